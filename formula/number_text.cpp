@@ -1,0 +1,149 @@
+#include "formula/number_text.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "runtime/data.h"
+
+std::string RealToText(double v) {
+  if (std::isnan(v)) return "NAN";
+  if (std::isinf(v)) return v < 0 ? "-INF" : "INF";
+  if (v == 0.0) return "0";
+  const bool negative = v < 0;
+  // The scaled value stays in extended precision from the first scaling
+  // step to the final rounding; rounding it to double in between loses the
+  // last digit (2/3 would print ...666).
+  long double x = std::fabs(static_cast<long double>(v));
+  int e = 15;
+  bool multiplied = false;
+  while (x < 5000000000000.0L) {
+    x *= 10.0L;
+    --e;
+    multiplied = true;
+  }
+  if (!multiplied) {
+    while (x >= 10000000000000.0L) {
+      x /= 10.0L;
+      ++e;
+    }
+  }
+  // Scale up until the integer part has 15 digits. The test is on the
+  // unrounded value: testing the rounded one would stop early when a
+  // coarser rounding carries (999999999999999 would print as 1e15).
+  while (x < 100000000000000.0L) {
+    x *= 10.0L;
+    --e;
+  }
+  int64_t n = RoundHalfEvenL(x);
+  if (n >= 1000000000000000LL) {  // the rounding carried into a 16th digit
+    n = 100000000000000LL;
+    ++e;
+  }
+  char digits[16];
+  for (int i = 14; i >= 0; --i) {
+    digits[i] = static_cast<char>('0' + n % 10);
+    n /= 10;
+  }
+  digits[15] = 0;
+
+  std::string text;
+  if (e <= 0) {
+    text = "0.";
+    text.append(static_cast<size_t>(-e), '0');
+    text.append(digits, 15);
+  } else if (e < 15) {
+    text.assign(digits, static_cast<size_t>(e));
+    text += '.';
+    text.append(digits + e, static_cast<size_t>(15 - e));
+  } else {
+    text.assign(digits, 15);
+    text.append(static_cast<size_t>(e - 15), '0');
+  }
+  if (text.find('.') != std::string::npos) {
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+  }
+  if (negative) text.insert(text.begin(), '-');
+  return text;
+}
+
+namespace {
+
+// 10 to the power n by repeated squaring in extended precision; for a
+// negative n, 0.1 to the power -n.
+long double PowerOfTen(int32_t n) {
+  long double base = n < 0 ? 0.1L : 10.0L;
+  uint32_t k = n < 0 ? 0u - static_cast<uint32_t>(n) : static_cast<uint32_t>(n);
+  long double result = 1.0L;
+  while (k != 0) {
+    if (k & 1u) result *= base;
+    k >>= 1;
+    if (k != 0) base *= base;
+    if (result == 0.0L || std::isinf(result)) break;
+  }
+  return result;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+double TextToReal(const std::string& s) {
+  if (s.empty()) return 0.0;
+  size_t i = 0;
+  bool negative = false;
+  if (s[0] == '-') {
+    negative = true;
+    i = 1;
+  }
+  double value = 0.0, scale = 1.0;
+  bool fraction = false;
+  for (; i < s.size(); ++i) {
+    char c = s[i];
+    if (IsDigit(c)) {
+      int d = c - '0';
+      // Each step is computed in extended precision and stored as a double.
+      if (!fraction) {
+        value = static_cast<double>(static_cast<long double>(value) * 10.0L + d);
+      } else {
+        scale = static_cast<double>(static_cast<long double>(scale) * 0.1L);
+        value = static_cast<double>(static_cast<long double>(value) + d * static_cast<long double>(scale));
+      }
+    } else if (c == '.') {
+      if (fraction) break;
+      fraction = true;
+    } else if (c == 'e' || c == 'E') {
+      int32_t n = TextToInteger(s.substr(i + 1));
+      // 0 times a power that overflowed is still 0, not undefined.
+      if (value != 0.0) value = static_cast<double>(static_cast<long double>(value) * PowerOfTen(n));
+      break;
+    }
+  }
+  return negative ? -value : value;
+}
+
+bool CheckRealText(const std::string& s, double& value) {
+  size_t i = 0, n = s.size();
+  if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
+  if (i >= n || !(IsDigit(s[i]) || s[i] == '.')) return false;
+  size_t mantissaStart = i;
+  while (i < n && IsDigit(s[i])) ++i;
+  if (i < n && s[i] == '.') {
+    ++i;
+    while (i < n && IsDigit(s[i])) ++i;
+  }
+  if (i - mantissaStart == 1 && s[mantissaStart] == '.') return false;
+  while (i < n && IsBlank(s[i])) ++i;
+  if (i < n && s[i] == 'e') {
+    ++i;
+    while (i < n && IsBlank(s[i])) ++i;
+    if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
+    while (i < n && IsBlank(s[i])) ++i;
+    if (i >= n || !IsDigit(s[i])) return false;
+    while (i < n && IsDigit(s[i])) ++i;
+  }
+  if (i != n) return false;
+  value = TextToReal(s);
+  return true;
+}

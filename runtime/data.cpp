@@ -1,0 +1,285 @@
+#include "runtime/data.h"
+
+#include <cmath>
+
+#include "formula/number_text.h"
+#include "runtime/event.h"
+
+namespace {
+
+uint8_t BaseKind(const TData& d) { return d.Kind & 0x7F; }
+
+// Takes the first value and advances `data` to its next chained value.
+TData TakeIncoming(TData& data) {
+  TData first;
+  CopySingle(first, data);
+  if (data.Next) {
+    const TData* next = data.Next;
+    data = *next;
+  } else {
+    data.Kind = KindNone;
+  }
+  return first;
+}
+
+}  // namespace
+
+void SetNone(TData& d) {
+  d.Kind = KindNone;
+  d.Next = nullptr;
+}
+
+void SetInteger(TData& d, int32_t v) {
+  d.Kind = KindInteger;
+  d.IntValue = v;
+  d.Next = nullptr;
+}
+
+void SetString(TData& d, const std::string& s) {
+  d.Kind = KindString;
+  d.StrValue = s;
+  d.Next = nullptr;
+}
+
+void SetReal(TData& d, double v) {
+  d.Kind = KindReal;
+  d.RealValue = v;
+  d.Next = nullptr;
+}
+
+void SetArray(TData& d, TArrayIntf* a) {
+  d.Kind = KindArray;
+  d.Ref = a;
+  d.Next = nullptr;
+}
+
+void SetObject(TData& d, TObjectIntf* o) {
+  d.Kind = KindObject;
+  d.Ref = o;
+  d.Next = nullptr;
+}
+
+void CopySingle(TData& dst, const TData& src) {
+  if (&dst == &src) {
+    dst.Next = nullptr;
+    return;
+  }
+  dst = src;
+  dst.Next = nullptr;
+}
+
+int64_t RoundHalfEvenL(long double x) {
+  // Outside the 64-bit range the FPU stores its "integer indefinite".
+  if (!(x > -9223372036854775808.0L && x < 9223372036854775808.0L)) return INT64_MIN;
+  long double f = std::floor(x);
+  long double diff = x - f;
+  if (diff > 0.5L || (diff == 0.5L && std::fmod(f, 2.0L) != 0.0L)) f += 1.0L;
+  if (f >= 9223372036854775808.0L) return INT64_MIN;
+  return static_cast<int64_t>(f);
+}
+
+int64_t RoundHalfEven(double x) { return RoundHalfEvenL(static_cast<long double>(x)); }
+
+int32_t TextToInteger(const std::string& s) {
+  size_t i = 0;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '-' || s[i] == '+')) {
+    negative = s[i] == '-';
+    ++i;
+  }
+  uint32_t n = 0;  // unsigned: the accumulation wraps like 32-bit hardware
+  for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) n = n * 10u + static_cast<uint32_t>(s[i] - '0');
+  if (negative) n = 0u - n;
+  return static_cast<int32_t>(n);
+}
+
+std::string IntegerToText(int32_t v) {
+  char buf[12];
+  int pos = sizeof buf;
+  uint32_t mag = v < 0 ? 0u - static_cast<uint32_t>(v) : static_cast<uint32_t>(v);
+  do {
+    buf[--pos] = static_cast<char>('0' + mag % 10u);
+    mag /= 10u;
+  } while (mag != 0);
+  if (v < 0) buf[--pos] = '-';
+  return std::string(buf + pos, sizeof buf - pos);
+}
+
+int32_t ToInteger(const TData& d) {
+  switch (BaseKind(d)) {
+    case KindInteger: return d.IntValue;
+    case KindString: return TextToInteger(d.StrValue.c_str());
+    case KindReal: return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(RoundHalfEven(d.RealValue))));
+    default: return 0;
+  }
+}
+
+double ToReal(const TData& d) {
+  switch (BaseKind(d)) {
+    case KindInteger: return d.IntValue;
+    case KindString: return TextToReal(d.StrValue.c_str());
+    case KindReal: return d.RealValue;
+    default: return 0.0;
+  }
+}
+
+std::string ToString(const TData& d) {
+  switch (BaseKind(d)) {
+    case KindInteger: return IntegerToText(d.IntValue);
+    case KindString: return d.StrValue;
+    case KindReal: return RealToText(d.RealValue);
+    default: return std::string();
+  }
+}
+
+int32_t ToIndex(const TData& d) {
+  switch (BaseKind(d)) {
+    case KindInteger: return d.IntValue;
+    case KindString: {
+      // The text ends at its first zero byte.
+      std::string s = d.StrValue.c_str();
+      if (s.empty()) return -1;
+      int32_t v = TextToInteger(s);
+      if (v == 0 && s[0] != '0') return -1;
+      return v;
+    }
+    case KindReal: return ToInteger(d);
+    default: return -1;
+  }
+}
+
+bool ToBool(const TData& d) {
+  if (BaseKind(d) == KindInteger) return d.IntValue != 0;
+  return true;
+}
+
+bool IsNone(const TData& d) { return BaseKind(d) == KindNone; }
+
+uint8_t KindOf(const TData& d) { return BaseKind(d); }
+
+TArrayIntf* ToArray(const TData& d) {
+  return BaseKind(d) == KindArray ? static_cast<TArrayIntf*>(d.Ref) : nullptr;
+}
+
+TObjectIntf* ToObject(const TData& d) {
+  return BaseKind(d) == KindObject ? static_cast<TObjectIntf*>(d.Ref) : nullptr;
+}
+
+TData ReadData(TData& data, const THI_Event& link, const TData* def) {
+  if (link.Wired()) {
+    TData fresh;
+    FireEvent(link, fresh);
+    CopySingle(fresh, fresh);
+    return fresh;
+  }
+  if (def && BaseKind(*def) != KindNone) {
+    TData r;
+    CopySingle(r, *def);
+    return r;
+  }
+  if (BaseKind(data) != KindNone) return TakeIncoming(data);
+  TData r;
+  if (def) CopySingle(r, *def);
+  return r;
+}
+
+int32_t ReadInteger(TData& data, const THI_Event& link, int32_t def) {
+  if (link.Wired()) {
+    TData fresh;
+    FireEvent(link, fresh);
+    return ToInteger(fresh);
+  }
+  if (def != 0) return def;
+  if (BaseKind(data) != KindNone) return ToInteger(TakeIncoming(data));
+  return def;
+}
+
+double ReadReal(TData& data, const THI_Event& link, double def) {
+  if (link.Wired()) {
+    TData fresh;
+    FireEvent(link, fresh);
+    return ToReal(fresh);
+  }
+  if (def != 0.0) return def;
+  if (BaseKind(data) != KindNone) return ToReal(TakeIncoming(data));
+  return def;
+}
+
+std::string ReadString(TData& data, const THI_Event& link, const std::string& def) {
+  if (link.Wired()) {
+    TData fresh;
+    FireEvent(link, fresh);
+    return ToString(fresh);
+  }
+  if (!def.empty()) return def;
+  if (BaseKind(data) != KindNone) return ToString(TakeIncoming(data));
+  return def;
+}
+
+TArrayIntf* ReadArray(const THI_Event& link) {
+  if (!link.Wired()) return nullptr;
+  TData fresh;
+  FireEvent(link, fresh);
+  return ToArray(fresh);
+}
+
+TObjectIntf* ReadObject(const THI_Event& link) {
+  if (!link.Wired()) return nullptr;
+  TData fresh;
+  FireEvent(link, fresh);
+  return ToObject(fresh);
+}
+
+void ReadInto(TData& data, const THI_Event& link) {
+  if (!link.Wired()) {
+    data.Kind = KindNone;
+    return;
+  }
+  FireEvent(link, data);
+}
+
+TData PopFirst(TData& data) {
+  if (BaseKind(data) != KindNone) return TakeIncoming(data);
+  return TData();
+}
+
+bool CompareData(const TData& a, const TData& b, uint8_t code) {
+  if (code > 5) return false;
+  switch (BaseKind(a)) {
+    case KindInteger: {
+      int32_t x = a.IntValue, y = ToInteger(b);
+      switch (code) {
+        case 0: return x == y;
+        case 1: return x < y;
+        case 2: return x > y;
+        case 3: return x <= y;
+        case 4: return x >= y;
+        default: return x != y;
+      }
+    }
+    case KindReal: {
+      double x = a.RealValue, y = ToReal(b);
+      switch (code) {
+        case 0: return x == y;
+        case 1: return x < y;
+        case 2: return x > y;
+        case 3: return x <= y;
+        case 4: return x >= y;
+        default: return x != y;
+      }
+    }
+    case KindString: {
+      std::string y = ToString(b);
+      size_t la = a.StrValue.size(), lb = y.size();
+      switch (code) {
+        case 0: return a.StrValue == y;
+        case 1: return la < lb;
+        case 2: return la > lb;
+        case 3: return la <= lb;
+        case 4: return la >= lb;
+        default: return a.StrValue != y;
+      }
+    }
+    default: return false;
+  }
+}

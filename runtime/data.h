@@ -1,0 +1,102 @@
+// TData: the tagged value carried by every event and returned by every data
+// read, with its setters, conversions and the operand-reading rules.
+// Records are plain values; they own their string and never own `Next`.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct THI_Event;
+struct TData;
+
+// Kind codes are fixed numbers; the codes between them have no meaning.
+enum : uint8_t {
+  KindNone = 0,
+  KindInteger = 1,
+  KindString = 2,
+  KindReal = 7,
+  KindArray = 13,
+  KindObject = 16,
+};
+// Bit 7 of Kind: "fire ContinueLink next", meaningful only while dispatching.
+constexpr uint8_t KindContinue = 128;
+
+// A list offered as a value. The providing element owns it for its own
+// lifetime; readers only borrow it. Get answers false and leaves `item`
+// untouched when the index is out of range.
+class TArrayIntf {
+ public:
+  virtual ~TArrayIntf() = default;
+  virtual void Set(TData& index, TData& value) { (void)index, (void)value; }
+  virtual bool Get(TData& index, TData& item) = 0;
+  virtual int32_t Count() = 0;
+  virtual void Add(TData& value) { (void)value; }
+};
+
+// An object read by two indices (the formula form %n[i,j]). No element of
+// the program produces one; a KindNone answer means "no such item".
+class TObjectIntf {
+ public:
+  virtual ~TObjectIntf() = default;
+  virtual TData ReadAt(int32_t i, int32_t j) = 0;
+};
+
+struct TData {
+  uint8_t Kind = KindNone;
+  int32_t IntValue = 0;      // the integer; for arrays/objects see Ref
+  std::string StrValue;      // code page 1251 bytes
+  double RealValue = 0.0;
+  void* Ref = nullptr;       // the array interface or object (pointers do not fit 32 bits)
+  const THI_Event* ContinueLink = nullptr;
+  const TData* Next = nullptr;  // next value of a chain; never owned
+};
+
+// Setters: overwrite kind and value and clear Next. Only SetString touches
+// the string.
+void SetNone(TData& d);
+void SetInteger(TData& d, int32_t v);
+void SetString(TData& d, const std::string& s);
+void SetReal(TData& d, double v);
+void SetArray(TData& d, TArrayIntf* a);
+void SetObject(TData& d, TObjectIntf* o);
+void CopySingle(TData& dst, const TData& src);
+
+// Conversions: read the record, change nothing.
+int32_t ToInteger(const TData& d);
+double ToReal(const TData& d);
+std::string ToString(const TData& d);
+int32_t ToIndex(const TData& d);
+bool ToBool(const TData& d);
+bool IsNone(const TData& d);
+uint8_t KindOf(const TData& d);
+TArrayIntf* ToArray(const TData& d);    // none unless KindArray
+TObjectIntf* ToObject(const TData& d);  // none unless KindObject
+
+// Integer text rule: optional leading sign, digits up to the first
+// non-digit, 32-bit wrapping accumulation. Anything else gives 0.
+int32_t TextToInteger(const std::string& s);
+// Decimal text of an integer; INT32_MIN is written correctly.
+std::string IntegerToText(int32_t v);
+
+// Rounds half to even and converts to 64 bits. Values outside the 64-bit
+// range (and NaN) give INT64_MIN, the "integer indefinite" of the FPU.
+int64_t RoundHalfEven(double x);
+int64_t RoundHalfEvenL(long double x);
+
+// Operand readers: a wired link is read with a fresh record; else a
+// non-empty default wins; else the incoming value is taken and `data`
+// advances; else the (empty) default.
+TData ReadData(TData& data, const THI_Event& link, const TData* def);
+int32_t ReadInteger(TData& data, const THI_Event& link, int32_t def);
+double ReadReal(TData& data, const THI_Event& link, double def);
+std::string ReadString(TData& data, const THI_Event& link, const std::string& def);
+TArrayIntf* ReadArray(const THI_Event& link);
+TObjectIntf* ReadObject(const THI_Event& link);
+// Fires the link with the caller's own record; unwired makes it KindNone.
+void ReadInto(TData& data, const THI_Event& link);
+// The first value of `data`; `data` advances.
+TData PopFirst(TData& data);
+
+// Comparison codes: 0 =, 1 <, 2 >, 3 <=, 4 >=, 5 <>. The kind of `a`
+// decides how both are compared; strings compare by length except for = and <>.
+bool CompareData(const TData& a, const TData& b, uint8_t code);

@@ -1,0 +1,77 @@
+// Links between element points, the global dispatcher with its
+// continuation loop, and the start-up queue.
+// A link is a value and owns nothing; firing an unwired link does nothing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "runtime/data.h"
+
+// Every point of every element: (element, record, point index).
+using TPointRoutine = void (*)(void* target, TData& data, uint16_t index);
+
+struct THI_Event {
+  TPointRoutine Code = nullptr;
+  void* Target = nullptr;
+  uint16_t Index = 0;
+  bool Wired() const { return Code != nullptr; }
+};
+
+// Turns a member function into a point routine, so a scheme writes
+//   hub->onEvent[0] = MakeLink<&THIMemory::doValue>(memory);
+// Members may take (TData&, uint16_t index) or just (TData&).
+template <auto Method>
+struct TPointOf;
+
+template <typename C, void (C::*Method)(TData&, uint16_t)>
+struct TPointOf<Method> {
+  using Class = C;
+  static void Call(void* t, TData& d, uint16_t i) { (static_cast<C*>(t)->*Method)(d, i); }
+};
+
+template <typename C, void (C::*Method)(TData&)>
+struct TPointOf<Method> {
+  using Class = C;
+  static void Call(void* t, TData& d, uint16_t) { (static_cast<C*>(t)->*Method)(d); }
+};
+
+THI_Event MakeLink(TPointRoutine code, void* target, uint16_t index);
+
+template <auto Method>
+THI_Event MakeLink(typename TPointOf<Method>::Class* target, uint16_t index = 0) {
+  return MakeLink(&TPointOf<Method>::Call, target, index);
+}
+
+// Firing. The Fire* helpers nest a new firing with a fresh record that
+// lives until the firing returns.
+void FireEvent(const THI_Event& link, TData& data);
+void FireNone(const THI_Event& link);
+void FireInteger(const THI_Event& link, int32_t v);
+void FireString(const THI_Event& link, const std::string& s);
+void FireReal(const THI_Event& link, double v);
+
+// Continuation: overwrite the caller's record with the result and name the
+// link the dispatcher fires next with that same record.
+void ContinueInteger(TData& data, const THI_Event& link, int32_t v);
+void ContinueReal(TData& data, const THI_Event& link, double v);
+void ContinueData(TData& data, const THI_Event& link, const TData& value);
+
+// The dispatcher starts off: nothing reaches an element before StartDispatch
+// or after StopDispatch.
+void StartDispatch();
+void StopDispatch();
+bool DispatchRunning();
+
+// Start-up queue: methods registered while schemes are built, run once,
+// last registered first. A RunInits while one is running does nothing;
+// an AddInit after a run starts a new queue.
+using TInitRoutine = void (*)(void* object);
+void AddInit(TInitRoutine routine, void* object);
+
+template <auto Method, typename C>
+void AddInit(C* object) {
+  AddInit([](void* o) { (static_cast<C*>(o)->*Method)(); }, object);
+}
+
+void RunInits();

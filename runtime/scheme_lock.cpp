@@ -1,0 +1,95 @@
+#include "runtime/scheme_lock.h"
+
+namespace {
+
+std::mutex busy_mutex;
+std::condition_variable busy_cv;
+int busy_workers = 0;
+
+thread_local const std::atomic<bool>* current_worker_stop = nullptr;
+
+}  // namespace
+
+TSchemeLock& SchemeLock() {
+  static TSchemeLock lock;
+  return lock;
+}
+
+bool TSchemeLock::HeldByMe() const { return owner_.load(std::memory_order_acquire) == std::this_thread::get_id(); }
+
+void TSchemeLock::Lock() {
+  if (HeldByMe()) {
+    ++depth_;
+    return;
+  }
+  std::unique_lock<std::mutex> l(m_);
+  const uint64_t ticket = next_ticket_++;
+  cv_.wait(l, [&] { return now_serving_ == ticket; });
+  owner_.store(std::this_thread::get_id(), std::memory_order_release);
+  depth_ = 1;
+}
+
+void TSchemeLock::Unlock() {
+  if (!HeldByMe()) return;
+  if (--depth_ > 0) return;
+  {
+    std::lock_guard<std::mutex> l(m_);
+    owner_.store(std::thread::id(), std::memory_order_release);
+    ++now_serving_;
+  }
+  cv_.notify_all();
+}
+
+int TSchemeLock::ReleaseAll() {
+  if (!HeldByMe()) return 0;
+  int depth = depth_;
+  depth_ = 1;
+  Unlock();
+  return depth;
+}
+
+void TSchemeLock::Restore(int depth) {
+  if (depth <= 0) return;
+  Lock();
+  depth_ = depth;
+}
+
+void TSchemeLock::Yield() {
+  if (!HeldByMe()) return;
+  {
+    std::lock_guard<std::mutex> l(m_);
+    if (next_ticket_ == now_serving_ + 1) return;  // nobody is waiting
+  }
+  // Tickets are served in order, so a waiter queued before us runs first.
+  Restore(ReleaseAll());
+}
+
+void WorkerStarted() {
+  std::lock_guard<std::mutex> l(busy_mutex);
+  ++busy_workers;
+}
+
+void WorkerFinished() {
+  {
+    std::lock_guard<std::mutex> l(busy_mutex);
+    --busy_workers;
+  }
+  busy_cv.notify_all();
+}
+
+int BusyWorkers() {
+  std::lock_guard<std::mutex> l(busy_mutex);
+  return busy_workers;
+}
+
+bool WaitWorkersIdle(std::chrono::milliseconds timeout) {
+  TSchemeUnlock unlocked;
+  std::unique_lock<std::mutex> l(busy_mutex);
+  return busy_cv.wait_for(l, timeout, [] { return busy_workers == 0; });
+}
+
+void SetCurrentWorkerStop(const std::atomic<bool>* flag) { current_worker_stop = flag; }
+
+bool CurrentWorkerStopRequested() {
+  return current_worker_stop && current_worker_stop->load(std::memory_order_acquire);
+}

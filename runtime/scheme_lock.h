@@ -1,0 +1,74 @@
+// Serialises the scheme between the window thread and the search worker.
+// The window thread holds the lock for every chain it runs; a worker holds
+// it for each loop step and offers it between steps. The lock is fair
+// (first come, first served) and re-entrant on the owning thread.
+// A thread holding it must never wait for another thread that may want it:
+// use TSchemeUnlock around such waits.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+
+class TSchemeLock {
+ public:
+  void Lock();
+  void Unlock();
+  bool HeldByMe() const;
+  // Between loop steps: hands the lock to a waiting thread, then takes it
+  // back. Does nothing when the caller does not hold it.
+  void Yield();
+
+  // Fully releases the caller's hold (any depth) and returns the depth, so
+  // Restore can take it back; 0 when the caller did not hold it.
+  int ReleaseAll();
+  void Restore(int depth);
+
+ private:
+  std::mutex m_;
+  std::condition_variable cv_;
+  uint64_t next_ticket_ = 0;
+  uint64_t now_serving_ = 0;
+  std::atomic<std::thread::id> owner_{};
+  int depth_ = 0;  // touched only by the owner
+};
+
+TSchemeLock& SchemeLock();
+
+// Holds the scheme lock for a scope.
+class TSchemeGuard {
+ public:
+  TSchemeGuard() { SchemeLock().Lock(); }
+  ~TSchemeGuard() { SchemeLock().Unlock(); }
+  TSchemeGuard(const TSchemeGuard&) = delete;
+  TSchemeGuard& operator=(const TSchemeGuard&) = delete;
+};
+
+// Releases the caller's hold on the scheme lock for a scope (for waiting on
+// another thread), and takes it back at the end.
+class TSchemeUnlock {
+ public:
+  TSchemeUnlock() : depth_(SchemeLock().ReleaseAll()) {}
+  ~TSchemeUnlock() { SchemeLock().Restore(depth_); }
+  TSchemeUnlock(const TSchemeUnlock&) = delete;
+  TSchemeUnlock& operator=(const TSchemeUnlock&) = delete;
+
+ private:
+  int depth_;
+};
+
+// Busy worker threads, so a driver can wait for a search to finish.
+void WorkerStarted();
+void WorkerFinished();
+int BusyWorkers();
+// Waits (with the scheme lock released) until no worker is busy; false on
+// timeout.
+bool WaitWorkersIdle(std::chrono::milliseconds timeout);
+
+// The stop request of the worker running on this thread, if any: a loop
+// running on a worker ends after its current step once this is set.
+void SetCurrentWorkerStop(const std::atomic<bool>* flag);
+bool CurrentWorkerStopRequested();

@@ -1,0 +1,231 @@
+#include "runtime/data.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "runtime/event.h"
+
+namespace {
+
+TData Int(int32_t v) {
+  TData d;
+  SetInteger(d, v);
+  return d;
+}
+TData Str(const std::string& s) {
+  TData d;
+  SetString(d, s);
+  return d;
+}
+TData Real(double v) {
+  TData d;
+  SetReal(d, v);
+  return d;
+}
+
+struct IntCase {
+  TData value;
+  int32_t expected;
+};
+
+TEST(Conversions, ToInteger) {
+  const IntCase cases[] = {
+      {Str("+7"), 7},   {Str("-12x"), -12}, {Str(" 5"), 0},        {Str(""), 0},
+      {Str("12abc"), 12}, {Str("-"), 0},   {Str("4294967297"), 1}, {Real(2.5), 2},
+      {Real(-2.5), -2}, {Real(2.6), 3},    {Real(3.5), 4},         {Real(4294967296.0 + 5), 5},
+      {Int(-9), -9},    {TData(), 0},      {Real(1e300), 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ToInteger(c.value), c.expected) << ToString(c.value);
+}
+
+TEST(Conversions, ToIndex) {
+  const IntCase cases[] = {
+      {Str("0"), 0},   {Str("abc"), -1}, {Str(""), -1}, {Str("-0"), -1}, {Real(2.5), 2},
+      {Real(3.5), 4},  {Str("3"), 3},    {Str("03"), 3}, {Int(-4), -4},  {TData(), -1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ToIndex(c.value), c.expected) << ToString(c.value);
+}
+
+TEST(Conversions, ToStringAndToReal) {
+  EXPECT_EQ(ToString(Int(INT32_MIN)), "-2147483648");
+  EXPECT_EQ(ToString(Int(0)), "0");
+  EXPECT_EQ(ToString(Int(-5)), "-5");
+  EXPECT_EQ(ToString(Real(1.25)), "1.25");
+  EXPECT_EQ(ToString(TData()), "");
+  EXPECT_EQ(ToReal(Int(INT32_MIN)), -2147483648.0);
+  EXPECT_EQ(ToReal(Str("2.5")), 2.5);
+  EXPECT_EQ(ToReal(TData()), 0.0);
+}
+
+TEST(Conversions, ToBoolAndKinds) {
+  EXPECT_FALSE(ToBool(Int(0)));
+  EXPECT_TRUE(ToBool(Int(2)));
+  EXPECT_TRUE(ToBool(Real(0.0)));
+  EXPECT_TRUE(ToBool(Str("0")));
+  EXPECT_TRUE(ToBool(TData()));
+  EXPECT_TRUE(IsNone(TData()));
+  EXPECT_EQ(KindOf(Real(1)), KindReal);
+}
+
+TEST(Setters, LeaveStringAndClearNext) {
+  TData other = Int(1);
+  TData d = Str("kept");
+  d.Next = &other;
+  SetReal(d, 2.0);
+  EXPECT_EQ(d.Kind, KindReal);
+  EXPECT_EQ(d.StrValue, "kept");
+  EXPECT_EQ(d.Next, nullptr);
+  d.Next = &other;
+  TData copy;
+  CopySingle(copy, d);
+  EXPECT_EQ(copy.Next, nullptr);
+  EXPECT_EQ(copy.RealValue, 2.0);
+}
+
+struct CompareCase {
+  TData a, b;
+  uint8_t code;
+  bool expected;
+};
+
+TEST(CompareData, KindOfFirstOperandDecides) {
+  const CompareCase cases[] = {
+      {Str("abc"), Str("zz"), 2, true},  {Str("abc"), Str("zz"), 0, false},
+      {Int(5), Str("5"), 0, true},       {Str("5"), Int(5), 0, true},
+      {Real(1.5), Str("1.5"), 0, true},  {Real(1.5), Int(2), 1, true},
+      {Int(2), Real(2.4), 0, true},      {Int(2), Real(2.6), 0, false},
+      {Str("ab"), Str("cd"), 3, true},   {Str("ab"), Str("cd"), 5, true},
+      {Str("ab"), Str("ab"), 5, false},  {Str(""), TData(), 0, true},
+      {Int(0), TData(), 0, true},        {Int(3), Int(3), 6, false},
+      {Int(3), Int(4), 4, false},        {Real(4), Int(4), 4, true},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(CompareData(c.a, c.b, c.code), c.expected) << ToString(c.a) << " ? " << ToString(c.b) << " code " << int(c.code);
+}
+
+TEST(CompareData, NoneIsFalseForEveryCode) {
+  for (uint8_t code = 0; code <= 6; ++code) {
+    EXPECT_FALSE(CompareData(TData(), Int(1), code));
+    EXPECT_FALSE(CompareData(TData(), TData(), code));
+  }
+}
+
+// --- Operand readers -------------------------------------------------------
+
+struct Source {
+  TData value;
+  int reads = 0;
+  void Read(TData& d) {
+    ++reads;
+    d = value;
+  }
+};
+
+TEST(OperandReaders, WiredLinkWinsAndLeavesDataAlone) {
+  Source src{Int(3)};
+  THI_Event link = MakeLink<&Source::Read>(&src);
+  StartDispatch();
+  TData incoming = Int(9);
+  EXPECT_EQ(ReadInteger(incoming, link, 4), 3);
+  EXPECT_EQ(ReadReal(incoming, link, 4.0), 3.0);
+  EXPECT_EQ(ReadString(incoming, link, "x"), "3");
+  EXPECT_EQ(ToInteger(ReadData(incoming, link, nullptr)), 3);
+  EXPECT_EQ(incoming.IntValue, 9);
+  EXPECT_EQ(incoming.Kind, KindInteger);
+  EXPECT_EQ(src.reads, 4);
+  StopDispatch();
+}
+
+TEST(OperandReaders, ZeroDefaultTakesIncomingValue) {
+  THI_Event unwired;
+  TData incoming = Int(9);
+  EXPECT_EQ(ReadInteger(incoming, unwired, 0), 9);
+  EXPECT_EQ(incoming.Kind, KindNone);
+
+  TData again = Int(9);
+  EXPECT_EQ(ReadInteger(again, unwired, 4), 4);
+  EXPECT_EQ(again.Kind, KindInteger);
+  EXPECT_EQ(again.IntValue, 9);
+}
+
+TEST(OperandReaders, IncomingValueIsUsedUpByTheFirstReader) {
+  THI_Event unwired;
+  TData incoming = Real(1.5);
+  EXPECT_EQ(ReadReal(incoming, unwired, 0.0), 1.5);
+  EXPECT_EQ(ReadReal(incoming, unwired, 0.0), 0.0);
+
+  TData text = Str("abc");
+  EXPECT_EQ(ReadString(text, unwired, ""), "abc");
+  EXPECT_EQ(ReadString(text, unwired, ""), "");
+  EXPECT_EQ(ReadString(text, unwired, "dflt"), "dflt");
+}
+
+TEST(OperandReaders, ChainedValuesAdvance) {
+  THI_Event unwired;
+  TData third = Int(3);
+  TData second = Str("two");
+  second.Next = &third;
+  TData first = Int(1);
+  first.Next = &second;
+  TData a = PopFirst(first);
+  EXPECT_EQ(a.IntValue, 1);
+  EXPECT_EQ(a.Next, nullptr);
+  EXPECT_EQ(ReadString(first, unwired, ""), "two");
+  EXPECT_EQ(ReadInteger(first, unwired, 0), 3);
+  EXPECT_TRUE(IsNone(first));
+  EXPECT_TRUE(IsNone(PopFirst(first)));
+}
+
+TEST(OperandReaders, ReadDataDefaultRules) {
+  THI_Event unwired;
+  TData def = Int(5);
+  TData incoming = Int(7);
+  EXPECT_EQ(ReadData(incoming, unwired, &def).IntValue, 5);
+  EXPECT_EQ(incoming.IntValue, 7);
+  TData noneDefault;
+  EXPECT_EQ(ReadData(incoming, unwired, &noneDefault).IntValue, 7);
+  EXPECT_TRUE(IsNone(incoming));
+  EXPECT_TRUE(IsNone(ReadData(incoming, unwired, &noneDefault)));
+}
+
+TEST(OperandReaders, ReadIntoAndArrays) {
+  THI_Event unwired;
+  TData d = Int(4);
+  ReadInto(d, unwired);
+  EXPECT_TRUE(IsNone(d));
+
+  struct OneItem : TArrayIntf {
+    bool Get(TData&, TData& item) override {
+      SetInteger(item, 1);
+      return true;
+    }
+    int32_t Count() override { return 1; }
+  } array;
+  struct ArraySource {
+    TArrayIntf* a;
+    void Read(TData& d) { SetArray(d, a); }
+  } src{&array};
+  StartDispatch();
+  EXPECT_EQ(ReadArray(MakeLink<&ArraySource::Read>(&src)), &array);
+  EXPECT_EQ(ReadArray(unwired), nullptr);
+  Source notArray{Int(1)};
+  EXPECT_EQ(ReadArray(MakeLink<&Source::Read>(&notArray)), nullptr);
+  EXPECT_EQ(ReadObject(MakeLink<&ArraySource::Read>(&src)), nullptr);
+  StopDispatch();
+}
+
+TEST(OperandReaders, DispatcherOffYieldsEmptyValues) {
+  Source src{Int(3)};
+  THI_Event link = MakeLink<&Source::Read>(&src);
+  TData incoming = Int(9);
+  EXPECT_EQ(ReadInteger(incoming, link, 0), 0);
+  EXPECT_EQ(ReadString(incoming, link, ""), "");
+  TData into = Int(6);
+  ReadInto(into, link);
+  EXPECT_EQ(into.IntValue, 6);
+  EXPECT_EQ(into.Kind, KindInteger);
+  EXPECT_EQ(src.reads, 0);
+}
+
+}  // namespace
