@@ -16,9 +16,12 @@ std::unique_ptr<TThread> TThread::CreateSuspended(TExecute execute) {
 
 TThread::~TThread() {
   Terminate();
-  if (thread_.joinable()) {
+  if (!thread_.joinable()) return;
+  if (Busy) {
     // The body may be waiting for the scheme lock to finish its step.
     TSchemeUnlock unlocked;
+    thread_.join();
+  } else {
     thread_.join();
   }
 }
@@ -51,7 +54,7 @@ void TThread::Run() {
 
 void TThread::Terminate() {
   {
-    std::lock_guard<std::mutex> l(sleep_mutex_);
+    std::lock_guard<std::mutex> l(mutex_);
     Terminated = true;
   }
   sleep_cv_.notify_all();
@@ -59,15 +62,32 @@ void TThread::Terminate() {
 
 void TThread::Sleep(int32_t ms) {
   if (ms <= 0) return;
-  std::unique_lock<std::mutex> l(sleep_mutex_);
+  std::unique_lock<std::mutex> l(mutex_);
   sleep_cv_.wait_for(l, std::chrono::milliseconds(ms), [this] { return Terminated.load(); });
 }
 
 bool TThread::Synchronize(const std::function<void()>& fn) {
   TSystemOps* ops = SystemOps();
   if (!ops) return false;
-  TSchemeUnlock unlocked;  // the window thread may need the scheme to get here
-  return ops->RunOnUIThread(fn);
+  {
+    // Either a stop sees the hand-over begun, or the hand-over sees the stop.
+    std::lock_guard<std::mutex> l(mutex_);
+    if (Terminated) return false;
+    handing_over_ = true;
+  }
+  bool ran;
+  {
+    TSchemeUnlock unlocked;  // the window thread may need the scheme to get here
+    ran = ops->RunOnUIThread(fn);
+  }
+  std::lock_guard<std::mutex> l(mutex_);
+  handing_over_ = false;
+  return ran;
+}
+
+bool TThread::HandingOver() {
+  std::lock_guard<std::mutex> l(mutex_);
+  return handing_over_;
 }
 
 bool TThread::IsCurrent() const { return current_worker == this; }
@@ -76,10 +96,27 @@ bool OnWorkerThread() { return current_worker != nullptr; }
 
 THIThread::~THIThread() {
   // The last chain of a stopping worker may have started another one.
-  while (Worker && !Worker->IsCurrent()) DestroyWorker();
+  while (Worker && !Worker->IsCurrent()) {
+    StopRequested = true;
+    Worker.reset();
+  }
+  JoinRetired(true);
+}
+
+void THIThread::JoinRetired(bool all) {
+  for (auto it = retired_.begin(); it != retired_.end();) {
+    if (all || !(*it)->Busy) {
+      std::unique_ptr<TThread> done = std::move(*it);
+      it = retired_.erase(it);
+      done.reset();
+    } else {
+      ++it;
+    }
+  }
 }
 
 void THIThread::doStart(TData&) {
+  JoinRetired(false);
   if (Worker) {
     if (Worker->IsCurrent()) return;  // a worker cannot replace itself
     if (!Restart && Worker->Busy) return;
@@ -90,7 +127,10 @@ void THIThread::doStart(TData&) {
   if (!Worker->Resume()) Worker.reset();
 }
 
-void THIThread::doStop(TData&) { DestroyWorker(); }
+void THIThread::doStop(TData&) {
+  JoinRetired(false);
+  DestroyWorker();
+}
 
 void THIThread::DestroyWorker() {
   if (!Worker) return;
@@ -99,6 +139,12 @@ void THIThread::DestroyWorker() {
   // A worker stopping itself ends on its own; the next doStart, doStop or
   // the destructor joins it.
   if (Worker->IsCurrent()) return;
+  // One waiting for the window thread ends once that thread has run its
+  // hand-over, which it cannot do while it waits here.
+  if (Worker->HandingOver()) {
+    retired_.push_back(std::move(Worker));
+    return;
+  }
   Worker.reset();
 }
 

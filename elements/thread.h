@@ -15,6 +15,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "runtime/element.h"
 #include "runtime/event.h"
@@ -41,8 +42,12 @@ class TThread {
   // Waits up to `ms` milliseconds, less when terminated meanwhile.
   void Sleep(int32_t ms);
   // Runs `fn` on the window thread while this thread waits, with the scheme
-  // lock released; false (and `fn` not run) without an application window.
+  // lock released; false (and `fn` not run) without an application window
+  // or once terminated.
   bool Synchronize(const std::function<void()>& fn);
+  // True while the body waits for the window thread in Synchronize: a
+  // window thread joining it now would wait for itself.
+  bool HandingOver();
 
   bool IsCurrent() const;
   int ExitCode() const { return exit_code_.load(); }
@@ -58,8 +63,9 @@ class TThread {
   TExecute execute_;
   std::thread thread_;
   std::atomic<int> exit_code_{0};
-  std::mutex sleep_mutex_;
+  std::mutex mutex_;  // orders Terminated against Sleep and Synchronize
   std::condition_variable sleep_cv_;
+  bool handing_over_ = false;  // guarded by mutex_
 };
 
 // True on a worker thread (inside a TThread body).
@@ -67,8 +73,11 @@ bool OnWorkerThread();
 
 // Runs onExecute on a worker of its own: once per doStart with RunOnce,
 // else again and again until stopped, with onSyncExec handed to the window
-// thread after each run. The element's destructor stops and joins its
-// worker; it must run on another thread than that worker.
+// thread after each run. doStop and a restart stop the worker and join it,
+// except one waiting for its hand-over, which is joined later. The
+// destructor stops and joins every worker (one still waiting for its
+// hand-over then needs the platform to run or refuse it); it must not run
+// on the element's own worker.
 class THIThread : public TElement {
  public:
   ~THIThread() override;
@@ -87,4 +96,8 @@ class THIThread : public TElement {
  private:
   int Execute(TThread& worker);
   void DestroyWorker();
+  void JoinRetired(bool all);
+
+  // Stopped workers still waiting for their hand-over to the window thread.
+  std::vector<std::unique_ptr<TThread>> retired_;
 };

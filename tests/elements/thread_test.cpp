@@ -338,6 +338,38 @@ TEST_F(ThreadElement, SynchronizeRunsOnTheWindowThread) {
   }
 }
 
+// The window thread stopping a worker that waits for it to run the
+// hand-over must not wait for the worker in turn.
+TEST_F(ThreadElement, StopDuringTheHandOverDoesNotWaitForIt) {
+  TRecordingSystem system;
+  std::vector<std::string> log;
+  ThreadLog sync;
+  sync.log = &log;
+  sync.window = std::this_thread::get_id();
+  sync.name = "sync";
+  THIThread thread;
+  thread.RunOnce = false;
+  thread.onSyncExec = MakeLink<&ThreadLog::doIn>(&sync);
+  StartThread(thread);
+  while (!thread.Worker->HandingOver()) std::this_thread::yield();
+  StopThread(thread);
+  EXPECT_EQ(thread.Worker, nullptr);
+  EXPECT_EQ(BusyWorkers(), 1);  // still waiting for the message loop
+  while (BusyWorkers() > 0) {
+    system.Pump();
+    std::this_thread::yield();
+  }
+  EXPECT_EQ(log, std::vector<std::string>{"sync on window"});
+  StartThread(thread);  // a new worker; the stopped one is joined
+  while (!thread.Worker->HandingOver()) std::this_thread::yield();
+  StopThread(thread);
+  while (BusyWorkers() > 0) {
+    system.Pump();
+    std::this_thread::yield();
+  }
+  EXPECT_EQ(log.size(), 2u);
+}
+
 TEST_F(ThreadElement, RepeatsUntilStopped) {
   Search s(10);
   s.thread.RunOnce = false;
