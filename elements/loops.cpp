@@ -38,21 +38,25 @@ void THIFor::doFor(TData& data) {
   const bool on_worker = OnWorkerThread();
   while (!empty && (Step > 0 ? Current <= To : Step < 0 && Current >= To)) {
     FireInteger(onEvent, Current);
-    if (on_worker) {
-      // Lets the window thread run its chains (doStop among them) between
-      // steps, never in the middle of one.
-      SchemeLock().Yield();
-      if (run.destroyed) return;
-      if (CurrentWorkerStopRequested()) To = Current;
-    }
+    // Lets the window thread run its chains (doStop among them) between
+    // steps, never in the middle of one.
+    if (on_worker) SchemeLock().Yield();
     if (run.destroyed) return;
+    if (on_worker && CurrentWorkerStopRequested()) To = Current;
     const int64_t next = static_cast<int64_t>(Current) + Step;
     Current = Wrap(next);
     // A range that reaches the end of the 32-bit numbers ends there instead
     // of wrapping round for ever.
     if (next != Current) break;
   }
-  runs_ = run.outer;
+  // Unlinked wherever it is: another thread's run of this loop may have
+  // started while this one offered the lock.
+  for (TRun** r = &runs_; *r; r = &(*r)->outer) {
+    if (*r == &run) {
+      *r = run.outer;
+      break;
+    }
+  }
   ContinueInteger(data, onStop, Current);
 }
 
