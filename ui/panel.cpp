@@ -1,0 +1,22 @@
+#include "ui/panel.h"
+
+void THIPanel::Init() {
+  TCreateOptions options;
+  options.Border[0] = OuterEdge;
+  options.Border[1] = InnerEdge;
+  options.Border[2] = EdgeWidth;
+  options.Border[3] = BorderFlag;
+  options.Border[4] = BorderWidth;
+  MakeControl(TControlKind::Panel, options);
+  ApplyProperties();
+  if (!control_) return;
+  control_->SetText(Caption);
+  control_->SetFont(control_->Font(), kDefaultFontHeight);
+  control_->SetAlignment(Alignment);
+}
+
+bool THIPanel::HandleMessage(const TNotification& n) {
+  if (n.Kind != TNotifyKind::Click) return THIWin::HandleMessage(n);
+  FireNone(onClick);
+  return true;
+}
