@@ -286,7 +286,8 @@ class TControl {
   virtual int32_t Caret() const = 0;
 
   // Tab strip captions and drop-down lines. Selected -1 is none; selecting
-  // a line shows it in the list's field.
+  // a line shows it in the list's field. Clearing the lines leaves the
+  // field of an editable list as it is.
   virtual void ClearItems() = 0;
   virtual void AddItem(const std::string& item) = 0;
   virtual std::vector<std::string> Items() const = 0;

@@ -158,10 +158,6 @@ void THeadlessControl::ClearItems() {
   Check();
   items_.clear();
   selected_ = -1;
-  if (Kind() == TControlKind::EditList) {
-    text_.clear();
-    caret_ = 0;
-  }
 }
 
 void THeadlessControl::AddItem(const std::string& item) {
