@@ -162,12 +162,14 @@ void TSampleScheme::doWork(TData&) {
     worker_.join();
   }
   WorkerStarted();
+  // Like the search: each step fires through the dispatcher under the
+  // scheme lock, and the loop ends once firing is dead (the window closed).
   worker_ = std::thread([this] {
+    const THI_Event show = MakeLink<&THILabel::doText>(counter);
     for (int i = 1; i <= steps_ && !stop_; ++i) {
       TSchemeGuard guard;
-      TData d;
-      SetInteger(d, i);
-      counter->doText(d);
+      if (!DispatchRunning()) break;
+      FireInteger(show, i);
     }
     WorkerFinished();
   });
