@@ -25,7 +25,8 @@ class THIMainForm : public THIWin {
   uint8_t ClientSize = 0;     // 1: Width and Height are the client area's
   void (THIMainForm::*Placement)() = nullptr;  // end of Init; schemes use CenterOnScreen
   THI_Event CanClose;         // read at a close request: not 0 refuses
-  THI_Event onActivate, onDeactivate, onShow, onCreate, onMove, onPaint, onClose;
+  THI_Event onActivate, onDeactivate, onShow, onCreate, onMove, onClose;
+  THI_Event onPaint;  // never fired: the platform reports no painting
 
   void SetCaption(const std::string& text);
   // 0 no frame, 1 single, 2 sizable, 3 dialog, 4 tool window, 5 sizable tool window.

@@ -164,14 +164,6 @@ class TDriver {
     std::string cmd, rest;
     bool blank;
     SplitFirst(line, cmd, rest, blank);
-    if (cmd == "tab") return Tab(rest), false;
-    if (cmd == "set" || cmd == "type") return Field(cmd, rest), false;
-    if (cmd == "key") return Key(rest), false;
-    if (cmd == "pick") return PickLine(rest), false;
-    if (cmd == "calc") return Calc(rest), false;
-    if (cmd == "accurate") return Accurate(rest), false;
-    if (cmd == "get" || cmd == "info") return Look(cmd, rest), false;
-    if (cmd == "answer") return Answer(rest), false;
     if (cmd == "wait" || cmd == "pages" || cmd == "window" || cmd == "quit") {
       if (blank) {
         Error("\"" + cmd + "\" takes no arguments");
@@ -182,7 +174,15 @@ class TDriver {
       else if (cmd == "window") Window();
       return cmd == "quit";
     }
-    Error("unknown command \"" + cmd + "\"");
+    if (cmd == "tab") Tab(rest);
+    else if (cmd == "set" || cmd == "type") Field(cmd, rest);
+    else if (cmd == "key") Key(rest);
+    else if (cmd == "pick") PickLine(rest);
+    else if (cmd == "calc") Calc(rest);
+    else if (cmd == "accurate") Accurate(rest);
+    else if (cmd == "get" || cmd == "info") Look(cmd, rest);
+    else if (cmd == "answer") Answer(rest);
+    else Error("unknown command \"" + cmd + "\"");
     return false;
   }
 
