@@ -2,8 +2,9 @@
 // the application window: closing it runs the close procedure (onClose,
 // then the dispatcher off) and ends the message loop. Its start-up step
 // (onCreate, then the show step with onShow) is queued with AddInit by the
-// constructor. The scheme owns the element; the control is destroyed with
-// it (a closed window is only hidden until then).
+// constructor; a form destroyed before the queue runs is skipped by it. The
+// scheme owns the element; the control is destroyed with it (a closed
+// window is only hidden until then).
 #pragma once
 
 #include <functional>
@@ -61,6 +62,13 @@ class THIMainForm : public THIWin {
   void StartupStep();
   void ShowStep();
 
+  // What the start-up queue holds, so that it can outlive the form.
+  struct TStartupToken {
+    THIMainForm* form;
+  };
+  static void RunStartup(void* token);
+
+  TStartupToken* startup_token_ = nullptr;
   bool owns_app_window_ = false;
   bool shown_ = false;
   bool has_icon_ = false;
