@@ -58,7 +58,12 @@ TEST(Drive, CommandsActAndReadAsAUserWould) {
       {"editable list", "get 0@315,70\npick 0@315,70 1000\nget 0@315,70\ntype 0@315,70 5\nget 0@315,70\n"
        "set 0@315,70 x y \nget 0@315,70\n",
        "0@315,70 \"ComboBox\"\n0@315,70 \"1000\"\n0@315,70 \"10005\"\n0@315,70 \"x y \"\n"},
-      {"enter", "key 0@315,15 enter\nkey 0@315,15 ENTER\nget 0@315,15\n", "0@315,15 \"5\"\n"},
+      {"enter", "key 0@315,15 enter\nget 0@310,100\nget 0@315,15\nkey 0@315,15 ENTER\n",
+       "box \"Question\" \"Use this value?\" 36\n0@310,100 \"6\"\n0@315,15 \"\"\n"},
+      {"answers go to the next boxes in turn",
+       "answer no\nanswer yes\nkey 0@315,15 enter\nget 0@310,100\nset 0@315,15 1\nkey 0@315,15 enter\nget 0@310,100\n",
+       "box \"Question\" \"Use this value?\" 36\n0@310,100 \"7\"\n"
+       "box \"Question\" \"Use this value?\" 36\n0@310,100 \"6\"\n"},
       {"accurate clicks only on a change",
        "get 0@100,225\naccurate on\nget 0@100,225\naccurate on\nget 0@100,225\naccurate off\nget 0@100,225\n",
        "0@100,225 \"-\"\n0@100,225 \"1\"\n0@100,225 \"1\"\n0@100,225 \"0\"\n"},

@@ -73,6 +73,7 @@ TSampleScheme::TSampleScheme(TCounters* counters, int steps) : counters_(counter
   edit->ValueReader = &THIEdit::ReadRealText;
   edit->Text = "5";
   edit->Init();
+  edit->onEnter = MakeLink<&TSampleScheme::doAsk>(this);
 
   Place(pickList, 315, 45, 55, 21);
   pickList->Strings = "130\r\n240\r\n1000";
@@ -154,6 +155,13 @@ void TSampleScheme::doCalc(TData&) {
   TData doubled;
   SetReal(doubled, ToReal(value) * 2);
   result->doText(doubled);
+}
+
+void TSampleScheme::doAsk(TData&) {
+  const int answer = SystemOps()->MessageBox(true, "Use this value?", "Question", MbYesNo | MbIconQuestion);
+  TData d;
+  SetInteger(d, answer);
+  result->doText(d);
 }
 
 void TSampleScheme::doWork(TData&) {
