@@ -1,0 +1,150 @@
+#include "ui/bitmap.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+void Put32(std::vector<unsigned char>& b, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) b[at + static_cast<size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
+}
+
+// A .bmp file whose pixel (x, y) (y from the top) is (R, G, B) = (x, y, x + y).
+std::vector<unsigned char> MakeBmp(int w, int h, int bits, bool topDown) {
+  const size_t bpp = static_cast<size_t>(bits / 8);
+  const size_t stride = (static_cast<size_t>(w) * bpp + 3) & ~static_cast<size_t>(3);
+  std::vector<unsigned char> b(54 + stride * static_cast<size_t>(h), 0);
+  b[0] = 'B';
+  b[1] = 'M';
+  Put32(b, 2, static_cast<uint32_t>(b.size()));
+  Put32(b, 10, 54);
+  Put32(b, 14, 40);
+  Put32(b, 18, static_cast<uint32_t>(w));
+  Put32(b, 22, static_cast<uint32_t>(topDown ? -h : h));
+  b[26] = 1;
+  b[28] = static_cast<unsigned char>(bits);
+  for (int y = 0; y < h; ++y) {
+    const int row = topDown ? y : h - 1 - y;
+    for (int x = 0; x < w; ++x) {
+      unsigned char* p = &b[54 + stride * static_cast<size_t>(row) + static_cast<size_t>(x) * bpp];
+      p[0] = static_cast<unsigned char>(x + y);  // blue first
+      p[1] = static_cast<unsigned char>(y);
+      p[2] = static_cast<unsigned char>(x);
+    }
+  }
+  return b;
+}
+
+TEST(DecodeBmp, ReadsEveryLayoutTopRowFirst) {
+  struct Case {
+    int w, h, bits;
+    bool topDown;
+  } cases[] = {{3, 2, 24, false}, {3, 2, 24, true}, {5, 4, 32, false}, {1, 1, 24, false}, {250, 199, 24, false}};
+  for (const Case& c : cases) {
+    std::vector<unsigned char> file = MakeBmp(c.w, c.h, c.bits, c.topDown);
+    TRgbImage image;
+    ASSERT_TRUE(DecodeBmp(file.data(), file.size(), image)) << c.w << "x" << c.h << "/" << c.bits;
+    EXPECT_EQ(image.Width, c.w);
+    EXPECT_EQ(image.Height, c.h);
+    for (int y = 0; y < c.h; ++y) {
+      for (int x = 0; x < c.w; ++x) {
+        const uint8_t* px = &image.Pixels[(static_cast<size_t>(y) * static_cast<size_t>(c.w) + static_cast<size_t>(x)) * 3];
+        ASSERT_EQ(px[0], static_cast<uint8_t>(x));
+        ASSERT_EQ(px[1], static_cast<uint8_t>(y));
+        ASSERT_EQ(px[2], static_cast<uint8_t>(x + y));
+      }
+    }
+  }
+}
+
+TEST(DecodeBmpErrors, RefusesWhatItCannotRead) {
+  std::vector<unsigned char> good = MakeBmp(4, 3, 24, false);
+  struct Case {
+    const char* what;
+    size_t at;
+    unsigned char value;
+    size_t keep;
+  } cases[] = {
+      {"not a bitmap", 0, 'X', 0},
+      {"8 bits per pixel", 28, 8, 0},
+      {"compressed", 30, 1, 0},
+      {"zero width", 18, 0, 0},
+      {"cut short", 0, 'B', 60},
+      {"header only", 0, 'B', 20},
+  };
+  for (const Case& c : cases) {
+    std::vector<unsigned char> file = good;
+    file[c.at] = c.value;
+    if (c.what == std::string("zero width")) Put32(file, 18, 0);
+    if (c.keep) file.resize(c.keep);
+    TRgbImage image;
+    image.Width = 7;
+    EXPECT_FALSE(DecodeBmp(file.data(), file.size(), image)) << c.what;
+    EXPECT_EQ(image.Width, 7) << c.what;
+  }
+  TRgbImage image;
+  EXPECT_FALSE(DecodeBmp(nullptr, 0, image));
+}
+
+TEST(ProportionalRect, FitsOneAxisAndCentresTheOther) {
+  struct Case {
+    int bw, bh, W, H;
+    TRect want;
+  } cases[] = {
+      {300, 200, 250, 200, {0, 16, 250, 167}},  // Round(250 / 1.5) = 167, 16 from the top
+      {250, 200, 250, 200, {0, 0, 250, 200}},
+      {250, 199, 250, 199, {0, 0, 250, 199}},
+      {260, 180, 250, 200, {0, 13, 250, 173}},
+      {200, 300, 250, 200, {58, 0, 133, 200}},  // tall: full height, centred across
+      {100, 100, 250, 200, {25, 0, 200, 200}},  // square counts as tall
+      {4, 1, 2, 10, {0, 5, 2, 0}},              // 0.5 rounds to even 0
+      {4, 1, 6, 10, {0, 4, 6, 2}},              // 1.5 rounds to even 2
+      {0, 10, 250, 200, {0, 0, 0, 0}},          // no picture
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ProportionalRect(c.bw, c.bh, c.W, c.H), c.want) << c.bw << "x" << c.bh << " in " << c.W << "x" << c.H;
+  }
+}
+
+class ResourceTable : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    bmp_ = MakeBmp(6, 5, 24, false);
+    items_[0] = {"BITMAP9", ResBitmap, bmp_.data(), bmp_.size()};
+    items_[1] = {"BROKEN", ResBitmap, bmp_.data(), 30};
+    items_[2] = {"ICON7", ResIcon, bmp_.data(), 4};
+    items_[3] = {"ICON7_32", ResData, bmp_.data(), 4};
+    items_[4] = {"ICON8_16", ResData, bmp_.data(), 4};
+    table_ = {items_, 5};
+    previous_ = SetResourceTable(&table_);
+  }
+  void TearDown() override { SetResourceTable(previous_); }
+
+  std::vector<unsigned char> bmp_;
+  TResource items_[5];
+  TResourceTable table_;
+  const TResourceTable* previous_ = nullptr;
+};
+
+TEST_F(ResourceTable, LoadsBitmapsByNameAnyCase) {
+  auto image = LoadBitmapResource("bitmap9");
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->Width, 6);
+  EXPECT_EQ(image->Height, 5);
+  EXPECT_FALSE(LoadBitmapResource("BITMAP0"));
+  EXPECT_FALSE(LoadBitmapResource("BROKEN"));
+}
+
+TEST_F(ResourceTable, FindsTheIconFilesThatExist) {
+  TIconResources seven = FindIconResources("ICON7");
+  EXPECT_EQ(seven.Ico, &items_[2]);
+  ASSERT_EQ(seven.Pngs.size(), 1u);
+  EXPECT_EQ(seven.Pngs[0].first, 32);
+  TIconResources eight = FindIconResources("ICON8");
+  EXPECT_EQ(eight.Ico, nullptr);
+  EXPECT_FALSE(eight.Empty());
+  EXPECT_TRUE(FindIconResources("ICON0").Empty());
+}
+
+}  // namespace

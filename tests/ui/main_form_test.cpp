@@ -1,0 +1,274 @@
+#include "ui/main_form.h"
+
+#include <gtest/gtest.h>
+
+#include "support/ui_fixture.h"
+#include "support/ui_probe.h"
+#include "ui/edit.h"
+#include "ui/group_box.h"
+
+namespace {
+
+// Forms of their own, with the dispatcher off as a scheme builds them.
+class MainFormTest : public ::testing::Test {
+ protected:
+  void TearDown() override { StopDispatch(); }
+  THeadlessPlatform platform;
+};
+
+TEST_F(MainFormTest, ConstructionGivesTheDefaults) {
+  THIMainForm form;
+  THeadlessControl* c = static_cast<THeadlessControl*>(form.Control());
+  EXPECT_EQ(c->Text(), "Form");
+  EXPECT_EQ(c->Font().Name, "MS Sans Serif");
+  EXPECT_EQ(c->FontHeight(), -11);
+  EXPECT_FALSE(c->Visible());
+  EXPECT_TRUE(form.OwnsApplicationWindow());
+  THIMainForm second;
+  EXPECT_FALSE(second.OwnsApplicationWindow());
+  RunInits();
+}
+
+TEST_F(MainFormTest, StartupQueueSkipsAFormAlreadyGone) {
+  TProbe created;
+  auto gone = std::make_unique<THIMainForm>();
+  gone->onCreate = created.Link();
+  THIMainForm stays;
+  TProbe stayed;
+  stays.onCreate = stayed.Link();
+  gone.reset();
+  StartDispatch();
+  RunInits();
+  EXPECT_TRUE(created.values.empty());
+  EXPECT_EQ(stayed.values.size(), 1u);
+}
+
+TEST_F(MainFormTest, CenterOnScreenWhateverLeftAndTopSay) {
+  struct Case {
+    int32_t w, h, left, top;
+  } cases[] = {{445, 307, 290, 231}, {1024, 768, 0, 0}, {101, 51, 462, 359}, {1100, 800, -38, -16}};
+  for (const Case& k : cases) {
+    THIMainForm form;
+    form.Left = 20;
+    form.Top = 105;
+    form.Width = k.w;
+    form.Height = k.h;
+    form.Placement = &THIMainForm::CenterOnScreen;
+    form.Init();
+    EXPECT_EQ(form.Control()->Bounds(), (TRect{k.left, k.top, k.w, k.h})) << k.w << "x" << k.h;
+    EXPECT_EQ(form.Left, k.left);
+    RunInits();
+  }
+}
+
+TEST_F(MainFormTest, BorderStyleDecidesTheFrame) {
+  struct Case {
+    uint8_t style;
+    bool sizable, maximize, caption;
+  } cases[] = {
+      {0, false, false, false}, {1, false, true, true}, {2, true, true, true},
+      {3, false, false, true},  {4, false, true, true}, {5, true, true, true},
+  };
+  for (const Case& k : cases) {
+    THIMainForm form;
+    form.SetBorderStyle(k.style);
+    const int32_t s = form.Control()->Style();
+    EXPECT_EQ((s & kStyleSizable) != 0, k.sizable) << int(k.style);
+    EXPECT_EQ((s & kStyleMaximizeBox) != 0, k.maximize) << int(k.style);
+    EXPECT_EQ((s & kStyleCaption) == kStyleCaption, k.caption) << int(k.style);
+    RunInits();
+  }
+}
+
+TEST_F(MainFormTest, InitAppliesWindowProperties) {
+  THIMainForm form;
+  form.Left = 3;
+  form.Top = 4;
+  form.Width = 200;
+  form.Height = 100;
+  form.Color = kColorButtonFace;
+  form.Font = MakeFontRec("MS Sans Serif", 8, 0, 1, 0);
+  form.AlphaBlend = 200;
+  form.SetCaption("Kelvane v1.3");
+  form.Init();
+  THeadlessControl* c = static_cast<THeadlessControl*>(form.Control());
+  EXPECT_EQ(c->Bounds(), (TRect{3, 4, 200, 100}));
+  EXPECT_EQ(c->Text(), "Kelvane v1.3");
+  EXPECT_EQ(c->Color(), kColorButtonFace);
+  EXPECT_EQ(c->FontHeight(), 14);
+  EXPECT_EQ(c->Alpha(), 200);
+  EXPECT_FALSE(c->Visible()) << "the program run shows the owning form";
+  form.ShowApplication();
+  EXPECT_TRUE(c->Visible());
+
+  THIMainForm client;
+  client.Width = 439;
+  client.Height = 280;
+  client.ClientSize = 1;
+  client.Init();
+  EXPECT_EQ(client.Control()->Bounds().Width, 445);
+  EXPECT_EQ(client.Control()->Bounds().Height, 307);
+  EXPECT_TRUE(client.Control()->Visible()) << "a form that does not own the application shows itself";
+  RunInits();
+}
+
+TEST_F(MainFormTest, HiddenFormStaysHidden) {
+  THIMainForm form;
+  form.Visible = 0;
+  form.Init();
+  form.ShowApplication();
+  EXPECT_FALSE(form.Control()->Visible());
+  RunInits();
+  EXPECT_FALSE(form.Control()->Visible());
+}
+
+TEST_F(MainFormTest, StartupFiresCreateThenShowOnce) {
+  THIMainForm form;
+  form.Init();
+  std::vector<std::string> order;
+  int hookCalls = 0;
+  form.FirstShowHook = [&](int v) { order.push_back("hook" + std::to_string(v)); ++hookCalls; };
+  TProbe created, shown;
+  form.onCreate = created.Link();
+  form.onShow = shown.Link();
+  form.ShowApplication();
+  StartDispatch();
+  RunInits();
+  EXPECT_EQ(created.values.size(), 1u);
+  EXPECT_EQ(shown.values.size(), 1u);
+  EXPECT_EQ(order, (std::vector<std::string>{"hook0"}));
+  TNotification n;
+  n.Kind = TNotifyKind::Shown;
+  form.Control()->Deliver(n);
+  EXPECT_EQ(shown.values.size(), 2u) << "onShow every time the window shows";
+  EXPECT_EQ(hookCalls, 1) << "the first-show work only once";
+}
+
+TEST_F(MainFormTest, CloseFiresOnCloseThenStopsTheDispatcher) {
+  THIMainForm form;
+  form.Init();
+  form.ShowApplication();
+  StartDispatch();
+  RunInits();
+  bool dispatchDuringClose = false;
+  struct TWatch : TElement {
+    bool* seen;
+    void doEvent(TData&) { *seen = DispatchRunning(); }
+  } watch;
+  watch.seen = &dispatchDuringClose;
+  form.onClose = MakeLink<&TWatch::doEvent>(&watch);
+  std::vector<int> hook;
+  form.FirstShowHook = [&](int v) { hook.push_back(v); };
+  EXPECT_TRUE(platform.RequestClose(form.Control()));
+  EXPECT_TRUE(dispatchDuringClose);
+  EXPECT_FALSE(DispatchRunning());
+  EXPECT_TRUE(form.Closed());
+  EXPECT_TRUE(platform.QuitRequested());
+  EXPECT_FALSE(platform.HasApplicationWindow());
+  EXPECT_FALSE(form.Control()->Visible());
+  EXPECT_EQ(hook, (std::vector<int>{1}));
+}
+
+TEST_F(MainFormTest, CanCloseRefusesTheClose) {
+  THIMainForm form;
+  form.Init();
+  form.ShowApplication();
+  StartDispatch();
+  RunInits();
+  TProbe closed;
+  TSource veto;
+  SetInteger(veto.value, 1);
+  form.CanClose = veto.Link();
+  form.onClose = closed.Link();
+  EXPECT_FALSE(platform.RequestClose(form.Control()));
+  EXPECT_TRUE(closed.values.empty());
+  EXPECT_TRUE(DispatchRunning());
+  EXPECT_TRUE(form.Control()->Visible());
+  EXPECT_FALSE(platform.QuitRequested());
+  SetInteger(veto.value, 0);
+  EXPECT_TRUE(platform.RequestClose(form.Control()));
+  EXPECT_EQ(closed.values.size(), 1u);
+}
+
+TEST_F(MainFormTest, SecondFormOnlyHidesWhenClosed) {
+  THIMainForm owner;
+  owner.Init();
+  THIMainForm other;
+  other.Init();
+  StartDispatch();
+  RunInits();
+  TProbe closed;
+  other.onClose = closed.Link();
+  ASSERT_TRUE(other.Control()->Visible());
+  EXPECT_FALSE(platform.RequestClose(other.Control()));
+  EXPECT_FALSE(other.Control()->Visible());
+  EXPECT_TRUE(closed.values.empty());
+  EXPECT_TRUE(DispatchRunning());
+}
+
+TEST_F(MainFormTest, HandleOutputNamesTheWindowsStyle) {
+  THIMainForm form;
+  form.SetBorderStyle(1);
+  form.Init();
+  TData handle;
+  form.Handle(handle);
+  ASSERT_EQ(KindOf(handle), KindInteger);
+  ASSERT_NE(handle.IntValue, 0);
+  TSystemOps* ops = SystemOps();
+  const int32_t style = ops->GetWindowStyle(handle.IntValue);
+  EXPECT_EQ(style & kStyleMaximizeBox, kStyleMaximizeBox);
+  ops->SetWindowStyle(handle.IntValue, style & ~kStyleMaximizeBox);
+  EXPECT_EQ(form.Control()->Style() & (kStyleMaximizeBox | kStyleSizable), 0);
+  RunInits();
+}
+
+TEST_F(MainFormTest, IconOnlyWhenTheResourceExists) {
+  static const unsigned char bytes[] = {0, 0, 1, 0};
+  const TResource items[] = {{"ICON0", ResIcon, bytes, sizeof bytes}};
+  const TResourceTable table = {items, 1};
+  const TResourceTable* previous = SetResourceTable(&table);
+  THIMainForm with;
+  with.SetIcon("ICON0");
+  EXPECT_TRUE(with.HasIcon());
+  EXPECT_EQ(static_cast<THeadlessControl*>(with.Control())->Icon(), "ICON0");
+  THIMainForm without;
+  without.SetIcon("ICON9");
+  EXPECT_FALSE(without.HasIcon());
+  EXPECT_EQ(static_cast<THeadlessControl*>(without.Control())->Icon(), "");
+  SetResourceTable(previous);
+  RunInits();
+}
+
+using TabKeys = UiTest;
+
+TEST_F(TabKeys, TabAndShiftTabFollowTabOrder) {
+  THIGroupBox box(Form());
+  box.Init();
+  // Edits make their controls in Init, so Init order is creation order.
+  THIEdit second(box.Control()), first(box.Control()), skipped(box.Control()), hidden(box.Control());
+  THIEdit alsoFirst(box.Control());
+  second.TabOrder = 2;
+  first.TabOrder = 1;
+  skipped.TabOrder = 0;
+  hidden.TabOrder = 3;
+  hidden.Visible = 0;
+  alsoFirst.TabOrder = 1;  // same order as `first`, made later
+  for (THIWin* e : std::initializer_list<THIWin*>{&second, &first, &skipped, &hidden, &alsoFirst}) e->Init();
+
+  platform.PressTab(false);
+  EXPECT_EQ(platform.Focused(), nullptr) << "navigation is off until the program run turns it on";
+  form->SetTabNavigation(true);
+  std::vector<TControl*> forward, backward;
+  for (int i = 0; i < 4; ++i) {
+    platform.PressTab(false);
+    forward.push_back(platform.Focused());
+  }
+  for (int i = 0; i < 4; ++i) {
+    platform.PressTab(true);
+    backward.push_back(platform.Focused());
+  }
+  EXPECT_EQ(forward, (std::vector<TControl*>{first.Control(), alsoFirst.Control(), second.Control(), first.Control()}));
+  EXPECT_EQ(backward, (std::vector<TControl*>{second.Control(), alsoFirst.Control(), first.Control(), second.Control()}));
+}
+
+}  // namespace

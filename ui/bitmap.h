@@ -1,0 +1,45 @@
+// Pictures from the embedded resources: the schematics (.bmp files) are
+// decoded here into plain RGB images that every backend can draw, and the
+// proportional placement of a picture in an image area is computed here,
+// so backends only scale and blit.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "runtime/resources.h"
+#include "ui/platform.h"
+
+// Width x Height pixels, rows top to bottom, 3 bytes (R, G, B) per pixel.
+struct TRgbImage {
+  int32_t Width = 0;
+  int32_t Height = 0;
+  std::vector<uint8_t> Pixels;
+};
+
+// Decodes an uncompressed .bmp file of 24 or 32 bits per pixel, bottom-up
+// or top-down. False (and `out` untouched) for anything else or a file that
+// is cut short.
+bool DecodeBmp(const unsigned char* data, size_t size, TRgbImage& out);
+
+// The bitmap resource of that name decoded, or none when it is missing or
+// cannot be decoded.
+std::shared_ptr<const TRgbImage> LoadBitmapResource(const std::string& name);
+
+// Where a bitmapW x bitmapH picture goes in a W x H area, keeping its
+// aspect ratio: a wide picture takes the full width and is centred
+// vertically, any other the full height, centred horizontally (rounded
+// half to even, offsets truncated). An empty picture gives an empty rect.
+TRect ProportionalRect(int32_t bitmapW, int32_t bitmapH, int32_t areaW, int32_t areaH);
+
+// The icon resources of a name: the .ico file NAME and the PNG images
+// NAME_16, NAME_32, NAME_48 (whichever exist).
+struct TIconResources {
+  const TResource* Ico = nullptr;
+  std::vector<std::pair<int, const TResource*>> Pngs;  // (size in px, resource)
+  bool Empty() const { return !Ico && Pngs.empty(); }
+};
+TIconResources FindIconResources(const std::string& name);

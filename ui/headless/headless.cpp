@@ -1,0 +1,568 @@
+#include "ui/headless/headless.h"
+
+#include <algorithm>
+
+#include "runtime/lines.h"
+#include "ui/encoding.h"
+
+// --- THeadlessControl ------------------------------------------------------
+
+THeadlessControl::THeadlessControl(THeadlessPlatform& platform, TControlKind kind, TControl* parent,
+                                   const TCreateOptions& options)
+    : TControl(platform, kind, kind == TControlKind::Form ? nullptr : parent),
+      hp_(platform),
+      options_(options),
+      visible_(kind != TControlKind::Form),
+      style_(kind == TControlKind::Form ? kStyleFormDefault : 0) {}
+
+void THeadlessControl::Check() const { hp_.CheckThread(); }
+
+void THeadlessControl::SetBounds(const TRect& r) {
+  Check();
+  bounds_ = r;
+}
+
+TRect THeadlessControl::Bounds() const {
+  Check();
+  return bounds_;
+}
+
+void THeadlessControl::SetClientSize(int32_t w, int32_t h) {
+  Check();
+  if (Kind() == TControlKind::Form) {
+    w += 2 * THeadlessPlatform::kFrameSide;
+    h += THeadlessPlatform::kFrameTop + THeadlessPlatform::kFrameSide;
+  }
+  bounds_.Width = w;
+  bounds_.Height = h;
+}
+
+void THeadlessControl::SetText(const std::string& text) {
+  Check();
+  // A pick-only list shows its selected line and nothing else.
+  if (Kind() == TControlKind::PickList) return;
+  text_ = text;
+  caret_ = static_cast<int32_t>(text_.size());
+  if (hp_.OnSetText) hp_.OnSetText(this, text);
+}
+
+std::string THeadlessControl::Text() const {
+  Check();
+  if (Kind() == TControlKind::PickList)
+    return selected_ >= 0 ? items_[static_cast<size_t>(selected_)] : std::string();
+  return text_;
+}
+
+void THeadlessControl::SetVisible(bool v) {
+  Check();
+  visible_ = v;
+}
+
+bool THeadlessControl::Visible() const {
+  Check();
+  return visible_;
+}
+
+void THeadlessControl::SetEnabled(bool e) {
+  Check();
+  enabled_ = e;
+}
+
+bool THeadlessControl::Enabled() const {
+  Check();
+  return enabled_;
+}
+
+void THeadlessControl::SetColor(uint32_t color) {
+  Check();
+  color_ = color;
+}
+
+uint32_t THeadlessControl::Color() const {
+  Check();
+  return color_;
+}
+
+void THeadlessControl::SetFont(const TFontRec& font, int32_t height) {
+  Check();
+  font_ = font;
+  font_height_ = height;
+}
+
+TFontRec THeadlessControl::Font() const {
+  Check();
+  return font_;
+}
+
+int32_t THeadlessControl::FontHeight() const {
+  Check();
+  return font_height_;
+}
+
+void THeadlessControl::SetEdge(uint8_t edge) {
+  Check();
+  edge_ = edge;
+}
+
+uint8_t THeadlessControl::Edge() const {
+  Check();
+  return edge_;
+}
+
+void THeadlessControl::SetStyle(int32_t style) {
+  Check();
+  style_ = style;
+}
+
+int32_t THeadlessControl::Style() const {
+  Check();
+  return style_;
+}
+
+void THeadlessControl::SetCursor(int32_t cursor) {
+  Check();
+  cursor_ = cursor;
+}
+
+int32_t THeadlessControl::Cursor() const {
+  Check();
+  return cursor_;
+}
+
+void THeadlessControl::SetAlignment(uint8_t a) {
+  Check();
+  alignment_ = a;
+}
+
+void THeadlessControl::SetFocus() {
+  Check();
+  hp_.MoveFocus(this);
+}
+
+void THeadlessControl::Raise() {
+  Check();
+  ++raises_;
+}
+
+void THeadlessControl::SetCaret(int32_t pos) {
+  Check();
+  caret_ = std::max<int32_t>(0, std::min<int32_t>(pos, static_cast<int32_t>(text_.size())));
+}
+
+int32_t THeadlessControl::Caret() const {
+  Check();
+  return caret_;
+}
+
+void THeadlessControl::ClearItems() {
+  Check();
+  items_.clear();
+  selected_ = -1;
+}
+
+void THeadlessControl::AddItem(const std::string& item) {
+  Check();
+  auto at = items_.end();
+  if (options_.Sorted) {
+    const std::string key = LowerCp1251(item);
+    at = std::find_if(items_.begin(), items_.end(), [&](const std::string& s) { return LowerCp1251(s) > key; });
+    const int32_t index = static_cast<int32_t>(at - items_.begin());
+    if (selected_ >= index) ++selected_;
+  }
+  items_.insert(at, item);
+}
+
+std::vector<std::string> THeadlessControl::Items() const {
+  Check();
+  return items_;
+}
+
+void THeadlessControl::SetSelected(int32_t index) {
+  Check();
+  const bool inRange = index >= 0 && index < static_cast<int32_t>(items_.size());
+  if (Kind() == TControlKind::TabStrip) {
+    if (inRange) selected_ = index;
+    return;
+  }
+  selected_ = inRange ? index : -1;
+  if (Kind() == TControlKind::EditList && inRange) {
+    text_ = items_[static_cast<size_t>(index)];
+    caret_ = static_cast<int32_t>(text_.size());
+  }
+}
+
+int32_t THeadlessControl::Selected() const {
+  Check();
+  return selected_;
+}
+
+void THeadlessControl::SetChecked(bool checked) {
+  Check();
+  checked_ = checked;
+}
+
+bool THeadlessControl::Checked() const {
+  Check();
+  return checked_;
+}
+
+void THeadlessControl::SetOptions(const TCreateOptions& options) {
+  Check();
+  options_ = options;
+}
+
+void THeadlessControl::SetPicture(std::shared_ptr<const TRgbImage> picture, const TRect& dest) {
+  Check();
+  picture_ = std::move(picture);
+  picture_rect_ = dest;
+}
+
+void THeadlessControl::SetIcon(const std::string& resourceName) {
+  Check();
+  icon_ = resourceName;
+}
+
+void THeadlessControl::SetAlpha(uint8_t alpha) {
+  Check();
+  alpha_ = alpha;
+}
+
+void THeadlessControl::SetWindowState(uint8_t state) {
+  Check();
+  window_state_ = state;
+}
+
+// --- THeadlessPlatform -----------------------------------------------------
+
+THeadlessPlatform::THeadlessPlatform() : ui_thread_(std::this_thread::get_id()) {}
+
+THeadlessPlatform::~THeadlessPlatform() {
+  std::lock_guard<std::mutex> l(m_);
+  loop_ended_ = true;
+  queue_.clear();
+  cv_.notify_all();
+}
+
+void THeadlessPlatform::CheckThread() {
+  if (std::this_thread::get_id() != ui_thread_) thread_violations_.fetch_add(1);
+}
+
+bool THeadlessPlatform::IsUIThread() { return std::this_thread::get_id() == ui_thread_; }
+
+TControl* THeadlessPlatform::CreateControl(TControlKind kind, TControl* parent, const TCreateOptions& options) {
+  CheckThread();
+  return new THeadlessControl(*this, kind, parent, options);
+}
+
+TSize THeadlessPlatform::MeasureText(const std::string& text, const TFontRec& font, int32_t height) {
+  const int32_t cell = height > 0 ? height : -height * 4 / 3;
+  const int32_t charWidth = cell / 2 + ((font.Style & FontBold) ? 1 : 0);
+  std::vector<std::string> lines = SplitLines(text);
+  size_t longest = 0;
+  for (const std::string& line : lines) longest = std::max(longest, line.size());
+  const int32_t rows = std::max<int32_t>(1, static_cast<int32_t>(lines.size()));
+  return {static_cast<int32_t>(longest) * charWidth, rows * cell};
+}
+
+void THeadlessPlatform::RunMessageLoop() {
+  CheckThread();
+  quit_ = false;
+  Pump();
+  if (user_) user_();
+  Pump();
+  std::lock_guard<std::mutex> l(m_);
+  loop_ended_ = true;
+  // Hand-overs nobody will run any more answer false.
+  for (auto it = queue_.begin(); it != queue_.end();) {
+    if (it->done) {
+      it = queue_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  cv_.notify_all();
+}
+
+void THeadlessPlatform::QuitMessageLoop() { quit_ = true; }
+
+void THeadlessPlatform::SetCapture(TControl* c) {
+  CheckThread();
+  capture_ = c;
+}
+
+void THeadlessPlatform::ReleaseCapture() {
+  CheckThread();
+  capture_ = nullptr;
+}
+
+void THeadlessPlatform::ControlDestroyed(TControl* c) {
+  if (focus_ == c) focus_ = nullptr;
+  if (capture_ == c) capture_ = nullptr;
+}
+
+void THeadlessPlatform::MoveFocus(TControl* c) {
+  if (focus_ == c) return;
+  TControl* old = focus_;
+  focus_ = c;
+  TNotification n;
+  if (old) {
+    n.Kind = TNotifyKind::FocusOut;
+    old->Deliver(n);
+  }
+  if (c && focus_ == c) {
+    n.Kind = TNotifyKind::FocusIn;
+    c->Deliver(n);
+  }
+}
+
+// --- Work for the window thread ---------------------------------------------
+
+bool THeadlessPlatform::RunOnUIThread(const std::function<void()>& fn) {
+  if (!HasApplicationWindow()) return false;
+  if (IsUIThread()) {
+    fn();
+    return true;
+  }
+  auto done = std::make_shared<bool>(false);
+  std::unique_lock<std::mutex> l(m_);
+  if (loop_ended_) return false;
+  queue_.push_back({fn, done});
+  cv_.notify_all();
+  // Woken when the task ran, or when the loop ended and dropped it.
+  cv_.wait(l, [&] {
+    if (*done) return true;
+    if (!loop_ended_) return false;
+    return std::none_of(queue_.begin(), queue_.end(), [&](const TTask& t) { return t.done == done; });
+  });
+  return *done;
+}
+
+void THeadlessPlatform::PostToUIThread(std::function<void()> fn) {
+  std::lock_guard<std::mutex> l(m_);
+  queue_.push_back({std::move(fn), nullptr});
+  cv_.notify_all();
+}
+
+size_t THeadlessPlatform::Pump() {
+  CheckThread();
+  size_t ran = 0;
+  for (;;) {
+    TTask task;
+    {
+      std::lock_guard<std::mutex> l(m_);
+      if (queue_.empty()) return ran;
+      task = std::move(queue_.front());
+      queue_.pop_front();
+    }
+    task.fn();
+    ++ran;
+    if (task.done) {
+      std::lock_guard<std::mutex> l(m_);
+      *task.done = true;
+      cv_.notify_all();
+    }
+  }
+}
+
+bool THeadlessPlatform::WaitForWork(std::chrono::milliseconds timeout) {
+  std::unique_lock<std::mutex> l(m_);
+  return cv_.wait_for(l, timeout, [&] { return !queue_.empty(); });
+}
+
+// --- Boxes and commands ----------------------------------------------------
+
+int THeadlessPlatform::MessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) {
+  if (!IsUIThread()) {
+    // Shown when the window thread gets to it; the caller goes on at once.
+    PostToUIThread([this, owned, text, caption, style] { ShowBox(owned, text, caption, style); });
+    return IdOk;
+  }
+  return ShowBox(owned, text, caption, style);
+}
+
+int THeadlessPlatform::ShowBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) {
+  TBox box;
+  box.Owned = owned;
+  box.Text = text;
+  box.Caption = caption;
+  box.Style = style;
+  if (OnBox) {
+    box.Answer = OnBox(box);
+  } else if (!Answers.empty()) {
+    box.Answer = Answers.front();
+    Answers.pop_front();
+  } else {
+    box.Answer = FirstButtonOf(style);
+  }
+  std::lock_guard<std::mutex> l(m_);
+  boxes_.push_back(box);
+  return box.Answer;
+}
+
+std::vector<THeadlessPlatform::TBox> THeadlessPlatform::Boxes() const {
+  std::lock_guard<std::mutex> l(m_);
+  return boxes_;
+}
+
+int THeadlessPlatform::StartCommand(const std::string& commandLine, int showMode) {
+  std::lock_guard<std::mutex> l(m_);
+  commands_.push_back({commandLine, showMode});
+  return StartStatus;
+}
+
+std::vector<THeadlessPlatform::TCommand> THeadlessPlatform::Commands() const {
+  std::lock_guard<std::mutex> l(m_);
+  return commands_;
+}
+
+void THeadlessPlatform::RedrawMenuBar(int32_t handle) {
+  CheckThread();
+  if (FromHandle(handle)) ++menu_redraws_;
+}
+
+// --- The user --------------------------------------------------------------
+
+namespace {
+
+bool IsFieldKind(TControlKind k) { return k == TControlKind::Edit || k == TControlKind::EditList; }
+
+bool TakesFocus(TControlKind k) {
+  return k == TControlKind::Button || k == TControlKind::CheckBox || k == TControlKind::Edit ||
+         k == TControlKind::PickList || k == TControlKind::EditList;
+}
+
+TNotification Notice(TNotifyKind kind) {
+  TNotification n;
+  n.Kind = kind;
+  return n;
+}
+
+}  // namespace
+
+bool THeadlessPlatform::Click(TControl* c) {
+  CheckThread();
+  if (!c) return false;
+  THeadlessControl* hc = Cast(c);
+  if (TakesFocus(c->Kind())) MoveFocus(c);
+  TNotification down = Notice(TNotifyKind::MouseDown);
+  down.Mouse.Button = 1;
+  down.Mouse.Shift = MkLButton;
+  down.Mouse.X = static_cast<int16_t>(hc->bounds_.Width / 2);
+  down.Mouse.Y = static_cast<int16_t>(hc->bounds_.Height / 2);
+  c->Deliver(down);
+  if (c->Kind() == TControlKind::CheckBox) hc->checked_ = !hc->checked_;
+  TNotification up = down;
+  up.Kind = TNotifyKind::MouseUp;
+  up.Mouse.Shift = 0;
+  c->Deliver(up);
+  switch (c->Kind()) {
+    case TControlKind::Button:
+    case TControlKind::CheckBox:
+    case TControlKind::Label:
+    case TControlKind::Image:
+    case TControlKind::Panel:
+      c->Deliver(Notice(TNotifyKind::Click));
+      break;
+    default:
+      break;
+  }
+  return true;
+}
+
+bool THeadlessPlatform::SelectTab(TControl* tabs, int32_t index) {
+  CheckThread();
+  if (!tabs || tabs->Kind() != TControlKind::TabStrip) return false;
+  THeadlessControl* hc = Cast(tabs);
+  if (index < 0 || index >= static_cast<int32_t>(hc->items_.size())) return false;
+  if (index == hc->selected_) return true;
+  hc->selected_ = index;
+  tabs->Deliver(Notice(TNotifyKind::SelectChange));
+  return true;
+}
+
+bool THeadlessPlatform::TypeText(TControl* c, const std::string& text) {
+  CheckThread();
+  if (!c || !IsFieldKind(c->Kind())) return false;
+  MoveFocus(c);
+  THeadlessControl* hc = Cast(c);
+  hc->caret_ = static_cast<int32_t>(hc->text_.size());
+  for (char ch : text) {
+    const size_t at = static_cast<size_t>(std::max<int32_t>(0, std::min<int32_t>(hc->caret_, static_cast<int32_t>(hc->text_.size()))));
+    hc->text_.insert(at, 1, ch);
+    hc->caret_ = static_cast<int32_t>(at) + 1;
+    if (c->Kind() == TControlKind::EditList) hc->selected_ = -1;
+    c->Deliver(Notice(TNotifyKind::TextChange));
+  }
+  return true;
+}
+
+bool THeadlessPlatform::PasteText(TControl* c, const std::string& text) {
+  CheckThread();
+  if (!c || !IsFieldKind(c->Kind())) return false;
+  MoveFocus(c);
+  THeadlessControl* hc = Cast(c);
+  hc->text_ = text;
+  hc->caret_ = static_cast<int32_t>(text.size());
+  if (c->Kind() == TControlKind::EditList) hc->selected_ = -1;
+  c->Deliver(Notice(TNotifyKind::TextChange));
+  return true;
+}
+
+bool THeadlessPlatform::PressKey(TControl* c, int32_t key) {
+  CheckThread();
+  if (!c) return false;
+  MoveFocus(c);
+  if (key == VkTab) {
+    PressTab(false);
+    return true;
+  }
+  TNotification n = Notice(TNotifyKind::KeyDown);
+  n.Key = key;
+  c->Deliver(n);
+  n.Kind = TNotifyKind::KeyUp;
+  c->Deliver(n);
+  return true;
+}
+
+bool THeadlessPlatform::Pick(TControl* list, int32_t index) {
+  CheckThread();
+  if (!list || (list->Kind() != TControlKind::PickList && list->Kind() != TControlKind::EditList)) return false;
+  THeadlessControl* hc = Cast(list);
+  if (index < 0 || index >= static_cast<int32_t>(hc->items_.size())) return false;
+  MoveFocus(list);
+  if (index == hc->selected_) return true;
+  hc->selected_ = index;
+  if (list->Kind() == TControlKind::EditList) {
+    hc->text_ = hc->items_[static_cast<size_t>(index)];
+    hc->caret_ = static_cast<int32_t>(hc->text_.size());
+  }
+  list->Deliver(Notice(TNotifyKind::SelectChange));
+  return true;
+}
+
+void THeadlessPlatform::MouseEnter(TControl* c) {
+  CheckThread();
+  if (c) c->Deliver(Notice(TNotifyKind::MouseEnter));
+}
+
+void THeadlessPlatform::MouseLeave(TControl* c) {
+  CheckThread();
+  if (c) c->Deliver(Notice(TNotifyKind::MouseLeave));
+}
+
+void THeadlessPlatform::PressTab(bool backward) {
+  CheckThread();
+  TControl* form = focus_;
+  while (form && form->Parent()) form = form->Parent();
+  if (!form || form->Kind() != TControlKind::Form) form = ApplicationForm();
+  if (!form) return;
+  TNotification n = Notice(TNotifyKind::TabKey);
+  n.Backward = backward;
+  form->Deliver(n);
+}
+
+bool THeadlessPlatform::RequestClose(TControl* form) {
+  CheckThread();
+  if (!form || form->Kind() != TControlKind::Form) return false;
+  return !form->Deliver(Notice(TNotifyKind::CloseRequest));
+}

@@ -1,0 +1,105 @@
+#include "ui/label.h"
+
+#include "runtime/scheme_lock.h"
+
+THILabel::THILabel(TControl* parent) : THIWin(parent) {}
+
+THILabel::~THILabel() {
+  std::lock_guard<std::mutex> l(pending_->m);
+  pending_->alive = false;
+}
+
+void THILabel::SetAlignment(uint8_t alignment) {
+  alignment_ = alignment;
+  if (control_) control_->SetAlignment(alignment);
+}
+
+void THILabel::Init() {
+  MakeControl(TControlKind::Label);
+  ApplyProperties();
+  if (control_) {
+    control_->SetAlignment(alignment_);
+    own_font_ = control_->Font();
+  }
+  ShowText(Caption);
+}
+
+void THILabel::ShowText(const std::string& text) {
+  shown_ = text;
+  if (!control_) return;
+  control_->SetText(text);
+  if (FixedSize == 1) return;
+  const TSize size = control_->Platform().MeasureText(text, control_->Font(), control_->FontHeight());
+  const TRect r = control_->Bounds();
+  control_->SetBounds({r.Left, r.Top, size.Width, size.Height});
+}
+
+std::string THILabel::Shown() const {
+  std::lock_guard<std::mutex> l(pending_->m);
+  return pending_->hasText ? pending_->text : shown_;
+}
+
+void THILabel::doText(TData& data) {
+  const std::string text = ReadString(data, Text, std::string());
+  if (OnUIThread()) {
+    {
+      // A newer text from the window thread makes a pending worker text stale.
+      std::lock_guard<std::mutex> l(pending_->m);
+      pending_->hasText = false;
+    }
+    ShowText(text);
+    return;
+  }
+  bool post = false;
+  {
+    std::lock_guard<std::mutex> l(pending_->m);
+    pending_->text = text;
+    pending_->hasText = true;
+    if (!pending_->posted) post = pending_->posted = true;
+  }
+  if (post) {
+    std::shared_ptr<TPending> pending = pending_;
+    THILabel* self = this;
+    SystemOps()->PostToUIThread([pending, self] { ApplyPending(pending, self); });
+  }
+}
+
+void THILabel::ApplyPending(const std::shared_ptr<TPending>& pending, THILabel* label) {
+  // Runs on the window thread, where labels are also destroyed, so `alive`
+  // cannot change under it; the lock orders it with the worker's steps.
+  TSchemeGuard guard;
+  std::string text;
+  {
+    std::lock_guard<std::mutex> l(pending->m);
+    pending->posted = false;
+    if (!pending->alive || !pending->hasText) return;
+    text = pending->text;
+    pending->hasText = false;
+  }
+  label->ShowText(text);
+}
+
+bool THILabel::HandleMessage(const TNotification& n) {
+  switch (n.Kind) {
+    case TNotifyKind::Click: FireNone(onClick); return true;
+    case TNotifyKind::MouseEnter: {
+      if (!control_ || (HoverColor == 0 && HoverCursor == 0 && HoverUnderline == 0)) return false;
+      TFontRec f = own_font_;
+      if (HoverColor != 0) f.Color = HoverColor;
+      if (HoverUnderline) f.Style |= FontUnderline;
+      control_->SetFont(f, control_->FontHeight());
+      if (HoverCursor != 0) control_->SetCursor(HoverCursor);
+      hovering_ = true;
+      return true;
+    }
+    case TNotifyKind::MouseLeave: {
+      if (!control_ || !hovering_) return false;
+      // Back to the label's own look: an underline of its own font stays.
+      control_->SetFont(own_font_, control_->FontHeight());
+      control_->SetCursor(Cursor);
+      hovering_ = false;
+      return true;
+    }
+    default: return THIWin::HandleMessage(n);
+  }
+}

@@ -1,0 +1,77 @@
+// THIMainForm: the program's top-level window. The first form made owns
+// the application window: closing it runs the close procedure (onClose,
+// then the dispatcher off) and ends the message loop. Its start-up step
+// (onCreate, then the show step with onShow) is queued with AddInit by the
+// constructor; a form destroyed before the queue runs is skipped by it. The
+// scheme owns the element; the control is destroyed with it (a closed
+// window is only hidden until then).
+#pragma once
+
+#include <functional>
+
+#include "ui/win.h"
+
+class THIMainForm : public THIWin {
+ public:
+  explicit THIMainForm(TControl* parent = nullptr);
+  ~THIMainForm() override;
+
+  uint8_t CloseMode = 0;      // 1: starts hidden and closes for real
+  uint8_t DragByClient = 0;   // stored only: this platform has no window drag
+  uint8_t AlphaBlend = 255;   // opacity
+  uint8_t WindowState = 0;    // at first show: 0 normal, 1 minimised, 2 maximised
+  std::function<void(int)> FirstShowHook;  // 0 at first show, 1 at close
+  std::string ProjectName;    // stored only
+  uint32_t TransparentColor = 0;  // stored only
+  uint8_t ClientSize = 0;     // 1: Width and Height are the client area's
+  void (THIMainForm::*Placement)() = nullptr;  // end of Init; schemes use CenterOnScreen
+  THI_Event CanClose;         // read at a close request: not 0 refuses
+  THI_Event onActivate, onDeactivate, onShow, onCreate, onMove, onClose;
+  THI_Event onPaint;  // never fired: the platform reports no painting
+
+  void SetCaption(const std::string& text);
+  // 0 no frame, 1 single, 2 sizable, 3 dialog, 4 tool window, 5 sizable tool window.
+  void SetBorderStyle(uint8_t style);
+  // The icon resources of that name; HasIcon tells whether any was found.
+  void SetIcon(const std::string& resourceName);
+  void SetTaskbarHidden(uint8_t) {}  // no task-bar button control on these platforms
+  bool HasIcon() const { return has_icon_; }
+  bool OwnsApplicationWindow() const { return owns_app_window_; }
+
+  void Init() override;
+  // Placement: the middle of the screen (integer halves).
+  void CenterOnScreen();
+
+  // Data output: the window's handle as an integer (0 without a window).
+  void Handle(TData& data);
+
+  // The program run's steps: show the window as Visible says; turn Tab and
+  // Shift+Tab focus moves on.
+  void ShowApplication();
+  void SetTabNavigation(bool on) { tab_navigation_ = on; }
+  bool TabNavigation() const { return tab_navigation_; }
+
+  // The close procedure; answers whether the close was allowed.
+  bool CloseProcedure();
+  bool Closed() const { return closed_; }
+
+ protected:
+  bool HandleMessage(const TNotification& n) override;
+
+ private:
+  void StartupStep();
+  void ShowStep();
+
+  // What the start-up queue holds, so that it can outlive the form.
+  struct TStartupToken {
+    THIMainForm* form;
+  };
+  static void RunStartup(void* token);
+
+  TStartupToken* startup_token_ = nullptr;
+  bool owns_app_window_ = false;
+  bool shown_ = false;
+  bool has_icon_ = false;
+  bool tab_navigation_ = false;
+  bool closed_ = false;
+};

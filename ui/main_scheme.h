@@ -1,0 +1,23 @@
+// What the program run and the driver need from the application's main
+// scheme: its form, its tab strip and the group box of every page.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "runtime/element.h"
+
+class THIMainForm;
+class THITabControl;
+
+class TMainScheme : public TScheme {
+ public:
+  virtual THIMainForm* Form() = 0;
+  virtual THITabControl* Tabs() = 0;
+  virtual int PageCount() = 0;
+  // The control of page `tab`'s group box; none for a tab out of range.
+  virtual TControl* PageBox(int tab) = 0;
+};
+
+// Builds the main scheme (with the dispatcher off); none on failure.
+using TMainFactory = std::function<std::unique_ptr<TMainScheme>()>;

@@ -1,0 +1,42 @@
+#include "ui/program.h"
+
+#include <chrono>
+
+#include "runtime/event.h"
+#include "runtime/scheme_lock.h"
+#include "ui/main_form.h"
+
+const char kInfoBoxText[] = "\xD1\xE4\xE5\xEB\xE0\xED\xEE \xE2 Wirebench.";
+const char kInfoBoxCaption[] = "Wirebench Info";
+
+int RunProgram(TPlatform& platform, const std::vector<std::string>& args, const TMainFactory& makeMainScheme) {
+  platform.SetCommandLine(platform.ParamStr(0), args);
+  if (!args.empty() && args[0] == "/ih") {
+    platform.MessageBox(false, kInfoBoxText, kInfoBoxCaption, MbOk);
+    return 0;
+  }
+
+  std::unique_ptr<TMainScheme> scheme;
+  {
+    TSchemeGuard guard;
+    StopDispatch();
+    scheme = makeMainScheme ? makeMainScheme() : nullptr;
+    if (!scheme || !scheme->Form()) return 1;
+    THIMainForm* form = scheme->Form();
+    form->SetTabNavigation(true);
+    form->ShowApplication();
+    StartDispatch();
+    RunInits();
+  }
+
+  platform.RunMessageLoop();
+
+  // Workers still busy find every firing dead now and finish their step.
+  StopDispatch();
+  WaitWorkersIdle(std::chrono::seconds(10));
+  {
+    TSchemeGuard guard;
+    scheme.reset();
+  }
+  return 0;
+}

@@ -1,0 +1,34 @@
+// THITabControl: the strip of tabs. The tabs do not own the pages: the
+// scheme wires onChange (the newly selected index, fired only when the
+// user selects another tab) to whatever shows the matching page. Index may
+// be read from a worker holding the scheme lock (it answers a copy).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ui/win.h"
+
+class THITabControl : public THIWin {
+ public:
+  explicit THITabControl(TControl* parent) : THIWin(parent) {}
+
+  std::string Tabs;           // captions, one per line
+  uint8_t Options[6] = {};    // stored only
+  THI_Event onChange;
+
+  // Makes the strip with one tab per line of Tabs; the first is selected.
+  void Init() override;
+
+  // Data output: the selected tab, from 0.
+  void Index(TData& data);
+
+  const std::vector<std::string>& Captions() const { return captions_; }
+
+ protected:
+  bool HandleMessage(const TNotification& n) override;
+
+ private:
+  std::vector<std::string> captions_;
+  int32_t index_ = 0;
+};
