@@ -43,6 +43,7 @@ bool RoundToInt64(double x, int64_t& out) {
   return true;
 }
 
+// Truncates toward zero into `out`; false when the value has no 64-bit integer.
 bool TruncToInt64(double x, int64_t& out) {
   if (!(x > -9223372036854775808.0 && x < 9223372036854775808.0)) return false;
   out = static_cast<int64_t>(x);
@@ -66,16 +67,16 @@ struct TFunction {
 };
 
 const TFunction kFunctions[] = {
-    {"cos", FnCos, One},         {"sin", FnSin, One},       {"tg", FnTg, One},
-    {"ctg", FnCtg, One},         {"arccos", FnArccos, One}, {"arcsin", FnArcsin, One},
-    {"arctg", FnArctg, One},     {"arcctg", FnArcctg, One}, {"atan", FnAtan, Two},
-    {"ch", FnCh, One},           {"sh", FnSh, One},         {"th", FnTh, One},
-    {"cth", FnCth, One},         {"arcch", FnArcch, One},   {"arcsh", FnArcsh, One},
-    {"arcth", FnArcth, One},     {"arccth", FnArccth, One}, {"log", FnLog, Two},
-    {"lg", FnLg, One},           {"ln", FnLn, One},         {"exp", FnExp, One},
-    {"sqr", FnSqr, One},         {"sqrt", FnSqrt, One},     {"abs", FnAbs, One},
-    {"sign", FnSign, One},       {"round", FnRound, OneOrStep}, {"frac", FnFrac, OneOrStep},
-    {"trunc", FnTrunc, OneOrStep}, {"min", FnMin, OneOrMore}, {"max", FnMax, OneOrMore},
+    {"cos", FnCos, One},           {"sin", FnSin, One},           {"tg", FnTg, One},
+    {"ctg", FnCtg, One},           {"arccos", FnArccos, One},     {"arcsin", FnArcsin, One},
+    {"arctg", FnArctg, One},       {"arcctg", FnArcctg, One},     {"atan", FnAtan, Two},
+    {"ch", FnCh, One},             {"sh", FnSh, One},             {"th", FnTh, One},
+    {"cth", FnCth, One},           {"arcch", FnArcch, One},       {"arcsh", FnArcsh, One},
+    {"arcth", FnArcth, One},       {"arccth", FnArccth, One},     {"log", FnLog, Two},
+    {"lg", FnLg, One},             {"ln", FnLn, One},             {"exp", FnExp, One},
+    {"sqr", FnSqr, One},           {"sqrt", FnSqrt, One},         {"abs", FnAbs, One},
+    {"sign", FnSign, One},         {"round", FnRound, OneOrStep}, {"frac", FnFrac, OneOrStep},
+    {"trunc", FnTrunc, OneOrStep}, {"min", FnMin, OneOrMore},     {"max", FnMax, OneOrMore},
 };
 
 // The state of one evaluation. Every rule returns at once when `error` is

@@ -324,6 +324,20 @@ TEST_F(MathParse, AFailureUpstreamFailsTheReaderWithTheSameCode) {
   }
 }
 
+// Found by the fuzzer: %0 brings Default, unchecked, into the integer
+// operations.
+TEST_F(MathParse, HugeDefaultsInIntegerOperationsAreCalculationErrors) {
+  const char* formulas[] = {"7mod(trunc(%0))", "round(%0)", "%0 div 1", "1 mod %0", "%0^0.5*0+(-%0)^2"};
+  for (const char* text : formulas) {
+    TRecordingSystem system;
+    THIMathParse mp;
+    Configure(mp, text, 0, 1, 9.09421e+307);
+    TData d;
+    Calc(mp, d);
+    EXPECT_EQ(mp.ErrorCode(), kCalcError) << text;
+  }
+}
+
 TEST_F(MathParse, WithoutAPlatformTheFailureIsSilent) {
   ASSERT_EQ(SystemOps(), nullptr);
   THIMathParse mp;
