@@ -1,48 +1,26 @@
 #include "pages/main_form.h"
 
+#include "pages/78xx_current.h"
+#include "pages/78xx_voltage.h"
+#include "pages/about.h"
+#include "pages/l200.h"
+#include "pages/lm317_current.h"
+#include "pages/lm317_voltage.h"
+#include "pages/m5237.h"
+#include "pages/tl431.h"
+#include "pages/tl431_lm317.h"
+#include "pages/ua723.h"
+#include "pages/window_scheme.h"
 #include "runtime/resources.h"
-#include "ui/platform.h"
 
 namespace {
 
-// The captions when the text resource is missing.
-const char kTabCaptions[] =
-    "LM317 Voltage\r\nLM317 Current\r\nL200\r\nTL431\r\nTL431+LM317\r\n"
-    "M5237\r\n78xx Voltage\r\n78xx Current\r\nuA723\r\nAbout";
+enum : int { LM317Voltage, LM317Current, L200, TL431, TL431LM317, M5237, V78xx, I78xx, UA723, About };
 
-// Shows the page whose number arrives (or, with no number, the tab strip's
-// selected one) and hides the others.
-class TPageSwitch : public TElement {
- public:
-  THIGroupBox** Pages = nullptr;
-  THI_Event Index;
-
-  void doSwitch(TData& data) {
-    const int32_t index = IsNone(data) ? ReadInteger(data, Index, 0) : ToInteger(data);
-    for (int i = 0; i < TClassMainForm_2943964::kPages; ++i) {
-      TData visible;
-      SetInteger(visible, i == index ? 1 : 0);
-      Pages[i]->doVisible(visible);
-    }
-  }
-};
-
-// The start-up sequence: the selected page alone on screen, then the
-// window loses its maximise box.
-class TStartup : public TElement {
- public:
-  THI_Event onSwitch;
-  THI_Event Handle;
-
-  void doStart(TData&) {
-    FireNone(onSwitch);
-    TData data;
-    const int32_t handle = ReadInteger(data, Handle, 0);
-    TSystemOps* ops = SystemOps();
-    if (handle == 0 || !ops) return;
-    ops->SetWindowStyle(handle, ops->GetWindowStyle(handle) & ~kStyleMaximizeBox);
-    ops->RedrawMenuBar(handle);
-  }
+// The pages in the order they are built, with the factory of each.
+struct TPageEntry {
+  int tab;
+  THIMultiElement::TFactory factory;
 };
 
 }  // namespace
@@ -50,9 +28,13 @@ class TStartup : public TElement {
 TClassMainForm_2943964::TClassMainForm_2943964() {
   MainForm = Create<THIMainForm>();
   PageTabs = Create<THITabControl>(MainForm->Control());
-  for (THIGroupBox*& page : Pages) page = Create<THIGroupBox>(MainForm->Control());
-  TPageSwitch* pageSwitch = Create<TPageSwitch>();
-  TStartup* startup = Create<TStartup>();
+  for (THIMultiElement*& host : PageHost) host = Create<THIMultiElement>(MainForm->Control());
+  TabSwitchHub = Create<THIHub>();
+  for (THIIf_else*& match : TabMatch) match = Create<THIIf_else>();
+  for (THIDoData*& show : ShowPage) show = Create<THIDoData>();
+  for (THIDoData*& hide : HidePage) hide = Create<THIDoData>();
+  StartupHub = Create<THIHub>();
+  WindowStyle = Create<THISysMenu>();
 
   MainForm->Left = 20;
   MainForm->Top = 105;
@@ -60,45 +42,82 @@ TClassMainForm_2943964::TClassMainForm_2943964() {
   MainForm->Height = 307;
   MainForm->Color = kColorButtonFace;
   MainForm->Font = MakeFontRec("MS Sans Serif", 8, 0, 1, 0x000000);
+  MainForm->Visible = 1;
   MainForm->AlphaBlend = 255;
   MainForm->ProjectName = "MyProject";
   MainForm->TransparentColor = 0xFFFFFF;
+  MainForm->ClientSize = 0;
+  MainForm->FirstShowHook = [](int) {};
   MainForm->Placement = &THIMainForm::CenterOnScreen;
   MainForm->SetCaption("Kelvane v1.3");
   MainForm->SetBorderStyle(1);
   MainForm->SetIcon("ICON0");
   MainForm->Init();
-  MainForm->onCreate = MakeLink<&TStartup::doStart>(startup);
+  MainForm->onCreate = MakeLink<&THIHub::doEvent>(StartupHub, 0);
 
   PageTabs->Left = 5;
   PageTabs->Top = 5;
   PageTabs->Width = 430;
   PageTabs->Height = 265;
   PageTabs->Font = MakeFontRec("MS Sans Serif", 8, 0, 1, 0x000000);
-  const std::string captions = LoadTextResource("Str99");
-  PageTabs->Tabs = captions.empty() ? kTabCaptions : captions;
+  PageTabs->Visible = 1;
+  PageTabs->Enabled = 1;
+  PageTabs->Tabs = LoadTextResource("Str99");
   PageTabs->Init();
-  PageTabs->onChange = MakeLink<&TPageSwitch::doSwitch>(pageSwitch);
+  PageTabs->onChange = MakeLink<&THIHub::doEvent>(TabSwitchHub, 1);
 
-  for (THIGroupBox* page : Pages) {
-    page->Left = 10;
-    page->Top = 30;
-    page->Width = 415;
-    page->Height = 232;
-    page->Color = kColorButtonFace;
-    page->Font = MakeFontRec("MS Sans Serif", 8, 0, 1, 0x000000);
-    page->SetCaption("");
-    page->Init();
+  // Pages are built in this order, each at the moment its factory is set.
+  const TPageEntry build[kPages] = {
+      {UA723, &MakePageScheme<TClassChildGroupBox_2928CAC>},
+      {I78xx, &MakePageScheme<TClassChildGroupBox_2137818>},
+      {V78xx, &MakePageScheme<TClassChildGroupBox_28DD42C>},
+      {TL431, &MakePageScheme<TClassChildGroupBox_1191F04>},
+      {About, &MakePageScheme<TClassChildGroupBox_1187E90>},
+      {LM317Voltage, &MakePageScheme<TClassChildGroupBox_11B4F30>},
+      {LM317Current, &MakePageScheme<TClassChildGroupBox_28BDDE8>},
+      {M5237, &MakePageScheme<TClassChildGroupBox_28CCE9C>},
+      {L200, &MakePageScheme<TClassChildGroupBox_1163FB8>},
+      {TL431LM317, &MakePageScheme<TClassChildGroupBox_28BC1D8>},
+  };
+  for (const TPageEntry& page : build) {
+    THIMultiElement* host = PageHost[page.tab];
+    host->Mode = 0;
+    host->SetFactory(page.factory);
+    host->SetEventCount(0);
+    host->SetDataCount(0);
   }
 
-  pageSwitch->Pages = Pages;
-  pageSwitch->Index = MakeLink<&THITabControl::Index>(PageTabs);
-  startup->onSwitch = MakeLink<&TPageSwitch::doSwitch>(pageSwitch);
-  startup->Handle = MakeLink<&THIMainForm::Handle>(MainForm);
+  TabSwitchHub->InCount = 2;
+  TabSwitchHub->SetOutCount(kPages);
+  for (int tab = 0; tab < kPages; ++tab) {
+    TabMatch[tab]->Type = 0;
+    SetInteger(TabMatch[tab]->Op2Def, tab);
+    SetInteger(ShowPage[tab]->DataDef, 1);
+    SetInteger(HidePage[tab]->DataDef, 0);
+    TabSwitchHub->onEvent[tab] = MakeLink<&THIIf_else::doCompare>(TabMatch[tab]);
+    TabMatch[tab]->onTrue = MakeLink<&THIDoData::doData>(ShowPage[tab]);
+    TabMatch[tab]->onFalse = MakeLink<&THIDoData::doData>(HidePage[tab]);
+    ShowPage[tab]->onEventData = MakeLink<&THIMultiElement::doMethod>(PageHost[tab], 0);
+    HidePage[tab]->onEventData = MakeLink<&THIMultiElement::doMethod>(PageHost[tab], 0);
+  }
+  // Only the first page's comparator looks at the tab strip itself, so at
+  // start-up (an empty value) it alone matches.
+  TabMatch[0]->Op1 = MakeLink<&THITabControl::Index>(PageTabs);
+
+  StartupHub->InCount = 1;
+  StartupHub->SetOutCount(7);
+  StartupHub->onEvent[1] = MakeLink<&THIHub::doEvent>(TabSwitchHub, 0);
+  StartupHub->onEvent[2] = MakeLink<&THISysMenu::doRemoveMaximize>(WindowStyle);
+  StartupHub->onEvent[3] = MakeLink<&THIMultiElement::doMethod>(PageHost[LM317Voltage], 1);
+  StartupHub->onEvent[4] = MakeLink<&THIMultiElement::doMethod>(PageHost[M5237], 1);
+  StartupHub->onEvent[5] = MakeLink<&THIMultiElement::doMethod>(PageHost[V78xx], 1);
+  WindowStyle->Handle = MakeLink<&THIMainForm::Handle>(MainForm);
 }
 
 TControl* TClassMainForm_2943964::PageBox(int tab) {
-  return tab >= 0 && tab < kPages ? Pages[tab]->Control() : nullptr;
+  if (tab < 0 || tab >= kPages || !PageHost[tab]->Child) return nullptr;
+  auto* page = static_cast<TPageScheme*>(PageHost[tab]->Child->Scheme);
+  return page->PageBox->Control();
 }
 
 std::unique_ptr<TMainScheme> MakeMainScheme() { return std::make_unique<TClassMainForm_2943964>(); }

@@ -1,11 +1,16 @@
 // The main window scheme: the form, the tab strip with the ten page names,
-// and one group box per page, of which the selected tab's is the only one
-// shown. The pages' contents are built inside these group boxes.
+// one host per page (each builds its page at once), the comparators that
+// show the selected tab's page and hide the nine others, and the start-up
+// sequence (first page alone on screen, no maximise box, initial list
+// selections on three pages).
 #pragma once
 
 #include <memory>
 
-#include "ui/group_box.h"
+#include "elements/branching.h"
+#include "elements/routing.h"
+#include "elements/system.h"
+#include "runtime/multi_element.h"
 #include "ui/main_form.h"
 #include "ui/main_scheme.h"
 #include "ui/tab_control.h"
@@ -23,7 +28,13 @@ class TClassMainForm_2943964 : public TMainScheme {
 
   THIMainForm* MainForm;
   THITabControl* PageTabs;
-  THIGroupBox* Pages[kPages];
+  THIMultiElement* PageHost[kPages];  // by tab index
+  THIHub* TabSwitchHub;
+  THIIf_else* TabMatch[kPages];
+  THIDoData* ShowPage[kPages];
+  THIDoData* HidePage[kPages];
+  THIHub* StartupHub;
+  THISysMenu* WindowStyle;
 };
 
 // The application's main scheme.

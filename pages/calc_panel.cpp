@@ -1,0 +1,90 @@
+#include "pages/calc_panel.h"
+
+#include "ui/button.h"
+#include "ui/check_box.h"
+#include "ui/panel.h"
+
+namespace {
+
+class TPanelScheme : public TWindowScheme {
+ public:
+  THIEditMulti* Bridge = nullptr;
+
+ protected:
+  // The panel in button face with "Arial" 8, edges as given.
+  THIPanel* MakePanel(TControl* parent, TBox box, uint8_t innerEdge, int32_t edgeWidth) {
+    THIPanel* panel = Create<THIPanel>(parent);
+    Bridge = Create<THIEditMulti>();
+    panel->Left = box.Left;
+    panel->Top = box.Top;
+    panel->Width = box.Width;
+    panel->Height = box.Height;
+    panel->Align = 0;
+    panel->Color = kColorButtonFace;
+    panel->Font = MakeFontRec("Arial", 8, 0, 1, 0x000000);
+    panel->OuterEdge = 0;
+    panel->InnerEdge = innerEdge;
+    panel->EdgeWidth = edgeWidth;
+    panel->BorderFlag = 0;
+    panel->BorderWidth = 1;
+    panel->Alignment = 0;
+    panel->Caption = "";
+    panel->Init();
+    Bridge->Scheme = this;
+    return panel;
+  }
+};
+
+class TCalcPanel : public TPanelScheme {
+ public:
+  TCalcPanel(TControl* parent, TCalcPanelPlace place) {
+    THIPanel* panel = MakePanel(parent, place.Panel, 0, 1);
+    THIButton* button = Create<THIButton>(panel->Control());
+    Bridge->SetMethodCount(0);
+    Bridge->SetVarCount(0);
+
+    button->Left = place.ButtonLeft;
+    button->Top = 4;
+    button->Width = 120;
+    button->Height = 25;
+    button->TabOrder = 1;
+    button->Hint = "Go!";
+    button->Font = MakeFontRec("Arial", 8, 0, 1, 0x000000);
+    button->SetCaption("Calculate");
+    button->Init();
+
+    button->onClick = MakeLink<&THIEditMulti::onEvent>(Bridge, 0);
+  }
+};
+
+class TAccuratePanel : public TPanelScheme {
+ public:
+  explicit TAccuratePanel(TControl* parent) {
+    THIPanel* panel = MakePanel(parent, {279, 150, 127, 23}, 1, 2);
+    THICheckBox* check = Create<THICheckBox>(panel->Control());
+    Bridge->SetMethodCount(0);
+    Bridge->SetVarCount(1);
+
+    check->Left = 3;
+    check->Top = 3;
+    check->Width = 95;
+    check->Height = 18;
+    check->TabOrder = 6;
+    check->Color = kColorButtonFace;
+    check->Hint = "Slow but exact";
+    check->Font = MakeFontRec("Arial", 8, 0, 1, 0x808080);
+    check->SetCaption("Accurate result");
+    check->SetChecked(1);
+    check->Init();
+
+    Bridge->Vars[0] = MakeLink<&THICheckBox::Checked>(check);
+  }
+};
+
+}  // namespace
+
+THIEditMulti* MakeCalcPanel(TControl* parent, TCalcPanelPlace place) {
+  return (new TCalcPanel(parent, place))->Bridge;
+}
+
+THIEditMulti* MakeAccuratePanel(TControl* parent) { return (new TAccuratePanel(parent))->Bridge; }

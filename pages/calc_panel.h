@@ -1,0 +1,17 @@
+// The Calculate panel: a panel holding the page's "Calculate" button, whose
+// click leaves through the host's event 0 (onCalculate) with empty data;
+// and its variant holding the "Accurate result" check box, whose state the
+// host's data output 0 (Accurate) reads as 1 or 0. Both are hosted by a
+// THIMultiElement placed on the page box.
+#pragma once
+
+#include "pages/window_scheme.h"
+
+// Panel position and size, and the button's Left inside it.
+struct TCalcPanelPlace {
+  TBox Panel;
+  int32_t ButtonLeft;
+};
+
+THIEditMulti* MakeCalcPanel(TControl* parent, TCalcPanelPlace place);
+THIEditMulti* MakeAccuratePanel(TControl* parent);

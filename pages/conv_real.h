@@ -1,0 +1,12 @@
+// The rounding sub-scheme: "doConvReal"(V) fires "onResult" with
+// round-half-even(V x 10^N) / 10^N, the product rounded to a double first;
+// "Result" reads the last output; the outer "Data" input, when wired and
+// greater than V, is rounded instead. Hosted by a named container whose
+// four point names come from four consecutive text resources.
+#pragma once
+
+#include "runtime/multi_element.h"
+
+// Builds the hosted scheme for `decimals` places, naming its points from
+// the resources "Str<firstName>" .. "Str<firstName + 3>".
+THIEditMultiEx* MakeConvReal(TControl* parent, int decimals, int firstName);

@@ -1,0 +1,123 @@
+#include "pages/l200.h"
+
+#include "elements/branching.h"
+#include "elements/math.h"
+#include "elements/routing.h"
+#include "elements/system.h"
+#include "formula/math_parse.h"
+#include "pages/calc_panel.h"
+#include "pages/conv_real.h"
+#include "pages/power_rating.h"
+#include "pages/range_check.h"
+
+namespace {
+
+const TFontRec kCaption = MakeFontRec("Arial", 10, FontBold, 1, 0x800000);
+const TFontRec kResult = MakeFontRec("Arial", 10, FontBold | FontUnderline, 1, 0x000000);
+const TFontRec kSmallCaption = MakeFontRec("Arial", 8, FontBold, 1, 0x800000);
+const TFontRec kSmallResult = MakeFontRec("Arial", 8, FontBold | FontUnderline, 1, 0x000000);
+const TFontRec kInput = MakeFontRec("Arial", 9, FontBold, 1, 0x000000);
+const char kRatingHint[] =
+    "power of the resistor R3 calculated with the requirements of reliability, driven in nearest standard value";
+
+}  // namespace
+
+TClassChildGroupBox_1163FB8::TClassChildGroupBox_1163FB8(TControl* parent) {
+  MakePage(parent, 1);
+  AddSchematic(Box(), {10, 19, 250, 199}, "BITMAP7");
+  AddLabel(Box(), {280, 20, 25, 15}, "Vout:", kCaption);
+  THIEdit* voutEdit = AddEdit(Box(), {315, 15, 60, 21}, "5", "Output voltage", kInput, 2);
+  AddLabel(Box(), {380, 20, 15, 15}, "V", kCaption);
+  AddLabel(Box(), {280, 45, 25, 15}, "Iout:", kCaption);
+  THIEdit* ioutEdit = AddEdit(Box(), {315, 40, 60, 21}, "2", "Output current", kInput, 4);
+  AddLabel(Box(), {380, 45, 15, 15}, "A", kCaption);
+  AddLabel(Box(), {280, 70, 25, 15}, "R1:", kCaption);
+  THIComboBox* r1List =
+      AddList(Box(), {315, 65, 60, 21}, "Str86", "Choose value of the resistor R1.", kInput, 3, true);
+  AddLabel(Box(), {380, 70, 26, 20}, "Om", kCaption);
+  AddLabel(Box(), {280, 95, 35, 15}, "R2=", kCaption);
+  THILabel* r2Value = AddLabel(Box(), {325, 95, 50, 15}, "0", kResult, "", true);
+  AddLabel(Box(), {380, 95, 33, 20}, "kOm", kCaption);
+  AddLabel(Box(), {280, 115, 35, 15}, "R3=", kCaption);
+  THILabel* r3Value = AddLabel(Box(), {325, 115, 50, 15}, "0", kResult, "", true);
+  AddLabel(Box(), {380, 115, 26, 20}, "Om", kCaption);
+  AddLabel(Box(), {280, 135, 35, 15}, "P(R3)=", kCaption);
+  THILabel* powerValue = AddLabel(Box(), {325, 135, 45, 15}, "0", kResult, "", true);
+  AddLabel(Box(), {380, 135, 18, 15}, "W", kCaption);
+  AddLabel(Box(), {280, 160, 50, 15}, "(R3power=", kSmallCaption, kRatingHint);
+  THILabel* ratingValue = AddLabel(Box(), {345, 160, 20, 15}, "0", kSmallResult, kRatingHint);
+  AddLabel(Box(), {380, 160, 20, 15}, " W)", kSmallCaption, kRatingHint);
+
+  THIMultiElement* calcPanel = AddHost(
+      Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);
+  THIMultiElement* voutCheck = AddHost(
+      Box(),
+      [](TControl* p) {
+        return MakeRangeCheck(p, {TRangeShape::TwoBounds, TextValue("2.77"), TextValue("37"),
+                                  "Output Voltage must be between 2.77 and  37 V."});
+      },
+      1, 1);
+  THIHub* calcHub = Create<THIHub>();
+  THIMathParse* r2Calc = Create<THIMathParse>();
+  THIMath* r2ToKilo = Create<THIMath>();
+  THIMultiElementEx* r2Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 3, 74); }, 1, 1);
+  THIIf_else* currentGate = Create<THIIf_else>();
+  THIMessage* currentWarning = Create<THIMessage>();
+  THIHub* r3Hub = Create<THIHub>();
+  THIMath* r3Calc = Create<THIMath>();
+  THIMultiElementEx* r3Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 4, 78); }, 1, 1);
+  THIMathParse* powerCalc = Create<THIMathParse>();
+  THIMultiElementEx* powerDigits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 2, 82); }, 1, 1);
+  THIMultiElement* powerRating =
+      AddHost(Box(), [](TControl* p) { return MakePowerRating(p, {"%1/0.7", false, false}); }, 1, 1);
+
+  calcHub->SetOutCount(2);
+  r2Calc->SetDataCount(2);
+  r2Calc->SetMathStr("(%1/2.77-1)*%2 ");
+  r2Calc->ResultType = 0;
+  r2Calc->SetDefault(0.0);
+  r2Calc->SetAngleMode(false);
+  r2ToKilo->OpType = 3;
+  r2ToKilo->Op2Def = 1000.0;
+  r2ToKilo->ResultType = 1;
+  currentGate->Type = 3;
+  SetInteger(currentGate->Op2Def, 2);
+  currentWarning->Message = "Output current must be < 2A. ";
+  currentWarning->CaptionDef = "Warning!";
+  currentWarning->Icon = 5;
+  r3Hub->SetOutCount(4);
+  r3Calc->OpType = 3;
+  r3Calc->Op1Def = 0.45;
+  r3Calc->ResultType = 1;
+  powerCalc->SetDataCount(1);
+  powerCalc->SetMathStr("0.2020/%1");
+  powerCalc->ResultType = 1;
+  powerCalc->SetDefault(0.0);
+  powerCalc->SetAngleMode(false);
+
+  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, 0);
+  voutCheck->Datas[0] = MakeLink<&THIEdit::Value>(voutEdit);
+  voutCheck->Events[0] = MakeLink<&THIHub::doEvent>(calcHub);
+  calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r2Calc);
+  calcHub->onEvent[1] = MakeLink<&THIIf_else::doCompare>(currentGate);
+  r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, 0);
+  r2Calc->X[1] = MakeLink<&THIComboBox::Text>(r1List);
+  r2Calc->onResult = MakeLink<&THIMath::doOperation>(r2ToKilo);
+  r2ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, 0);
+  r2Digits->Events[0] = MakeLink<&THILabel::doText>(r2Value);
+  currentGate->Op1 = MakeLink<&THIEdit::Value>(ioutEdit);
+  currentGate->onTrue = MakeLink<&THIHub::doEvent>(r3Hub);
+  currentGate->onFalse = MakeLink<&THIMessage::doMessage>(currentWarning);
+  r3Hub->onEvent[0] = MakeLink<&THIMath::doOperation>(r3Calc);
+  r3Hub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(powerCalc);
+  r3Hub->onEvent[2] = MakeLink<&THIMultiElement::doMethod>(powerRating, 0);
+  r3Hub->onEvent[3] = MakeLink<&THIMultiElement::doMethod>(powerRating, 1);
+  r3Calc->Op2 = MakeLink<&THIEdit::Value>(ioutEdit);
+  r3Calc->onResult = MakeLink<&THIMultiElementEx::doMethod>(r3Digits, 0);
+  r3Digits->Events[0] = MakeLink<&THILabel::doText>(r3Value);
+  powerCalc->X[0] = MakeLink<&THIMath::Result>(r3Calc);
+  powerCalc->onResult = MakeLink<&THIMultiElementEx::doMethod>(powerDigits, 0);
+  powerDigits->Events[0] = MakeLink<&THILabel::doText>(powerValue);
+  powerRating->Datas[0] = MakeLink<&THIMathParse::Result>(powerCalc);
+  powerRating->Events[0] = MakeLink<&THILabel::doText>(ratingValue);
+}

@@ -1,0 +1,11 @@
+// The L200 regulator page (tab 2): R2 of the output divider from Vout and
+// the picked R1, then, when the current is at most 2 A, the sense resistor
+// R3, the power it dissipates and its standard power rating.
+#pragma once
+
+#include "pages/window_scheme.h"
+
+class TClassChildGroupBox_1163FB8 : public TPageScheme {
+ public:
+  explicit TClassChildGroupBox_1163FB8(TControl* parent);
+};

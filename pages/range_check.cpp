@@ -1,0 +1,93 @@
+#include "pages/range_check.h"
+
+#include "elements/branching.h"
+#include "elements/routing.h"
+#include "elements/system.h"
+#include "elements/text.h"
+
+namespace {
+
+class TRangeCheck : public TScheme {
+ public:
+  explicit TRangeCheck(const TRangeCheckSetup& setup) {
+    const bool twoBounds = setup.Shape != TRangeShape::LowOnly;
+    const bool device = setup.Shape == TRangeShape::Device;
+    Bridge = Create<THIEditMulti>();
+    THIIf_else* high = twoBounds ? Create<THIIf_else>() : nullptr;
+    THIConvertor* converter = Create<THIConvertor>();
+    THIDoData* passEvent = Create<THIDoData>();
+    THIMemory* accepted = Create<THIMemory>();
+    THIHub* passHub = Create<THIHub>();
+    THIMessage* warning = Create<THIMessage>();
+    THIHub* warningHub = twoBounds ? Create<THIHub>() : nullptr;
+    THIIf_else* low = Create<THIIf_else>();
+    THIFormatStr* text = device ? Create<THIFormatStr>() : nullptr;
+
+    Bridge->SetMethodCount(1);
+    Bridge->SetVarCount(1);
+    if (high) {
+      high->Type = 2;
+      high->Op2Def = setup.High;
+    }
+    converter->Mode = 10;
+    converter->Digits = 2;
+    passHub->SetOutCount(2);
+    warning->Message = device ? std::string() : setup.Message;
+    warning->CaptionDef = "Warning!";
+    warning->Buttons = 0;
+    warning->Icon = 5;
+    if (warningHub) warningHub->SetOutCount(1);
+    low->Type = 1;
+    low->Op2Def = setup.Low;
+    if (text) {
+      text->SetArgCount(1);
+      text->Mask = setup.Message;
+      text->SkipInserted = 1;
+    }
+
+    Bridge->Methods[0] = MakeLink<&THIConvertor::doConvert>(converter);
+    converter->Data = MakeLink<&THIEditMulti::Data>(Bridge, 0);
+    const THI_Event showWarning = text ? MakeLink<&THIFormatStr::doString>(text)
+                                       : MakeLink<&THIMessage::doMessage>(warning);
+    if (high) {
+      converter->onResult = MakeLink<&THIIf_else::doCompare>(high);
+      high->onTrue = MakeLink<&THIHub::doEvent>(warningHub, 0);
+      high->onFalse = MakeLink<&THIIf_else::doCompare>(low);
+      low->onTrue = MakeLink<&THIHub::doEvent>(warningHub, 1);
+      warningHub->onEvent[0] = showWarning;
+    } else {
+      converter->onResult = MakeLink<&THIIf_else::doCompare>(low);
+      low->onTrue = showWarning;
+    }
+    low->onFalse = MakeLink<&THIHub::doEvent>(passHub);
+    if (text) {
+      text->Args[0] = MakeLink<&THIEditMulti::Data>(Bridge, 1);
+      text->onFString = MakeLink<&THIMessage::doMessage>(warning);
+    }
+    passHub->onEvent[0] = MakeLink<&THIMemory::doValue>(accepted);
+    passHub->onEvent[1] = MakeLink<&THIDoData::doData>(passEvent);
+    passEvent->onEventData = MakeLink<&THIEditMulti::onEvent>(Bridge, 0);
+    Bridge->Vars[0] = MakeLink<&THIMemory::Value>(accepted);
+    Bridge->Scheme = this;
+  }
+
+  THIEditMulti* Bridge;
+};
+
+}  // namespace
+
+THIEditMulti* MakeRangeCheck(TControl*, const TRangeCheckSetup& setup) {
+  return (new TRangeCheck(setup))->Bridge;
+}
+
+TData TextValue(const std::string& text) {
+  TData d;
+  SetString(d, text);
+  return d;
+}
+
+TData IntegerValue(int32_t value) {
+  TData d;
+  SetInteger(d, value);
+  return d;
+}

@@ -1,0 +1,110 @@
+#include "pages/window_scheme.h"
+
+#include "runtime/resources.h"
+
+THILabel* TWindowScheme::AddLabel(TControl* parent, TBox box, const std::string& caption, const TFontRec& font,
+                                  const std::string& hint, bool fixed) {
+  THILabel* label = Create<THILabel>(parent);
+  label->Left = box.Left;
+  label->Top = box.Top;
+  label->Width = box.Width;
+  label->Height = box.Height;
+  label->Caption = caption;
+  label->Hint = hint;
+  label->Font = font;
+  label->FixedSize = fixed ? 1 : 0;
+  label->Init();
+  label->SetAlignment(0);
+  return label;
+}
+
+THIEdit* TWindowScheme::AddEdit(TControl* parent, TBox box, const std::string& text, const std::string& hint,
+                                const TFontRec& font, int32_t tabOrder, THIEdit::TValueReader reader) {
+  THIEdit* edit = Create<THIEdit>(parent);
+  edit->Left = box.Left;
+  edit->Top = box.Top;
+  edit->Width = box.Width;
+  edit->Height = box.Height;
+  edit->TabOrder = tabOrder;
+  edit->Color = kColorWindow;
+  edit->EdgeStyle = 0;
+  edit->Cursor = CursorText;
+  edit->Hint = hint;
+  edit->Font = font;
+  edit->ValueReader = reader;
+  edit->Text = text;
+  edit->Init();
+  return edit;
+}
+
+THIComboBox* TWindowScheme::AddList(TControl* parent, TBox box, const std::string& resource,
+                                    const std::string& hint, const TFontRec& font, int32_t tabOrder,
+                                    bool editable) {
+  THIComboBox* list = Create<THIComboBox>(parent);
+  list->Left = box.Left;
+  list->Top = box.Top;
+  list->Width = box.Width;
+  list->Height = box.Height;
+  list->TabOrder = tabOrder;
+  list->Color = kColorWindow;
+  list->EdgeStyle = 0;
+  list->Hint = hint;
+  list->Font = font;
+  list->Editable = editable ? 1 : 0;
+  list->EditText = "ComboBox";
+  list->ChangeMode = 0;
+  list->Strings = LoadTextResource(resource);
+  list->Init();
+  return list;
+}
+
+THIImage* TWindowScheme::AddSchematic(TControl* parent, TBox box, const std::string& bitmap) {
+  THIImage* image = Create<THIImage>(parent);
+  image->Left = box.Left;
+  image->Top = box.Top;
+  image->Width = box.Width;
+  image->Height = box.Height;
+  image->Color = 0xFFFFFF;
+  image->KeepSize = 1;
+  image->Paint = &THIImage::DrawProportional;
+  image->SetBitmap(bitmap);
+  image->Init();
+  return image;
+}
+
+THIMultiElement* TWindowScheme::AddHost(TControl* parent, THIMultiElement::TFactory factory, int events,
+                                        int datas) {
+  THIMultiElement* host = Create<THIMultiElement>(parent);
+  host->Mode = 0;
+  host->SetFactory(std::move(factory));
+  host->SetEventCount(events);
+  host->SetDataCount(datas);
+  return host;
+}
+
+THIMultiElementEx* TWindowScheme::AddNamedHost(TControl* parent, THIMultiElementEx::TFactory factory, int events,
+                                               int datas) {
+  THIMultiElementEx* host = Create<THIMultiElementEx>(parent);
+  host->Mode = 0;
+  host->SetFactory(std::move(factory));
+  host->SetEventCount(events);
+  host->SetDataCount(datas);
+  return host;
+}
+
+void TPageScheme::MakePage(TControl* parent, int methods) {
+  Bridge = Create<THIEditMulti>();
+  PageBox = Create<THIGroupBox>(parent);
+  PageBox->Left = 10;
+  PageBox->Top = 30;
+  PageBox->Width = 415;
+  PageBox->Height = 232;
+  PageBox->Color = kColorButtonFace;
+  PageBox->Font = MakeFontRec("MS Sans Serif", 8, 0, 1, 0x000000);
+  PageBox->SetCaption("");
+  PageBox->Init();
+  Bridge->SetMethodCount(methods);
+  Bridge->SetVarCount(0);
+  Bridge->Methods[0] = MakeLink<&THIGroupBox::doVisible>(PageBox);
+  Bridge->Scheme = this;
+}

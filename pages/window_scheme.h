@@ -1,0 +1,67 @@
+// TWindowScheme: a scheme that places window elements. Its helpers create
+// an element, write the properties every page table gives (position and
+// size, text, hint, font, tab order) and initialise it, so that a page's
+// constructor stays a list of its table rows. The scheme owns what it
+// creates, as any scheme does.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "runtime/element.h"
+#include "runtime/multi_element.h"
+#include "ui/combo_box.h"
+#include "ui/edit.h"
+#include "ui/group_box.h"
+#include "ui/image.h"
+#include "ui/label.h"
+#include "ui/win.h"
+
+struct TBox {
+  int32_t Left, Top, Width, Height;
+};
+
+class TWindowScheme : public TScheme {
+ protected:
+  // Labels size themselves to their text unless `fixed`.
+  THILabel* AddLabel(TControl* parent, TBox box, const std::string& caption, const TFontRec& font,
+                     const std::string& hint = std::string(), bool fixed = false);
+  // A number field in the system window colour; `reader` is ReadRealText
+  // or ReadIntegerText.
+  THIEdit* AddEdit(TControl* parent, TBox box, const std::string& text, const std::string& hint,
+                   const TFontRec& font, int32_t tabOrder,
+                   THIEdit::TValueReader reader = &THIEdit::ReadRealText);
+  // A drop-down list filled from a text resource; onChange carries the
+  // selected index.
+  THIComboBox* AddList(TControl* parent, TBox box, const std::string& resource, const std::string& hint,
+                       const TFontRec& font, int32_t tabOrder, bool editable);
+  // A schematic bitmap drawn proportionally on white.
+  THIImage* AddSchematic(TControl* parent, TBox box, const std::string& bitmap);
+
+  // A container whose child scheme `factory` builds at once.
+  THIMultiElement* AddHost(TControl* parent, THIMultiElement::TFactory factory, int events, int datas);
+  THIMultiElementEx* AddNamedHost(TControl* parent, THIMultiElementEx::TFactory factory, int events, int datas);
+};
+
+// The page frame every page starts with: the group box at 10,30 415x232,
+// button-face colour, "MS Sans Serif" 8, no caption; and the bridge the
+// main window's host talks to. Method 0 of every page shows or hides it.
+class TPageScheme : public TWindowScheme {
+ public:
+  THIEditMulti* Bridge = nullptr;
+  THIGroupBox* PageBox = nullptr;
+
+ protected:
+  // Creates the bridge with `methods` exported methods and the page box,
+  // and wires method 0 to the box's visibility.
+  void MakePage(TControl* parent, int methods);
+  TControl* Box() const { return PageBox->Control(); }
+};
+
+// Builds a page scheme of class P under `parent` and answers its bridge:
+// the factory the main window's hosts are given.
+template <typename P>
+THIEditMulti* MakePageScheme(TControl* parent) {
+  return (new P(parent))->Bridge;
+}
