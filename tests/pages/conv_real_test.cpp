@@ -1,0 +1,91 @@
+#include "pages/conv_real.h"
+
+#include <gtest/gtest.h>
+
+#include "support/probe.h"
+
+namespace {
+
+// A hosted rounding scheme, as a page holds one.
+struct TRounder {
+  explicit TRounder(int decimals) {
+    host.SetFactory([decimals](TControl* p) { return MakeConvReal(p, decimals, 1); });
+    host.SetEventCount(1);
+    host.SetDataCount(1);
+    host.Events[0] = out.In();
+  }
+  // Sends `value` in and answers what came out (one value expected).
+  std::string Round(const TData& value) {
+    TData d = value;
+    out.got.clear();
+    host.doMethod(d, 0);
+    return out.got.size() == 1 ? out.got[0] : "calls: " + std::to_string(out.got.size());
+  }
+  std::string Result() {
+    TData d;
+    FireEvent(host.Child->Vars[0], d);
+    return Show(d);
+  }
+
+  THIMultiElementEx host;
+  TProbe out;
+};
+
+class ConvReal : public DispatchOn {};
+
+struct Case {
+  int decimals;
+  double value;
+  const char* shown;
+};
+
+TEST_F(ConvReal, RoundsHalfToEvenAfterScaling) {
+  const Case cases[] = {
+      {2, 0.125, "real 0.12"},      {2, 0.375, "real 0.38"},    {2, -0.125, "real -0.12"},
+      {2, 2.675, "real 2.68"},      {2, 1.005, "real 1"},       {3, 0.0125, "real 0.012"},
+      {3, 0.712, "real 0.712"},     {4, 0.225, "real 0.225"},   {2, 1.875, "real 1.88"},
+      {3, 12.76349, "real 12.763"}, {2, 414.36401, "real 414.36"}, {2, 0.105, "real 0.1"},
+  };
+  for (const Case& c : cases) {
+    TRounder r(c.decimals);
+    EXPECT_EQ(r.Round(Real(c.value)), c.shown) << c.value << " to " << c.decimals;
+  }
+}
+
+TEST_F(ConvReal, ResultKeepsTheLastOutput) {
+  TRounder r(3);
+  EXPECT_EQ(r.Result(), "real 0");
+  r.Round(Real(1.23456));
+  EXPECT_EQ(r.Result(), "real 1.235");
+}
+
+TEST_F(ConvReal, OtherKindsConvertAndNoneGivesZero) {
+  TRounder r(2);
+  EXPECT_EQ(r.Round(TData()), "real 0");
+  EXPECT_EQ(r.Round(Int(7)), "real 7");
+  EXPECT_EQ(r.Round(Str("2.5")), "real 2.5");
+}
+
+TEST_F(ConvReal, WiredDataGreaterThanTheValueIsRoundedInstead) {
+  TRounder r(2);
+  TSource data;
+  data.value = Real(9.876);
+  r.host.Datas[0] = data.Out();
+  EXPECT_EQ(r.Round(Real(1.234)), "real 9.88");
+  EXPECT_EQ(r.Round(Real(20.001)), "real 20");
+  EXPECT_EQ(data.reads, 2);
+}
+
+TEST(ConvRealNames, PointsComeFromTheResources) {
+  THIEditMultiEx* bridge = MakeConvReal(nullptr, 2, 95);
+  EXPECT_EQ(bridge->Methods.size(), 1u);
+  EXPECT_EQ(bridge->Vars.size(), 1u);
+  delete bridge->Scheme;
+  // A missing quadruple gives a scheme without points.
+  bridge = MakeConvReal(nullptr, 2, 400);
+  EXPECT_TRUE(bridge->Methods.empty());
+  EXPECT_TRUE(bridge->Vars.empty());
+  delete bridge->Scheme;
+}
+
+}  // namespace
