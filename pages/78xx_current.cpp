@@ -1,5 +1,145 @@
 #include "pages/78xx_current.h"
 
+#include "elements/branching.h"
+#include "elements/lists.h"
+#include "elements/routing.h"
+#include "elements/system.h"
+#include "elements/text.h"
+#include "formula/math_parse.h"
+#include "pages/calc_panel.h"
+#include "pages/conv_real.h"
+#include "pages/power_rating.h"
+#include "pages/range_check.h"
+#include "runtime/resources.h"
+
+namespace {
+
+const TFontRec kCaption = MakeFontRec("Arial", 10, FontBold, 204, 0x800000);
+const TFontRec kResult = MakeFontRec("Arial", 10, FontBold | FontUnderline, 204, 0x000000);
+const TFontRec kSmallCaption = MakeFontRec("Arial", 8, FontBold, 204, 0x800000);
+const TFontRec kSmallResult = MakeFontRec("Arial", 8, FontBold | FontUnderline, 204, 0x000000);
+const TFontRec kInput = MakeFontRec("Arial", 9, FontBold, 204, 0x000000);
+const char kR1Hint[] = "calculated value of the resistor R3";
+const char kPowerHint[] = "resistor R3 power dissipation";
+const char kRatingHint[] =
+    "power of the resistor R3 calculated with the requirements of reliability, driven in nearest standard value";
+
+}  // namespace
+
 TClassChildGroupBox_2137818::TClassChildGroupBox_2137818(TControl* parent) {
   MakePage(parent, 1);
+  AddSchematic(Box(), {10, 19, 250, 200}, "BITMAP1");
+  AddLabel(Box(), {280, 20, 35, 20}, "Type", kCaption);
+  THIComboBox* typeList = AddList(Box(), {315, 15, 85, 21}, "Str16", "", kInput, 0, true);
+  AddLabel(Box(), {280, 45, 20, 20}, "I\xED:", kCaption);
+  THIEdit* loadEdit = AddEdit(Box(), {315, 40, 55, 21}, "1.5", "Load current", kInput, 3);
+  AddLabel(Box(), {380, 45, 13, 20}, "A", kCaption);
+  AddLabel(Box(), {280, 80, 28, 20}, "R1=", kCaption, kR1Hint);
+  THILabel* r1Value = AddLabel(Box(), {330, 80, 46, 20}, "0", kResult, kR1Hint);
+  AddLabel(Box(), {380, 80, 26, 20}, "Om", kCaption);
+  AddLabel(Box(), {280, 100, 45, 20}, "P(R1)=", kCaption, kPowerHint);
+  THILabel* powerValue = AddLabel(Box(), {330, 100, 46, 20}, "0", kResult, kPowerHint);
+  AddLabel(Box(), {380, 100, 17, 20}, "W", kCaption);
+  AddLabel(Box(), {280, 125, 60, 15}, "(R1power=", kSmallCaption, kRatingHint, true);
+  THILabel* ratingValue = AddLabel(Box(), {345, 125, 30, 18}, "0", kSmallResult, kRatingHint);
+  AddLabel(Box(), {380, 125, 20, 15}, "W)", kSmallCaption, kRatingHint, true);
+
+  THIMultiElement* calcPanel = AddHost(
+      Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);
+  THIHub* typeHub = Create<THIHub>();
+  THIMemory* voltageIndex = Create<THIMemory>();
+  THIStrList* voltageList = Create<THIStrList>();
+  THIArrayRW* voltageReader = Create<THIArrayRW>();
+  THIMemory* deviceVoltage = Create<THIMemory>();
+  THIMemory* currentIndex = Create<THIMemory>();
+  THIStrList* currentList = Create<THIStrList>();
+  THIArrayRW* currentReader = Create<THIArrayRW>();
+  THIMemory* maximumCurrent = Create<THIMemory>();
+  THIGetData* voltageFan = Create<THIGetData>();
+  THIGetData* maximumFan = Create<THIGetData>();
+  THIGetData* loadFan = Create<THIGetData>();
+  THIIf_else* currentCheck = Create<THIIf_else>();
+  THIIf_else* lowCurrentCheck = Create<THIIf_else>();
+  THIFormatStr* currentText = Create<THIFormatStr>();
+  THIMessage* currentWarning = Create<THIMessage>();
+  THIHub* calcHub = Create<THIHub>();
+  THIMathParse* r1Calc = Create<THIMathParse>();
+  THIMathParse* powerCalc = Create<THIMathParse>();
+  THIMultiElementEx* r1Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 2, 17); }, 1, 1);
+  THIMultiElementEx* powerDigits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 2, 21); }, 1, 1);
+  THIMultiElement* powerRating =
+      AddHost(Box(), [](TControl* p) { return MakePowerRating(p, {"%1/0.75", true, true}); }, 1, 1);
+
+  typeHub->SetOutCount(4);
+  voltageList->SetStrings(LoadTextResource("Str15"));
+  deviceVoltage->SetMemoryDefault(IntegerValue(5));
+  currentList->SetStrings(LoadTextResource("Str14"));
+  maximumCurrent->SetMemoryDefault(TextValue("1.5"));
+  voltageFan->Count = 2;
+  maximumFan->Count = 2;
+  loadFan->Count = 3;
+  currentCheck->Type = 3;
+  // The lower bound keeps the R1 divisor (Iload - 0.0033) away from zero.
+  // Held as text so it reads exactly as the same digits typed into the field.
+  lowCurrentCheck->Type = 4;
+  lowCurrentCheck->Op2Def = TextValue("0.005");
+  currentText->SetArgCount(1);
+  currentText->Mask = "Output current must be between 0.005 and %1 A for this type of device. ";
+  currentText->SkipInserted = 1;
+  currentWarning->CaptionDef = "Warning!";
+  currentWarning->Buttons = 0;
+  currentWarning->Icon = 5;
+  calcHub->SetOutCount(3);
+  r1Calc->SetDataCount(2);
+  r1Calc->SetMathStr("%2 / (%1-0.0033)");
+  r1Calc->ResultType = 1;
+  r1Calc->SetDefault(0.0);
+  r1Calc->SetAngleMode(false);
+  powerCalc->SetDataCount(2);
+  powerCalc->SetMathStr("(%2*%2) / %1");
+  powerCalc->ResultType = 1;
+  powerCalc->SetDefault(0.0);
+  powerCalc->SetAngleMode(false);
+
+  // Picking a type: the voltage on its line, then the maximum current.
+  typeList->onChange = MakeLink<&THIHub::doEvent>(typeHub);
+  typeHub->onEvent[0] = MakeLink<&THIMemory::doValue>(voltageIndex);
+  typeHub->onEvent[1] = MakeLink<&THIArrayRW::doRead>(voltageReader);
+  typeHub->onEvent[2] = MakeLink<&THIMemory::doValue>(currentIndex);
+  typeHub->onEvent[3] = MakeLink<&THIArrayRW::doRead>(currentReader);
+  voltageReader->Array = MakeLink<&THIStrList::Array>(voltageList);
+  voltageReader->Index = MakeLink<&THIMemory::Value>(voltageIndex);
+  voltageReader->onRead = MakeLink<&THIMemory::doValue>(deviceVoltage);
+  currentReader->Array = MakeLink<&THIStrList::Array>(currentList);
+  currentReader->Index = MakeLink<&THIMemory::Value>(currentIndex);
+  currentReader->onRead = MakeLink<&THIMemory::doValue>(maximumCurrent);
+  voltageFan->Data = MakeLink<&THIMemory::Value>(deviceVoltage);
+  maximumFan->Data = MakeLink<&THIMemory::Value>(maximumCurrent);
+  loadFan->Data = MakeLink<&THIEdit::Value>(loadEdit);
+
+  // Calculate: Iload <= Imax, then Iload >= 0.005; either failing shows the
+  // one built message.
+  calcPanel->Events[0] = MakeLink<&THIIf_else::doCompare>(currentCheck);
+  currentCheck->Op1 = MakeLink<&THIGetData::Value>(loadFan, 0);
+  currentCheck->Op2 = MakeLink<&THIGetData::Value>(maximumFan, 0);
+  currentCheck->onTrue = MakeLink<&THIIf_else::doCompare>(lowCurrentCheck);
+  currentCheck->onFalse = MakeLink<&THIFormatStr::doString>(currentText);
+  lowCurrentCheck->Op1 = MakeLink<&THIGetData::Value>(loadFan, 2);
+  lowCurrentCheck->onTrue = MakeLink<&THIHub::doEvent>(calcHub);
+  lowCurrentCheck->onFalse = MakeLink<&THIFormatStr::doString>(currentText);
+  currentText->Args[0] = MakeLink<&THIGetData::Value>(maximumFan, 1);
+  currentText->onFString = MakeLink<&THIMessage::doMessage>(currentWarning);
+  calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r1Calc);
+  calcHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(powerCalc);
+  calcHub->onEvent[2] = MakeLink<&THIMultiElement::doMethod>(powerRating, 0);
+  r1Calc->X[0] = MakeLink<&THIGetData::Value>(loadFan, 1);
+  r1Calc->X[1] = MakeLink<&THIGetData::Value>(voltageFan, 0);
+  r1Calc->onResult = MakeLink<&THIMultiElementEx::doMethod>(r1Digits, 0);
+  r1Digits->Events[0] = MakeLink<&THILabel::doText>(r1Value);
+  powerCalc->X[0] = MakeLink<&THIMathParse::Result>(r1Calc);
+  powerCalc->X[1] = MakeLink<&THIGetData::Value>(voltageFan, 1);
+  powerCalc->onResult = MakeLink<&THIMultiElementEx::doMethod>(powerDigits, 0);
+  powerDigits->Events[0] = MakeLink<&THILabel::doText>(powerValue);
+  powerRating->Datas[0] = MakeLink<&THIMathParse::Result>(powerCalc);
+  powerRating->Events[0] = MakeLink<&THILabel::doText>(ratingValue);
 }

@@ -1,4 +1,8 @@
-// The 78xx current regulator page (tab 7).
+// The 78xx current regulator page (tab 7): a fixed regulator as a constant
+// current source. The picked type sets the regulator voltage and its
+// maximum output current (a device table from three text resources); a
+// load current between 0.005 A and that maximum gives R1, the power R1
+// dissipates and the standard power rating to choose for it.
 #pragma once
 
 #include "pages/window_scheme.h"

@@ -1,5 +1,115 @@
 #include "pages/78xx_voltage.h"
 
+#include "elements/branching.h"
+#include "elements/lists.h"
+#include "elements/routing.h"
+#include "elements/system.h"
+#include "elements/text.h"
+#include "formula/math_parse.h"
+#include "pages/calc_panel.h"
+#include "pages/conv_real.h"
+#include "pages/range_check.h"
+#include "runtime/resources.h"
+
+namespace {
+
+const TFontRec kCaption = MakeFontRec("Arial", 10, FontBold, 204, 0x800000);
+const TFontRec kResult = MakeFontRec("Arial", 10, FontBold | FontUnderline, 204, 0x000000);
+const TFontRec kInput = MakeFontRec("Arial", 9, FontBold, 204, 0x000000);
+const char kR2Hint[] = "calculated value of the resistor R2";
+
+}  // namespace
+
 TClassChildGroupBox_28DD42C::TClassChildGroupBox_28DD42C(TControl* parent) {
   MakePage(parent, 2);
+  AddSchematic(Box(), {10, 19, 250, 200}, "BITMAP2");
+  AddLabel(Box(), {280, 20, 35, 20}, "Type", kCaption);
+  THIComboBox* typeList = AddList(Box(), {315, 15, 85, 21}, "Str30", "", kInput, 0, true);
+  AddLabel(Box(), {280, 45, 33, 20}, "Vout", kCaption);
+  THIEdit* voutEdit = AddEdit(Box(), {315, 40, 55, 21}, "15", "Output voltage", kInput, 1);
+  AddLabel(Box(), {375, 45, 13, 20}, "V", kCaption);
+  AddLabel(Box(), {280, 70, 20, 20}, "R1", kCaption);
+  THIComboBox* r1List =
+      AddList(Box(), {315, 65, 55, 21}, "Str31", "Choose value of the resistor R1.", kInput, 0, false);
+  AddLabel(Box(), {375, 70, 26, 20}, "Om", kCaption);
+  AddLabel(Box(), {280, 105, 28, 20}, "R2=", kCaption, kR2Hint);
+  THILabel* r2Value = AddLabel(Box(), {310, 105, 11, 20}, "0", kResult, kR2Hint);
+  AddLabel(Box(), {375, 105, 26, 20}, "Om", kCaption);
+
+  THIMultiElement* calcPanel = AddHost(
+      Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);
+  THIMemory* typeIndex = Create<THIMemory>();
+  THIStrList* voltageList = Create<THIStrList>();
+  THIArrayRW* voltageReader = Create<THIArrayRW>();
+  THIMemory* deviceVoltage = Create<THIMemory>();
+  THIHub* typeHub = Create<THIHub>();
+  THIGetData* deviceVoltageFan = Create<THIGetData>();
+  THIGetData* voutFan = Create<THIGetData>();
+  THIGetData* r1Fan = Create<THIGetData>();
+  THIMultiElement* voutCheck = AddHost(
+      Box(),
+      [](TControl* p) {
+        return MakeRangeCheck(p, {TRangeShape::Device, TextValue("5"), IntegerValue(33),
+                                  "Output Voltage must be between %1 and  33 V for this type of device."});
+      },
+      1, 2);
+  THIHub* calcHub = Create<THIHub>();
+  THIIf_else* deviceCheck = Create<THIIf_else>();
+  THIFormatStr* deviceText = Create<THIFormatStr>();
+  THIMessage* deviceWarning = Create<THIMessage>();
+  THIMathParse* r2Calc = Create<THIMathParse>();
+  THIMultiElementEx* r2Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 2, 26); }, 1, 1);
+  THIDoData* r1Preset = Create<THIDoData>();
+
+  voltageList->SetStrings(LoadTextResource("Str25"));
+  deviceVoltage->SetMemoryDefault(IntegerValue(5));
+  typeHub->SetOutCount(2);
+  deviceVoltageFan->Count = 4;
+  voutFan->Count = 4;
+  r1Fan->Count = 2;
+  calcHub->SetOutCount(1);
+  deviceCheck->Type = 2;
+  deviceText->SetArgCount(1);
+  deviceText->Mask = "Output voltage must be greater then %1V for this type of device.";
+  deviceText->SkipInserted = 1;
+  deviceWarning->CaptionDef = "Warning!";
+  deviceWarning->Buttons = 0;
+  deviceWarning->Icon = 5;
+  r2Calc->SetDataCount(3);
+  r2Calc->SetMathStr("(%1-%3) / ((%3/%2)+0.0033)");
+  r2Calc->ResultType = 1;
+  r2Calc->SetDefault(0.0);
+  r2Calc->SetAngleMode(false);
+  SetString(r1Preset->DataDef, "240");
+
+  // Picking a type: its index first, then the voltage on the same line.
+  typeList->onChange = MakeLink<&THIHub::doEvent>(typeHub);
+  typeHub->onEvent[0] = MakeLink<&THIMemory::doValue>(typeIndex);
+  typeHub->onEvent[1] = MakeLink<&THIArrayRW::doRead>(voltageReader);
+  voltageReader->Array = MakeLink<&THIStrList::Array>(voltageList);
+  voltageReader->Index = MakeLink<&THIMemory::Value>(typeIndex);
+  voltageReader->onRead = MakeLink<&THIMemory::doValue>(deviceVoltage);
+  deviceVoltageFan->Data = MakeLink<&THIMemory::Value>(deviceVoltage);
+  voutFan->Data = MakeLink<&THIMultiElement::Var>(voutCheck, 0);
+  r1Fan->Data = MakeLink<&THIComboBox::Text>(r1List);
+
+  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, 0);
+  voutCheck->Datas[0] = MakeLink<&THIEdit::Value>(voutEdit);
+  voutCheck->Datas[1] = MakeLink<&THIGetData::Value>(deviceVoltageFan, 0);
+  voutCheck->Events[0] = MakeLink<&THIHub::doEvent>(calcHub);
+  calcHub->onEvent[0] = MakeLink<&THIIf_else::doCompare>(deviceCheck);
+  deviceCheck->Op1 = MakeLink<&THIGetData::Value>(voutFan, 0);
+  deviceCheck->Op2 = MakeLink<&THIGetData::Value>(deviceVoltageFan, 1);
+  deviceCheck->onTrue = MakeLink<&THIMathParse::doCalc>(r2Calc);
+  deviceCheck->onFalse = MakeLink<&THIFormatStr::doString>(deviceText);
+  deviceText->Args[0] = MakeLink<&THIGetData::Value>(deviceVoltageFan, 2);
+  deviceText->onFString = MakeLink<&THIMessage::doMessage>(deviceWarning);
+  r2Calc->X[0] = MakeLink<&THIGetData::Value>(voutFan, 1);
+  r2Calc->X[1] = MakeLink<&THIGetData::Value>(r1Fan, 0);
+  r2Calc->X[2] = MakeLink<&THIGetData::Value>(deviceVoltageFan, 3);
+  r2Calc->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, 0);
+  r2Digits->Events[0] = MakeLink<&THILabel::doText>(r2Value);
+
+  Bridge->Methods[1] = MakeLink<&THIDoData::doData>(r1Preset);
+  r1Preset->onEventData = MakeLink<&THIComboBox::doSelectText>(r1List);
 }

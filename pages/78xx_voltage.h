@@ -1,4 +1,8 @@
-// The 78xx voltage regulator page (tab 6).
+// The 78xx voltage regulator page (tab 6): a fixed regulator lifted to a
+// higher output by a divider. The picked type sets the regulator's own
+// voltage (a device table from two text resources); the page checks Vout
+// against the device and computes R2 from Vout, that voltage and the
+// picked R1. Method 1 (doInit) pre-selects "240" in the R1 list.
 #pragma once
 
 #include "pages/window_scheme.h"

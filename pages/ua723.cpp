@@ -1,5 +1,129 @@
 #include "pages/ua723.h"
 
+#include "elements/branching.h"
+#include "elements/math.h"
+#include "elements/routing.h"
+#include "elements/system.h"
+#include "formula/math_parse.h"
+#include "pages/calc_panel.h"
+#include "pages/conv_real.h"
+#include "pages/power_rating.h"
+#include "pages/range_check.h"
+
+namespace {
+
+const TFontRec kCaption = MakeFontRec("Arial", 10, FontBold, 1, 0x800000);
+const TFontRec kResult = MakeFontRec("Arial", 10, FontBold | FontUnderline, 1, 0x000000);
+const TFontRec kSmallCaption = MakeFontRec("Arial", 8, FontBold, 1, 0x800000);
+const TFontRec kSmallResult = MakeFontRec("Arial", 8, FontBold | FontUnderline, 1, 0x000000);
+const TFontRec kInput = MakeFontRec("Arial", 9, FontBold, 1, 0x000000);
+const TFontRec kListInput = MakeFontRec("Arial", 9, FontBold, 204, 0x000000);
+const char kRatingHint[] =
+    "power of the resistor R3 calculated with the requirements of reliability, driven in nearest standard value";
+
+}  // namespace
+
 TClassChildGroupBox_2928CAC::TClassChildGroupBox_2928CAC(TControl* parent) {
   MakePage(parent, 1);
+  AddSchematic(Box(), {10, 19, 250, 199}, "BITMAP0");
+  AddLabel(Box(), {280, 20, 25, 15}, "Vout:", kCaption);
+  THIEdit* voutEdit = AddEdit(Box(), {315, 15, 60, 21}, "5", "Output voltage", kInput, 2);
+  AddLabel(Box(), {380, 20, 15, 15}, "V", kCaption);
+  AddLabel(Box(), {280, 45, 25, 15}, "Iout:", kCaption);
+  THIEdit* ioutEdit = AddEdit(Box(), {315, 40, 60, 21}, "150", "Output current", kInput, 4);
+  AddLabel(Box(), {380, 45, 25, 20}, "mA", kCaption);
+  AddLabel(Box(), {280, 70, 25, 15}, "R1:", kCaption);
+  THIComboBox* r1List =
+      AddList(Box(), {315, 65, 60, 21}, "Str13", "Choose value of the resistor R1.", kListInput, 0, false);
+  AddLabel(Box(), {380, 70, 26, 20}, "Om", kCaption);
+  AddLabel(Box(), {280, 95, 35, 15}, "R2=", kCaption);
+  THILabel* r2Value = AddLabel(Box(), {325, 95, 50, 15}, "0", kResult, "", true);
+  AddLabel(Box(), {380, 95, 33, 20}, "kOm", kCaption);
+  AddLabel(Box(), {280, 115, 35, 15}, "R3=", kCaption);
+  THILabel* r3Value = AddLabel(Box(), {325, 115, 50, 15}, "0", kResult, "", true);
+  AddLabel(Box(), {380, 115, 26, 20}, "Om", kCaption);
+  AddLabel(Box(), {280, 135, 35, 15}, "P(R3)=", kCaption);
+  THILabel* powerValue = AddLabel(Box(), {325, 135, 45, 15}, "0", kResult, "", true);
+  AddLabel(Box(), {380, 135, 18, 15}, "W", kCaption);
+  AddLabel(Box(), {280, 160, 50, 15}, "(R3power=", kSmallCaption, kRatingHint);
+  THILabel* ratingValue = AddLabel(Box(), {345, 160, 20, 15}, "0", kSmallResult, kRatingHint);
+  AddLabel(Box(), {380, 160, 20, 15}, " W)", kSmallCaption, kRatingHint);
+
+  THIMultiElement* calcPanel = AddHost(
+      Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);
+  THIMultiElement* voutCheck = AddHost(
+      Box(),
+      [](TControl* p) {
+        return MakeRangeCheck(p, {TRangeShape::TwoBounds, TextValue("1"), TextValue("37"),
+                                  "Output Voltage must be between 1 and  37 V."});
+      },
+      1, 1);
+  THIHub* firstHub = Create<THIHub>();
+  THIMathParse* r2Calc = Create<THIMathParse>();
+  THIMath* r2ToKilo = Create<THIMath>();
+  THIMultiElementEx* r2Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 3, 1); }, 1, 1);
+  THIIf_else* currentCheck = Create<THIIf_else>();
+  THIMessage* currentWarning = Create<THIMessage>();
+  THIHub* currentHub = Create<THIHub>();
+  THIMathParse* r3Calc = Create<THIMathParse>();
+  THIMathParse* powerCalc = Create<THIMathParse>();
+  THIMultiElementEx* r3Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 2, 5); }, 1, 1);
+  THIMultiElementEx* powerDigits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 2, 9); }, 1, 1);
+  THIMultiElement* powerRating =
+      AddHost(Box(), [](TControl* p) { return MakePowerRating(p, {"%1/0.7", false, false}); }, 1, 1);
+
+  firstHub->SetOutCount(2);
+  r2Calc->SetDataCount(2);
+  r2Calc->SetMathStr("(%1*%2) -%2");
+  r2Calc->ResultType = 0;
+  r2Calc->SetDefault(0.0);
+  r2Calc->SetAngleMode(false);
+  r2ToKilo->OpType = MathDivide;
+  r2ToKilo->Op2Def = 1000.0;
+  r2ToKilo->ResultType = 1;
+  currentCheck->Type = 3;
+  SetInteger(currentCheck->Op2Def, 150);
+  currentWarning->Message = "Output current must be < 150mA. ";
+  currentWarning->CaptionDef = "Warning!";
+  currentWarning->Buttons = 0;
+  currentWarning->Icon = 5;
+  currentHub->SetOutCount(4);
+  r3Calc->SetDataCount(1);
+  r3Calc->SetMathStr("0.7 / (%1 / 1000)");
+  r3Calc->ResultType = 1;
+  r3Calc->SetDefault(0.0);
+  r3Calc->SetAngleMode(false);
+  powerCalc->SetDataCount(1);
+  powerCalc->SetMathStr("(0.7*%1) / 1000");
+  powerCalc->ResultType = 1;
+  powerCalc->SetDefault(0.0);
+  powerCalc->SetAngleMode(false);
+
+  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, 0);
+  voutCheck->Datas[0] = MakeLink<&THIEdit::Value>(voutEdit);
+  voutCheck->Events[0] = MakeLink<&THIHub::doEvent>(firstHub);
+  // R2 is shown before the current is checked, so a current warning leaves
+  // the new R2 beside the earlier R3 results.
+  firstHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r2Calc);
+  firstHub->onEvent[1] = MakeLink<&THIIf_else::doCompare>(currentCheck);
+  r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, 0);
+  r2Calc->X[1] = MakeLink<&THIComboBox::Text>(r1List);
+  r2Calc->onResult = MakeLink<&THIMath::doOperation>(r2ToKilo);
+  r2ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, 0);
+  r2Digits->Events[0] = MakeLink<&THILabel::doText>(r2Value);
+  currentCheck->Op1 = MakeLink<&THIEdit::Value>(ioutEdit);
+  currentCheck->onTrue = MakeLink<&THIHub::doEvent>(currentHub);
+  currentCheck->onFalse = MakeLink<&THIMessage::doMessage>(currentWarning);
+  currentHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r3Calc);
+  currentHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(powerCalc);
+  currentHub->onEvent[2] = MakeLink<&THIMultiElement::doMethod>(powerRating, 0);
+  currentHub->onEvent[3] = MakeLink<&THIMultiElement::doMethod>(powerRating, 1);
+  r3Calc->X[0] = MakeLink<&THIEdit::Value>(ioutEdit);
+  r3Calc->onResult = MakeLink<&THIMultiElementEx::doMethod>(r3Digits, 0);
+  r3Digits->Events[0] = MakeLink<&THILabel::doText>(r3Value);
+  powerCalc->X[0] = MakeLink<&THIEdit::Value>(ioutEdit);
+  powerCalc->onResult = MakeLink<&THIMultiElementEx::doMethod>(powerDigits, 0);
+  powerDigits->Events[0] = MakeLink<&THILabel::doText>(powerValue);
+  powerRating->Datas[0] = MakeLink<&THIMathParse::Result>(powerCalc);
+  powerRating->Events[0] = MakeLink<&THILabel::doText>(ratingValue);
 }

@@ -1,4 +1,6 @@
-// The uA723 regulator page (tab 8).
+// The uA723 regulator page (tab 8): R2 of the output divider from Vout and
+// the picked R1, then, for a current of at most 150 mA, the current-limit
+// resistor R3, the power it dissipates and its standard power rating.
 #pragma once
 
 #include "pages/window_scheme.h"
