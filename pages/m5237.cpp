@@ -44,6 +44,7 @@ TClassChildGroupBox_28CCE9C::TClassChildGroupBox_28CCE9C(TControl* parent) {
   THIMultiElementEx* r2Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 3, 69); }, 1, 1);
   THIDoData* r1Preset = Create<THIDoData>();
 
+  calcHub->InCount = 1;
   calcHub->SetOutCount(1);
   r2Calc->SetDataCount(2);
   r2Calc->SetMathStr("%2* ((%1/1.26) -1)          ");

@@ -114,6 +114,7 @@ TClassChildGroupBox_1191F04::TClassChildGroupBox_1191F04(TControl* parent) {
   currentWarning->Message = "Output current must be < 100mA. ";
   currentWarning->CaptionDef = "Warning!";
   currentWarning->Icon = 5;
+  calcHub->InCount = 1;
   calcHub->SetOutCount(4);
   r3Calc->SetDataCount(1);
   r3Calc->SetMathStr("(2.495*1000000) / (4*%1)");
