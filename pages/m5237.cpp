@@ -1,5 +1,70 @@
 #include "pages/m5237.h"
 
+#include "elements/math.h"
+#include "elements/routing.h"
+#include "formula/math_parse.h"
+#include "pages/calc_panel.h"
+#include "pages/conv_real.h"
+#include "pages/range_check.h"
+
+namespace {
+
+const TFontRec kCaption = MakeFontRec("Arial", 10, FontBold, 1, 0x800000);
+const TFontRec kResult = MakeFontRec("Arial", 10, FontBold | FontUnderline, 1, 0x000000);
+const TFontRec kInput = MakeFontRec("Arial", 9, FontBold, 1, 0x000000);
+
+}  // namespace
+
 TClassChildGroupBox_28CCE9C::TClassChildGroupBox_28CCE9C(TControl* parent) {
   MakePage(parent, 2);
+  AddSchematic(Box(), {10, 19, 250, 199}, "BITMAP6");
+  AddLabel(Box(), {280, 20, 25, 15}, "Vout:", kCaption);
+  THIEdit* voutEdit = AddEdit(Box(), {315, 15, 60, 21}, "5", "Output voltage", kInput, 2);
+  AddLabel(Box(), {380, 20, 15, 15}, "V", kCaption);
+  AddLabel(Box(), {280, 45, 25, 15}, "R1:", kCaption);
+  THIComboBox* r1List =
+      AddList(Box(), {315, 40, 60, 21}, "Str73", "Choose value of the resistor R1.", kInput, 3, true);
+  AddLabel(Box(), {380, 45, 26, 20}, "Om", kCaption);
+  AddLabel(Box(), {280, 80, 35, 15}, "R2=", kCaption);
+  THILabel* r2Value = AddLabel(Box(), {325, 80, 50, 15}, "0", kResult, "", true);
+  AddLabel(Box(), {380, 80, 33, 20}, "kOm", kCaption);
+
+  THIMultiElement* calcPanel = AddHost(
+      Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);
+  THIMultiElement* voutCheck = AddHost(
+      Box(),
+      [](TControl* p) {
+        return MakeRangeCheck(p, {TRangeShape::TwoBounds, TextValue("1.5"), IntegerValue(33),
+                                  "Output Voltage must be between 1.5 and  33 V."});
+      },
+      1, 1);
+  THIHub* calcHub = Create<THIHub>();
+  THIMathParse* r2Calc = Create<THIMathParse>();
+  THIMath* r2ToKilo = Create<THIMath>();
+  THIMultiElementEx* r2Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 3, 69); }, 1, 1);
+  THIDoData* r1Preset = Create<THIDoData>();
+
+  calcHub->InCount = 1;
+  calcHub->SetOutCount(1);
+  r2Calc->SetDataCount(2);
+  r2Calc->SetMathStr("%2* ((%1/1.26) -1)          ");
+  r2Calc->ResultType = 0;
+  r2Calc->SetDefault(0.0);
+  r2Calc->SetAngleMode(false);
+  r2ToKilo->OpType = 3;
+  r2ToKilo->Op2Def = 1000.0;
+  r2ToKilo->ResultType = 1;
+  SetString(r1Preset->DataDef, "4300");
+
+  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, 0);
+  voutCheck->Datas[0] = MakeLink<&THIEdit::Value>(voutEdit);
+  voutCheck->Events[0] = MakeLink<&THIHub::doEvent>(calcHub);
+  calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r2Calc);
+  r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, 0);
+  r2Calc->X[1] = MakeLink<&THIComboBox::Text>(r1List);
+  r2Calc->onResult = MakeLink<&THIMath::doOperation>(r2ToKilo);
+  r2ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, 0);
+  r2Digits->Events[0] = MakeLink<&THILabel::doText>(r2Value);
+  Bridge->Methods[1] = MakeLink<&THIDoData::doData>(r1Preset);
+  r1Preset->onEventData = MakeLink<&THIComboBox::doSelectText>(r1List);
 }

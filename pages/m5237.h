@@ -1,4 +1,6 @@
-// The M5237 regulator page (tab 5).
+// The M5237 regulator page (tab 5): the upper divider resistor R2 from the
+// output voltage and the lower resistor R1 picked from a list, around the
+// 1.26 V reference. Method 1 (doInit) picks 4300 ohms in the R1 list.
 #pragma once
 
 #include "pages/window_scheme.h"

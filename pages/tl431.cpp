@@ -1,5 +1,188 @@
 #include "pages/tl431.h"
 
+#include "elements/branching.h"
+#include "elements/math.h"
+#include "elements/routing.h"
+#include "elements/system.h"
+#include "formula/math_parse.h"
+#include "pages/calc_panel.h"
+#include "pages/conv_real.h"
+#include "pages/range_check.h"
+
+namespace {
+
+// The Vin row is set in the Cyrillic character set, the rest of the page in
+// the default one.
+const TFontRec kCaption = MakeFontRec("Arial", 10, FontBold, 1, 0x800000);
+const TFontRec kCaptionCyr = MakeFontRec("Arial", 10, FontBold, 204, 0x800000);
+const TFontRec kResult = MakeFontRec("Arial", 10, FontBold | FontUnderline, 1, 0x000000);
+const TFontRec kInput = MakeFontRec("Arial", 9, FontBold, 1, 0x000000);
+const TFontRec kInputCyr = MakeFontRec("Arial", 9, FontBold, 204, 0x000000);
+const TFontRec kSmallCyr = MakeFontRec("Arial", 8, FontBold, 204, 0x808080);
+
+}  // namespace
+
 TClassChildGroupBox_1191F04::TClassChildGroupBox_1191F04(TControl* parent) {
   MakePage(parent, 1);
+  AddSchematic(Box(), {10, 19, 250, 200}, "BITMAP3");
+  AddLabel(Box(), {318, 20, 25, 20}, "Vin", kCaptionCyr);
+  AddLabel(Box(), {263, 22, 25, 18}, "min", kSmallCyr);
+  THIEdit* vinMinEdit = AddEdit(Box(), {285, 15, 30, 21}, "7.5", "Minimum input voltage", kInputCyr, 0);
+  AddLabel(Box(), {373, 22, 27, 18}, "max", kSmallCyr);
+  THIEdit* vinMaxEdit = AddEdit(Box(), {342, 15, 30, 21}, "9", "Maximum input voltage", kInputCyr, 0);
+  AddLabel(Box(), {400, 20, 13, 20}, "V", kCaptionCyr);
+  AddLabel(Box(), {280, 45, 25, 15}, "Vout:", kCaption);
+  THIEdit* voutEdit = AddEdit(Box(), {335, 40, 40, 21}, "5", "Output voltage", kInput, 2);
+  AddLabel(Box(), {380, 45, 15, 15}, "V", kCaption);
+  AddLabel(Box(), {280, 70, 25, 15}, "Iout:", kCaption);
+  THIEdit* ioutEdit = AddEdit(Box(), {335, 65, 40, 21}, "100", "Maximum output current", kInput, 4);
+  AddLabel(Box(), {380, 70, 25, 15}, "mA", kCaption);
+  AddLabel(Box(), {280, 95, 50, 15}, "Idiv/Iref:", kCaption);
+  THIEdit* ratioEdit = AddEdit(Box(), {335, 90, 40, 21}, "200", "", kInput, 2);
+  AddLabel(Box(), {280, 120, 35, 15}, "R1=", kCaption);
+  THILabel* r1Value = AddLabel(Box(), {325, 120, 45, 15}, "0", kResult, "", true);
+  AddLabel(Box(), {380, 120, 26, 20}, "Om", kCaption);
+  AddLabel(Box(), {280, 140, 45, 20}, "P(R1)=", kCaption);
+  THILabel* powerValue = AddLabel(Box(), {325, 140, 31, 20}, "0", kResult, "", true);
+  AddLabel(Box(), {380, 140, 17, 20}, "W", kCaption);
+  AddLabel(Box(), {280, 160, 35, 15}, "R2=", kCaption);
+  THILabel* r2Value = AddLabel(Box(), {325, 160, 50, 15}, "0", kResult, "", true);
+  AddLabel(Box(), {380, 160, 33, 20}, "kOm", kCaption);
+  AddLabel(Box(), {280, 180, 35, 15}, "R3=", kCaption);
+  THILabel* r3Value = AddLabel(Box(), {325, 180, 45, 15}, "0", kResult, "", true);
+  AddLabel(Box(), {380, 180, 33, 20}, "kOm", kCaption);
+
+  THIMultiElement* calcPanel = AddHost(
+      Box(), [](TControl* p) { return MakeCalcPanel(p, {{275, 195, 130, 33}, 3}); }, 1, 0);
+  THIGetData* voutFan = Create<THIGetData>();
+  THIGetData* ioutFan = Create<THIGetData>();
+  THIGetData* ratioFan = Create<THIGetData>();
+  THIGetData* vinMinFan = Create<THIGetData>();
+  THIGetData* vinMaxFan = Create<THIGetData>();
+  THIMultiElement* voutCheck = AddHost(
+      Box(),
+      [](TControl* p) {
+        return MakeRangeCheck(p, {TRangeShape::TwoBounds, TextValue("2.5"), IntegerValue(36),
+                                  "Output Voltage must be between 2.5 and  36 V."});
+      },
+      1, 1);
+  THIIf_else* headroomCheck = Create<THIIf_else>();
+  THIMessage* headroomError = Create<THIMessage>();
+  THIIf_else* ratioCheck = Create<THIIf_else>();
+  THIMessage* ratioWarning = Create<THIMessage>();
+  THIIf_else* inputRangeCheck = Create<THIIf_else>();
+  THIMessage* inputRangeError = Create<THIMessage>();
+  THIIf_else* currentCheck = Create<THIIf_else>();
+  THIMessage* currentWarning = Create<THIMessage>();
+  THIHub* calcHub = Create<THIHub>();
+  THIMathParse* r3Calc = Create<THIMathParse>();
+  THIMath* r3ToKilo = Create<THIMath>();
+  THIMathParse* r2Calc = Create<THIMathParse>();
+  THIMath* r2ToKilo = Create<THIMath>();
+  THIMathParse* r1Calc = Create<THIMathParse>();
+  THIMathParse* powerCalc = Create<THIMathParse>();
+  THIMultiElementEx* r1Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 2, 40); }, 1, 1);
+  THIMultiElementEx* powerDigits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 2, 44); }, 1, 1);
+  THIMultiElementEx* r2Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 3, 36); }, 1, 1);
+  THIMultiElementEx* r3Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 3, 32); }, 1, 1);
+
+  voutFan->Count = 4;
+  voutFan->Data = MakeLink<&THIEdit::Value>(voutEdit);
+  ioutFan->Count = 3;
+  ioutFan->Data = MakeLink<&THIEdit::Value>(ioutEdit);
+  ratioFan->Count = 4;
+  ratioFan->Data = MakeLink<&THIEdit::Value>(ratioEdit);
+  vinMinFan->Count = 3;
+  vinMinFan->Data = MakeLink<&THIEdit::Value>(vinMinEdit);
+  vinMaxFan->Count = 2;
+  vinMaxFan->Data = MakeLink<&THIEdit::Value>(vinMaxEdit);
+  headroomCheck->Type = 4;
+  headroomError->Message = "Output Voltage too high for selected minimum input voltage. \r\rCalculations stopped. ";
+  headroomError->CaptionDef = "Error!";
+  headroomError->Icon = 1;
+  ratioCheck->Type = 1;
+  SetInteger(ratioCheck->Op2Def, 100);
+  ratioWarning->Message = "Divider-Current to Reference-Current Ratio should be greater than 100.";
+  ratioWarning->CaptionDef = "Warning!";
+  ratioWarning->Icon = 5;
+  inputRangeCheck->Type = 2;
+  inputRangeError->Message = "Maximum input voltage is lower than minimum input voltage. \r\rCalculations stopped. ";
+  inputRangeError->CaptionDef = "Error!";
+  inputRangeError->Icon = 1;
+  currentCheck->Type = 3;
+  SetInteger(currentCheck->Op2Def, 100);
+  currentWarning->Message = "Output current must be < 100mA. ";
+  currentWarning->CaptionDef = "Warning!";
+  currentWarning->Icon = 5;
+  calcHub->InCount = 1;
+  calcHub->SetOutCount(4);
+  r3Calc->SetDataCount(1);
+  r3Calc->SetMathStr("(2.495*1000000) / (4*%1)");
+  r3Calc->ResultType = 0;
+  r3Calc->SetDefault(0.0);
+  r3Calc->SetAngleMode(false);
+  r3ToKilo->OpType = 3;
+  r3ToKilo->Op2Def = 1000.0;
+  r3ToKilo->ResultType = 1;
+  r2Calc->SetDataCount(2);
+  r2Calc->SetMathStr("(%1-2.495)*%2/2.495");
+  r2Calc->ResultType = 0;
+  r2Calc->SetDefault(0.0);
+  r2Calc->SetAngleMode(false);
+  r2ToKilo->OpType = 3;
+  r2ToKilo->Op2Def = 1000.0;
+  r2ToKilo->ResultType = 1;
+  r1Calc->SetDataCount(4);
+  r1Calc->SetMathStr("((%1 - %2 * 1.02) * 1000) / ( %3 + (4 * %4 / 1000) + 1)");
+  r1Calc->ResultType = 1;
+  r1Calc->SetDefault(0.0);
+  r1Calc->SetAngleMode(false);
+  powerCalc->SetDataCount(4);
+  powerCalc->SetMathStr("(%1 - (%2 * 0.98)) * ((%3 + (4 * %4 / 1000) +1) / 1000)");
+  powerCalc->ResultType = 1;
+  powerCalc->SetDefault(0.0);
+  powerCalc->SetAngleMode(false);
+
+  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, 0);
+  voutCheck->Datas[0] = MakeLink<&THIGetData::Value>(voutFan, 0);
+  voutCheck->Events[0] = MakeLink<&THIIf_else::doCompare>(headroomCheck);
+  headroomCheck->Op1 = MakeLink<&THIGetData::Value>(voutFan, 1);
+  headroomCheck->Op2 = MakeLink<&THIGetData::Value>(vinMinFan, 0);
+  headroomCheck->onTrue = MakeLink<&THIMessage::doMessage>(headroomError);
+  headroomCheck->onFalse = MakeLink<&THIIf_else::doCompare>(ratioCheck);
+  ratioCheck->Op1 = MakeLink<&THIGetData::Value>(ratioFan, 0);
+  ratioCheck->onTrue = MakeLink<&THIMessage::doMessage>(ratioWarning);
+  ratioCheck->onFalse = MakeLink<&THIIf_else::doCompare>(inputRangeCheck);
+  inputRangeCheck->Op1 = MakeLink<&THIGetData::Value>(vinMaxFan, 0);
+  inputRangeCheck->Op2 = MakeLink<&THIGetData::Value>(vinMinFan, 1);
+  inputRangeCheck->onTrue = MakeLink<&THIIf_else::doCompare>(currentCheck);
+  inputRangeCheck->onFalse = MakeLink<&THIMessage::doMessage>(inputRangeError);
+  currentCheck->Op1 = MakeLink<&THIGetData::Value>(ioutFan, 0);
+  currentCheck->onTrue = MakeLink<&THIHub::doEvent>(calcHub);
+  currentCheck->onFalse = MakeLink<&THIMessage::doMessage>(currentWarning);
+  calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r3Calc);
+  calcHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(r2Calc);
+  calcHub->onEvent[2] = MakeLink<&THIMathParse::doCalc>(r1Calc);
+  calcHub->onEvent[3] = MakeLink<&THIMathParse::doCalc>(powerCalc);
+  r3Calc->X[0] = MakeLink<&THIGetData::Value>(ratioFan, 1);
+  r3Calc->onResult = MakeLink<&THIMath::doOperation>(r3ToKilo);
+  r3ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r3Digits, 0);
+  r3Digits->Events[0] = MakeLink<&THILabel::doText>(r3Value);
+  r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, 0);
+  r2Calc->X[1] = MakeLink<&THIMathParse::Result>(r3Calc);
+  r2Calc->onResult = MakeLink<&THIMath::doOperation>(r2ToKilo);
+  r2ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, 0);
+  r2Digits->Events[0] = MakeLink<&THILabel::doText>(r2Value);
+  r1Calc->X[0] = MakeLink<&THIGetData::Value>(vinMinFan, 2);
+  r1Calc->X[1] = MakeLink<&THIGetData::Value>(voutFan, 2);
+  r1Calc->X[2] = MakeLink<&THIGetData::Value>(ioutFan, 1);
+  r1Calc->X[3] = MakeLink<&THIGetData::Value>(ratioFan, 2);
+  r1Calc->onResult = MakeLink<&THIMultiElementEx::doMethod>(r1Digits, 0);
+  r1Digits->Events[0] = MakeLink<&THILabel::doText>(r1Value);
+  powerCalc->X[0] = MakeLink<&THIGetData::Value>(vinMaxFan, 1);
+  powerCalc->X[1] = MakeLink<&THIGetData::Value>(voutFan, 3);
+  powerCalc->X[2] = MakeLink<&THIGetData::Value>(ioutFan, 2);
+  powerCalc->X[3] = MakeLink<&THIGetData::Value>(ratioFan, 3);
+  powerCalc->onResult = MakeLink<&THIMultiElementEx::doMethod>(powerDigits, 0);
+  powerDigits->Events[0] = MakeLink<&THILabel::doText>(powerValue);
 }

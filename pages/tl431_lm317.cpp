@@ -1,5 +1,213 @@
 #include "pages/tl431_lm317.h"
 
+#include "elements/branching.h"
+#include "elements/math.h"
+#include "elements/routing.h"
+#include "elements/system.h"
+#include "elements/text.h"
+#include "formula/math_parse.h"
+#include "pages/calc_panel.h"
+#include "pages/conv_real.h"
+#include "pages/range_check.h"
+
+namespace {
+
+const TFontRec kCaption = MakeFontRec("Arial", 10, FontBold, 1, 0x800000);
+const TFontRec kResult = MakeFontRec("Arial", 10, FontBold | FontUnderline, 1, 0x000000);
+const TFontRec kInput = MakeFontRec("Arial", 9, FontBold, 1, 0x000000);
+
+// The capacitor choice: "doChoose" (method 0) reads the output voltage
+// through the host's data input 0 (Vout), takes its integer part and fires
+// the C1 limits of its band as texts: picofarads on event 0 (onLow), then
+// microfarads on event 1 (onHigh). Bands: up to 3 V, 4 to 8 V, above 8 V.
+class TClassMultiElement_28E9C80 : public TScheme {
+ public:
+  TClassMultiElement_28E9C80() {
+    Bridge = Create<THIEditMulti>();
+    THIConvertor* voutToInt = Create<THIConvertor>();
+    THIIf_else* upto3 = Create<THIIf_else>();
+    THIIf_else* upto8 = Create<THIIf_else>();
+    THIHub* band1 = Create<THIHub>();
+    THIHub* band2 = Create<THIHub>();
+    THIHub* band3 = Create<THIHub>();
+    THIDoData* low1 = Create<THIDoData>();
+    THIDoData* high1 = Create<THIDoData>();
+    THIDoData* low2 = Create<THIDoData>();
+    THIDoData* high2 = Create<THIDoData>();
+    THIDoData* low3 = Create<THIDoData>();
+    THIDoData* high3 = Create<THIDoData>();
+    THIHub* lowHub = Create<THIHub>();
+    THIHub* highHub = Create<THIHub>();
+
+    Bridge->SetMethodCount(1);
+    Bridge->SetVarCount(0);
+    voutToInt->Mode = ConvertToInteger;
+    voutToInt->Digits = 2;
+    upto3->Type = 3;
+    SetInteger(upto3->Op2Def, 3);
+    upto8->Type = 3;
+    SetInteger(upto8->Op2Def, 8);
+    band1->SetOutCount(2);
+    band2->SetOutCount(2);
+    band3->SetOutCount(2);
+    SetString(low1->DataDef, "6200");
+    SetString(high1->DataDef, "3.3");
+    SetString(low2->DataDef, "27000");
+    SetString(high2->DataDef, "1.5");
+    SetString(low3->DataDef, "33000");
+    SetString(high3->DataDef, "0.082");
+    lowHub->InCount = 3;
+    lowHub->SetOutCount(1);
+    highHub->InCount = 3;
+    highHub->SetOutCount(1);
+
+    Bridge->Methods[0] = MakeLink<&THIConvertor::doConvert>(voutToInt);
+    voutToInt->Data = MakeLink<&THIEditMulti::Data>(Bridge, 0);
+    voutToInt->onResult = MakeLink<&THIIf_else::doCompare>(upto3);
+    upto3->onTrue = MakeLink<&THIHub::doEvent>(band1);
+    upto3->onFalse = MakeLink<&THIIf_else::doCompare>(upto8);
+    upto8->onTrue = MakeLink<&THIHub::doEvent>(band2);
+    upto8->onFalse = MakeLink<&THIHub::doEvent>(band3);
+    band1->onEvent[0] = MakeLink<&THIDoData::doData>(low1);
+    band1->onEvent[1] = MakeLink<&THIDoData::doData>(high1);
+    band2->onEvent[0] = MakeLink<&THIDoData::doData>(low2);
+    band2->onEvent[1] = MakeLink<&THIDoData::doData>(high2);
+    band3->onEvent[0] = MakeLink<&THIDoData::doData>(low3);
+    band3->onEvent[1] = MakeLink<&THIDoData::doData>(high3);
+    low1->onEventData = MakeLink<&THIHub::doEvent>(lowHub, 0);
+    low2->onEventData = MakeLink<&THIHub::doEvent>(lowHub, 1);
+    low3->onEventData = MakeLink<&THIHub::doEvent>(lowHub, 2);
+    high1->onEventData = MakeLink<&THIHub::doEvent>(highHub, 0);
+    high2->onEventData = MakeLink<&THIHub::doEvent>(highHub, 1);
+    high3->onEventData = MakeLink<&THIHub::doEvent>(highHub, 2);
+    lowHub->onEvent[0] = MakeLink<&THIEditMulti::onEvent>(Bridge, 0);
+    highHub->onEvent[0] = MakeLink<&THIEditMulti::onEvent>(Bridge, 1);
+    Bridge->Scheme = this;
+  }
+
+  THIEditMulti* Bridge;
+};
+
+THIEditMulti* MakeCapacitorChoice(TControl*) { return (new TClassMultiElement_28E9C80())->Bridge; }
+
+}  // namespace
+
 TClassChildGroupBox_28BC1D8::TClassChildGroupBox_28BC1D8(TControl* parent) {
   MakePage(parent, 1);
+  AddSchematic(Box(), {10, 19, 250, 200}, "BITMAP8");
+  AddLabel(Box(), {280, 20, 25, 15}, "Vout:", kCaption);
+  THIEdit* voutEdit = AddEdit(Box(), {335, 15, 40, 21}, "5", "Output voltage", kInput, 2);
+  AddLabel(Box(), {380, 20, 15, 15}, "V", kCaption);
+  AddLabel(Box(), {280, 45, 25, 15}, "Iout:", kCaption);
+  THIEdit* ioutEdit = AddEdit(Box(), {335, 40, 40, 21}, "100", "Maximum output current", kInput, 4);
+  AddLabel(Box(), {380, 45, 25, 15}, "mA", kCaption);
+  AddLabel(Box(), {280, 70, 50, 15}, "Idiv/Iref:", kCaption);
+  THIEdit* ratioEdit =
+      AddEdit(Box(), {335, 65, 40, 21}, "200", "", kInput, 2, &THIEdit::ReadIntegerText);
+  AddLabel(Box(), {280, 95, 35, 15}, "R1=", kCaption);
+  THILabel* r1Value = AddLabel(Box(), {325, 95, 45, 15}, "0", kResult, "", true);
+  AddLabel(Box(), {380, 95, 26, 20}, "Om", kCaption);
+  AddLabel(Box(), {280, 115, 35, 15}, "R2=", kCaption);
+  THILabel* r2Value = AddLabel(Box(), {325, 115, 50, 15}, "0", kResult, "", true);
+  AddLabel(Box(), {380, 115, 33, 20}, "kOm", kCaption);
+  AddLabel(Box(), {280, 135, 35, 15}, "R3=", kCaption);
+  THILabel* r3Value = AddLabel(Box(), {325, 135, 45, 15}, "0", kResult, "", true);
+  AddLabel(Box(), {380, 135, 33, 20}, "kOm", kCaption);
+  AddLabel(Box(), {280, 155, 25, 15}, "C1:", kCaption);
+  THILabel* c1LowValue = AddLabel(Box(), {325, 155, 45, 15}, "0", kResult, "", true);
+  AddLabel(Box(), {380, 155, 23, 15}, "<pF", kCaption);
+  THILabel* c1HighValue = AddLabel(Box(), {325, 175, 45, 15}, "0", kResult, "", true);
+  AddLabel(Box(), {380, 175, 23, 15}, ">uF", kCaption);
+
+  THIMultiElement* calcPanel = AddHost(
+      Box(), [](TControl* p) { return MakeCalcPanel(p, {{275, 195, 130, 33}, 3}); }, 1, 0);
+  THIGetData* voutFan = Create<THIGetData>();
+  THIMultiElement* voutCheck = AddHost(
+      Box(),
+      [](TControl* p) {
+        return MakeRangeCheck(p, {TRangeShape::TwoBounds, TextValue("2.5"), IntegerValue(36),
+                                  "Output Voltage must be between 2.5 and  36 V."});
+      },
+      1, 1);
+  THIGetData* ratioFan = Create<THIGetData>();
+  THIIf_else* ratioGate = Create<THIIf_else>();
+  THIMessage* ratioWarning = Create<THIMessage>();
+  THIIf_else* currentGate = Create<THIIf_else>();
+  THIMessage* currentWarning = Create<THIMessage>();
+  THIHub* calcHub = Create<THIHub>();
+  THIMathParse* r3Calc = Create<THIMathParse>();
+  THIMath* r3ToKilo = Create<THIMath>();
+  THIMultiElementEx* r3Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 3, 87); }, 1, 1);
+  THIMathParse* r2Calc = Create<THIMathParse>();
+  THIMath* r2ToKilo = Create<THIMath>();
+  THIMultiElementEx* r2Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 3, 91); }, 1, 1);
+  THIMathParse* r1Calc = Create<THIMathParse>();
+  THIMultiElementEx* r1Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 2, 95); }, 1, 1);
+  THIMultiElement* capChoice = AddHost(Box(), &MakeCapacitorChoice, 2, 1);
+
+  voutFan->Count = 2;
+  ratioFan->Count = 2;
+  ratioGate->Type = 1;
+  SetInteger(ratioGate->Op2Def, 100);
+  ratioWarning->Message = "Divider-Current to Reference-Current Ratio should be greater than 100.";
+  ratioWarning->CaptionDef = "Warning!";
+  ratioWarning->Icon = 5;
+  currentGate->Type = 3;
+  SetInteger(currentGate->Op2Def, 100);
+  currentWarning->Message = "Output current must be < 100mA. ";
+  currentWarning->CaptionDef = "Warning!";
+  currentWarning->Icon = 5;
+  calcHub->SetOutCount(4);
+  r3Calc->SetDataCount(1);
+  r3Calc->SetMathStr("(2.495*1000000) / (4*%1)");
+  r3Calc->ResultType = 0;
+  r3Calc->SetDefault(0.0);
+  r3Calc->SetAngleMode(false);
+  r3ToKilo->OpType = 3;
+  r3ToKilo->Op2Def = 1000.0;
+  r3ToKilo->ResultType = 1;
+  r2Calc->SetDataCount(2);
+  r2Calc->SetMathStr("(%1-2.495)*%2/2.495");
+  r2Calc->ResultType = 0;
+  r2Calc->SetDefault(0.0);
+  r2Calc->SetAngleMode(false);
+  r2ToKilo->OpType = 3;
+  r2ToKilo->Op2Def = 1000.0;
+  r2ToKilo->ResultType = 1;
+  r1Calc->SetDataCount(1);
+  r1Calc->SetMathStr("1.25/((%1+1)/1000)");
+  r1Calc->ResultType = 1;
+  r1Calc->SetDefault(0.0);
+  r1Calc->SetAngleMode(false);
+
+  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, 0);
+  voutFan->Data = MakeLink<&THIEdit::Value>(voutEdit);
+  voutCheck->Datas[0] = MakeLink<&THIGetData::Value>(voutFan, 0);
+  voutCheck->Events[0] = MakeLink<&THIIf_else::doCompare>(ratioGate);
+  ratioFan->Data = MakeLink<&THIEdit::Value>(ratioEdit);
+  ratioGate->Op1 = MakeLink<&THIGetData::Value>(ratioFan, 0);
+  ratioGate->onTrue = MakeLink<&THIMessage::doMessage>(ratioWarning);
+  ratioGate->onFalse = MakeLink<&THIIf_else::doCompare>(currentGate);
+  currentGate->Op1 = MakeLink<&THIEdit::Value>(ioutEdit);
+  currentGate->onTrue = MakeLink<&THIHub::doEvent>(calcHub);
+  currentGate->onFalse = MakeLink<&THIMessage::doMessage>(currentWarning);
+  calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r3Calc);
+  calcHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(r2Calc);
+  calcHub->onEvent[2] = MakeLink<&THIMathParse::doCalc>(r1Calc);
+  calcHub->onEvent[3] = MakeLink<&THIMultiElement::doMethod>(capChoice, 0);
+  r3Calc->X[0] = MakeLink<&THIGetData::Value>(ratioFan, 1);
+  r3Calc->onResult = MakeLink<&THIMath::doOperation>(r3ToKilo);
+  r3ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r3Digits, 0);
+  r3Digits->Events[0] = MakeLink<&THILabel::doText>(r3Value);
+  r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, 0);
+  r2Calc->X[1] = MakeLink<&THIMathParse::Result>(r3Calc);
+  r2Calc->onResult = MakeLink<&THIMath::doOperation>(r2ToKilo);
+  r2ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, 0);
+  r2Digits->Events[0] = MakeLink<&THILabel::doText>(r2Value);
+  r1Calc->X[0] = MakeLink<&THIEdit::Value>(ioutEdit);
+  r1Calc->onResult = MakeLink<&THIMultiElementEx::doMethod>(r1Digits, 0);
+  r1Digits->Events[0] = MakeLink<&THILabel::doText>(r1Value);
+  capChoice->Datas[0] = MakeLink<&THIGetData::Value>(voutFan, 1);
+  capChoice->Events[0] = MakeLink<&THILabel::doText>(c1LowValue);
+  capChoice->Events[1] = MakeLink<&THILabel::doText>(c1HighValue);
 }

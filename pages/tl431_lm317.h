@@ -1,4 +1,7 @@
-// The TL431 with LM317 page (tab 4).
+// The TL431 with LM317 page (tab 4): a TL431 reference steering an LM317.
+// From the output voltage, the output current and the ratio of divider
+// current to reference input current it gives the divider R3 and R2, the
+// resistor R1 and the two limits of capacitor C1 for the output voltage.
 #pragma once
 
 #include "pages/window_scheme.h"
@@ -7,3 +10,4 @@ class TClassChildGroupBox_28BC1D8 : public TPageScheme {
  public:
   explicit TClassChildGroupBox_28BC1D8(TControl* parent);
 };
+
