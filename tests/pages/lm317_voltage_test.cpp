@@ -162,13 +162,16 @@ class TDuringSearch : public std::streambuf {
  public:
   explicit TDuringSearch(std::vector<std::string> parts) : parts_(std::move(parts)) {}
   bool TimedOut = false;
+  // Controls touched off the window thread so far (the worker must not).
+  int ThreadViolations = 0;
 
  protected:
   int_type underflow() override {
     if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+    auto* platform = dynamic_cast<THeadlessPlatform*>(SystemOps());
+    if (platform) ThreadViolations = platform->ThreadViolations();
     if (next_ >= parts_.size()) return traits_type::eof();
     if (next_ > 0) {
-      auto* platform = dynamic_cast<THeadlessPlatform*>(SystemOps());
       // A bound only, so that a broken search fails the test instead of hanging it.
       if (!platform || !platform->WaitForWork(std::chrono::seconds(60))) TimedOut = true;
     }
@@ -198,6 +201,7 @@ void CheckDuringSearch(const std::vector<TSearchScenario>& scenarios) {
     EXPECT_EQ(out.str(), s.expected) << s.what;
     EXPECT_EQ(status, 0) << s.what;
     EXPECT_FALSE(script.TimedOut) << s.what << ": the search never posted a step";
+    EXPECT_EQ(script.ThreadViolations, 0) << s.what;
     // Whatever the user did, no worker outlives the program.
     EXPECT_EQ(BusyWorkers(), 0) << s.what;
   }
