@@ -10,10 +10,22 @@ THIMainForm::THIMainForm(TControl* parent) : THIWin(parent) {
     control_->SetFont(MakeFontRec("MS Sans Serif", 8, 0, 1, 0), kDefaultFontHeight);
     control_->SetHandler(this);
   }
-  AddInit<&THIMainForm::StartupStep>(this);
+  startup_token_ = new TStartupToken{this};
+  AddInit(&THIMainForm::RunStartup, startup_token_);
 }
 
-THIMainForm::~THIMainForm() = default;
+THIMainForm::~THIMainForm() {
+  if (startup_token_) startup_token_->form = nullptr;
+}
+
+void THIMainForm::RunStartup(void* token) {
+  TStartupToken* t = static_cast<TStartupToken*>(token);
+  THIMainForm* form = t->form;
+  delete t;
+  if (!form) return;
+  form->startup_token_ = nullptr;
+  form->StartupStep();
+}
 
 void THIMainForm::SetCaption(const std::string& text) {
   if (control_) control_->SetText(text);
@@ -72,8 +84,8 @@ void THIMainForm::ShowApplication() {
 }
 
 void THIMainForm::StartupStep() {
-  // The private start-up message of the original control layer has no
-  // counterpart on these platforms.
+  // The private start-up message (0x400, 0x21) has no work to do on these
+  // platforms.
   FireNone(onCreate);
   ShowStep();
   // Children's visibility flags are their windows' own here, so they need

@@ -2,8 +2,9 @@
 // the application window: closing it runs the close procedure (onClose,
 // then the dispatcher off) and ends the message loop. Its start-up step
 // (onCreate, then the show step with onShow) is queued with AddInit by the
-// constructor. The scheme owns the element; the control is destroyed with
-// it (a closed window is only hidden until then).
+// constructor; a form destroyed before the queue runs is skipped by it. The
+// scheme owns the element; the control is destroyed with it (a closed
+// window is only hidden until then).
 #pragma once
 
 #include <functional>
@@ -25,7 +26,8 @@ class THIMainForm : public THIWin {
   uint8_t ClientSize = 0;     // 1: Width and Height are the client area's
   void (THIMainForm::*Placement)() = nullptr;  // end of Init; schemes use CenterOnScreen
   THI_Event CanClose;         // read at a close request: not 0 refuses
-  THI_Event onActivate, onDeactivate, onShow, onCreate, onMove, onPaint, onClose;
+  THI_Event onActivate, onDeactivate, onShow, onCreate, onMove, onClose;
+  THI_Event onPaint;  // never fired: the platform reports no painting
 
   void SetCaption(const std::string& text);
   // 0 no frame, 1 single, 2 sizable, 3 dialog, 4 tool window, 5 sizable tool window.
@@ -60,6 +62,13 @@ class THIMainForm : public THIWin {
   void StartupStep();
   void ShowStep();
 
+  // What the start-up queue holds, so that it can outlive the form.
+  struct TStartupToken {
+    THIMainForm* form;
+  };
+  static void RunStartup(void* token);
+
+  TStartupToken* startup_token_ = nullptr;
   bool owns_app_window_ = false;
   bool shown_ = false;
   bool has_icon_ = false;

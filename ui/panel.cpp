@@ -1,15 +1,20 @@
 #include "ui/panel.h"
 
+THIPanel::THIPanel(TControl* parent) : THIWin(parent) {
+  MakeControl(TControlKind::Panel);
+  if (control_) control_->SetHandler(this);
+}
+
 void THIPanel::Init() {
+  if (!control_) return;
   TCreateOptions options;
   options.Border[0] = OuterEdge;
   options.Border[1] = InnerEdge;
   options.Border[2] = EdgeWidth;
   options.Border[3] = BorderFlag;
   options.Border[4] = BorderWidth;
-  MakeControl(TControlKind::Panel, options);
+  control_->SetOptions(options);
   ApplyProperties();
-  if (!control_) return;
   control_->SetText(Caption);
   control_->SetFont(control_->Font(), kDefaultFontHeight);
   control_->SetAlignment(Alignment);

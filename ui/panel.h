@@ -7,10 +7,12 @@
 
 class THIPanel : public THIWin {
  public:
-  explicit THIPanel(TControl* parent) : THIWin(parent) {}
+  // Makes the control at once, so elements placed on the panel can be made
+  // right after it.
+  explicit THIPanel(TControl* parent);
 
   std::string Caption;
-  // Edge drawing, passed to the control when Init makes it.
+  // Edge drawing, passed to the control by Init.
   uint8_t OuterEdge = 0;
   uint8_t InnerEdge = 0;
   int32_t EdgeWidth = 0;
@@ -19,8 +21,7 @@ class THIPanel : public THIWin {
   uint8_t Alignment = 0;  // caption: 0 left, 1 centre, 2 right
   THI_Event onClick;
 
-  // Makes the control; its font has a character height of 11 pixels
-  // whatever Font.Size says.
+  // The font has a character height of 11 pixels whatever Font.Size says.
   void Init() override;
 
  protected:

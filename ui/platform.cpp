@@ -74,6 +74,11 @@ void TControl::Destroy(TControl* c) {
   delete c;
 }
 
+void TControl::SetTabOrder(int32_t order) {
+  tab_order_ = order;
+  if (order > 0 && tab_serial_ == 0) tab_serial_ = platform_.next_tab_serial_++;
+}
+
 bool TControl::Deliver(const TNotification& n) {
   TControlHandler* h = handler_;
   if (!h) return false;
@@ -109,10 +114,9 @@ TControl* NextTabStop(TControl* root, TControl* from, bool backward) {
   std::vector<TControl*> stops;
   CollectTabStops(root, stops);
   if (stops.empty()) return nullptr;
-  // Handles grow with creation, so they order equal TabOrders.
   std::sort(stops.begin(), stops.end(), [](const TControl* a, const TControl* b) {
     if (a->TabOrder() != b->TabOrder()) return a->TabOrder() < b->TabOrder();
-    return a->Handle() < b->Handle();
+    return a->TabSerial() < b->TabSerial();
   });
   auto it = std::find(stops.begin(), stops.end(), from);
   if (it == stops.end()) return backward ? stops.back() : stops.front();

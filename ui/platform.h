@@ -199,7 +199,7 @@ class TControlHandler {
   virtual bool HandleNotification(const TNotification& n) = 0;
 };
 
-// Creation settings that cannot change later.
+// Settings a control is made with (or given by SetOptions right after).
 struct TCreateOptions {
   uint8_t EditOptions = 0;  // edits: option bits 6 and 7, passed through
   bool Sorted = false;      // drop-down lists keep their lines sorted
@@ -240,8 +240,10 @@ class TControl {
   bool Deliver(const TNotification& n);
 
   // Tab-key navigation: greater than 0 makes the control a tab stop.
-  void SetTabOrder(int32_t order) { tab_order_ = order; }
+  void SetTabOrder(int32_t order);
   int32_t TabOrder() const { return tab_order_; }
+  // Orders stops of equal TabOrder: the order in which they became stops.
+  int64_t TabSerial() const { return tab_serial_; }
 
   // On screen: visible itself and every parent visible.
   bool Showing() const;
@@ -297,6 +299,10 @@ class TControl {
   virtual void SetChecked(bool checked) = 0;
   virtual bool Checked() const = 0;
 
+  // Applies the settings of a control made without them (panels are made
+  // before their edge values are known); only panels and edits use it.
+  virtual void SetOptions(const TCreateOptions& options) = 0;
+
   // Image areas: draws `picture` scaled into `dest` (which may reach past
   // the control: it is clipped) over a background of the control's colour.
   virtual void SetPicture(std::shared_ptr<const TRgbImage> picture, const TRect& dest) = 0;
@@ -315,12 +321,14 @@ class TControl {
   TControlHandler* handler_ = nullptr;
   int32_t handle_;
   int32_t tab_order_ = 0;
+  int64_t tab_serial_ = 0;
 };
 
 // The next tab stop under `root` after `from` (before it when `backward`),
 // wrapping around: stops are controls with TabOrder > 0 that are showing
-// and usable, in TabOrder order and then creation order. `from` outside the
-// sequence gives the first (last) stop. None when there are no stops.
+// and usable, in TabOrder order and then in the order they became stops
+// (the order the scheme initialised them). `from` outside the sequence
+// gives the first (last) stop. None when there are no stops.
 TControl* NextTabStop(TControl* root, TControl* from, bool backward);
 
 // The one tooltip manager of a platform: one text per registered control.
@@ -393,6 +401,7 @@ class TPlatform : public TSystemOps {
   friend class TControl;
   std::map<int32_t, TControl*> controls_;
   int32_t next_handle_ = 0x100;
+  int64_t next_tab_serial_ = 1;
   std::unique_ptr<TTooltips> tooltips_;
   TControl* app_form_ = nullptr;
   std::atomic<bool> has_app_window_{false};

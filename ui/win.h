@@ -1,10 +1,13 @@
 // THIWin, the base of every window element, and the font record routine.
-// An element owns one platform control (made by its constructor or by
-// Init, as each class says), applies its properties to it in Init, and
-// turns the control's notifications into its event points. The control is
-// none when no platform is installed or after a parent control took it
-// down; every operation then does nothing and reads give empty values.
-// Window thread only, except where a class says otherwise.
+// An element owns one platform control, applies its properties to it in
+// Init, and turns the control's notifications into its event points. The
+// control is none when no platform is installed or after a parent control
+// took it down; every operation then does nothing and reads give empty
+// values. Controls that hold others (forms, group boxes, panels), buttons,
+// check boxes and images are made by the constructors, so elements placed
+// on a container can be made right after it; edits, lists, labels and tab
+// strips are made by Init. Window thread only, except where a class says
+// otherwise.
 #pragma once
 
 #include <cstdint>

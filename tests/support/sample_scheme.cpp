@@ -73,6 +73,7 @@ TSampleScheme::TSampleScheme(TCounters* counters, int steps) : counters_(counter
   edit->ValueReader = &THIEdit::ReadRealText;
   edit->Text = "5";
   edit->Init();
+  edit->onEnter = MakeLink<&TSampleScheme::doAsk>(this);
 
   Place(pickList, 315, 45, 55, 21);
   pickList->Strings = "130\r\n240\r\n1000";
@@ -156,18 +157,27 @@ void TSampleScheme::doCalc(TData&) {
   result->doText(doubled);
 }
 
+void TSampleScheme::doAsk(TData&) {
+  const int answer = SystemOps()->MessageBox(true, "Use this value?", "Question", MbYesNo | MbIconQuestion);
+  TData d;
+  SetInteger(d, answer);
+  result->doText(d);
+}
+
 void TSampleScheme::doWork(TData&) {
   if (worker_.joinable()) {
     TSchemeUnlock unlocked;
     worker_.join();
   }
   WorkerStarted();
+  // Like the search: each step fires through the dispatcher under the
+  // scheme lock, and the loop ends once firing is dead (the window closed).
   worker_ = std::thread([this] {
+    const THI_Event show = MakeLink<&THILabel::doText>(counter);
     for (int i = 1; i <= steps_ && !stop_; ++i) {
       TSchemeGuard guard;
-      TData d;
-      SetInteger(d, i);
-      counter->doText(d);
+      if (!DispatchRunning()) break;
+      FireInteger(show, i);
     }
     WorkerFinished();
   });

@@ -5,7 +5,9 @@
 //           315,70 ("820","1000"); result label 310,100 (fixed 55x15);
 //           image 10,19; panel 273,195 with the Calculate button, which
 //           shows twice the edit's value in the result label, or a warning
-//           box ("Warning!", style 48) when the edit has no value;
+//           box ("Warning!", style 48) when the edit has no value; Enter
+//           in the edit asks "Use this value?" (Yes/No, style 36) and shows
+//           the answer's number in the result label (the edit then clears);
 //           panel 279,150 with the "Accurate result" check box, whose
 //           state shows in the label 100,225 ("-" until clicked).
 //   Start-up and the tab strip show one page at a time.
@@ -69,6 +71,7 @@ class TSampleScheme : public TMainScheme {
 
   // Elements of the tests' own: the reactions wired above.
   void doCalc(TData& data);
+  void doAsk(TData& data);
   void doWork(TData& data);
   void onCreate(TData&);
   void doTab(TData& data);

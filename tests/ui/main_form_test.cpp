@@ -10,8 +10,6 @@
 namespace {
 
 // Forms of their own, with the dispatcher off as a scheme builds them.
-// Every form queues its start-up step, so each test runs the queue before
-// its forms go.
 class MainFormTest : public ::testing::Test {
  protected:
   void TearDown() override { StopDispatch(); }
@@ -29,6 +27,20 @@ TEST_F(MainFormTest, ConstructionGivesTheDefaults) {
   THIMainForm second;
   EXPECT_FALSE(second.OwnsApplicationWindow());
   RunInits();
+}
+
+TEST_F(MainFormTest, StartupQueueSkipsAFormAlreadyGone) {
+  TProbe created;
+  auto gone = std::make_unique<THIMainForm>();
+  gone->onCreate = created.Link();
+  THIMainForm stays;
+  TProbe stayed;
+  stays.onCreate = stayed.Link();
+  gone.reset();
+  StartDispatch();
+  RunInits();
+  EXPECT_TRUE(created.values.empty());
+  EXPECT_EQ(stayed.values.size(), 1u);
 }
 
 TEST_F(MainFormTest, CenterOnScreenWhateverLeftAndTopSay) {

@@ -29,8 +29,6 @@ std::string QuoteText(const std::string& text) {
 
 namespace {
 
-constexpr auto kWaitLimit = std::chrono::seconds(30);
-
 struct TAddress {
   int Page = 0;
   int X = 0;
@@ -110,7 +108,8 @@ TControl* FindFirst(TControl* root, TControlKind kind) {
 
 class TDriver {
  public:
-  TDriver(THeadlessPlatform& platform, std::istream& in, std::ostream& out) : p_(platform), in_(in), out_(out) {}
+  TDriver(THeadlessPlatform& platform, std::istream& in, std::ostream& out, std::chrono::milliseconds waitLimit)
+      : p_(platform), in_(in), out_(out), wait_limit_(waitLimit) {}
 
   TMainScheme* Scheme = nullptr;
   bool Failed = false;
@@ -165,14 +164,6 @@ class TDriver {
     std::string cmd, rest;
     bool blank;
     SplitFirst(line, cmd, rest, blank);
-    if (cmd == "tab") return Tab(rest), false;
-    if (cmd == "set" || cmd == "type") return Field(cmd, rest), false;
-    if (cmd == "key") return Key(rest), false;
-    if (cmd == "pick") return PickLine(rest), false;
-    if (cmd == "calc") return Calc(rest), false;
-    if (cmd == "accurate") return Accurate(rest), false;
-    if (cmd == "get" || cmd == "info") return Look(cmd, rest), false;
-    if (cmd == "answer") return Answer(rest), false;
     if (cmd == "wait" || cmd == "pages" || cmd == "window" || cmd == "quit") {
       if (blank) {
         Error("\"" + cmd + "\" takes no arguments");
@@ -183,7 +174,15 @@ class TDriver {
       else if (cmd == "window") Window();
       return cmd == "quit";
     }
-    Error("unknown command \"" + cmd + "\"");
+    if (cmd == "tab") Tab(rest);
+    else if (cmd == "set" || cmd == "type") Field(cmd, rest);
+    else if (cmd == "key") Key(rest);
+    else if (cmd == "pick") PickLine(rest);
+    else if (cmd == "calc") Calc(rest);
+    else if (cmd == "accurate") Accurate(rest);
+    else if (cmd == "get" || cmd == "info") Look(cmd, rest);
+    else if (cmd == "answer") Answer(rest);
+    else Error("unknown command \"" + cmd + "\"");
     return false;
   }
 
@@ -238,7 +237,7 @@ class TDriver {
     TControl* c = Find(address, a);
     if (!c) return;
     if (c->Kind() != TControlKind::Edit && c->Kind() != TControlKind::EditList)
-      return Error(a.Text() + " is a " + KindName(c->Kind()) + ", not a field one can type into");
+      return Error(a.Text() + " (" + KindName(c->Kind()) + ") is not a field one can type into");
     if (!Usable(c, a.Text())) return;
     const std::string cp = Utf8ToCp1251(text);
     if (cmd == "set")
@@ -267,7 +266,7 @@ class TDriver {
     TControl* c = Find(address, a);
     if (!c) return;
     if (c->Kind() != TControlKind::PickList && c->Kind() != TControlKind::EditList)
-      return Error(a.Text() + " is a " + KindName(c->Kind()) + ", not a drop-down list");
+      return Error(a.Text() + " (" + KindName(c->Kind()) + ") is not a drop-down list");
     const std::vector<std::string> items = c->Items();
     int index = -1;
     if (text.size() > 1 && text[0] == '#') {
@@ -330,7 +329,7 @@ class TDriver {
   }
 
   void Wait() {
-    const auto deadline = std::chrono::steady_clock::now() + kWaitLimit;
+    const auto deadline = std::chrono::steady_clock::now() + wait_limit_;
     for (;;) {
       p_.Pump();
       if (BusyWorkers() == 0) {
@@ -367,15 +366,16 @@ class TDriver {
   std::istream& in_;
   std::ostream& out_;
   std::deque<int> answers_;
+  const std::chrono::milliseconds wait_limit_;
 };
 
 }  // namespace
 
 int RunDrive(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-             const TMainFactory& makeMainScheme) {
+             const TMainFactory& makeMainScheme, std::chrono::milliseconds waitLimit) {
   THeadlessPlatform platform;
   platform.SetCommandLine("kelvane-drive", args);
-  TDriver driver(platform, in, out);
+  TDriver driver(platform, in, out, waitLimit);
   platform.OnBox = [&driver](const THeadlessPlatform::TBox& box) { return driver.AnswerBox(box); };
   platform.SetUser([&driver] { driver.Run(); });
   const TMainFactory remembering = [&driver, &makeMainScheme]() {

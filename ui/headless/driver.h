@@ -5,6 +5,7 @@
 // item per line, flushed after every command.
 #pragma once
 
+#include <chrono>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -14,9 +15,11 @@
 
 // Runs the program with `args` (the arguments after the program name) and
 // the script on `in`; answers the exit status: 0, or 1 when a command
-// printed "error:" (or the program could not start).
+// printed "error:" (or the program could not start). `wait` gives up after
+// `waitLimit`.
 int RunDrive(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-             const TMainFactory& makeMainScheme);
+             const TMainFactory& makeMainScheme,
+             std::chrono::milliseconds waitLimit = std::chrono::seconds(30));
 
 // A program text (code page 1251) as the driver prints it: UTF-8 in
 // double quotes, with \\, \", \r, \n and \t escaped.

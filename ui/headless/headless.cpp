@@ -206,6 +206,11 @@ bool THeadlessControl::Checked() const {
   return checked_;
 }
 
+void THeadlessControl::SetOptions(const TCreateOptions& options) {
+  Check();
+  options_ = options;
+}
+
 void THeadlessControl::SetPicture(std::shared_ptr<const TRgbImage> picture, const TRect& dest) {
   Check();
   picture_ = std::move(picture);

@@ -64,6 +64,7 @@ class THeadlessControl : public TControl {
   int32_t Selected() const override;
   void SetChecked(bool checked) override;
   bool Checked() const override;
+  void SetOptions(const TCreateOptions& options) override;
   void SetPicture(std::shared_ptr<const TRgbImage> picture, const TRect& dest) override;
   void SetIcon(const std::string& resourceName) override;
   void SetAlpha(uint8_t alpha) override;

@@ -1,0 +1,209 @@
+#include "ui/label.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "runtime/scheme_lock.h"
+#include "support/ui_fixture.h"
+#include "support/ui_probe.h"
+
+namespace {
+
+class LabelTest : public UiTest {
+ protected:
+  std::unique_ptr<THILabel> Make(const std::string& caption = "0") {
+    auto l = std::make_unique<THILabel>(Form());
+    l->Left = 310;
+    l->Top = 75;
+    l->Width = 11;
+    l->Height = 20;
+    l->Font = MakeFontRec("Arial", 10, FontBold | FontUnderline, 204, 0);
+    l->Caption = caption;
+    l->Init();
+    return l;
+  }
+};
+
+TEST_F(LabelTest, DoTextShowsEveryKind) {
+  struct Case {
+    TData value;
+    const char* shown;
+  };
+  std::vector<Case> cases(7);
+  SetReal(cases[0].value, 0.1 + 0.2);
+  cases[0].shown = "0.3";
+  SetInteger(cases[1].value, -5);
+  cases[1].shown = "-5";
+  cases[2].shown = "";  // none
+  SetReal(cases[3].value, 2.0 / 3.0);
+  cases[3].shown = "0.666666666666667";
+  SetReal(cases[4].value, 1.25);
+  cases[4].shown = "1.25";
+  SetString(cases[5].value, "R\xED<");
+  cases[5].shown = "R\xED<";
+  SetInteger(cases[6].value, INT32_MIN);
+  cases[6].shown = "-2147483648";
+  auto label = Make("x");
+  for (Case& c : cases) {
+    label->doText(c.value);
+    EXPECT_EQ(label->Control()->Text(), c.shown);
+  }
+}
+
+TEST_F(LabelTest, WiredTextInputWinsOverTheReceivedValue) {
+  auto label = Make();
+  TSource source;
+  SetReal(source.value, 0.712);
+  label->Text = source.Link();
+  TData received;
+  SetString(received, "ignored");
+  label->doText(received);
+  EXPECT_EQ(label->Control()->Text(), "0.712");
+}
+
+TEST_F(LabelTest, SizesItselfToItsTextUnlessFixed) {
+  auto grows = Make("0");
+  EXPECT_EQ(grows->Control()->Bounds(), (TRect{310, 75, 9, 16}));  // one bold Arial 10 character
+  TData d;
+  SetReal(d, 0.712);
+  grows->doText(d);
+  EXPECT_EQ(grows->Control()->Bounds(), (TRect{310, 75, 45, 16}));
+  auto fixed = std::make_unique<THILabel>(Form());
+  fixed->Left = 310;
+  fixed->Top = 100;
+  fixed->Width = 55;
+  fixed->Height = 15;
+  fixed->FixedSize = 1;
+  fixed->Font = MakeFontRec("Arial", 10, FontBold, 204, 0);
+  fixed->Caption = "0";
+  fixed->Init();
+  SetReal(d, 0.712);  // the first doText used the value up
+  fixed->doText(d);
+  EXPECT_EQ(fixed->Control()->Bounds(), (TRect{310, 100, 55, 15}));
+  EXPECT_EQ(fixed->Control()->Text(), "0.712");
+}
+
+TEST_F(LabelTest, HoverChangesTheLookAndLeavingRestoresIt) {
+  auto link = std::make_unique<THILabel>(Form());
+  link->Font = MakeFontRec("Times New Roman", 12, FontBold, 204, 0x800000);
+  link->HoverColor = 0xFF0000;
+  link->HoverCursor = CursorHand;
+  link->HoverUnderline = 1;
+  link->Caption = "example.org";
+  link->Init();
+  TControl* c = link->Control();
+  platform.MouseEnter(c);
+  EXPECT_EQ(c->Font().Color, 0xFF0000u);
+  EXPECT_EQ(c->Font().Style, FontBold | FontUnderline);
+  EXPECT_EQ(c->Cursor(), CursorHand);
+  EXPECT_EQ(c->FontHeight(), 18);
+  platform.MouseLeave(c);
+  EXPECT_EQ(c->Font(), link->Font);
+  EXPECT_EQ(c->Cursor(), 0);
+  // Again, to be sure leaving did not spoil the next visit.
+  platform.MouseEnter(c);
+  EXPECT_EQ(c->Font().Color, 0xFF0000u);
+  platform.MouseLeave(c);
+  EXPECT_EQ(c->Font().Color, 0x800000u);
+}
+
+TEST_F(LabelTest, LabelsWithoutHoverKeepTheirLookAndUnderline) {
+  auto value = Make("0");  // bold underlined, no hover fields
+  const TFontRec before = value->Control()->Font();
+  platform.MouseEnter(value->Control());
+  EXPECT_EQ(value->Control()->Font(), before);
+  platform.MouseLeave(value->Control());
+  EXPECT_EQ(value->Control()->Font(), before);
+  EXPECT_EQ(value->Control()->Font().Style & FontUnderline, FontUnderline);
+  // A hover colour alone leaves an underline of the label's own in place.
+  auto coloured = Make("1");
+  coloured->HoverColor = 0xFF0000;
+  platform.MouseEnter(coloured->Control());
+  platform.MouseLeave(coloured->Control());
+  EXPECT_EQ(coloured->Control()->Font().Style & FontUnderline, FontUnderline);
+}
+
+TEST_F(LabelTest, ClickFiresOnClick) {
+  auto label = Make();
+  TProbe clicks;
+  label->onClick = clicks.Link();
+  platform.Click(label->Control());
+  ASSERT_EQ(clicks.values.size(), 1u);
+  EXPECT_TRUE(IsNone(clicks.values[0]));
+  EXPECT_EQ(platform.Focused(), nullptr) << "labels take no focus";
+}
+
+TEST_F(LabelTest, AlignmentReachesTheControl) {
+  auto label = std::make_unique<THILabel>(Form());
+  label->SetAlignment(2);
+  label->Init();
+  EXPECT_EQ(H(label.get())->Alignment(), 2);
+  label->SetAlignment(1);
+  EXPECT_EQ(H(label.get())->Alignment(), 1);
+}
+
+// A worker shows its steps in a label the way the search does: one doText
+// per step under the scheme lock, while the window thread keeps pumping.
+TEST_F(LabelTest, WorkerTextsAreCoalescedAndTheLastWins) {
+  auto label = Make("0");
+  std::vector<int> shown;
+  platform.OnSetText = [&](TControl* c, const std::string& text) {
+    if (c == label->Control()) shown.push_back(TextToInteger(text));
+  };
+  constexpr int kSteps = 3000;
+  std::atomic<bool> done{false};
+  std::thread worker([&] {
+    for (int i = 1; i <= kSteps; ++i) {
+      TSchemeGuard guard;
+      TData d;
+      SetInteger(d, i);
+      label->doText(d);
+      SchemeLock().Yield();
+    }
+    done = true;
+  });
+  while (!done) {
+    platform.WaitForWork(std::chrono::milliseconds(5));
+    platform.Pump();
+  }
+  worker.join();
+  platform.Pump();
+  EXPECT_EQ(label->Control()->Text(), "3000");
+  EXPECT_EQ(platform.ThreadViolations(), 0) << "the worker never touched the control";
+  ASSERT_FALSE(shown.empty());
+  for (size_t i = 1; i < shown.size(); ++i) ASSERT_LT(shown[i - 1], shown[i]) << "an older text came back";
+  EXPECT_LE(shown.size(), static_cast<size_t>(kSteps));
+}
+
+TEST_F(LabelTest, WindowThreadTextMakesAPendingWorkerTextStale) {
+  auto label = Make("0");
+  std::thread worker([&] {
+    TSchemeGuard guard;
+    TData d;
+    SetString(d, "from the worker");
+    label->doText(d);
+  });
+  worker.join();
+  EXPECT_EQ(label->Shown(), "from the worker");
+  TData d;
+  SetString(d, "newer");
+  label->doText(d);
+  platform.Pump();
+  EXPECT_EQ(label->Control()->Text(), "newer");
+}
+
+TEST_F(LabelTest, PendingUpdateOfAGoneLabelDoesNothing) {
+  auto label = Make("0");
+  std::thread worker([&] {
+    TData d;
+    SetString(d, "late");
+    label->doText(d);
+  });
+  worker.join();
+  label.reset();
+  EXPECT_EQ(platform.Pump(), 1u);
+}
+
+}  // namespace
