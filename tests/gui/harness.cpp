@@ -20,6 +20,7 @@
 #include <FL/Fl_Choice.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Input_Choice.H>
+#include <FL/x.H>
 #include "ui/fltk/draw.h"
 
 std::string AddressText(const TAddress& a) {
@@ -67,6 +68,7 @@ int TGuiSession::Run(const TMainFactory& factory, const std::vector<std::string>
 void TGuiSession::Start(void* data) {
   auto* s = static_cast<TGuiSession*>(data);
   if (!s->scheme_) return;
+  s->WaitMapped();
   s->Settle();
   if (s->script_) s->script_(*s);
   s->Settle();
@@ -96,8 +98,12 @@ void TGuiSession::WatchBoxes(void* data) {
     seen.Answer = wanted;
     if (s->scheme_ && s->scheme_->Form() && s->scheme_->Form()->Control()) {
       Fl_Window& main = s->Window();
-      seen.OverMainWindow = main.shown() && box->x() + box->w() / 2 == main.x() + main.w() / 2 &&
-                            box->y() + box->h() / 2 == main.y() + main.h() / 2;
+      const int dx = box->x() + box->w() / 2 - (main.x() + main.w() / 2);
+      const int dy = box->y() + box->h() / 2 - (main.y() + main.h() / 2);
+      ::Window owner = 0;
+      seen.OverMainWindow = main.shown() && dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1;
+      seen.OwnedByMainWindow = main.shown() && XGetTransientForHint(fl_display, fl_xid(box), &owner) &&
+                               owner == fl_xid(&main);
     }
     s->Boxes.push_back(seen);
     s->ClickAt(*box, button->x() + button->w() / 2, button->y() + button->h() / 2);
@@ -354,9 +360,29 @@ void TGuiSession::WaitForWorkers() {
   Settle();
 }
 
-std::vector<uint8_t> TGuiSession::Capture(int& w, int& h) {
-  Settle();
+void TGuiSession::WaitMapped() {
   Fl_Window& win = Window();
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  for (;;) {
+    XWindowAttributes attributes{};
+    if (win.shown() && XGetWindowAttributes(fl_display, fl_xid(&win), &attributes) &&
+        attributes.map_state == IsViewable)
+      break;
+    if (std::chrono::steady_clock::now() >= deadline) {
+      ADD_FAILURE() << "the main window was not mapped within 10 s";
+      return;
+    }
+    Fl::wait(0.01);
+  }
+}
+
+std::vector<uint8_t> TGuiSession::Capture(int& w, int& h) {
+  WaitMapped();
+  Fl_Window& win = Window();
+  // Everything drawn afresh and on the server before it is read back.
+  win.redraw();
+  Settle();
+  XSync(fl_display, False);
   w = win.w();
   h = win.h();
   win.make_current();

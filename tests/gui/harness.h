@@ -32,7 +32,8 @@ struct TSeenBox {
   std::string Caption, Text;  // UTF-8
   uint32_t Style = 0;
   int Answer = 0;
-  bool OverMainWindow = false;  // centred over the main window
+  bool OverMainWindow = false;     // centred over the main window
+  bool OwnedByMainWindow = false;  // the window manager keeps it above it
 };
 
 class TGuiSession {
@@ -80,6 +81,8 @@ class TGuiSession {
   void CloseWindow();
   // Lets the window catch up: pending work, events and drawing.
   void Settle();
+  // Waits (at most 10 s) until the main window is on screen.
+  void WaitMapped();
   // Waits (at most 30 s) until no worker is busy, then settles.
   void WaitForWorkers();
 

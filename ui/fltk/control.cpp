@@ -20,7 +20,7 @@
 namespace {
 
 using TEditField = TWidget<Fl_Input>;
-using TPickList = TWidget<Fl_Choice>;
+using TPickList = TWidget<TPickChoice>;
 using TEditList = TWidget<Fl_Input_Choice>;
 using TTabStrip = TWidget<TTabs>;
 
@@ -115,15 +115,9 @@ TFltkControl::TFltkControl(TFltkPlatform& platform, TControlKind kind, TControl*
     case TControlKind::TabStrip:
       widget_ = new TTabStrip(0, 0, 1, 1);
       break;
-    case TControlKind::Panel: {
-      auto* panel = new TPanelGroup(0, 0, 1, 1);
-      panel->Outer = options.Border[0];
-      panel->Inner = options.Border[1];
-      panel->EdgeWidth = std::max(0, options.Border[2]);
-      panel->BorderWidth = std::max(0, options.Border[4]);
-      widget_ = panel;
+    case TControlKind::Panel:
+      widget_ = new TPanelGroup(0, 0, 1, 1);
       break;
-    }
     case TControlKind::Image:
       widget_ = new TPictureWidget(0, 0, 1, 1);
       break;
@@ -138,6 +132,7 @@ TFltkControl::TFltkControl(TFltkPlatform& platform, TControlKind kind, TControl*
   if (Fl_Group* host = HostGroup()) host->add(widget_);
   Place();
   ApplyEdge();
+  SetOptions(options);
 }
 
 TFltkControl::~TFltkControl() {
@@ -243,12 +238,10 @@ void TFltkControl::SetText(const std::string& text) {
   const std::string utf8 = Cp1251ToUtf8(text);
   switch (Kind()) {
     case TControlKind::Edit:
-    case TControlKind::EditList: {
-      Fl_Input* field = FieldOf(widget_, Kind());
-      field->value(utf8.c_str());
-      field->position(field->size());
+    case TControlKind::EditList:
+      FieldOf(widget_, Kind())->value(utf8.c_str());
+      SetCaret(static_cast<int32_t>(text.size()));
       break;
-    }
     case TControlKind::PickList:  // shows its selected line only
     case TControlKind::TabStrip:
     case TControlKind::Image:
@@ -272,15 +265,26 @@ std::string TFltkControl::Text() const {
   }
 }
 
+// FLTK scrolls a field to show its caret even without the focus, so a
+// field without the focus keeps its caret aside and shows its start, as
+// desktop fields do; it gets the caret back with the focus.
 void TFltkControl::SetCaret(int32_t pos) {
   Fl_Input* field = FieldOf(widget_, Kind());
   if (!field) return;
-  field->position(Utf8Offset(field->value(), std::max<int32_t>(0, pos)));
+  const int offset = Utf8Offset(field->value(), std::max<int32_t>(0, pos));
+  if (Fl::focus() == field) {
+    field->position(offset);
+  } else {
+    parked_caret_ = CharsBefore(field->value(), offset);
+    field->position(0);
+  }
 }
 
 int32_t TFltkControl::Caret() const {
   Fl_Input* field = FieldOf(widget_, Kind());
-  return field ? CharsBefore(field->value(), field->position()) : 0;
+  if (!field) return 0;
+  if (Fl::focus() != field) return parked_caret_;
+  return CharsBefore(field->value(), field->position());
 }
 
 // --- Look ----------------------------------------------------------------------
@@ -371,7 +375,7 @@ void TFltkControl::SetEdge(uint8_t edge) {
 void TFltkControl::ApplyEdge() {
   // 0: the sunken edge of a field; 1: a plain single border.
   const Fl_Boxtype box = edge_ == 0 ? FL_DOWN_BOX : FL_BORDER_BOX;
-  if (Kind() == TControlKind::Edit || Kind() == TControlKind::EditList) {
+  if (Kind() == TControlKind::Edit || Kind() == TControlKind::EditList || Kind() == TControlKind::PickList) {
     widget_->box(box);
     widget_->redraw();
   }
@@ -498,6 +502,17 @@ void TFltkControl::SetChecked(bool checked) {
 
 bool TFltkControl::Checked() const {
   return Kind() == TControlKind::CheckBox && static_cast<Fl_Check_Button*>(widget_)->value() != 0;
+}
+
+void TFltkControl::SetOptions(const TCreateOptions& options) {
+  options_ = options;
+  if (Kind() != TControlKind::Panel) return;
+  auto* panel = static_cast<TPanelGroup*>(widget_);
+  panel->Outer = options.Border[0];
+  panel->Inner = options.Border[1];
+  panel->EdgeWidth = std::max(0, options.Border[2]);
+  panel->BorderWidth = std::max(0, options.Border[4]);
+  panel->redraw();
 }
 
 // --- Pictures and the window ------------------------------------------------------
@@ -677,8 +692,6 @@ void TFltkControl::LinePicked(Fl_Widget* w, void* data) {
   const int picked = static_cast<Fl_Menu_Button*>(w)->value();
   if (picked < 0 || picked >= static_cast<int>(c->items_.size()) || picked == c->selected_) return;
   c->selected_ = picked;
-  Fl_Input* field = FieldOf(c->widget_, c->Kind());
-  field->value(Cp1251ToUtf8(c->items_[static_cast<size_t>(picked)]).c_str());
-  field->position(field->size());
+  c->SetText(c->items_[static_cast<size_t>(picked)]);
   c->Notify(TNotifyKind::SelectChange);
 }

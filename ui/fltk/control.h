@@ -58,6 +58,7 @@ class TFltkControl : public TControl {
   int32_t Selected() const override { return selected_; }
   void SetChecked(bool checked) override;
   bool Checked() const override;
+  void SetOptions(const TCreateOptions& options) override;
   void SetPicture(std::shared_ptr<const TRgbImage> picture, const TRect& dest) override;
   void SetIcon(const std::string& resourceName) override;
   void SetAlpha(uint8_t alpha) override { alpha_ = alpha; }
@@ -113,6 +114,7 @@ class TFltkControl : public TControl {
   std::vector<std::string> menu_texts_;  // UTF-8 with '&' doubled, for menu_
   std::vector<Fl_Menu_Item> menu_;
   int32_t selected_ = -1;
+  int32_t parked_caret_ = 0;  // the caret of a field without the focus
   std::shared_ptr<const TRgbImage> picture_;
   uint8_t alpha_ = 255;
   uint8_t window_state_ = 0;

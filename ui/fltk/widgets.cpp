@@ -57,6 +57,26 @@ void TPictureWidget::draw() {
   fl_pop_clip();
 }
 
+void TPickChoice::draw() {
+  draw_box(box(), color());
+  const int bx = x() + w() - Fl::box_dx(box()) - kButtonWidth, by = y() + Fl::box_dy(box());
+  const int bh = h() - Fl::box_dh(box());
+  fl_draw_box(FL_UP_BOX, bx, by, kButtonWidth, bh, FL_BACKGROUND_COLOR);
+  fl_color(active_r() ? FL_BLACK : fl_inactive(FL_BLACK));
+  const int cx = bx + kButtonWidth / 2, cy = by + bh / 2;
+  fl_polygon(cx - 4, cy - 2, cx + 4, cy - 2, cx, cy + 2);
+  if (const Fl_Menu_Item* item = mvalue()) {
+    const int tx = x() + Fl::box_dx(box()) + 3, tw = bx - tx - 1;
+    fl_push_clip(tx, y(), tw, h());
+    fl_font(textfont(), textsize());
+    fl_color(active_r() ? textcolor() : fl_inactive(textcolor()));
+    TTextLook plain;
+    DrawTextLines(item->label(), tx, y() + (h() - fl_height()) / 2, tw, 0, plain);
+    fl_pop_clip();
+  }
+  if (Fl::focus() == this) draw_focus(box(), x(), y(), w() - kButtonWidth, h());
+}
+
 namespace {
 
 const Fl_Color kHighlight = FL_WHITE;

@@ -7,6 +7,7 @@
 // Window thread only.
 #pragma once
 
+#include <FL/Fl_Choice.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Group.H>
 #include <FL/Fl_RGB_Image.H>
@@ -72,6 +73,17 @@ class TPictureWidget : public TWidget<Fl_Widget> {
  private:
   std::unique_ptr<Fl_RGB_Image> picture_;
   int left_ = 0, top_ = 0;
+};
+
+// A pick-only drop-down list drawn like the editable one: the shown line
+// in the field, and a button with a down arrow at its right end.
+class TPickChoice : public Fl_Choice {
+ public:
+  TPickChoice(int x, int y, int w, int h) : Fl_Choice(x, y, w, h) {}
+  static constexpr int kButtonWidth = 20;
+
+ protected:
+  void draw() override;
 };
 
 // A container: children move with it and keep their size; arrows and Tab
