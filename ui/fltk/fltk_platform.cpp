@@ -44,6 +44,10 @@ TFltkPlatform::TFltkPlatform()
   // before any window is shown.
   Fl::lock();
   Fl::w();  // opens the display, which fonts and windows need
+  // FLTK's own default faces are Liberation too, so no second family is
+  // loaded for the texts FLTK draws by itself.
+  Fl::set_font(FL_HELVETICA, Fl::get_font(SansFace()));
+  Fl::set_font(FL_HELVETICA_BOLD, Fl::get_font(SansFace(true)));
   Fl::scheme("gtk+");
   Fl::background(kButtonFaceRgb[0], kButtonFaceRgb[1], kButtonFaceRgb[2]);
   Fl::background2(255, 255, 255);
