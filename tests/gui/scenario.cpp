@@ -26,12 +26,20 @@ bool NeedsControl(const TStep& s) {
 }  // namespace
 
 bool RunSteps(TGuiSession& s, const std::vector<TStep>& steps) {
+  // A page still empty (not built yet) skips the scenario; a built page
+  // without the control asked for fails it.
+  for (const TStep& step : steps) {
+    if (!NeedsControl(step) || s.Find(step.At)) continue;
+    TControl* page = s.Scheme().PageBox(step.At.Page);
+    if (!page || page->Children().empty()) return false;
+    ADD_FAILURE() << "no control at " << AddressText(step.At);
+    return true;
+  }
   size_t boxesChecked = s.Boxes.size();
   int index = 0;
   for (const TStep& step : steps) {
     ++index;
     SCOPED_TRACE("step " + std::to_string(index));
-    if (NeedsControl(step) && !s.Find(step.At)) return false;
     switch (step.Kind) {
       case TStepKind::Tab: s.SelectTab(step.Number); break;
       case TStepKind::Type: s.Type(step.At, step.Text); break;

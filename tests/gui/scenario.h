@@ -46,6 +46,6 @@ struct TScenario {
 inline void PrintTo(const TScenario& s, std::ostream* os) { *os << s.Name; }
 
 // Runs the steps on a session, reporting failed checks through GoogleTest.
-// Answers false when a step needed a control that is not there (the page
-// has not been built yet), so the caller can skip the scenario.
+// Answers false, running nothing, when a step addresses a page that has no
+// controls yet (not built), so the caller can skip the scenario.
 bool RunSteps(TGuiSession& session, const std::vector<TStep>& steps);
