@@ -21,26 +21,40 @@ struct THI_Event {
 // Turns a member function into a point routine, so a scheme writes
 //   hub->onEvent[0] = MakeLink<&THIMemory::doValue>(memory);
 // Members may take (TData&, uint16_t index) or just (TData&).
+// The trampolines are function templates over the class and the member:
+// keyed on the class type, they keep internal linkage for classes in an
+// unnamed namespace (a class template keyed on `auto` alone does not with
+// every compiler, and same-named helpers in two files would then merge).
+template <typename C, void (C::*Method)(TData&, uint16_t)>
+void CallPoint(void* t, TData& d, uint16_t i) {
+  (static_cast<C*>(t)->*Method)(d, i);
+}
+
+template <typename C, void (C::*Method)(TData&)>
+void CallPointNoIndex(void* t, TData& d, uint16_t) {
+  (static_cast<C*>(t)->*Method)(d);
+}
+
 template <auto Method>
 struct TPointOf;
 
 template <typename C, void (C::*Method)(TData&, uint16_t)>
 struct TPointOf<Method> {
   using Class = C;
-  static void Call(void* t, TData& d, uint16_t i) { (static_cast<C*>(t)->*Method)(d, i); }
+  static constexpr TPointRoutine Routine = &CallPoint<C, Method>;
 };
 
 template <typename C, void (C::*Method)(TData&)>
 struct TPointOf<Method> {
   using Class = C;
-  static void Call(void* t, TData& d, uint16_t) { (static_cast<C*>(t)->*Method)(d); }
+  static constexpr TPointRoutine Routine = &CallPointNoIndex<C, Method>;
 };
 
 THI_Event MakeLink(TPointRoutine code, void* target, uint16_t index);
 
 template <auto Method>
 THI_Event MakeLink(typename TPointOf<Method>::Class* target, uint16_t index = 0) {
-  return MakeLink(&TPointOf<Method>::Call, target, index);
+  return MakeLink(TPointOf<Method>::Routine, target, index);
 }
 
 // Firing. The Fire* helpers nest a new firing with a fresh record that

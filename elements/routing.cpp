@@ -1,0 +1,42 @@
+#include "elements/routing.h"
+
+void THIHub::SetOutCount(int n) {
+  if (n < 0) n = 0;
+  if (n > 255) n = 255;
+  OutCount = static_cast<uint8_t>(n);
+  onEvent.assign(static_cast<size_t>(n), THI_Event());
+}
+
+void THIHub::doEvent(TData& data, uint16_t) {
+  for (size_t i = 0; i < OutCount && i < onEvent.size(); ++i) {
+    TData copy = data;
+    FireEvent(onEvent[i], copy);
+  }
+}
+
+void THIDoData::doData(TData& data) {
+  SetNone(data);
+  const TData v = ReadData(data, Data, &DataDef);
+  ContinueData(data, onEventData, v);
+}
+
+void THIGetData::Value(TData& data, uint16_t) { ReadInto(data, Data); }
+
+void THIEventFromData::doData(TData& data) { DataValue = ReadData(data, Data, nullptr); }
+
+void THIEventFromData::Value(TData& data) {
+  FireEvent(onEvent, data);
+  CopySingle(data, DataValue);
+}
+
+void THIMemory::SetMemoryDefault(const TData& value) {
+  CopySingle(Default, value);
+  CopySingle(ValueValue, Default);
+}
+
+void THIMemory::doValue(TData& data) {
+  ValueValue = PopFirst(data);
+  ContinueData(data, onData, ValueValue);
+}
+
+void THIMemory::Value(TData& data) { CopySingle(data, ValueValue); }

@@ -1,0 +1,62 @@
+// Elements that reach the desktop through the platform operations
+// (ui/platform.h): a modal message box, starting a command line, and
+// removing the main window's maximise box. Without installed operations a
+// box answers OK and nothing is started or changed. None reports failures.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "runtime/element.h"
+#include "runtime/event.h"
+
+// Shows Text (else Message, else the incoming value) under Caption in a
+// modal box owned by the main window and fires onMessage with the
+// identifier of the pressed button.
+class THIMessage : public TElement {
+ public:
+  std::string Message;
+  std::string CaptionDef;
+  uint8_t Buttons = 0;  // 0 OK, 1 OK Cancel, 2 Yes No, 3 Yes No Cancel, 4 Retry Cancel, 5 Abort Retry Ignore
+  uint8_t Icon = 0;     // 0 none, 1 error, 2 question, 3 exclamation, 4 information, 5 warning
+  THI_Event Text;
+  THI_Event Caption;
+  THI_Event onMessage;
+
+  // The platform style word for the current Buttons and Icon.
+  uint32_t Style() const;
+  void doMessage(TData& data);
+};
+
+// Starts FileName with Param as a command line, without waiting; fires
+// onExec (no value) only when the platform reports the start. A
+// control-panel file (".cpl") is opened through the control-panel runner.
+class THIWinExec : public TElement {
+ public:
+  using TStartRoutine = std::function<void(const std::string& file, const std::string& params)>;
+
+  THIWinExec();
+
+  std::string ParamDef;
+  std::string FileNameDef;
+  uint8_t ShowMode = 0;  // window show command; 1 is normal
+  TStartRoutine StartRoutine;  // starts as this element's own StartCommandLine
+  THI_Event Param;
+  THI_Event FileName;
+  THI_Event onExec;
+
+  void doExec(TData& data);
+  void StartCommandLine(const std::string& file, const std::string& params);
+};
+
+// Clears the maximise-box bit of the window whose handle it reads; a zero
+// handle (unwired input, no window yet) does nothing.
+class THISysMenu : public TElement {
+ public:
+  int32_t HandleValue = 0;
+  int32_t Style = 0;
+  THI_Event Handle;
+
+  void doRemoveMaximize(TData& data);
+};

@@ -1,0 +1,179 @@
+#include "elements/thread.h"
+
+#include <chrono>
+#include <system_error>
+
+#include "runtime/scheme_lock.h"
+#include "ui/platform.h"
+
+namespace {
+thread_local const TThread* current_worker = nullptr;
+}
+
+std::unique_ptr<TThread> TThread::CreateSuspended(TExecute execute) {
+  return std::unique_ptr<TThread>(new TThread(std::move(execute)));
+}
+
+TThread::~TThread() {
+  Terminate();
+  if (!thread_.joinable()) return;
+  if (Busy) {
+    // The body may be waiting for the scheme lock to finish its step.
+    TSchemeUnlock unlocked;
+    thread_.join();
+  } else {
+    thread_.join();
+  }
+}
+
+bool TThread::Resume() {
+  if (!Suspended.exchange(false)) return true;
+  // Busy before the thread exists, so a quick body cannot end before the
+  // flag is set and leave it set for good.
+  Busy = true;
+  WorkerStarted();
+  try {
+    thread_ = std::thread(&TThread::Run, this);
+  } catch (const std::system_error&) {
+    Busy = false;
+    WorkerFinished();
+    return false;
+  }
+  return true;
+}
+
+void TThread::Run() {
+  current_worker = this;
+  SetCurrentWorkerStop(&Terminated);
+  exit_code_ = execute_ ? execute_(*this) : 0;
+  SetCurrentWorkerStop(nullptr);
+  current_worker = nullptr;
+  Busy = false;
+  WorkerFinished();
+}
+
+void TThread::Terminate() {
+  {
+    std::lock_guard<std::mutex> l(mutex_);
+    Terminated = true;
+  }
+  sleep_cv_.notify_all();
+}
+
+void TThread::Sleep(int32_t ms) {
+  if (ms <= 0) return;
+  std::unique_lock<std::mutex> l(mutex_);
+  sleep_cv_.wait_for(l, std::chrono::milliseconds(ms), [this] { return Terminated.load(); });
+}
+
+bool TThread::Synchronize(const std::function<void()>& fn) {
+  TSystemOps* ops = SystemOps();
+  if (!ops) return false;
+  {
+    // Either a stop sees the hand-over begun, or the hand-over sees the stop.
+    std::lock_guard<std::mutex> l(mutex_);
+    if (Terminated) return false;
+    handing_over_ = true;
+  }
+  bool ran;
+  {
+    TSchemeUnlock unlocked;  // the window thread may need the scheme to get here
+    ran = ops->RunOnUIThread(fn);
+  }
+  std::lock_guard<std::mutex> l(mutex_);
+  handing_over_ = false;
+  return ran;
+}
+
+bool TThread::HandingOver() {
+  std::lock_guard<std::mutex> l(mutex_);
+  return handing_over_;
+}
+
+bool TThread::IsCurrent() const { return current_worker == this; }
+
+bool OnWorkerThread() { return current_worker != nullptr; }
+
+THIThread::~THIThread() {
+  // The last chain of a stopping worker may have started another one.
+  while (Worker && !Worker->IsCurrent()) {
+    StopRequested = true;
+    Worker.reset();
+  }
+  JoinRetired(true);
+}
+
+void THIThread::JoinRetired(bool all) {
+  for (auto it = retired_.begin(); it != retired_.end();) {
+    if (all || !(*it)->Busy) {
+      std::unique_ptr<TThread> done = std::move(*it);
+      it = retired_.erase(it);
+      done.reset();
+    } else {
+      ++it;
+    }
+  }
+}
+
+void THIThread::doStart(TData&) {
+  JoinRetired(false);
+  if (Worker) {
+    if (Worker->IsCurrent()) return;  // a worker cannot replace itself
+    if (!Restart && Worker->Busy) return;
+    DestroyWorker();
+    if (Worker) return;  // started by the old worker's last chain
+  }
+  Worker = TThread::CreateSuspended([this](TThread& worker) { return Execute(worker); });
+  if (!Worker->Resume()) Worker.reset();
+}
+
+void THIThread::doStop(TData&) {
+  JoinRetired(false);
+  DestroyWorker();
+}
+
+void THIThread::DestroyWorker() {
+  if (!Worker) return;
+  StopRequested = true;
+  Worker->Terminate();
+  // A worker stopping itself ends on its own; the next doStart, doStop or
+  // the destructor joins it.
+  if (Worker->IsCurrent()) return;
+  // One waiting for the window thread ends once that thread has run its
+  // hand-over, which it cannot do while it waits here.
+  if (Worker->HandingOver()) {
+    retired_.push_back(std::move(Worker));
+    return;
+  }
+  Worker.reset();
+}
+
+int THIThread::Execute(TThread& worker) {
+  StopRequested = false;
+  int32_t delay;
+  {
+    TSchemeGuard scheme;
+    delay = Delay;
+  }
+  for (;;) {
+    worker.Sleep(delay);
+    bool sync, once;
+    {
+      TSchemeGuard scheme;
+      // Terminated while waiting for the scheme: the elements may be gone.
+      if (worker.Terminated) break;
+      FireNone(onExecute);
+      sync = onSyncExec.Wired();
+      once = RunOnce;
+      delay = Delay;
+    }
+    if (sync) {
+      worker.Synchronize([this] {
+        TSchemeGuard scheme;
+        FireNone(onSyncExec);
+      });
+    }
+    if (worker.Terminated || once || StopRequested) break;
+  }
+  return 0;
+}

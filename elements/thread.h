@@ -1,0 +1,103 @@
+// The worker thread object and the element that runs a chain on it.
+//
+// The scheme lock (runtime/scheme_lock.h) keeps the scheme single-threaded:
+// the body takes it around each firing of onExecute, a loop running on the
+// worker offers it between steps, and nothing waits for the window thread
+// while holding it. A busy worker is never killed: destroying it asks it to
+// stop (Terminated, which a running loop sees after its current step) and
+// joins it with the caller's hold on the scheme lock released.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "runtime/element.h"
+#include "runtime/event.h"
+
+// One platform thread that runs its body once. Busy from Resume until the
+// body returns (and counted by WorkerStarted/WorkerFinished meanwhile).
+// Must be destroyed by a thread other than its own.
+class TThread {
+ public:
+  using TExecute = std::function<int(TThread&)>;
+
+  // Makes a worker whose body runs only after Resume.
+  static std::unique_ptr<TThread> CreateSuspended(TExecute execute);
+  // Terminates, then waits for the body to return with the caller's scheme
+  // lock released.
+  ~TThread();
+  TThread(const TThread&) = delete;
+  TThread& operator=(const TThread&) = delete;
+
+  // Starts the body; false when no thread could be made (nothing runs).
+  bool Resume();
+  // Asks the body to stop; a loop on this worker ends after its step.
+  void Terminate();
+  // Waits up to `ms` milliseconds, less when terminated meanwhile.
+  void Sleep(int32_t ms);
+  // Runs `fn` on the window thread while this thread waits, with the scheme
+  // lock released; false (and `fn` not run) without an application window
+  // or once terminated.
+  bool Synchronize(const std::function<void()>& fn);
+  // True while the body waits for the window thread in Synchronize: a
+  // window thread joining it now would wait for itself.
+  bool HandingOver();
+
+  bool IsCurrent() const;
+  int ExitCode() const { return exit_code_.load(); }
+
+  std::atomic<bool> Suspended{true};
+  std::atomic<bool> Terminated{false};
+  std::atomic<bool> Busy{false};
+
+ private:
+  explicit TThread(TExecute execute) : execute_(std::move(execute)) {}
+  void Run();
+
+  TExecute execute_;
+  std::thread thread_;
+  std::atomic<int> exit_code_{0};
+  std::mutex mutex_;  // orders Terminated against Sleep and Synchronize
+  std::condition_variable sleep_cv_;
+  bool handing_over_ = false;  // guarded by mutex_
+};
+
+// True on a worker thread (inside a TThread body).
+bool OnWorkerThread();
+
+// Runs onExecute on a worker of its own: once per doStart with RunOnce,
+// else again and again until stopped, with onSyncExec handed to the window
+// thread after each run. doStop and a restart stop the worker and join it,
+// except one waiting for its hand-over, which is joined later. The
+// destructor stops and joins every worker (one still waiting for its
+// hand-over then needs the platform to run or refuse it); it must not run
+// on the element's own worker.
+class THIThread : public TElement {
+ public:
+  ~THIThread() override;
+
+  std::unique_ptr<TThread> Worker;
+  std::atomic<bool> StopRequested{false};
+  int32_t Delay = 0;  // milliseconds before each run of the body
+  bool RunOnce = false;
+  bool Restart = false;  // doStart while busy: false ignores it, true replaces the worker
+  THI_Event onSyncExec;
+  THI_Event onExecute;
+
+  void doStart(TData& data);
+  void doStop(TData& data);
+
+ private:
+  int Execute(TThread& worker);
+  void DestroyWorker();
+  void JoinRetired(bool all);
+
+  // Stopped workers still waiting for their hand-over to the window thread.
+  std::vector<std::unique_ptr<TThread>> retired_;
+};

@@ -1,0 +1,469 @@
+#include "elements/thread.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <climits>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "elements/loops.h"
+#include "elements/routing.h"
+#include "runtime/scheme_lock.h"
+#include "support/probe.h"
+#include "support/recording_system.h"
+
+namespace {
+
+// The tests play the window thread: every chain they fire while a worker
+// may run is fired holding the scheme lock.
+void StartThread(THIThread& t) {
+  TSchemeGuard scheme;
+  FireNone(MakeLink<&THIThread::doStart>(&t));
+}
+
+void StopThread(THIThread& t) {
+  TSchemeGuard scheme;
+  FireNone(MakeLink<&THIThread::doStop>(&t));
+}
+
+void WaitIdle() { ASSERT_TRUE(WaitWorkersIdle(std::chrono::minutes(2))) << "a worker did not finish"; }
+
+// Logs every step and checks that the counter moved with the loop: a step
+// seen half done (counter advanced, log not yet) means the scheme was
+// entered in the middle of a step.
+struct StepLog : TElement {
+  THI_Event Count;
+  THI_Event Shared;
+  int32_t steps = 0;
+  int32_t lastShared = 0;
+  bool consistent = true;
+  std::thread::id thread;
+  std::atomic<int32_t>* progress = nullptr;  // watched by the test without the lock
+  void doStep(TData& d) {
+    ++steps;
+    TData none;
+    if (ReadInteger(none, Count, 0) != ToInteger(d) || ToInteger(d) != steps) consistent = false;
+    lastShared = ReadInteger(none, Shared, 0);
+    thread = std::this_thread::get_id();
+    if (progress) progress->store(steps);
+  }
+};
+
+// Holds the worker inside step `at`, offering the scheme lock meanwhile,
+// until the test releases it or the worker is asked to stop.
+struct Gate : TElement {
+  int32_t at = -1;
+  std::atomic<bool> reached{false};
+  std::atomic<bool> released{false};
+  void doStep(TData& d) {
+    if (ToInteger(d) != at) return;
+    reached = true;
+    while (!released && !CurrentWorkerStopRequested()) {
+      SchemeLock().Yield();
+      std::this_thread::yield();
+    }
+  }
+  void WaitReached() const {
+    while (!reached) std::this_thread::yield();
+  }
+};
+
+// The accurate search of the voltage page in small: a thread runs a loop
+// whose every step advances a counter, logs and may pass a gate.
+struct Search {
+  std::atomic<int32_t> progress{0};
+  THICounter counter;
+  THIFor loop;
+  THIHub stepHub, execHub;
+  StepLog log;
+  Gate gate;
+  THIMemory shared;  // written by the window thread, read by every step
+  TProbe runs, stops;
+  THIThread thread;  // declared last: destroyed, and so joined, first
+
+  explicit Search(int32_t end) {
+    counter.MinValue = 1;
+    counter.Max = end;
+    counter.Step = 1;
+    loop.StartDef = 1;
+    loop.EndDef = end;
+    loop.Step = 1;
+    loop.IncludeEnd = true;
+    thread.RunOnce = true;
+    thread.onExecute = MakeLink<&THIHub::doEvent>(&execHub);
+    execHub.SetOutCount(2);
+    execHub.onEvent[0] = runs.In();
+    execHub.onEvent[1] = MakeLink<&THIFor::doFor>(&loop);
+    loop.onEvent = MakeLink<&THIHub::doEvent>(&stepHub);
+    loop.onStop = stops.In();
+    stepHub.SetOutCount(3);
+    stepHub.onEvent[0] = MakeLink<&THICounter::doNext>(&counter);
+    stepHub.onEvent[1] = MakeLink<&StepLog::doStep>(&log);
+    stepHub.onEvent[2] = MakeLink<&Gate::doStep>(&gate);
+    log.Count = MakeLink<&THICounter::Count>(&counter);
+    log.Shared = MakeLink<&THIMemory::Value>(&shared);
+    log.progress = &progress;
+  }
+};
+
+class ThreadElement : public DispatchOn {};
+
+TEST_F(ThreadElement, SearchRunsOnTheWorkerWhileTheWindowThreadFires) {
+  Search s(200000);
+  s.gate.at = 1000;
+  StartThread(s.thread);
+  s.gate.WaitReached();
+  int32_t entered = 0, chains = 0;
+  {
+    // In the middle of step 1000: the worker waits in the gate.
+    TSchemeGuard scheme;
+    entered = s.log.steps;
+    EXPECT_EQ(s.counter.CountValue, 1000);
+    s.gate.released = true;
+  }
+  EXPECT_EQ(entered, 1000);
+  // Window chains keep running while the search goes on; each sees the
+  // counter and the log in step.
+  while (BusyWorkers() > 0) {
+    TSchemeGuard scheme;
+    ++chains;
+    FireInteger(MakeLink<&THIMemory::doValue>(&s.shared), chains);
+    TData count;
+    s.counter.Count(count);
+    EXPECT_EQ(ToInteger(count), s.log.steps);
+  }
+  WaitIdle();
+  EXPECT_TRUE(s.log.consistent);
+  EXPECT_EQ(s.log.steps, 200000);
+  EXPECT_NE(s.log.thread, std::this_thread::get_id());
+  EXPECT_LE(s.log.lastShared, chains);
+  EXPECT_EQ(s.runs.got.size(), 1u);
+  EXPECT_EQ(s.stops.got, std::vector<std::string>{"int 200001"});
+  EXPECT_FALSE(s.thread.Worker->Busy);
+}
+
+// Stops the loop when a given step arrives (on the worker).
+struct StopLoopAt : TElement {
+  THIFor* loop = nullptr;
+  int32_t at = 0;
+  void doStep(TData& d) {
+    if (ToInteger(d) == at) loop->doStop(d);
+  }
+};
+
+TEST_F(ThreadElement, LoopStoppedFromItsOwnStep) {
+  Search s(200000);
+  StopLoopAt stopper;
+  stopper.loop = &s.loop;
+  stopper.at = 5;
+  s.stepHub.onEvent[2] = MakeLink<&StopLoopAt::doStep>(&stopper);
+  StartThread(s.thread);
+  WaitIdle();
+  EXPECT_EQ(s.log.steps, 5);
+  EXPECT_EQ(s.counter.CountValue, 5);
+  EXPECT_EQ(s.stops.got, std::vector<std::string>{"int 6"});
+}
+
+TEST_F(ThreadElement, StopEndsTheSearchAfterItsCurrentStep) {
+  Search s(200000);
+  s.gate.at = 1000;
+  StartThread(s.thread);
+  s.gate.WaitReached();
+  EXPECT_EQ(BusyWorkers(), 1);
+  StopThread(s.thread);  // joins the worker
+  EXPECT_EQ(BusyWorkers(), 0);
+  EXPECT_EQ(s.thread.Worker, nullptr);
+  EXPECT_EQ(s.log.steps, 1000);
+  EXPECT_EQ(s.stops.got, std::vector<std::string>{"int 1001"});  // onStop still continues
+  StopThread(s.thread);  // nothing left to stop
+}
+
+// Program exit: the schemes are destroyed (by the window thread, holding
+// the scheme lock) while a search that would never end by itself runs.
+TEST_F(ThreadElement, DestroyingABusySearchEndsPromptly) {
+  struct Case {
+    const char* name;
+    bool dispatchOffFirst;
+    bool wholeScheme;  // else the thread element alone, without the lock
+  };
+  const Case cases[] = {
+      {"scheme destroyed in creation order", false, true},
+      {"dispatcher off, then the scheme", true, true},
+      {"thread element alone", false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    StartDispatch();
+    std::atomic<int32_t> progress{0};
+    struct Scheme : TScheme {
+      THICounter* counter;
+      THIFor* loop;
+      THIThread* thread;
+      THIHub* hub;
+      StepLog* log;
+      // `outside`: a thread element the scheme does not own.
+      Scheme(std::atomic<int32_t>* progress, THIThread* outside) {
+        // The loop and the counter are created, and so destroyed, before
+        // the thread, as on the voltage page.
+        log = Create<StepLog>();
+        counter = Create<THICounter>();
+        loop = Create<THIFor>();
+        thread = outside ? outside : Create<THIThread>();
+        hub = Create<THIHub>();
+        counter->MinValue = 1;
+        counter->Max = INT_MAX;
+        counter->Step = 1;
+        loop->StartDef = 1;
+        loop->EndDef = INT_MAX;
+        loop->Step = 1;
+        loop->IncludeEnd = true;
+        thread->RunOnce = true;
+        thread->onExecute = MakeLink<&THIFor::doFor>(loop);
+        loop->onEvent = MakeLink<&THIHub::doEvent>(hub);
+        hub->SetOutCount(2);
+        hub->onEvent[0] = MakeLink<&THICounter::doNext>(counter);
+        hub->onEvent[1] = MakeLink<&StepLog::doStep>(log);
+        log->Count = MakeLink<&THICounter::Count>(counter);
+        log->progress = progress;
+      }
+    };
+    auto outside = c.wholeScheme ? nullptr : std::make_unique<THIThread>();
+    auto scheme = std::make_unique<Scheme>(&progress, outside.get());
+    StartThread(*scheme->thread);
+    while (progress < 1000) std::this_thread::yield();
+    if (c.wholeScheme) {
+      TSchemeGuard scheme_lock;
+      if (c.dispatchOffFirst) StopDispatch();
+      scheme.reset();
+    } else {
+      outside.reset();  // stops and joins without the lock
+      EXPECT_TRUE(scheme->log->consistent);
+      EXPECT_GE(scheme->log->steps, 1000);
+      EXPECT_EQ(scheme->loop->Current, scheme->log->steps + 1);  // onStop's value
+      TSchemeGuard scheme_lock;
+      scheme.reset();
+    }
+    EXPECT_EQ(BusyWorkers(), 0);
+    EXPECT_LT(progress, INT_MAX);
+  }
+}
+
+TEST_F(ThreadElement, SecondStartWhileBusyIsIgnored) {
+  Search s(2000);
+  s.gate.at = 100;
+  StartThread(s.thread);
+  s.gate.WaitReached();
+  {
+    TSchemeGuard scheme;
+    TThread* first = s.thread.Worker.get();
+    FireNone(MakeLink<&THIThread::doStart>(&s.thread));
+    EXPECT_EQ(s.thread.Worker.get(), first);
+    s.gate.released = true;
+  }
+  WaitIdle();
+  EXPECT_EQ(s.stops.got, std::vector<std::string>{"int 2001"});
+  // The body has ended: a new start replaces the finished worker.
+  StartThread(s.thread);
+  WaitIdle();
+  EXPECT_EQ(s.runs.got.size(), 2u);
+  EXPECT_EQ(s.stops.got, (std::vector<std::string>{"int 2001", "int 2001"}));
+  EXPECT_EQ(s.counter.CountValue, 2000);  // wrapped to Min once, then counted up again
+}
+
+TEST_F(ThreadElement, RestartReplacesABusyWorker) {
+  Search s(2000);
+  s.thread.Restart = true;
+  s.gate.at = 100;
+  StartThread(s.thread);
+  s.gate.WaitReached();
+  {
+    TSchemeGuard scheme;
+    FireNone(MakeLink<&THIThread::doStart>(&s.thread));  // stops and joins the first
+    EXPECT_EQ(s.stops.got, std::vector<std::string>{"int 101"});
+    s.gate.released = true;
+  }
+  WaitIdle();
+  EXPECT_EQ(s.runs.got.size(), 2u);
+  EXPECT_EQ(s.stops.got, (std::vector<std::string>{"int 101", "int 2001"}));
+}
+
+// Records on which thread it was fired.
+struct ThreadLog : TElement {
+  std::vector<std::string>* log = nullptr;
+  std::thread::id window;
+  std::string name;
+  void doIn(TData&) { log->push_back(name + (std::this_thread::get_id() == window ? " on window" : " on worker")); }
+};
+
+TEST_F(ThreadElement, SynchronizeRunsOnTheWindowThread) {
+  struct Case {
+    const char* name;
+    bool systemOps, appWindow;
+    std::vector<std::string> expected;
+  };
+  const Case cases[] = {
+      {"handed over", true, true, {"execute on worker", "sync on window"}},
+      {"no application window", true, false, {"execute on worker"}},
+      {"no platform", false, false, {"execute on worker"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> log;
+    ThreadLog exec, sync;
+    exec.log = sync.log = &log;
+    exec.window = sync.window = std::this_thread::get_id();
+    exec.name = "execute";
+    sync.name = "sync";
+    std::unique_ptr<TRecordingSystem> system;
+    if (c.systemOps) {
+      system = std::make_unique<TRecordingSystem>();
+      system->hasAppWindow = c.appWindow;
+    }
+    {
+      THIThread thread;
+      thread.RunOnce = true;
+      thread.onExecute = MakeLink<&ThreadLog::doIn>(&exec);
+      thread.onSyncExec = MakeLink<&ThreadLog::doIn>(&sync);
+      StartThread(thread);
+      while (BusyWorkers() > 0) {
+        if (system) system->Pump();  // the window thread's message loop
+        std::this_thread::yield();
+      }
+    }
+    EXPECT_EQ(log, c.expected);
+  }
+}
+
+// The window thread stopping a worker that waits for it to run the
+// hand-over must not wait for the worker in turn.
+TEST_F(ThreadElement, StopDuringTheHandOverDoesNotWaitForIt) {
+  TRecordingSystem system;
+  std::vector<std::string> log;
+  ThreadLog sync;
+  sync.log = &log;
+  sync.window = std::this_thread::get_id();
+  sync.name = "sync";
+  THIThread thread;
+  thread.RunOnce = false;
+  thread.onSyncExec = MakeLink<&ThreadLog::doIn>(&sync);
+  StartThread(thread);
+  while (!thread.Worker->HandingOver()) std::this_thread::yield();
+  StopThread(thread);
+  EXPECT_EQ(thread.Worker, nullptr);
+  EXPECT_EQ(BusyWorkers(), 1);  // still waiting for the message loop
+  while (BusyWorkers() > 0) {
+    system.Pump();
+    std::this_thread::yield();
+  }
+  EXPECT_EQ(log, std::vector<std::string>{"sync on window"});
+  StartThread(thread);  // a new worker; the stopped one is joined
+  while (!thread.Worker->HandingOver()) std::this_thread::yield();
+  StopThread(thread);
+  while (BusyWorkers() > 0) {
+    system.Pump();
+    std::this_thread::yield();
+  }
+  EXPECT_EQ(log.size(), 2u);
+}
+
+TEST_F(ThreadElement, RepeatsUntilStopped) {
+  Search s(10);
+  s.thread.RunOnce = false;
+  StartThread(s.thread);
+  while (s.progress < 25) std::this_thread::yield();  // into the third run
+  StopThread(s.thread);
+  EXPECT_GE(s.runs.got.size(), 3u);
+  EXPECT_EQ(s.runs.got.size(), s.stops.got.size());
+}
+
+// A long delay before each run does not hold up a stop.
+TEST_F(ThreadElement, StopCutsTheDelayShort) {
+  Search s(10);
+  s.thread.Delay = 600000;
+  StartThread(s.thread);
+  StopThread(s.thread);
+  EXPECT_TRUE(s.runs.got.empty());
+  EXPECT_EQ(BusyWorkers(), 0);
+}
+
+// A worker whose own chain stops (or restarts) its element must not wait
+// for itself.
+TEST_F(ThreadElement, WorkerStoppingItself) {
+  Search s(10);
+  s.thread.RunOnce = false;
+  s.thread.Restart = true;
+  s.execHub.SetOutCount(4);
+  s.execHub.onEvent[0] = s.runs.In();
+  s.execHub.onEvent[1] = MakeLink<&THIFor::doFor>(&s.loop);
+  s.execHub.onEvent[2] = MakeLink<&THIThread::doStop>(&s.thread);
+  s.execHub.onEvent[3] = MakeLink<&THIThread::doStart>(&s.thread);
+  StartThread(s.thread);
+  WaitIdle();
+  EXPECT_EQ(s.runs.got.size(), 1u);
+  ASSERT_NE(s.thread.Worker, nullptr);  // kept until the next start or stop joins it
+  EXPECT_FALSE(s.thread.Worker->Busy);
+  StartThread(s.thread);
+  WaitIdle();
+  EXPECT_EQ(s.runs.got.size(), 2u);
+}
+
+TEST(ThreadObject, RunsItsBodyOnceAfterResume) {
+  std::atomic<bool> ran{false};
+  std::atomic<bool> current{false}, onWorker{false};
+  auto t = TThread::CreateSuspended([&](TThread& self) {
+    ran = true;
+    current = self.IsCurrent();
+    onWorker = OnWorkerThread();
+    return 7;
+  });
+  EXPECT_TRUE(t->Suspended);
+  EXPECT_FALSE(t->Busy);
+  EXPECT_EQ(BusyWorkers(), 0);
+  EXPECT_FALSE(ran);
+  ASSERT_TRUE(t->Resume());
+  EXPECT_TRUE(t->Resume());  // already running: nothing more
+  WaitIdle();
+  EXPECT_TRUE(ran);
+  EXPECT_TRUE(current);
+  EXPECT_TRUE(onWorker);
+  EXPECT_FALSE(OnWorkerThread());
+  EXPECT_FALSE(t->IsCurrent());
+  EXPECT_FALSE(t->Busy);
+  EXPECT_EQ(t->ExitCode(), 7);
+}
+
+TEST(ThreadObject, NeverResumedEndsAtOnce) {
+  bool ran = false;
+  {
+    auto t = TThread::CreateSuspended([&](TThread&) {
+      ran = true;
+      return 0;
+    });
+  }
+  EXPECT_FALSE(ran);
+  EXPECT_EQ(BusyWorkers(), 0);
+}
+
+TEST(ThreadObject, TerminateWakesASleep) {
+  auto t = TThread::CreateSuspended([](TThread& self) {
+    self.Sleep(INT_MAX);
+    return self.Terminated ? 1 : 0;
+  });
+  ASSERT_TRUE(t->Resume());
+  t->Terminate();
+  t.reset();  // joins
+  EXPECT_EQ(BusyWorkers(), 0);
+}
+
+TEST(ThreadObject, SynchronizeWithoutPlatformRunsNothing) {
+  bool called = false;
+  auto t = TThread::CreateSuspended([](TThread&) { return 0; });
+  EXPECT_FALSE(t->Synchronize([&] { called = true; }));
+  EXPECT_FALSE(called);
+}
+
+}  // namespace
