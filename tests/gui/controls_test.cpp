@@ -149,6 +149,29 @@ TEST(Controls, BoxButtonsAnswerTheirIdentifiers) {
   }
 }
 
+TEST(Controls, BoxKeysAnswerAsOnADesktop) {
+  struct TCase {
+    uint32_t style;
+    int key;
+    int answer;  // after the key; a box still open is then clicked on its first button
+  };
+  const TCase cases[] = {
+      {MbOk, FL_Escape, IdOk},                  {MbOkCancel, FL_Escape, IdCancel},
+      {MbYesNoCancel, FL_Escape, IdCancel},     {MbYesNo, FL_Escape, IdYes},
+      {MbAbortRetryIgnore, FL_Escape, IdAbort}, {MbYesNo, FL_Enter, IdYes},
+      {MbRetryCancel | MbIconWarning, FL_Enter, IdRetry},
+  };
+  for (const TCase& c : cases) {
+    int answered = 0;
+    RunSample([&](TGuiSession& s) {
+      s.BoxKeys.push_back(c.key);
+      answered = SystemOps()->MessageBox(true, "Keys", "Keys", c.style);
+      EXPECT_EQ(s.Boxes.size(), 1u) << "style " << c.style;
+    });
+    EXPECT_EQ(answered, c.answer) << "style " << c.style << " key " << c.key;
+  }
+}
+
 TEST(Controls, BoxAskedFromAWorkerIsShownLaterOnTheWindowThread) {
   RunSample([](TGuiSession& s) {
     int answered = 0;
@@ -258,6 +281,23 @@ TEST(Controls, LinkTurnsBlueAndUnderlinedUnderThePointerAndClicks) {
         s.Click(scheme.link->Control());
         EXPECT_EQ(scheme.probe->values.size(), 1u);
       });
+}
+
+}  // namespace
+
+namespace {
+
+// The program run's own steps happen once each, in order, on the real
+// window too: the window being mapped is not a second show.
+TEST(ProgramRun, CreateShowAndCloseHappenOnceEach) {
+  TSampleScheme::TCounters counters;
+  TGuiSession::Run(SampleFactory(&counters), {}, [](TGuiSession& s) {
+    s.WaitMapped();
+    s.Settle();
+  });
+  EXPECT_EQ(counters.order, (std::vector<std::string>{"create", "show", "close"}));
+  EXPECT_TRUE(counters.dispatchAtClose) << "onClose fires before the dispatcher stops";
+  EXPECT_EQ(counters.destroyed, 1);
 }
 
 }  // namespace

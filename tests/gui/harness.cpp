@@ -79,34 +79,46 @@ Fl_Window& TGuiSession::Window() const { return *AsFltk(scheme_->Form()->Control
 
 void TGuiSession::WatchBoxes(void* data) {
   auto* s = static_cast<TGuiSession*>(data);
-  if (auto* box = dynamic_cast<TMessageBox*>(Fl::modal())) {
-    TSeenBox seen;
-    seen.Caption = box->Caption();
-    seen.Text = box->Text();
-    seen.Style = box->Style();
-    int wanted = box->ButtonIds().front();
-    if (!s->Answers.empty()) {
-      wanted = s->Answers.front();
-      s->Answers.pop_front();
+  auto* box = dynamic_cast<TMessageBox*>(Fl::modal());
+  if (!box || !box->shown()) {
+    s->open_box_ = nullptr;
+  } else {
+    if (box != s->open_box_) {
+      s->open_box_ = box;
+      TSeenBox seen;
+      seen.Caption = box->Caption();
+      seen.Text = box->Text();
+      seen.Style = box->Style();
+      if (s->scheme_ && s->scheme_->Form() && s->scheme_->Form()->Control()) {
+        Fl_Window& main = s->Window();
+        const int dx = box->x() + box->w() / 2 - (main.x() + main.w() / 2);
+        const int dy = box->y() + box->h() / 2 - (main.y() + main.h() / 2);
+        ::Window owner = 0;
+        seen.OverMainWindow = main.shown() && dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1;
+        seen.OwnedByMainWindow = main.shown() && XGetTransientForHint(fl_display, fl_xid(box), &owner) &&
+                                 owner == fl_xid(&main);
+      }
+      s->Boxes.push_back(seen);
     }
-    Fl_Button* button = box->ButtonFor(wanted);
-    if (!button) {
-      ADD_FAILURE() << "the box \"" << seen.Text << "\" has no button " << wanted;
-      wanted = box->ButtonIds().front();
-      button = box->ButtonFor(wanted);
+    if (!s->BoxKeys.empty()) {
+      // One key per turn; the box answers or stays open.
+      const int key = s->BoxKeys.front();
+      s->BoxKeys.pop_front();
+      s->PressKey(key, key == FL_Escape ? "\x1b" : key == FL_Enter ? "\r" : "");
+    } else {
+      int wanted = box->ButtonIds().front();
+      if (!s->Answers.empty()) {
+        wanted = s->Answers.front();
+        s->Answers.pop_front();
+      }
+      Fl_Button* button = box->ButtonFor(wanted);
+      if (!button) {
+        ADD_FAILURE() << "the box \"" << box->Text() << "\" has no button " << wanted;
+        button = box->ButtonFor(box->ButtonIds().front());
+      }
+      s->ClickAt(*box, button->x() + button->w() / 2, button->y() + button->h() / 2);
     }
-    seen.Answer = wanted;
-    if (s->scheme_ && s->scheme_->Form() && s->scheme_->Form()->Control()) {
-      Fl_Window& main = s->Window();
-      const int dx = box->x() + box->w() / 2 - (main.x() + main.w() / 2);
-      const int dy = box->y() + box->h() / 2 - (main.y() + main.h() / 2);
-      ::Window owner = 0;
-      seen.OverMainWindow = main.shown() && dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1;
-      seen.OwnedByMainWindow = main.shown() && XGetTransientForHint(fl_display, fl_xid(box), &owner) &&
-                               owner == fl_xid(&main);
-    }
-    s->Boxes.push_back(seen);
-    s->ClickAt(*box, button->x() + button->w() / 2, button->y() + button->h() / 2);
+    if (!box->shown()) s->open_box_ = nullptr;
   }
   Fl::repeat_timeout(0.01, &TGuiSession::WatchBoxes, data);
 }

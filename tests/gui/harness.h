@@ -31,7 +31,6 @@ std::string AddressText(const TAddress& a);
 struct TSeenBox {
   std::string Caption, Text;  // UTF-8
   uint32_t Style = 0;
-  int Answer = 0;
   bool OverMainWindow = false;     // centred over the main window
   bool OwnedByMainWindow = false;  // the window manager keeps it above it
 };
@@ -89,6 +88,9 @@ class TGuiSession {
   // The main window's client area as RGB rows.
   std::vector<uint8_t> Capture(int& w, int& h);
 
+  // How the next boxes are answered: keys first (FLTK key symbols, one per
+  // turn), then a click on the button of the next answer (else the first).
+  std::deque<int> BoxKeys;
   std::deque<int> Answers;
   std::vector<TSeenBox> Boxes;
 
@@ -105,4 +107,5 @@ class TGuiSession {
   TMainScheme* scheme_ = nullptr;
   TScript script_;
   int menu_steps_ = 0;
+  const void* open_box_ = nullptr;  // the box on screen, already recorded
 };

@@ -176,6 +176,13 @@ Fl_Window* TFltkControl::Window() const {
 }
 
 void TFltkControl::Place() {
+  // The program's own moves are not reported back to it.
+  placing_ = true;
+  PlaceWidget();
+  placing_ = false;
+}
+
+void TFltkControl::PlaceWidget() {
   if (Kind() == TControlKind::Form) {
     const int w = std::max(1, bounds_.Width - 2 * TFltkPlatform::kFrameSide);
     const int h = std::max(1, bounds_.Height - TFltkPlatform::kFrameTop - TFltkPlatform::kFrameSide);
@@ -218,6 +225,7 @@ void TFltkControl::SetClientSize(int32_t w, int32_t h) {
 }
 
 void TFltkControl::Geometry(bool moved, bool resized) {
+  if (placing_) return;
   if (moved) Notify(TNotifyKind::Moved);
   if (resized) Notify(TNotifyKind::Resize);
 }

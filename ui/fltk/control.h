@@ -88,6 +88,7 @@ class TFltkControl : public TControl {
   Fl_Group* HostGroup() const;
   void ParentOrigin(int& x, int& y) const;
   void Place();
+  void PlaceWidget();
   void ApplyFont();
   void ApplyEdge();
   void ApplyCursor();
@@ -120,4 +121,5 @@ class TFltkControl : public TControl {
   uint8_t window_state_ = 0;
   bool hovered_ = false;
   bool pressed_ = false;
+  bool placing_ = false;
 };
