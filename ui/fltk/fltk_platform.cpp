@@ -55,6 +55,7 @@ TFltkPlatform::TFltkPlatform()
   Fl::visible_focus(1);
   Fl_Tooltip::font(SansFace());
   Fl_Tooltip::size(12);
+  Fl_Tooltip::delay(0.5f);
   previous_dispatch_ = Fl::event_dispatch();
   Fl::event_dispatch(&TFltkPlatform::Dispatch);
 }
