@@ -179,7 +179,7 @@ TEST(Controls, BoxAskedFromAWorkerIsShownLaterOnTheWindowThread) {
     worker.join();
     EXPECT_EQ(answered, IdOk);
     EXPECT_TRUE(s.Boxes.empty());
-    for (int i = 0; i < 100 && s.Boxes.empty(); ++i) Fl::wait(0.01);
+    for (int i = 0; i < 500 && s.Boxes.empty(); ++i) Fl::wait(0.01);
     ASSERT_EQ(s.Boxes.size(), 1u);
     EXPECT_EQ(s.Boxes[0].Text, "From a worker");
   });
