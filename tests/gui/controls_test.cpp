@@ -300,4 +300,32 @@ TEST(ProgramRun, CreateShowAndCloseHappenOnceEach) {
   EXPECT_EQ(counters.destroyed, 1);
 }
 
+// The window system's focus changes are the form's activation.
+class TActivationScheme : public TSampleScheme {
+ public:
+  explicit TActivationScheme(TCounters* counters) : TSampleScheme(counters) {
+    activated = Create<TProbe>();
+    deactivated = Create<TProbe>();
+    form->onActivate = activated->Link();
+    form->onDeactivate = deactivated->Link();
+  }
+  TProbe* activated;
+  TProbe* deactivated;
+};
+
+TEST(ProgramRun, FocusOfTheWindowActivatesTheForm) {
+  TSampleScheme::TCounters counters;
+  TGuiSession::Run(
+      [&counters] { return std::unique_ptr<TMainScheme>(new TActivationScheme(&counters)); }, {},
+      [](TGuiSession& s) {
+        auto& scheme = static_cast<TActivationScheme&>(s.Scheme());
+        const size_t before = scheme.activated->values.size();
+        Fl::handle(FL_FOCUS, &s.Window());
+        Fl::handle(FL_FOCUS, &s.Window());  // already active: nothing new
+        EXPECT_EQ(scheme.activated->values.size(), before + 1);
+        Fl::handle(FL_UNFOCUS, &s.Window());
+        EXPECT_EQ(scheme.deactivated->values.size(), 1u);
+      });
+}
+
 }  // namespace

@@ -72,6 +72,14 @@ class TFltkControl : public TControl {
   uint8_t Alpha() const { return alpha_; }
   uint8_t WindowState() const { return window_state_; }
 
+  // Forms: whether the window has the keyboard focus; answers whether that
+  // changed.
+  bool SetActive(bool active) {
+    const bool changed = active != active_;
+    active_ = active;
+    return changed;
+  }
+
   // From the widgets (widgets.h).
   int Route(Fl_Widget& w, int event, TBaseHandle base);
   void Geometry(bool moved, bool resized);
@@ -122,4 +130,5 @@ class TFltkControl : public TControl {
   bool hovered_ = false;
   bool pressed_ = false;
   bool placing_ = false;
+  bool active_ = false;
 };

@@ -161,6 +161,17 @@ int TFltkPlatform::Dispatch(int event, Fl_Window* window) {
 }
 
 int TFltkPlatform::Intercept(int event, Fl_Window* window) {
+  if (event == FL_FOCUS || event == FL_UNFOCUS) {
+    // The window system gave a window the keyboard focus or took it away:
+    // for a form, that is its activation.
+    TFltkControl* form = window ? ControlOf(window) : nullptr;
+    if (form && form->Kind() == TControlKind::Form && form->SetActive(event == FL_FOCUS)) {
+      TNotification n;
+      n.Kind = event == FL_FOCUS ? TNotifyKind::Activate : TNotifyKind::Deactivate;
+      form->Deliver(n);
+    }
+    return -1;
+  }
   if (event != FL_KEYBOARD && event != FL_KEYUP) return -1;
   if (!window || (Fl::modal() && Fl::modal() != window)) return -1;
   TFltkControl* form = ControlOf(window);
