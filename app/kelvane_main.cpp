@@ -1,0 +1,21 @@
+// kelvane: the calculator on the desktop (FLTK).
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "pages/main_form.h"
+#include "ui/fltk/fltk_platform.h"
+#include "ui/program.h"
+
+int main(int argc, char** argv) {
+  const char* display = std::getenv("DISPLAY");
+  if (!display || !*display) {
+    std::fprintf(stderr, "kelvane: no X display to open (DISPLAY is not set); start it from a desktop session\n");
+    return 1;
+  }
+  std::vector<std::string> args(argv + 1, argv + argc);
+  TFltkPlatform platform;
+  platform.SetCommandLine(argv[0], args);
+  return RunProgram(platform, args, &MakeMainScheme);
+}

@@ -1,0 +1,111 @@
+// Drives the real program window through FLTK's own event handling: mouse
+// presses, moves and keys are injected with Fl::handle as the X server
+// would deliver them, and what the widgets show is read back. A session
+// runs the program run (RunProgram) on the FLTK platform; the script runs
+// inside the message loop once the window is up, then the window is closed
+// with its close box. Message boxes are answered from Answers (else with
+// their first button) by pressing the button, and recorded.
+// Controls are addressed like kelvane-drive addresses them: the page (tab)
+// and the Left,Top of the control on the page's group box.
+// Failures are reported through GoogleTest and end the current step.
+#pragma once
+
+#include <FL/Fl_Window.H>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/fltk/fltk_platform.h"
+#include "ui/main_scheme.h"
+
+struct TAddress {
+  int Page = 0;
+  int X = 0;
+  int Y = 0;
+};
+std::string AddressText(const TAddress& a);
+
+struct TSeenBox {
+  std::string Caption, Text;  // UTF-8
+  uint32_t Style = 0;
+  bool OverMainWindow = false;     // centred over the main window
+  bool OwnedByMainWindow = false;  // the window manager keeps it above it
+};
+
+class TGuiSession {
+ public:
+  using TScript = std::function<void(TGuiSession&)>;
+
+  // Runs the program with `args`; answers its exit status.
+  static int Run(const TMainFactory& factory, const std::vector<std::string>& args, const TScript& script,
+                 std::deque<int> answers = {}, std::vector<TSeenBox>* boxes = nullptr);
+
+  TMainScheme& Scheme() const { return *scheme_; }
+  TFltkPlatform& Platform() const { return platform_; }
+  // The main window (FLTK's client area).
+  Fl_Window& Window() const;
+
+  // --- Reading
+  // The control at an address, or none.
+  TControl* Find(const TAddress& a) const;
+  // What the control's widget shows (UTF-8): a label's or button's text, a
+  // field's content, a list's shown line.
+  std::string Shown(const TAddress& a) const;
+  // The pages whose group box is on screen.
+  std::vector<int> VisiblePages() const;
+  // The first control of that kind on page `page` (searching inside panels).
+  TControl* FirstOfKind(int page, TControlKind kind) const;
+
+  // --- Actions
+  void SelectTab(int index);
+  void Click(TControl* c);
+  void Hover(TControl* c);
+  void MoveAway();
+  // Clicks into the field, puts the caret at the end and types each
+  // character as its own key press.
+  void Type(const TAddress& a, const std::string& text);
+  // Clicks into the field, selects everything (Ctrl+A) and types `text`
+  // over it (Backspace when it is empty).
+  void Replace(const TAddress& a, const std::string& text);
+  void PressKey(int keysym, const std::string& text = std::string(), int state = 0);
+  // Opens the list and picks line `line` with the arrow keys and Enter.
+  void Pick(const TAddress& a, int line);
+  // The Calculate button of the page (its first push button).
+  void Calculate(int page);
+  // The check box of the page.
+  void Tick(int page);
+  void CloseWindow();
+  // Lets the window catch up: pending work, events and drawing.
+  void Settle();
+  // Waits (at most 10 s) until the main window is on screen.
+  void WaitMapped();
+  // Waits (at most 30 s) until no worker is busy, then settles.
+  void WaitForWorkers();
+
+  // The main window's client area as RGB rows.
+  std::vector<uint8_t> Capture(int& w, int& h);
+
+  // How the next boxes are answered: keys first (FLTK key symbols, one per
+  // turn), then a click on the button of the next answer (else the first).
+  std::deque<int> BoxKeys;
+  std::deque<int> Answers;
+  std::vector<TSeenBox> Boxes;
+
+ private:
+  explicit TGuiSession(TFltkPlatform& platform) : platform_(platform) {}
+  static void Start(void* session);
+  static void WatchBoxes(void* session);
+  static void PressMenuKeys(void* session);
+  void ClickAt(Fl_Window& w, int x, int y);
+  void MoveTo(Fl_Window& w, int x, int y);
+  bool Usable(TControl* c, const std::string& what) const;
+
+  TFltkPlatform& platform_;
+  TMainScheme* scheme_ = nullptr;
+  TScript script_;
+  int menu_steps_ = 0;
+  const void* open_box_ = nullptr;  // the box on screen, already recorded
+};

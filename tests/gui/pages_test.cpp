@@ -1,0 +1,89 @@
+// The regulator pages in the real window: the default calculation of each
+// page and its warnings, as rows of steps. A row whose page has not been
+// built yet is skipped.
+#include <gtest/gtest.h>
+
+#include "gui/harness.h"
+#include "gui/scenario.h"
+#include "pages/main_form.h"
+
+namespace {
+
+constexpr uint32_t kWarning = MbOk | MbIconWarning;
+
+// LM317 Voltage (tab 0).
+const TAddress kLvVout{0, 315, 15}, kLvR2{0, 310, 75}, kLvRload{0, 310, 100}, kLvIload{0, 310, 125};
+// LM317 Current (tab 1).
+const TAddress kLcIout{1, 315, 15}, kLcR{1, 330, 55}, kLcP{1, 330, 75}, kLcRating{1, 345, 100};
+// L200 (tab 2).
+const TAddress kL2Vout{2, 315, 15}, kL2Iout{2, 315, 40}, kL2R1{2, 315, 65}, kL2R2{2, 325, 95}, kL2R3{2, 325, 115},
+    kL2P{2, 325, 135}, kL2Rating{2, 345, 160};
+// TL431+LM317 (tab 4).
+const TAddress kTlVout{4, 335, 15}, kTlIout{4, 335, 40}, kTlRatio{4, 335, 65}, kTlR1{4, 325, 95}, kTlR2{4, 325, 115},
+    kTlR3{4, 325, 135}, kTlC1Low{4, 325, 155}, kTlC1High{4, 325, 175};
+
+const TScenario kPages[] = {
+    {"Lm317VoltageDefault", {Tab(0), Calc(0), Expect(kLvR2, "0.712"), Expect(kLvRload, "1.053"),
+                             Expect(kLvIload, "4.748")}},
+    {"Lm317VoltageAccurate", {Tab(0), Tick(0), Calc(0), Wait(), Expect(kLvR2, "0.713"), Expect(kLvRload, "1.052"),
+                              Expect(kLvIload, "4.753")}},
+    {"Lm317VoltageTooLow", {Tab(0), Set(kLvVout, "1.49"), Calc(0),
+                            ExpectBox("Warning!", "Output Voltage can not be less than 1.5 V.", kWarning),
+                            Expect(kLvR2, "0")}},
+
+    {"Lm317CurrentDefault", {Tab(1), Calc(1), Expect(kLcR, "0.83"), Expect(kLcP, "1.88"), Expect(kLcRating, "3")}},
+    {"Lm317CurrentOutOfRange",
+     {Tab(1), Set(kLcIout, "3.2"), Calc(1),
+      ExpectBox("Warning!", "R3 - Out of range \n0.8<R3<125 for LM317 \n0.4<R3<125 for LM150,LM350", kWarning),
+      Expect(kLcR, "0.39")}},
+
+    {"L200Default", {Tab(2), Pick(kL2R1, 2), Calc(2), Expect(kL2R2, "0.805"), Expect(kL2R3, "0.225"),
+                     Expect(kL2P, "0.9"), Expect(kL2Rating, "2")}},
+    {"L200VoltageOutOfRange", {Tab(2), Set(kL2Vout, "40"), Calc(2),
+                               ExpectBox("Warning!", "Output Voltage must be between 2.77 and  37 V.", kWarning),
+                               Expect(kL2R2, "0")}},
+    {"L200CurrentTooHigh", {Tab(2), Pick(kL2R1, 2), Set(kL2Iout, "3"), Calc(2),
+                            ExpectBox("Warning!", "Output current must be < 2A. ", kWarning), Expect(kL2R2, "0.805"),
+                            Expect(kL2R3, "0")}},
+
+    {"Tl431Lm317Default", {Tab(4), Calc(4), Expect(kTlR3, "3.119"), Expect(kTlR2, "3.132"), Expect(kTlR1, "12.38"),
+                           Expect(kTlC1Low, "27000"), Expect(kTlC1High, "1.5")}},
+    {"Tl431Lm317VoltageOutOfRange",
+     {Tab(4), Set(kTlVout, "40"), Calc(4),
+      ExpectBox("Warning!", "Output Voltage must be between 2.5 and  36 V.", kWarning)}},
+    {"Tl431Lm317RatioTooLow",
+     {Tab(4), Set(kTlRatio, "50"), Calc(4),
+      ExpectBox("Warning!", "Divider-Current to Reference-Current Ratio should be greater than 100.", kWarning)}},
+    {"Tl431Lm317CurrentTooHigh", {Tab(4), Set(kTlIout, "150"), Calc(4),
+                                  ExpectBox("Warning!", "Output current must be < 100mA. ", kWarning),
+                                  Expect(kTlR1, "0")}},
+};
+
+class PageScenario : public ::testing::TestWithParam<TScenario> {};
+
+TEST_P(PageScenario, Runs) {
+  bool ran = true;
+  TGuiSession::Run(&MakeMainScheme, {}, [&](TGuiSession& s) { ran = RunSteps(s, GetParam().Steps); });
+  if (!ran) GTEST_SKIP() << "the page is not built yet";
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, PageScenario, ::testing::ValuesIn(kPages),
+                         [](const ::testing::TestParamInfo<TScenario>& info) { return std::string(info.param.Name); });
+
+// The search runs on a worker; the window closing mid-search must end the
+// program (a hang fails the test by its time limit).
+TEST(Pages, ClosingDuringTheAccurateSearchEndsTheProgram) {
+  bool built = true;
+  const int status = TGuiSession::Run(&MakeMainScheme, {}, [&](TGuiSession& s) {
+    built = s.FirstOfKind(0, TControlKind::CheckBox) != nullptr;
+    if (!built) return;
+    s.Tick(0);
+    s.Replace(kLvVout, "30");
+    s.Calculate(0);
+    s.CloseWindow();
+  });
+  if (!built) GTEST_SKIP() << "the LM317 Voltage page is not built yet";
+  EXPECT_EQ(status, 0);
+}
+
+}  // namespace

@@ -1,0 +1,708 @@
+#include "ui/fltk/control.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Check_Button.H>
+#include <FL/Fl_Choice.H>
+#include <FL/Fl_Input.H>
+#include <FL/Fl_Input_Choice.H>
+
+#include <algorithm>
+
+#include "ui/encoding.h"
+#include "ui/fltk/colors.h"
+#include "ui/fltk/events.h"
+#include "ui/fltk/fltk_platform.h"
+#include "ui/fltk/fonts.h"
+#include "ui/fltk/pictures.h"
+#include "ui/fltk/tab_strip.h"
+
+namespace {
+
+using TEditField = TWidget<Fl_Input>;
+using TPickList = TWidget<TPickChoice>;
+using TEditList = TWidget<Fl_Input_Choice>;
+using TTabStrip = TWidget<TTabs>;
+
+// Byte offset in UTF-8 text of the character `chars` characters in.
+int Utf8Offset(const char* text, int32_t chars) {
+  int offset = 0;
+  for (int32_t i = 0; i < chars && text[offset]; ++i) {
+    ++offset;
+    while ((static_cast<unsigned char>(text[offset]) & 0xC0) == 0x80) ++offset;
+  }
+  return offset;
+}
+
+// Characters (code page 1251 bytes) in the first `bytes` bytes of UTF-8 text.
+int32_t CharsBefore(const char* text, int bytes) {
+  int32_t chars = 0;
+  for (int i = 0; i < bytes && text[i]; ++i)
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) ++chars;
+  return chars;
+}
+
+Fl_Input* FieldOf(Fl_Widget* w, TControlKind kind) {
+  if (kind == TControlKind::Edit) return static_cast<Fl_Input*>(w);
+  if (kind == TControlKind::EditList) return static_cast<Fl_Input_Choice*>(w)->input();
+  return nullptr;
+}
+
+Fl_Cursor FltkCursor(int32_t cursor) {
+  switch (cursor) {
+    case CursorHand: return FL_CURSOR_HAND;
+    case CursorText: return FL_CURSOR_INSERT;
+    default: return FL_CURSOR_DEFAULT;
+  }
+}
+
+}  // namespace
+
+int RouteEvent(TFltkControl& control, Fl_Widget& widget, int event, TBaseHandle base) {
+  return control.Route(widget, event, base);
+}
+
+void NotifyGeometry(TFltkControl& control, bool moved, bool resized) { control.Geometry(moved, resized); }
+
+TFltkControl::TFltkControl(TFltkPlatform& platform, TControlKind kind, TControl* parent, const TCreateOptions& options)
+    : TControl(platform, kind, kind == TControlKind::Form ? nullptr : parent), fp_(platform), options_(options) {
+  // Widgets made while a group is open would land in it.
+  Fl_Group::current(nullptr);
+  switch (kind) {
+    case TControlKind::Form: {
+      auto* window = new TFormWindow(100, 100);
+      window->xclass("kelvane");
+      style_ = kStyleFormDefault;
+      widget_ = window;
+      break;
+    }
+    case TControlKind::Button:
+      widget_ = new TWidget<Fl_Button>(0, 0, 1, 1);
+      break;
+    case TControlKind::CheckBox: {
+      auto* box = new TWidget<Fl_Check_Button>(0, 0, 1, 1);
+      box->box(FL_FLAT_BOX);
+      widget_ = box;
+      break;
+    }
+    case TControlKind::GroupBox:
+      widget_ = new TFrameGroup(0, 0, 1, 1);
+      break;
+    case TControlKind::Edit: {
+      auto* field = new TEditField(0, 0, 1, 1);
+      field->when(FL_WHEN_CHANGED);
+      widget_ = field;
+      break;
+    }
+    case TControlKind::Label:
+      widget_ = new TLabelWidget(0, 0, 1, 1);
+      break;
+    case TControlKind::PickList: {
+      auto* list = new TPickList(0, 0, 1, 1);
+      list->when(FL_WHEN_RELEASE_ALWAYS);
+      widget_ = list;
+      break;
+    }
+    case TControlKind::EditList: {
+      auto* list = new TEditList(0, 0, 1, 1);
+      list->input()->when(FL_WHEN_CHANGED);
+      list->input()->callback(&TFltkControl::FieldChanged, this);
+      list->menubutton()->callback(&TFltkControl::LinePicked, this);
+      list->menubutton()->when(FL_WHEN_RELEASE_ALWAYS);
+      widget_ = list;
+      break;
+    }
+    case TControlKind::TabStrip:
+      widget_ = new TTabStrip(0, 0, 1, 1);
+      break;
+    case TControlKind::Panel:
+      widget_ = new TPanelGroup(0, 0, 1, 1);
+      break;
+    case TControlKind::Image:
+      widget_ = new TPictureWidget(0, 0, 1, 1);
+      break;
+  }
+  widget_->user_data(this);
+  if (kind != TControlKind::EditList) widget_->callback(&TFltkControl::Callback, this);
+  // A new window's background is the button face, as on any desktop;
+  // fields are white until told otherwise.
+  const bool field = kind == TControlKind::Edit || kind == TControlKind::EditList || kind == TControlKind::PickList;
+  SetColor(field ? kColorWindow : kColorButtonFace);
+  fp_.Register(widget_, this);
+  if (Fl_Group* host = HostGroup()) host->add(widget_);
+  Place();
+  ApplyEdge();
+  SetOptions(options);
+}
+
+TFltkControl::~TFltkControl() {
+  fp_.Unregister(widget_);
+  widget_->user_data(nullptr);
+  if (Kind() == TControlKind::Form) static_cast<Fl_Window*>(widget_)->hide();
+  if (Fl_Group* g = widget_->parent()) {
+    const int x = widget_->x(), y = widget_->y(), w = widget_->w(), h = widget_->h();
+    g->remove(widget_);
+    RedrawAround(x, y, w, h);
+  }
+  delete widget_;
+}
+
+// --- Placement -----------------------------------------------------------------
+
+Fl_Group* TFltkControl::HostGroup() const {
+  for (TControl* p = Parent(); p; p = p->Parent()) {
+    const TControlKind k = p->Kind();
+    if (k == TControlKind::Form || k == TControlKind::GroupBox || k == TControlKind::Panel)
+      return static_cast<TFltkControl*>(p)->Widget()->as_group();
+  }
+  return nullptr;
+}
+
+void TFltkControl::ParentOrigin(int& x, int& y) const {
+  x = y = 0;
+  const auto* parent = static_cast<const TFltkControl*>(Parent());
+  if (!parent || parent->Kind() == TControlKind::Form) return;
+  x = parent->Widget()->x();
+  y = parent->Widget()->y();
+}
+
+void TFltkControl::RedrawAround(int x, int y, int w, int h) {
+  if (Fl_Window* win = Window()) win->damage(FL_DAMAGE_ALL, x, y, w, h);
+}
+
+Fl_Window* TFltkControl::Window() const {
+  if (Kind() == TControlKind::Form) return static_cast<Fl_Window*>(widget_);
+  return widget_->window();
+}
+
+void TFltkControl::Place() {
+  // The program's own moves are not reported back to it.
+  placing_ = true;
+  PlaceWidget();
+  placing_ = false;
+}
+
+void TFltkControl::PlaceWidget() {
+  if (Kind() == TControlKind::Form) {
+    const int w = std::max(1, bounds_.Width - 2 * TFltkPlatform::kFrameSide);
+    const int h = std::max(1, bounds_.Height - TFltkPlatform::kFrameTop - TFltkPlatform::kFrameSide);
+    auto* window = static_cast<Fl_Window*>(widget_);
+    window->resize(bounds_.Left + TFltkPlatform::kFrameSide, bounds_.Top + TFltkPlatform::kFrameTop, w, h);
+    if (!(style_ & kStyleSizable)) window->size_range(w, h, w, h);
+    return;
+  }
+  int ox, oy;
+  ParentOrigin(ox, oy);
+  const int oldX = widget_->x(), oldY = widget_->y(), oldW = widget_->w(), oldH = widget_->h();
+  widget_->resize(ox + bounds_.Left, oy + bounds_.Top, std::max(0, bounds_.Width), std::max(0, bounds_.Height));
+  RedrawAround(oldX, oldY, oldW, oldH);
+  widget_->redraw();
+}
+
+void TFltkControl::SetBounds(const TRect& r) {
+  bounds_ = r;
+  Place();
+}
+
+TRect TFltkControl::Bounds() const {
+  if (Kind() != TControlKind::Form) return bounds_;
+  // The window may have been moved by the user.
+  return {widget_->x() - TFltkPlatform::kFrameSide, widget_->y() - TFltkPlatform::kFrameTop,
+          widget_->w() + 2 * TFltkPlatform::kFrameSide,
+          widget_->h() + TFltkPlatform::kFrameTop + TFltkPlatform::kFrameSide};
+}
+
+void TFltkControl::SetClientSize(int32_t w, int32_t h) {
+  if (Kind() == TControlKind::Form) {
+    bounds_ = Bounds();
+    bounds_.Width = w + 2 * TFltkPlatform::kFrameSide;
+    bounds_.Height = h + TFltkPlatform::kFrameTop + TFltkPlatform::kFrameSide;
+  } else {
+    bounds_.Width = w;
+    bounds_.Height = h;
+  }
+  Place();
+}
+
+void TFltkControl::Geometry(bool moved, bool resized) {
+  if (placing_) return;
+  if (moved) Notify(TNotifyKind::Moved);
+  if (resized) Notify(TNotifyKind::Resize);
+}
+
+void TFltkControl::Raise() {
+  Fl_Group* g = widget_->parent();
+  if (!g || g->children() == 0 || g->child(g->children() - 1) == widget_) return;
+  // FLTK draws later children on top and offers them events first.
+  g->remove(widget_);
+  g->add(widget_);
+  widget_->redraw();
+}
+
+// --- Text ------------------------------------------------------------------------
+
+void TFltkControl::SetText(const std::string& text) {
+  text_ = text;
+  const std::string utf8 = Cp1251ToUtf8(text);
+  switch (Kind()) {
+    case TControlKind::Edit:
+    case TControlKind::EditList:
+      FieldOf(widget_, Kind())->value(utf8.c_str());
+      SetCaret(static_cast<int32_t>(text.size()));
+      break;
+    case TControlKind::PickList:  // shows its selected line only
+    case TControlKind::TabStrip:
+    case TControlKind::Image:
+      break;
+    default:
+      widget_->copy_label(utf8.c_str());
+      widget_->redraw();
+      break;
+  }
+}
+
+std::string TFltkControl::Text() const {
+  switch (Kind()) {
+    case TControlKind::Edit:
+    case TControlKind::EditList:
+      return Utf8ToCp1251(FieldOf(widget_, Kind())->value());
+    case TControlKind::PickList:
+      return selected_ >= 0 ? items_[static_cast<size_t>(selected_)] : std::string();
+    default:
+      return text_;
+  }
+}
+
+// FLTK scrolls a field to show its caret even without the focus, so a
+// field without the focus keeps its caret aside and shows its start, as
+// desktop fields do; it gets the caret back with the focus.
+void TFltkControl::SetCaret(int32_t pos) {
+  Fl_Input* field = FieldOf(widget_, Kind());
+  if (!field) return;
+  const int offset = Utf8Offset(field->value(), std::max<int32_t>(0, pos));
+  if (Fl::focus() == field) {
+    field->position(offset);
+  } else {
+    parked_caret_ = CharsBefore(field->value(), offset);
+    field->position(0);
+  }
+}
+
+int32_t TFltkControl::Caret() const {
+  Fl_Input* field = FieldOf(widget_, Kind());
+  if (!field) return 0;
+  if (Fl::focus() != field) return parked_caret_;
+  return CharsBefore(field->value(), field->position());
+}
+
+// --- Look ----------------------------------------------------------------------
+
+void TFltkControl::SetVisible(bool v) {
+  if (v == Visible()) return;
+  if (v) {
+    widget_->show();
+  } else {
+    widget_->hide();
+    if (hovered_) {
+      hovered_ = false;
+      if (Fl_Window* win = Window()) win->cursor(FL_CURSOR_DEFAULT);
+    }
+  }
+}
+
+bool TFltkControl::Visible() const { return widget_->visible() != 0; }
+
+void TFltkControl::SetEnabled(bool e) {
+  if (e)
+    widget_->activate();
+  else
+    widget_->deactivate();
+}
+
+bool TFltkControl::Enabled() const { return widget_->active() != 0; }
+
+void TFltkControl::SetColor(uint32_t color) {
+  color_ = color;
+  const Fl_Color c = ToFlColor(color);
+  widget_->color(c);
+  if (Kind() == TControlKind::EditList) static_cast<Fl_Input_Choice*>(widget_)->input()->color(c);
+  if (Kind() == TControlKind::PickList) widget_->color2(c);
+  widget_->redraw();
+}
+
+void TFltkControl::SetFont(const TFontRec& font, int32_t height) {
+  font_ = font;
+  font_height_ = height;
+  ApplyFont();
+}
+
+void TFltkControl::ApplyFont() {
+  const TFltkFont f = ResolveFont(font_, font_height_);
+  const Fl_Color c = ToFlColor(font_.Color);
+  switch (Kind()) {
+    case TControlKind::Edit: {
+      auto* field = static_cast<Fl_Input*>(widget_);
+      field->textfont(f.Face);
+      field->textsize(f.Size);
+      field->textcolor(c);
+      break;
+    }
+    case TControlKind::PickList: {
+      auto* list = static_cast<Fl_Choice*>(widget_);
+      list->textfont(f.Face);
+      list->textsize(f.Size);
+      list->textcolor(c);
+      break;
+    }
+    case TControlKind::EditList: {
+      auto* list = static_cast<Fl_Input_Choice*>(widget_);
+      list->textfont(f.Face);
+      list->textsize(f.Size);
+      list->textcolor(c);
+      list->menubutton()->textfont(f.Face);
+      list->menubutton()->textsize(f.Size);
+      break;
+    }
+    case TControlKind::Label:
+      static_cast<TLabelWidget*>(widget_)->Look = {f.Underline, f.StrikeOut};
+      [[fallthrough]];
+    default:
+      widget_->labelfont(f.Face);
+      widget_->labelsize(f.Size);
+      widget_->labelcolor(c);
+      break;
+  }
+  widget_->redraw();
+}
+
+void TFltkControl::SetEdge(uint8_t edge) {
+  edge_ = edge;
+  ApplyEdge();
+}
+
+void TFltkControl::ApplyEdge() {
+  // 0: the sunken edge of a field; 1: a plain single border.
+  const Fl_Boxtype box = edge_ == 0 ? FL_DOWN_BOX : FL_BORDER_BOX;
+  if (Kind() == TControlKind::Edit || Kind() == TControlKind::EditList || Kind() == TControlKind::PickList) {
+    widget_->box(box);
+    widget_->redraw();
+  }
+}
+
+void TFltkControl::SetStyle(int32_t style) {
+  style_ = style;
+  if (Kind() != TControlKind::Form) return;
+  auto* window = static_cast<Fl_Window*>(widget_);
+  if (style & kStyleSizable)
+    window->size_range(100, 50, 0, 0);
+  else
+    window->size_range(window->w(), window->h(), window->w(), window->h());
+}
+
+void TFltkControl::SetCursor(int32_t cursor) {
+  cursor_ = cursor;
+  if (hovered_) ApplyCursor();
+}
+
+void TFltkControl::ApplyCursor() {
+  if (Kind() == TControlKind::Edit || Kind() == TControlKind::EditList) return;  // the field's own
+  if (Fl_Window* win = Window()) win->cursor(hovered_ ? FltkCursor(cursor_) : FL_CURSOR_DEFAULT);
+}
+
+void TFltkControl::SetAlignment(uint8_t a) {
+  alignment_ = a;
+  if (Kind() == TControlKind::Label) static_cast<TLabelWidget*>(widget_)->Alignment = a;
+  if (Kind() == TControlKind::Panel) static_cast<TPanelGroup*>(widget_)->Alignment = a;
+  widget_->redraw();
+}
+
+void TFltkControl::SetFocus() {
+  if (Fl_Widget* w = FocusWidget()) w->take_focus();
+  fp_.SyncFocus();
+}
+
+Fl_Widget* TFltkControl::FocusWidget() const {
+  if (Kind() == TControlKind::EditList) return static_cast<Fl_Input_Choice*>(widget_)->input();
+  return widget_;
+}
+
+// --- Lines -----------------------------------------------------------------------
+
+void TFltkControl::ClearItems() {
+  items_.clear();
+  selected_ = -1;
+  RebuildMenu();
+}
+
+void TFltkControl::AddItem(const std::string& item) {
+  auto at = items_.end();
+  if (options_.Sorted) {
+    const std::string key = LowerCp1251(item);
+    at = std::find_if(items_.begin(), items_.end(), [&](const std::string& s) { return LowerCp1251(s) > key; });
+    if (selected_ >= static_cast<int32_t>(at - items_.begin())) ++selected_;
+  }
+  items_.insert(at, item);
+  RebuildMenu();
+}
+
+void TFltkControl::RebuildMenu() {
+  if (Kind() == TControlKind::TabStrip) {
+    std::vector<std::string> captions;
+    for (const std::string& item : items_) captions.push_back(Cp1251ToUtf8(item));
+    auto* tabs = static_cast<TTabs*>(widget_);
+    tabs->SetTabs(captions);
+    tabs->Select(selected_);
+    return;
+  }
+  if (Kind() != TControlKind::PickList && Kind() != TControlKind::EditList) return;
+  menu_texts_.clear();
+  for (const std::string& item : items_) {
+    std::string utf8 = Cp1251ToUtf8(item), escaped;
+    // Menus underline the letter after '&'; a line shows its '&' as it is.
+    for (char c : utf8) {
+      escaped += c;
+      if (c == '&') escaped += '&';
+    }
+    menu_texts_.push_back(escaped);
+  }
+  menu_.assign(menu_texts_.size() + 1, Fl_Menu_Item());
+  for (size_t i = 0; i < menu_texts_.size(); ++i) menu_[i].text = menu_texts_[i].c_str();
+  if (Kind() == TControlKind::PickList)
+    static_cast<Fl_Choice*>(widget_)->menu(menu_.data());
+  else
+    static_cast<Fl_Input_Choice*>(widget_)->menubutton()->menu(menu_.data());
+  ShowSelectedLine();
+}
+
+void TFltkControl::ShowSelectedLine() {
+  if (Kind() == TControlKind::PickList) {
+    auto* list = static_cast<Fl_Choice*>(widget_);
+    if (selected_ >= 0)
+      list->value(selected_);
+    else
+      list->value(static_cast<const Fl_Menu_Item*>(nullptr));
+    list->redraw();
+  } else if (Kind() == TControlKind::EditList) {
+    auto* button = static_cast<Fl_Input_Choice*>(widget_)->menubutton();
+    if (selected_ >= 0)
+      button->value(selected_);
+    else
+      button->value(static_cast<const Fl_Menu_Item*>(nullptr));
+  }
+}
+
+void TFltkControl::SetSelected(int32_t index) {
+  const bool inRange = index >= 0 && index < static_cast<int32_t>(items_.size());
+  if (Kind() == TControlKind::TabStrip) {
+    if (!inRange) return;
+    selected_ = index;
+    static_cast<TTabs*>(widget_)->Select(index);
+    return;
+  }
+  selected_ = inRange ? index : -1;
+  ShowSelectedLine();
+  if (Kind() == TControlKind::EditList && inRange) SetText(items_[static_cast<size_t>(index)]);
+}
+
+void TFltkControl::SetChecked(bool checked) {
+  if (Kind() == TControlKind::CheckBox) static_cast<Fl_Check_Button*>(widget_)->value(checked ? 1 : 0);
+}
+
+bool TFltkControl::Checked() const {
+  return Kind() == TControlKind::CheckBox && static_cast<Fl_Check_Button*>(widget_)->value() != 0;
+}
+
+void TFltkControl::SetOptions(const TCreateOptions& options) {
+  options_ = options;
+  if (Kind() != TControlKind::Panel) return;
+  auto* panel = static_cast<TPanelGroup*>(widget_);
+  panel->Outer = options.Border[0];
+  panel->Inner = options.Border[1];
+  panel->EdgeWidth = std::max(0, options.Border[2]);
+  panel->BorderWidth = std::max(0, options.Border[4]);
+  panel->redraw();
+}
+
+// --- Pictures and the window ------------------------------------------------------
+
+void TFltkControl::SetPicture(std::shared_ptr<const TRgbImage> picture, const TRect& dest) {
+  // The widget's image may borrow the picture's pixels: the picture is
+  // kept until the image is replaced.
+  if (Kind() == TControlKind::Image) {
+    auto* area = static_cast<TPictureWidget*>(widget_);
+    area->SetPicture(picture ? ScaledPicture(*picture, dest.Width, dest.Height) : nullptr, dest.Left, dest.Top);
+  }
+  picture_ = std::move(picture);
+}
+
+void TFltkControl::SetIcon(const std::string& resourceName) {
+  if (Kind() != TControlKind::Form) return;
+  std::vector<std::unique_ptr<Fl_RGB_Image>> images = LoadIconImages(resourceName);
+  if (images.empty()) return;
+  std::vector<const Fl_RGB_Image*> list;
+  for (const auto& image : images) list.push_back(image.get());
+  // The window keeps copies.
+  static_cast<Fl_Window*>(widget_)->icons(list.data(), static_cast<int>(list.size()));
+}
+
+void TFltkControl::SetWindowState(uint8_t state) {
+  window_state_ = state;
+  // Minimised is the one state FLTK can ask for; maximised stays normal.
+  if (Kind() == TControlKind::Form && state == 1 && static_cast<Fl_Window*>(widget_)->shown())
+    static_cast<Fl_Window*>(widget_)->iconize();
+}
+
+// --- Events --------------------------------------------------------------------------
+
+bool TFltkControl::Notify(TNotifyKind kind) {
+  TNotification n;
+  n.Kind = kind;
+  return Deliver(n);
+}
+
+bool TFltkControl::NotifyMouse(TNotifyKind kind, const TMouseEvent& m) {
+  TNotification n;
+  n.Kind = kind;
+  n.Mouse = m;
+  return Deliver(n);
+}
+
+bool TFltkControl::IsContainer() const {
+  const TControlKind k = Kind();
+  return k == TControlKind::Form || k == TControlKind::GroupBox || k == TControlKind::Panel;
+}
+
+bool TFltkControl::ClicksItself() const {
+  const TControlKind k = Kind();
+  return k == TControlKind::Label || k == TControlKind::Image || k == TControlKind::Panel ||
+         k == TControlKind::GroupBox;
+}
+
+bool TFltkControl::TracksHover() const { return Kind() == TControlKind::Label || Kind() == TControlKind::Image; }
+
+int TFltkControl::Route(Fl_Widget& w, int event, TBaseHandle base) {
+  switch (event) {
+    case FL_PUSH: {
+      const int button = Fl::event_button();
+      if (IsContainer()) {
+        // A child under the mouse takes the press; the container only sees
+        // presses on itself.
+        const int taken = base(w, event);
+        if (taken && Fl::pushed() && Fl::pushed() != &w) return taken;
+      }
+      const TMouseEvent m = MouseEventFor(w, button);
+      NotifyMouse(TNotifyKind::MouseDown, m);
+      if (Fl::event_clicks() > 0 && button == FL_LEFT_MOUSE) Notify(TNotifyKind::DblClick);
+      int result = IsContainer() ? 1 : base(w, event);
+      if (ClicksItself() && button == FL_LEFT_MOUSE) {
+        pressed_ = true;
+        result = 1;
+      }
+      return result;
+    }
+    case FL_RELEASE: {
+      NotifyMouse(TNotifyKind::MouseUp, MouseEventFor(w, Fl::event_button()));
+      if (pressed_) {
+        pressed_ = false;
+        if (Fl::event_inside(&w)) Notify(TNotifyKind::Click);
+        return 1;
+      }
+      return base(w, event);
+    }
+    case FL_DRAG:
+      NotifyMouse(TNotifyKind::MouseMove, MouseEventFor(w, 0));
+      return base(w, event) || pressed_;
+    case FL_MOVE: {
+      const int result = base(w, event);
+      if (!IsContainer() || Fl::belowmouse() == &w) NotifyMouse(TNotifyKind::MouseMove, MouseEventFor(w, 0));
+      return result || TracksHover();
+    }
+    case FL_ENTER: {
+      int result = base(w, event);
+      if (TracksHover()) result = 1;
+      if (result && !IsContainer() && !hovered_) {
+        hovered_ = true;
+        ApplyCursor();
+        Notify(TNotifyKind::MouseEnter);
+      }
+      return result;
+    }
+    case FL_LEAVE: {
+      const int result = base(w, event);
+      if (hovered_) {
+        hovered_ = false;
+        ApplyCursor();
+        Notify(TNotifyKind::MouseLeave);
+      }
+      return result;
+    }
+    case FL_SHOW: {
+      const int result = base(w, event);
+      if (Kind() == TControlKind::Form && static_cast<Fl_Window&>(w).shown()) Notify(TNotifyKind::Shown);
+      return result;
+    }
+    case FL_KEYBOARD:
+      // Containers never move the focus themselves: Tab goes to the form
+      // (see TFltkPlatform), arrows stay with the focused control.
+      if (IsContainer() || Kind() == TControlKind::EditList) return 0;
+      return base(w, event);
+    default:
+      return base(w, event);
+  }
+}
+
+void TFltkControl::Callback(Fl_Widget* w, void* data) {
+  auto* c = static_cast<TFltkControl*>(data);
+  if (!c || c->widget_ != w) return;
+  switch (c->Kind()) {
+    case TControlKind::Form:
+      // Escape does not close a desktop program's main window.
+      if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
+      if (!c->Handler()) {
+        static_cast<Fl_Window*>(w)->hide();
+        return;
+      }
+      c->Notify(TNotifyKind::CloseRequest);
+      break;
+    case TControlKind::Button:
+    case TControlKind::CheckBox:
+      c->Notify(TNotifyKind::Click);
+      break;
+    case TControlKind::Edit:
+      c->Notify(TNotifyKind::TextChange);
+      break;
+    case TControlKind::PickList: {
+      const int picked = static_cast<Fl_Choice*>(w)->value();
+      if (picked < 0 || picked == c->selected_) return;
+      c->selected_ = picked;
+      c->Notify(TNotifyKind::SelectChange);
+      break;
+    }
+    case TControlKind::TabStrip: {
+      const int picked = static_cast<TTabs*>(w)->Selected();
+      if (picked < 0 || picked == c->selected_) return;
+      c->selected_ = picked;
+      c->Notify(TNotifyKind::SelectChange);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void TFltkControl::FieldChanged(Fl_Widget*, void* data) {
+  auto* c = static_cast<TFltkControl*>(data);
+  // Typing leaves no line selected.
+  c->selected_ = -1;
+  c->ShowSelectedLine();
+  c->Notify(TNotifyKind::TextChange);
+}
+
+void TFltkControl::LinePicked(Fl_Widget* w, void* data) {
+  auto* c = static_cast<TFltkControl*>(data);
+  const int picked = static_cast<Fl_Menu_Button*>(w)->value();
+  if (picked < 0 || picked >= static_cast<int>(c->items_.size()) || picked == c->selected_) return;
+  c->selected_ = picked;
+  c->SetText(c->items_[static_cast<size_t>(picked)]);
+  c->Notify(TNotifyKind::SelectChange);
+}

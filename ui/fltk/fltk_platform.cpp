@@ -1,0 +1,230 @@
+#include "ui/fltk/fltk_platform.h"
+
+#include <FL/Fl_Tooltip.H>
+#include <FL/Fl_Window.H>
+#include "ui/fltk/draw.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "ui/encoding.h"
+#include "ui/fltk/colors.h"
+#include "ui/fltk/control.h"
+#include "ui/fltk/events.h"
+#include "ui/fltk/fonts.h"
+#include "ui/fltk/message_box.h"
+#include "ui/posix_command.h"
+
+namespace {
+
+bool TakesFocus(TControlKind k) {
+  return k == TControlKind::Button || k == TControlKind::CheckBox || k == TControlKind::Edit ||
+         k == TControlKind::PickList || k == TControlKind::EditList;
+}
+
+// Tooltips are FLTK's own: each registered control's widget carries its text.
+class TFltkTooltips : public TTooltips {
+ public:
+  void Add(TControl* c, const std::string& text) override {
+    TTooltips::Add(c, text);
+    static_cast<TFltkControl*>(c)->Widget()->copy_tooltip(Cp1251ToUtf8(text).c_str());
+  }
+  void Remove(TControl* c) override {
+    TTooltips::Remove(c);
+    static_cast<TFltkControl*>(c)->Widget()->copy_tooltip(nullptr);
+  }
+};
+
+}  // namespace
+
+TFltkPlatform::TFltkPlatform()
+    : ui_thread_(std::this_thread::get_id()),
+      queue_([] { return Fl::awake(&TFltkPlatform::OnWake, nullptr) == 0; }) {
+  // Workers wake the loop with Fl::awake, which needs FLTK's lock set up
+  // before any window is shown.
+  Fl::lock();
+  Fl::w();  // opens the display, which fonts and windows need
+  // FLTK's own default faces are Liberation too, so no second family is
+  // loaded for the texts FLTK draws by itself.
+  Fl::set_font(FL_HELVETICA, Fl::get_font(SansFace()));
+  Fl::set_font(FL_HELVETICA_BOLD, Fl::get_font(SansFace(true)));
+  Fl::scheme("gtk+");
+  Fl::background(kButtonFaceRgb[0], kButtonFaceRgb[1], kButtonFaceRgb[2]);
+  Fl::background2(255, 255, 255);
+  Fl::foreground(0, 0, 0);
+  Fl::visible_focus(1);
+  Fl_Tooltip::font(SansFace());
+  Fl_Tooltip::size(12);
+  Fl_Tooltip::delay(0.5f);
+  previous_dispatch_ = Fl::event_dispatch();
+  Fl::event_dispatch(&TFltkPlatform::Dispatch);
+}
+
+TFltkPlatform::~TFltkPlatform() {
+  queue_.Close();
+  Fl::event_dispatch(previous_dispatch_);
+  Fl::unlock();
+}
+
+TFltkPlatform* TFltkPlatform::Current() { return dynamic_cast<TFltkPlatform*>(Platform()); }
+
+bool TFltkPlatform::IsUIThread() { return std::this_thread::get_id() == ui_thread_; }
+
+TControl* TFltkPlatform::CreateControl(TControlKind kind, TControl* parent, const TCreateOptions& options) {
+  return new TFltkControl(*this, kind, parent, options);
+}
+
+TSize TFltkPlatform::ScreenSize() {
+  int x, y, w, h;
+  Fl::screen_xywh(x, y, w, h, 0);
+  return {w, h};
+}
+
+TSize TFltkPlatform::MeasureText(const std::string& text, const TFontRec& font, int32_t height) {
+  const TFltkFont f = ResolveFont(font, height);
+  fl_font(f.Face, f.Size);
+  const std::string utf8 = Cp1251ToUtf8(text);
+  int32_t widest = 0, lines = 1;
+  size_t start = 0;
+  for (size_t i = 0; i <= utf8.size(); ++i) {
+    if (i < utf8.size() && utf8[i] != '\r' && utf8[i] != '\n') continue;
+    const double width = fl_width(utf8.c_str() + start, static_cast<int>(i - start));
+    widest = std::max(widest, static_cast<int32_t>(width + 0.999));
+    if (i == utf8.size()) break;
+    if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') ++i;
+    ++lines;
+    start = i + 1;
+  }
+  return {widest, lines * fl_height()};
+}
+
+void TFltkPlatform::RunMessageLoop() {
+  quit_ = false;
+  while (!quit_ && Fl::first_window()) Fl::wait();
+  queue_.Close();
+}
+
+TFltkControl* TFltkPlatform::ControlOf(const Fl_Widget* w) const {
+  for (; w; w = w->parent()) {
+    auto it = widgets_.find(w);
+    if (it != widgets_.end()) return it->second;
+  }
+  return nullptr;
+}
+
+TControl* TFltkPlatform::Focused() {
+  TFltkControl* c = ControlOf(Fl::focus());
+  return c && TakesFocus(c->Kind()) ? c : nullptr;
+}
+
+void TFltkPlatform::SyncFocus() {
+  if (syncing_focus_) return;
+  syncing_focus_ = true;
+  // A handler may move the focus again; follow it a few times at most.
+  for (int round = 0; round < 4; ++round) {
+    TControl* now = Focused();
+    if (now == focus_) break;
+    TControl* old = focus_;
+    focus_ = now;
+    TNotification n;
+    if (old) {
+      n.Kind = TNotifyKind::FocusOut;
+      old->Deliver(n);
+    }
+    if (now && focus_ == now) {
+      n.Kind = TNotifyKind::FocusIn;
+      now->Deliver(n);
+    }
+  }
+  syncing_focus_ = false;
+}
+
+void TFltkPlatform::ControlDestroyed(TControl* c) {
+  if (focus_ == c) focus_ = nullptr;
+  if (capture_ == c) capture_ = nullptr;
+}
+
+std::unique_ptr<TTooltips> TFltkPlatform::CreateTooltips() { return std::make_unique<TFltkTooltips>(); }
+
+int TFltkPlatform::Dispatch(int event, Fl_Window* window) {
+  TFltkPlatform* p = Current();
+  if (p) {
+    const int handled = p->Intercept(event, window);
+    if (handled >= 0) {
+      p->SyncFocus();
+      return handled;
+    }
+  }
+  const int result = Fl::handle_(event, window);
+  if (p && Current() == p) p->SyncFocus();
+  return result;
+}
+
+int TFltkPlatform::Intercept(int event, Fl_Window* window) {
+  if (event == FL_FOCUS || event == FL_UNFOCUS) {
+    // The window system gave a window the keyboard focus or took it away:
+    // for a form, that is its activation.
+    TFltkControl* form = window ? ControlOf(window) : nullptr;
+    if (form && form->Kind() == TControlKind::Form && form->SetActive(event == FL_FOCUS)) {
+      TNotification n;
+      n.Kind = event == FL_FOCUS ? TNotifyKind::Activate : TNotifyKind::Deactivate;
+      form->Deliver(n);
+    }
+    return -1;
+  }
+  if (event != FL_KEYBOARD && event != FL_KEYUP) return -1;
+  if (!window || (Fl::modal() && Fl::modal() != window)) return -1;
+  TFltkControl* form = ControlOf(window);
+  if (!form || form->Kind() != TControlKind::Form) return -1;
+  const int key = Fl::event_key();
+  if (key == FL_Tab) {
+    if (event != FL_KEYBOARD || (Fl::event_state() & (FL_CTRL | FL_ALT | FL_META))) return -1;
+    TNotification n;
+    n.Kind = TNotifyKind::TabKey;
+    n.Backward = Fl::event_shift() != 0;
+    return form->Deliver(n) ? 1 : -1;
+  }
+  const int32_t vk = VirtualKey(key);
+  if (vk == 0) return -1;
+  TFltkControl* target = ControlOf(Fl::focus());
+  if (!target || target->Window() != window) target = form;
+  TNotification n;
+  n.Kind = event == FL_KEYBOARD ? TNotifyKind::KeyDown : TNotifyKind::KeyUp;
+  n.Key = vk;
+  const bool consumed = target->Deliver(n);
+  return event == FL_KEYBOARD && consumed ? 1 : -1;
+}
+
+// --- Boxes, commands, threads ---------------------------------------------------
+
+int TFltkPlatform::MessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) {
+  if (!IsUIThread()) {
+    // Shown when the window thread gets to it; the caller goes on at once.
+    PostToUIThread([this, owned, text, caption, style] { ShowBox(owned, text, caption, style); });
+    return IdOk;
+  }
+  return ShowBox(owned, text, caption, style);
+}
+
+int TFltkPlatform::ShowBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) {
+  Fl_Window* owner = nullptr;
+  if (owned && ApplicationForm()) owner = static_cast<TFltkControl*>(ApplicationForm())->Window();
+  return ShowMessageBox(owner, text, caption, style);
+}
+
+int TFltkPlatform::StartCommand(const std::string& commandLine, int) { return StartPosixCommand(commandLine); }
+
+bool TFltkPlatform::RunOnUIThread(const std::function<void()>& fn) {
+  if (!HasApplicationWindow()) return false;
+  if (IsUIThread()) {
+    fn();
+    return true;
+  }
+  return queue_.RunAndWait(fn);
+}
+
+void TFltkPlatform::PostToUIThread(std::function<void()> fn) { queue_.Post(std::move(fn)); }
+
+void TFltkPlatform::OnWake(void*) {
+  if (TFltkPlatform* p = Current()) p->queue_.Drain();
+}

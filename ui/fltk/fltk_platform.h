@@ -1,0 +1,85 @@
+// The desktop backend on FLTK 1.3: TPlatform with real windows. Making it
+// opens the display (FLTK ends the program with a message when there is
+// none), takes FLTK's lock for the window thread (workers never touch
+// widgets: they post work, see wake_queue.h) and sets the look: the light
+// grey button face, Liberation fonts, tooltips with the hint texts.
+// Keys reach the focused control as key-down and key-up notifications
+// before FLTK sees them; Tab and Shift+Tab go to the form, which moves the
+// focus itself. A form's outer size includes a frame of kFrameSide pixels
+// and a kFrameTop-pixel caption, so its client area is the window FLTK
+// makes; the window manager draws the real frame around it.
+#pragma once
+
+#include <FL/Fl.H>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "ui/fltk/wake_queue.h"
+#include "ui/platform.h"
+
+class TFltkControl;
+
+class TFltkPlatform : public TPlatform {
+ public:
+  TFltkPlatform();
+  ~TFltkPlatform() override;
+
+  static constexpr int32_t kFrameSide = 3;
+  static constexpr int32_t kFrameTop = 24;
+
+  // TSystemOps
+  int MessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) override;
+  int StartCommand(const std::string& commandLine, int showMode) override;
+  bool IsUIThread() override;
+  bool RunOnUIThread(const std::function<void()>& fn) override;
+  void PostToUIThread(std::function<void()> fn) override;
+
+  // TPlatform
+  TControl* CreateControl(TControlKind kind, TControl* parent, const TCreateOptions& options) override;
+  TSize ScreenSize() override;
+  TSize MeasureText(const std::string& text, const TFontRec& font, int32_t height) override;
+  // Runs FLTK's loop until QuitMessageLoop or until no window is shown;
+  // then work still queued for the window thread is dropped and waiting
+  // hand-overs answer false.
+  void RunMessageLoop() override;
+  void QuitMessageLoop() override { quit_ = true; }
+  void SetCapture(TControl* c) override { capture_ = c; }
+  void ReleaseCapture() override { capture_ = nullptr; }
+  TControl* Captured() override { return capture_; }
+  TControl* Focused() override;
+
+  // The backend's own bookkeeping.
+  void Register(const Fl_Widget* w, TFltkControl* c) { widgets_[w] = c; }
+  void Unregister(const Fl_Widget* w) { widgets_.erase(w); }
+  // The control of `w` or of its nearest parent that has one.
+  TFltkControl* ControlOf(const Fl_Widget* w) const;
+  // Tells the controls that lost and gained FLTK's keyboard focus.
+  void SyncFocus();
+  // Wake-ups asked of FLTK so far (coalesced; see wake_queue.h).
+  int WakeUps() const { return queue_.WakeUps(); }
+
+ protected:
+  void ControlDestroyed(TControl* c) override;
+  std::unique_ptr<TTooltips> CreateTooltips() override;
+
+ private:
+  static int Dispatch(int event, Fl_Window* window);
+  static void OnWake(void*);
+  static TFltkPlatform* Current();
+  // Answers 1 or 0 when the event was dealt with, -1 to leave it to FLTK.
+  int Intercept(int event, Fl_Window* window);
+  int ShowBox(bool owned, const std::string& text, const std::string& caption, uint32_t style);
+
+  const std::thread::id ui_thread_;
+  TWakeQueue queue_;
+  bool quit_ = false;
+  TControl* capture_ = nullptr;
+  TControl* focus_ = nullptr;
+  bool syncing_focus_ = false;
+  std::map<const Fl_Widget*, TFltkControl*> widgets_;
+  Fl_Event_Dispatch previous_dispatch_ = nullptr;
+};

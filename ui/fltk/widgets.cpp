@@ -1,0 +1,153 @@
+#include "ui/fltk/widgets.h"
+
+#include <FL/Fl.H>
+#include "ui/fltk/draw.h"
+
+#include <string>
+
+#include "ui/fltk/colors.h"
+
+void DrawTextLines(const char* text, int x, int y, int w, int alignment, const TTextLook& look) {
+  const int lineHeight = fl_height();
+  const int descent = fl_descent();
+  const char* line = text;
+  for (;;) {
+    const char* end = line;
+    while (*end && *end != '\n') ++end;
+    const int n = static_cast<int>(end - line);
+    const int width = static_cast<int>(fl_width(line, n) + 0.5);
+    int left = x;
+    if (alignment == 1) left = x + (w - width) / 2;
+    else if (alignment == 2) left = x + w - width;
+    const int baseline = y + lineHeight - descent;
+    fl_draw(line, n, left, baseline);
+    if (look.Underline && width > 0) fl_xyline(left, baseline + 1, left + width - 1);
+    if (look.StrikeOut && width > 0) {
+      const int middle = baseline - (lineHeight - descent) / 3;
+      fl_xyline(left, middle, left + width - 1);
+    }
+    if (!*end) break;
+    line = end + 1;
+    y += lineHeight;
+  }
+}
+
+void TLabelWidget::draw() {
+  fl_push_clip(x(), y(), w(), h());
+  fl_rectf(x(), y(), w(), h(), color());
+  if (label() && *label()) {
+    fl_font(labelfont(), labelsize());
+    fl_color(active_r() ? labelcolor() : fl_inactive(labelcolor()));
+    DrawTextLines(label(), x(), y(), w(), Alignment, Look);
+  }
+  fl_pop_clip();
+}
+
+void TPictureWidget::SetPicture(std::unique_ptr<Fl_RGB_Image> picture, int left, int top) {
+  picture_ = std::move(picture);
+  left_ = left;
+  top_ = top;
+  redraw();
+}
+
+void TPictureWidget::draw() {
+  fl_push_clip(x(), y(), w(), h());
+  fl_rectf(x(), y(), w(), h(), color());
+  if (picture_) picture_->draw(x() + left_, y() + top_);
+  fl_pop_clip();
+}
+
+void TPickChoice::draw() {
+  draw_box(box(), color());
+  const int bx = x() + w() - Fl::box_dx(box()) - kButtonWidth, by = y() + Fl::box_dy(box());
+  const int bh = h() - Fl::box_dh(box());
+  fl_draw_box(FL_UP_BOX, bx, by, kButtonWidth, bh, FL_BACKGROUND_COLOR);
+  fl_color(active_r() ? FL_BLACK : fl_inactive(FL_BLACK));
+  const int cx = bx + kButtonWidth / 2, cy = by + bh / 2;
+  fl_polygon(cx - 4, cy - 2, cx + 4, cy - 2, cx, cy + 2);
+  if (const Fl_Menu_Item* item = mvalue()) {
+    const int tx = x() + Fl::box_dx(box()) + 3, tw = bx - tx - 1;
+    fl_push_clip(tx, y(), tw, h());
+    fl_font(textfont(), textsize());
+    fl_color(active_r() ? textcolor() : fl_inactive(textcolor()));
+    TTextLook plain;
+    DrawTextLines(item->label(), tx, y() + (h() - fl_height()) / 2, tw, 0, plain);
+    fl_pop_clip();
+  }
+  if (Fl::focus() == this) draw_focus(box(), x(), y(), w() - kButtonWidth, h());
+}
+
+namespace {
+
+const Fl_Color kHighlight = FL_WHITE;
+
+Fl_Color Shadow() { return fl_rgb_color(160, 160, 160); }
+
+// One bevel of width `width` (0 raised, 1 lowered); answers how far inside
+// it the next edge starts.
+int DrawBevel(int x, int y, int w, int h, int style, int width) {
+  if (style != 0 && style != 1) return 0;
+  const Fl_Color topLeft = style == 0 ? kHighlight : Shadow();
+  const Fl_Color bottomRight = style == 0 ? Shadow() : kHighlight;
+  for (int i = 0; i < width && w - 2 * i > 1 && h - 2 * i > 1; ++i) {
+    const int l = x + i, t = y + i, r = x + w - 1 - i, b = y + h - 1 - i;
+    fl_color(topLeft);
+    fl_xyline(l, t, r - 1);
+    fl_yxline(l, t, b - 1);
+    fl_color(bottomRight);
+    fl_xyline(l, b, r);
+    fl_yxline(r, t, b);
+  }
+  return width;
+}
+
+}  // namespace
+
+void TFrameGroup::draw() {
+  if (damage() & ~FL_DAMAGE_CHILD) {
+    fl_rectf(x(), y(), w(), h(), color());
+    fl_font(labelfont(), labelsize());
+    const bool hasCaption = label() && *label();
+    const int top = y() + (hasCaption ? fl_height() / 2 : fl_height() / 2 - 1);
+    // Etched: a shadow line with a highlight just inside and below it.
+    fl_color(Shadow());
+    fl_rect(x(), top, w() - 1, y() + h() - top - 1);
+    fl_color(kHighlight);
+    fl_xyline(x() + 1, top + 1, x() + w() - 3);
+    fl_yxline(x() + 1, top + 1, y() + h() - 3);
+    fl_xyline(x(), y() + h() - 1, x() + w() - 1);
+    fl_yxline(x() + w() - 1, top, y() + h() - 1);
+    if (hasCaption) {
+      const int width = static_cast<int>(fl_width(label()) + 0.5);
+      fl_rectf(x() + 7, y(), width + 4, fl_height(), color());
+      fl_color(labelcolor());
+      DrawTextLines(label(), x() + 9, y(), width, 0, TTextLook());
+    }
+  }
+  draw_children();
+}
+
+void TPanelGroup::draw() {
+  if (damage() & ~FL_DAMAGE_CHILD) {
+    fl_rectf(x(), y(), w(), h(), color());
+    int inset = DrawBevel(x(), y(), w(), h(), Outer, EdgeWidth);
+    inset += BorderWidth;
+    DrawBevel(x() + inset, y() + inset, w() - 2 * inset, h() - 2 * inset, Inner, EdgeWidth);
+    if (label() && *label()) {
+      fl_font(labelfont(), labelsize());
+      fl_color(labelcolor());
+      fl_push_clip(x(), y(), w(), h());
+      DrawTextLines(label(), x() + 4, y() + (h() - fl_height()) / 2, w() - 8, Alignment, TTextLook());
+      fl_pop_clip();
+    }
+  }
+  draw_children();
+}
+
+void TFormWindow::resize(int x, int y, int w, int h) {
+  const bool moved = x != this->x() || y != this->y();
+  const bool resized = w != this->w() || h != this->h();
+  TContainer<Fl_Double_Window>::resize(x, y, w, h);
+  auto* control = static_cast<TFltkControl*>(user_data());
+  if (control && (moved || resized)) NotifyGeometry(*control, moved, resized);
+}

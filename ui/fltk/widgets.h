@@ -1,0 +1,132 @@
+// The FLTK widgets behind the controls. Every widget is a TWidget<Base>: a
+// stock FLTK class whose events go first to the control that owns it (set
+// as the widget's user_data; none after the control let go), which turns
+// them into notifications and calls the stock handling where it belongs.
+// The custom widgets here draw what FLTK has no widget for: labels with
+// underlined text, the schematic area, group frames and bevelled panels.
+// Window thread only.
+#pragma once
+
+#include <FL/Fl_Choice.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Group.H>
+#include <FL/Fl_RGB_Image.H>
+#include <FL/Fl_Widget.H>
+
+#include <cstdint>
+#include <memory>
+
+class TFltkControl;
+
+using TBaseHandle = int (*)(Fl_Widget&, int);
+// Implemented by the control: answers what handle() answers.
+int RouteEvent(TFltkControl& control, Fl_Widget& widget, int event, TBaseHandle base);
+
+template <class Base>
+class TWidget : public Base {
+ public:
+  template <class... Args>
+  explicit TWidget(Args... args) : Base(args...) {}
+
+  int handle(int event) override {
+    auto* control = static_cast<TFltkControl*>(this->user_data());
+    return control ? RouteEvent(*control, *this, event, &CallBase) : Base::handle(event);
+  }
+
+ private:
+  static int CallBase(Fl_Widget& w, int event) { return static_cast<TWidget&>(w).Base::handle(event); }
+};
+
+// Text look shared by the widgets that draw text themselves.
+struct TTextLook {
+  bool Underline = false;
+  bool StrikeOut = false;
+};
+
+// Draws `text` (UTF-8, '\n' between lines) in the current font and colour,
+// each line aligned left, centred or right (0, 1, 2) in x..x+w from the top
+// y, underlined or struck out as `look` says. No '@' symbols, no '&'.
+void DrawTextLines(const char* text, int x, int y, int w, int alignment, const TTextLook& look);
+
+// A static text: background of color(), text in labelfont/labelsize/
+// labelcolor, clipped to the widget.
+class TLabelWidget : public TWidget<Fl_Widget> {
+ public:
+  TLabelWidget(int x, int y, int w, int h) : TWidget<Fl_Widget>(x, y, w, h) {}
+  TTextLook Look;
+  int Alignment = 0;
+
+ protected:
+  void draw() override;
+};
+
+// The image area: its colour as background, then the picture at its place
+// (relative to the widget), clipped to the widget.
+class TPictureWidget : public TWidget<Fl_Widget> {
+ public:
+  TPictureWidget(int x, int y, int w, int h) : TWidget<Fl_Widget>(x, y, w, h) {}
+  void SetPicture(std::unique_ptr<Fl_RGB_Image> picture, int left, int top);
+
+ protected:
+  void draw() override;
+
+ private:
+  std::unique_ptr<Fl_RGB_Image> picture_;
+  int left_ = 0, top_ = 0;
+};
+
+// A pick-only drop-down list drawn like the editable one: the shown line
+// in the field, and a button with a down arrow at its right end.
+class TPickChoice : public Fl_Choice {
+ public:
+  TPickChoice(int x, int y, int w, int h) : Fl_Choice(x, y, w, h) {}
+  static constexpr int kButtonWidth = 20;
+
+ protected:
+  void draw() override;
+};
+
+// A container: children move with it and keep their size; arrows and Tab
+// do not move the focus between its children (the form decides that).
+template <class Base>
+class TContainer : public TWidget<Base> {
+ public:
+  template <class... Args>
+  explicit TContainer(Args... args) : TWidget<Base>(args...) {
+    this->end();
+    this->resizable(nullptr);
+  }
+};
+
+// A group box: an etched frame whose top edge runs through the middle of
+// the caption's line.
+class TFrameGroup : public TContainer<Fl_Group> {
+ public:
+  TFrameGroup(int x, int y, int w, int h) : TContainer<Fl_Group>(x, y, w, h) {}
+
+ protected:
+  void draw() override;
+};
+
+// A panel: outer and inner bevels (0 raised, 1 lowered, anything else
+// none) of the edge width, the border width between them, and an optional
+// caption in the middle.
+class TPanelGroup : public TContainer<Fl_Group> {
+ public:
+  TPanelGroup(int x, int y, int w, int h) : TContainer<Fl_Group>(x, y, w, h) {}
+  int Outer = 0, Inner = 0, EdgeWidth = 1, BorderWidth = 0;
+  int Alignment = 1;
+
+ protected:
+  void draw() override;
+};
+
+// Implemented by the control: the window of a form was moved or resized.
+void NotifyGeometry(TFltkControl& control, bool moved, bool resized);
+
+// The top-level window of a form.
+class TFormWindow : public TContainer<Fl_Double_Window> {
+ public:
+  TFormWindow(int w, int h) : TContainer<Fl_Double_Window>(w, h) {}
+  void resize(int x, int y, int w, int h) override;
+};
