@@ -14,11 +14,7 @@
 
 namespace {
 
-const TFontRec kCaption = MakeFontRec("Arial", 10, FontBold, 204, 0x800000);
-const TFontRec kResult = MakeFontRec("Arial", 10, FontBold | FontUnderline, 204, 0x000000);
-const TFontRec kSmallCaption = MakeFontRec("Arial", 8, FontBold, 204, 0x800000);
-const TFontRec kSmallResult = MakeFontRec("Arial", 8, FontBold | FontUnderline, 204, 0x000000);
-const TFontRec kInput = MakeFontRec("Arial", 9, FontBold, 204, 0x000000);
+const TPageFonts kFonts = PageFonts(204);
 const char kR1Hint[] = "calculated value of the resistor R3";
 const char kPowerHint[] = "resistor R3 power dissipation";
 const char kRatingHint[] =
@@ -29,20 +25,20 @@ const char kRatingHint[] =
 TClassChildGroupBox_2137818::TClassChildGroupBox_2137818(TControl* parent) {
   MakePage(parent, 1);
   AddSchematic(Box(), {10, 19, 250, 200}, "BITMAP1");
-  AddLabel(Box(), {280, 20, 35, 20}, "Type", kCaption);
-  THIComboBox* typeList = AddList(Box(), {315, 15, 85, 21}, "Str16", "", kInput, 0, true);
-  AddLabel(Box(), {280, 45, 20, 20}, "I\xED:", kCaption);
-  THIEdit* loadEdit = AddEdit(Box(), {315, 40, 55, 21}, "1.5", "Load current", kInput, 3);
-  AddLabel(Box(), {380, 45, 13, 20}, "A", kCaption);
-  AddLabel(Box(), {280, 80, 28, 20}, "R1=", kCaption, kR1Hint);
-  THILabel* r1Value = AddLabel(Box(), {330, 80, 46, 20}, "0", kResult, kR1Hint);
-  AddLabel(Box(), {380, 80, 26, 20}, "Om", kCaption);
-  AddLabel(Box(), {280, 100, 45, 20}, "P(R1)=", kCaption, kPowerHint);
-  THILabel* powerValue = AddLabel(Box(), {330, 100, 46, 20}, "0", kResult, kPowerHint);
-  AddLabel(Box(), {380, 100, 17, 20}, "W", kCaption);
-  AddLabel(Box(), {280, 125, 60, 15}, "(R1power=", kSmallCaption, kRatingHint, true);
-  THILabel* ratingValue = AddLabel(Box(), {345, 125, 30, 18}, "0", kSmallResult, kRatingHint);
-  AddLabel(Box(), {380, 125, 20, 15}, "W)", kSmallCaption, kRatingHint, true);
+  AddLabel(Box(), {280, 20, 35, 20}, "Type", kFonts.Caption);
+  THIComboBox* typeList = AddList(Box(), {315, 15, 85, 21}, "Str16", "", kFonts.Input, 0, true);
+  AddLabel(Box(), {280, 45, 20, 20}, "I\xED:", kFonts.Caption);
+  THIEdit* loadEdit = AddEdit(Box(), {315, 40, 55, 21}, "1.5", "Load current", kFonts.Input, 3);
+  AddLabel(Box(), {380, 45, 13, 20}, "A", kFonts.Caption);
+  AddLabel(Box(), {280, 80, 28, 20}, "R1=", kFonts.Caption, kR1Hint);
+  THILabel* r1Value = AddLabel(Box(), {330, 80, 46, 20}, "0", kFonts.Result, kR1Hint);
+  AddLabel(Box(), {380, 80, 26, 20}, "Om", kFonts.Caption);
+  AddLabel(Box(), {280, 100, 45, 20}, "P(R1)=", kFonts.Caption, kPowerHint);
+  THILabel* powerValue = AddLabel(Box(), {330, 100, 46, 20}, "0", kFonts.Result, kPowerHint);
+  AddLabel(Box(), {380, 100, 17, 20}, "W", kFonts.Caption);
+  AddLabel(Box(), {280, 125, 60, 15}, "(R1power=", kFonts.SmallCaption, kRatingHint, true);
+  THILabel* ratingValue = AddLabel(Box(), {345, 125, 30, 18}, "0", kFonts.SmallResult, kRatingHint);
+  AddLabel(Box(), {380, 125, 20, 15}, "W)", kFonts.SmallCaption, kRatingHint, true);
 
   THIMultiElement* calcPanel = AddHost(
       Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);
@@ -86,20 +82,10 @@ TClassChildGroupBox_2137818::TClassChildGroupBox_2137818(TControl* parent) {
   currentText->SetArgCount(1);
   currentText->Mask = "Output current must be between 0.005 and %1 A for this type of device. ";
   currentText->SkipInserted = 1;
-  currentWarning->CaptionDef = "Warning!";
-  currentWarning->Buttons = 0;
-  currentWarning->Icon = 5;
+  SetMessage(currentWarning, "", "Warning!", 5);
   calcHub->SetOutCount(3);
-  r1Calc->SetDataCount(2);
-  r1Calc->SetMathStr("%2 / (%1-0.0033)");
-  r1Calc->ResultType = 1;
-  r1Calc->SetDefault(0.0);
-  r1Calc->SetAngleMode(false);
-  powerCalc->SetDataCount(2);
-  powerCalc->SetMathStr("(%2*%2) / %1");
-  powerCalc->ResultType = 1;
-  powerCalc->SetDefault(0.0);
-  powerCalc->SetAngleMode(false);
+  SetFormula(r1Calc, "%2 / (%1-0.0033)", 2, 1);
+  SetFormula(powerCalc, "(%2*%2) / %1", 2, 1);
 
   // Picking a type: the voltage on its line, then the maximum current.
   typeList->onChange = MakeLink<&THIHub::doEvent>(typeHub);

@@ -13,9 +13,7 @@
 
 namespace {
 
-const TFontRec kCaption = MakeFontRec("Arial", 10, FontBold, 204, 0x800000);
-const TFontRec kResult = MakeFontRec("Arial", 10, FontBold | FontUnderline, 204, 0x000000);
-const TFontRec kInput = MakeFontRec("Arial", 9, FontBold, 204, 0x000000);
+const TPageFonts kFonts = PageFonts(204);
 const char kR2Hint[] = "calculated value of the resistor R2";
 
 }  // namespace
@@ -23,18 +21,18 @@ const char kR2Hint[] = "calculated value of the resistor R2";
 TClassChildGroupBox_28DD42C::TClassChildGroupBox_28DD42C(TControl* parent) {
   MakePage(parent, 2);
   AddSchematic(Box(), {10, 19, 250, 200}, "BITMAP2");
-  AddLabel(Box(), {280, 20, 35, 20}, "Type", kCaption);
-  THIComboBox* typeList = AddList(Box(), {315, 15, 85, 21}, "Str30", "", kInput, 0, true);
-  AddLabel(Box(), {280, 45, 33, 20}, "Vout", kCaption);
-  THIEdit* voutEdit = AddEdit(Box(), {315, 40, 55, 21}, "15", "Output voltage", kInput, 1);
-  AddLabel(Box(), {375, 45, 13, 20}, "V", kCaption);
-  AddLabel(Box(), {280, 70, 20, 20}, "R1", kCaption);
+  AddLabel(Box(), {280, 20, 35, 20}, "Type", kFonts.Caption);
+  THIComboBox* typeList = AddList(Box(), {315, 15, 85, 21}, "Str30", "", kFonts.Input, 0, true);
+  AddLabel(Box(), {280, 45, 33, 20}, "Vout", kFonts.Caption);
+  THIEdit* voutEdit = AddEdit(Box(), {315, 40, 55, 21}, "15", "Output voltage", kFonts.Input, 1);
+  AddLabel(Box(), {375, 45, 13, 20}, "V", kFonts.Caption);
+  AddLabel(Box(), {280, 70, 20, 20}, "R1", kFonts.Caption);
   THIComboBox* r1List =
-      AddList(Box(), {315, 65, 55, 21}, "Str31", "Choose value of the resistor R1.", kInput, 0, false);
-  AddLabel(Box(), {375, 70, 26, 20}, "Om", kCaption);
-  AddLabel(Box(), {280, 105, 28, 20}, "R2=", kCaption, kR2Hint);
-  THILabel* r2Value = AddLabel(Box(), {310, 105, 11, 20}, "0", kResult, kR2Hint);
-  AddLabel(Box(), {375, 105, 26, 20}, "Om", kCaption);
+      AddList(Box(), {315, 65, 55, 21}, "Str31", "Choose value of the resistor R1.", kFonts.Input, 0, false);
+  AddLabel(Box(), {375, 70, 26, 20}, "Om", kFonts.Caption);
+  AddLabel(Box(), {280, 105, 28, 20}, "R2=", kFonts.Caption, kR2Hint);
+  THILabel* r2Value = AddLabel(Box(), {310, 105, 11, 20}, "0", kFonts.Result, kR2Hint);
+  AddLabel(Box(), {375, 105, 26, 20}, "Om", kFonts.Caption);
 
   THIMultiElement* calcPanel = AddHost(
       Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);
@@ -72,14 +70,8 @@ TClassChildGroupBox_28DD42C::TClassChildGroupBox_28DD42C(TControl* parent) {
   deviceText->SetArgCount(1);
   deviceText->Mask = "Output voltage must be greater then %1V for this type of device.";
   deviceText->SkipInserted = 1;
-  deviceWarning->CaptionDef = "Warning!";
-  deviceWarning->Buttons = 0;
-  deviceWarning->Icon = 5;
-  r2Calc->SetDataCount(3);
-  r2Calc->SetMathStr("(%1-%3) / ((%3/%2)+0.0033)");
-  r2Calc->ResultType = 1;
-  r2Calc->SetDefault(0.0);
-  r2Calc->SetAngleMode(false);
+  SetMessage(deviceWarning, "", "Warning!", 5);
+  SetFormula(r2Calc, "(%1-%3) / ((%3/%2)+0.0033)", 3, 1);
   SetString(r1Preset->DataDef, "240");
 
   // Picking a type: its index first, then the voltage on the same line.

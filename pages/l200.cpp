@@ -12,11 +12,7 @@
 
 namespace {
 
-const TFontRec kCaption = MakeFontRec("Arial", 10, FontBold, 1, 0x800000);
-const TFontRec kResult = MakeFontRec("Arial", 10, FontBold | FontUnderline, 1, 0x000000);
-const TFontRec kSmallCaption = MakeFontRec("Arial", 8, FontBold, 1, 0x800000);
-const TFontRec kSmallResult = MakeFontRec("Arial", 8, FontBold | FontUnderline, 1, 0x000000);
-const TFontRec kInput = MakeFontRec("Arial", 9, FontBold, 1, 0x000000);
+const TPageFonts kFonts = PageFonts(1);
 const char kRatingHint[] =
     "power of the resistor R3 calculated with the requirements of reliability, driven in nearest standard value";
 
@@ -25,28 +21,28 @@ const char kRatingHint[] =
 TClassChildGroupBox_1163FB8::TClassChildGroupBox_1163FB8(TControl* parent) {
   MakePage(parent, 1);
   AddSchematic(Box(), {10, 19, 250, 199}, "BITMAP7");
-  AddLabel(Box(), {280, 20, 25, 15}, "Vout:", kCaption);
-  THIEdit* voutEdit = AddEdit(Box(), {315, 15, 60, 21}, "5", "Output voltage", kInput, 2);
-  AddLabel(Box(), {380, 20, 15, 15}, "V", kCaption);
-  AddLabel(Box(), {280, 45, 25, 15}, "Iout:", kCaption);
-  THIEdit* ioutEdit = AddEdit(Box(), {315, 40, 60, 21}, "2", "Output current", kInput, 4);
-  AddLabel(Box(), {380, 45, 15, 15}, "A", kCaption);
-  AddLabel(Box(), {280, 70, 25, 15}, "R1:", kCaption);
+  AddLabel(Box(), {280, 20, 25, 15}, "Vout:", kFonts.Caption);
+  THIEdit* voutEdit = AddEdit(Box(), {315, 15, 60, 21}, "5", "Output voltage", kFonts.Input, 2);
+  AddLabel(Box(), {380, 20, 15, 15}, "V", kFonts.Caption);
+  AddLabel(Box(), {280, 45, 25, 15}, "Iout:", kFonts.Caption);
+  THIEdit* ioutEdit = AddEdit(Box(), {315, 40, 60, 21}, "2", "Output current", kFonts.Input, 4);
+  AddLabel(Box(), {380, 45, 15, 15}, "A", kFonts.Caption);
+  AddLabel(Box(), {280, 70, 25, 15}, "R1:", kFonts.Caption);
   THIComboBox* r1List =
-      AddList(Box(), {315, 65, 60, 21}, "Str86", "Choose value of the resistor R1.", kInput, 3, true);
-  AddLabel(Box(), {380, 70, 26, 20}, "Om", kCaption);
-  AddLabel(Box(), {280, 95, 35, 15}, "R2=", kCaption);
-  THILabel* r2Value = AddLabel(Box(), {325, 95, 50, 15}, "0", kResult, "", true);
-  AddLabel(Box(), {380, 95, 33, 20}, "kOm", kCaption);
-  AddLabel(Box(), {280, 115, 35, 15}, "R3=", kCaption);
-  THILabel* r3Value = AddLabel(Box(), {325, 115, 50, 15}, "0", kResult, "", true);
-  AddLabel(Box(), {380, 115, 26, 20}, "Om", kCaption);
-  AddLabel(Box(), {280, 135, 35, 15}, "P(R3)=", kCaption);
-  THILabel* powerValue = AddLabel(Box(), {325, 135, 45, 15}, "0", kResult, "", true);
-  AddLabel(Box(), {380, 135, 18, 15}, "W", kCaption);
-  AddLabel(Box(), {280, 160, 50, 15}, "(R3power=", kSmallCaption, kRatingHint);
-  THILabel* ratingValue = AddLabel(Box(), {345, 160, 20, 15}, "0", kSmallResult, kRatingHint);
-  AddLabel(Box(), {380, 160, 20, 15}, " W)", kSmallCaption, kRatingHint);
+      AddList(Box(), {315, 65, 60, 21}, "Str86", "Choose value of the resistor R1.", kFonts.Input, 3, true);
+  AddLabel(Box(), {380, 70, 26, 20}, "Om", kFonts.Caption);
+  AddLabel(Box(), {280, 95, 35, 15}, "R2=", kFonts.Caption);
+  THILabel* r2Value = AddLabel(Box(), {325, 95, 50, 15}, "0", kFonts.Result, "", true);
+  AddLabel(Box(), {380, 95, 33, 20}, "kOm", kFonts.Caption);
+  AddLabel(Box(), {280, 115, 35, 15}, "R3=", kFonts.Caption);
+  THILabel* r3Value = AddLabel(Box(), {325, 115, 50, 15}, "0", kFonts.Result, "", true);
+  AddLabel(Box(), {380, 115, 26, 20}, "Om", kFonts.Caption);
+  AddLabel(Box(), {280, 135, 35, 15}, "P(R3)=", kFonts.Caption);
+  THILabel* powerValue = AddLabel(Box(), {325, 135, 45, 15}, "0", kFonts.Result, "", true);
+  AddLabel(Box(), {380, 135, 18, 15}, "W", kFonts.Caption);
+  AddLabel(Box(), {280, 160, 50, 15}, "(R3power=", kFonts.SmallCaption, kRatingHint);
+  THILabel* ratingValue = AddLabel(Box(), {345, 160, 20, 15}, "0", kFonts.SmallResult, kRatingHint);
+  AddLabel(Box(), {380, 160, 20, 15}, " W)", kFonts.SmallCaption, kRatingHint);
 
   THIMultiElement* calcPanel = AddHost(
       Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);
@@ -72,28 +68,16 @@ TClassChildGroupBox_1163FB8::TClassChildGroupBox_1163FB8(TControl* parent) {
       AddHost(Box(), [](TControl* p) { return MakePowerRating(p, {"%1/0.7", false, false}); }, 1, 1);
 
   calcHub->SetOutCount(2);
-  r2Calc->SetDataCount(2);
-  r2Calc->SetMathStr("(%1/2.77-1)*%2 ");
-  r2Calc->ResultType = 0;
-  r2Calc->SetDefault(0.0);
-  r2Calc->SetAngleMode(false);
-  r2ToKilo->OpType = 3;
-  r2ToKilo->Op2Def = 1000.0;
-  r2ToKilo->ResultType = 1;
+  SetFormula(r2Calc, "(%1/2.77-1)*%2 ", 2, 0);
+  SetDivide(r2ToKilo, 1000.0);
   currentGate->Type = 3;
   SetInteger(currentGate->Op2Def, 2);
-  currentWarning->Message = "Output current must be < 2A. ";
-  currentWarning->CaptionDef = "Warning!";
-  currentWarning->Icon = 5;
+  SetMessage(currentWarning, "Output current must be < 2A. ", "Warning!", 5);
   r3Hub->SetOutCount(4);
   r3Calc->OpType = 3;
   r3Calc->Op1Def = 0.45;
   r3Calc->ResultType = 1;
-  powerCalc->SetDataCount(1);
-  powerCalc->SetMathStr("0.2020/%1");
-  powerCalc->ResultType = 1;
-  powerCalc->SetDefault(0.0);
-  powerCalc->SetAngleMode(false);
+  SetFormula(powerCalc, "0.2020/%1", 1, 1);
 
   calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, 0);
   voutCheck->Datas[0] = MakeLink<&THIEdit::Value>(voutEdit);

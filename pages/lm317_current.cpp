@@ -10,11 +10,7 @@
 
 namespace {
 
-const TFontRec kCaption = MakeFontRec("Arial", 10, FontBold, 204, 0x800000);
-const TFontRec kResult = MakeFontRec("Arial", 10, FontBold | FontUnderline, 204, 0x000000);
-const TFontRec kSmallCaption = MakeFontRec("Arial", 8, FontBold, 204, 0x800000);
-const TFontRec kSmallResult = MakeFontRec("Arial", 8, FontBold | FontUnderline, 204, 0x000000);
-const TFontRec kInput = MakeFontRec("Arial", 9, FontBold, 204, 0x000000);
+const TPageFonts kFonts = PageFonts(204);
 // The captions call the resistor R1, the hints R3; both are shown as written.
 const char kRsetHint[] = "calculated value of the resistor R3";
 const char kPowerHint[] = "resistor R3 power dissipation";
@@ -44,27 +40,16 @@ class TClassMultiElement_28C18E4 : public TScheme {
     Bridge->SetMethodCount(1);
     Bridge->SetVarCount(1);
     ioutFan->Count = 2;
-    rFormula->SetDataCount(1);
-    rFormula->SetMathStr("1.25/%1");
-    rFormula->ResultType = 1;
-    rFormula->SetDefault(0.0);
-    rFormula->SetAngleMode(false);
+    SetFormula(rFormula, "1.25/%1", 1, 1);
     rFan->Count = 3;
-    pFormula->SetDataCount(2);
-    pFormula->SetMathStr("%1*%2*%2");
-    pFormula->ResultType = 1;
-    pFormula->SetDefault(0.0);
-    pFormula->SetAngleMode(false);
+    SetFormula(pFormula, "%1*%2*%2", 2, 1);
     tooSmall->Type = 1;
     SetString(tooSmall->Op2Def, "0.4");
     tooLarge->Type = 2;
     SetInteger(tooLarge->Op2Def, 125);
     warnHub->InCount = 2;
     warnHub->SetOutCount(1);
-    rangeWarning->Message = kRangeWarning;
-    rangeWarning->CaptionDef = "Warning!";
-    rangeWarning->Buttons = 0;
-    rangeWarning->Icon = 5;
+    SetMessage(rangeWarning, kRangeWarning, "Warning!", 5);
     rHub->SetOutCount(3);
 
     Bridge->Methods[0] = MakeLink<&THIHub::doEvent>(rHub);
@@ -98,18 +83,18 @@ THIEditMulti* MakeCurrentResistor(TControl*) { return (new TClassMultiElement_28
 TClassChildGroupBox_28BDDE8::TClassChildGroupBox_28BDDE8(TControl* parent) {
   MakePage(parent, 1);
   AddSchematic(Box(), {10, 19, 250, 200}, "BITMAP5");
-  AddLabel(Box(), {280, 20, 20, 20}, "I\xED:", kCaption);
-  THIEdit* ioutEdit = AddEdit(Box(), {315, 15, 60, 21}, "1.5", "Load current", kInput, 3);
-  AddLabel(Box(), {380, 20, 13, 20}, "A", kCaption);
-  AddLabel(Box(), {280, 55, 28, 20}, "R1=", kCaption, kRsetHint);
-  THILabel* rsetValue = AddLabel(Box(), {330, 55, 46, 20}, "0", kResult, kRsetHint);
-  AddLabel(Box(), {380, 55, 26, 20}, "Om", kCaption);
-  AddLabel(Box(), {280, 75, 45, 20}, "P(R1)=", kCaption, kPowerHint);
-  THILabel* powerValue = AddLabel(Box(), {330, 75, 46, 20}, "0", kResult, kPowerHint);
-  AddLabel(Box(), {380, 75, 17, 20}, "W", kCaption);
-  AddLabel(Box(), {280, 100, 60, 15}, "(R1power=", kSmallCaption, kRatingHint, true);
-  THILabel* ratingValue = AddLabel(Box(), {345, 100, 30, 18}, "0", kSmallResult, kRatingHint);
-  AddLabel(Box(), {380, 100, 20, 15}, "W)", kSmallCaption, kRatingHint, true);
+  AddLabel(Box(), {280, 20, 20, 20}, "I\xED:", kFonts.Caption);
+  THIEdit* ioutEdit = AddEdit(Box(), {315, 15, 60, 21}, "1.5", "Load current", kFonts.Input, 3);
+  AddLabel(Box(), {380, 20, 13, 20}, "A", kFonts.Caption);
+  AddLabel(Box(), {280, 55, 28, 20}, "R1=", kFonts.Caption, kRsetHint);
+  THILabel* rsetValue = AddLabel(Box(), {330, 55, 46, 20}, "0", kFonts.Result, kRsetHint);
+  AddLabel(Box(), {380, 55, 26, 20}, "Om", kFonts.Caption);
+  AddLabel(Box(), {280, 75, 45, 20}, "P(R1)=", kFonts.Caption, kPowerHint);
+  THILabel* powerValue = AddLabel(Box(), {330, 75, 46, 20}, "0", kFonts.Result, kPowerHint);
+  AddLabel(Box(), {380, 75, 17, 20}, "W", kFonts.Caption);
+  AddLabel(Box(), {280, 100, 60, 15}, "(R1power=", kFonts.SmallCaption, kRatingHint, true);
+  THILabel* ratingValue = AddLabel(Box(), {345, 100, 30, 18}, "0", kFonts.SmallResult, kRatingHint);
+  AddLabel(Box(), {380, 100, 20, 15}, "W)", kFonts.SmallCaption, kRatingHint, true);
 
   THIMultiElement* calcPanel = AddHost(
       Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);

@@ -12,10 +12,8 @@
 
 namespace {
 
-const TFontRec kCaption = MakeFontRec("Arial", 10, FontBold, 204, 0x800000);
-const TFontRec kResult = MakeFontRec("Arial", 10, FontBold | FontUnderline, 204, 0x000000);
+const TPageFonts kFonts = PageFonts(204);
 const TFontRec kPlainResult = MakeFontRec("Arial", 10, FontBold, 204, 0x000000);
-const TFontRec kInput = MakeFontRec("Arial", 9, FontBold, 204, 0x000000);
 const char kR2Hint[] = "calculated value of the resistor R2";
 const char kRloadHint[] = "maximal value of load resistance";
 const char kIloadHint[] = "minimum load current";
@@ -59,16 +57,8 @@ class TClassMultiElement_2956E44 : public TScheme {
     emptyGuard->Type = 0;
     modeSwitch->Type = 0;
     SetInteger(modeSwitch->Op2Def, 1);
-    r2Estimate->SetDataCount(2);
-    r2Estimate->SetMathStr("((%1-0.000059*(%1/1.25-1)*%2)/1.25-1 )*%2");
-    r2Estimate->ResultType = 0;
-    r2Estimate->SetDefault(0.0);
-    r2Estimate->SetAngleMode(false);
-    voutOfR2->SetDataCount(2);
-    voutOfR2->SetMathStr("1.253*(1+%2/%1) +  0.0000475*%2");
-    voutOfR2->ResultType = 1;
-    voutOfR2->SetDefault(0.0);
-    voutOfR2->SetAngleMode(false);
+    SetFormula(r2Estimate, "((%1-0.000059*(%1/1.25-1)*%2)/1.25-1 )*%2", 2, 0);
+    SetFormula(voutOfR2, "1.253*(1+%2/%1) +  0.0000475*%2", 2, 1);
     overshoot->Type = 2;
     stepCounter->CountValue = 0;
     stepCounter->MinValue = 1;
@@ -142,22 +132,22 @@ THIEditMulti* MakeR2Search(TControl*) { return (new TClassMultiElement_2956E44()
 TClassChildGroupBox_11B4F30::TClassChildGroupBox_11B4F30(TControl* parent) {
   MakePage(parent, 2);
   AddSchematic(Box(), {10, 19, 250, 200}, "BITMAP4");
-  THIEdit* voutEdit = AddEdit(Box(), {315, 15, 55, 21}, "5", "Output voltage", kInput, 1);
+  THIEdit* voutEdit = AddEdit(Box(), {315, 15, 55, 21}, "5", "Output voltage", kFonts.Input, 1);
   THIComboBox* r1List =
-      AddList(Box(), {315, 45, 55, 21}, "Str56", "Choose value of the resistor R1.", kInput, 0, false);
-  AddLabel(Box(), {280, 20, 33, 20}, "Vout", kCaption);
-  AddLabel(Box(), {375, 20, 13, 20}, "V", kCaption);
-  AddLabel(Box(), {280, 50, 20, 20}, "R1", kCaption);
-  AddLabel(Box(), {375, 50, 26, 20}, "Om", kCaption);
-  AddLabel(Box(), {280, 75, 28, 20}, "R2=", kCaption, kR2Hint);
-  THILabel* r2Value = AddLabel(Box(), {310, 75, 11, 20}, "0", kResult, kR2Hint);
-  AddLabel(Box(), {375, 75, 33, 20}, "kOm", kCaption);
-  AddLabel(Box(), {280, 100, 29, 20}, "R\xED<", kCaption, kRloadHint);
+      AddList(Box(), {315, 45, 55, 21}, "Str56", "Choose value of the resistor R1.", kFonts.Input, 0, false);
+  AddLabel(Box(), {280, 20, 33, 20}, "Vout", kFonts.Caption);
+  AddLabel(Box(), {375, 20, 13, 20}, "V", kFonts.Caption);
+  AddLabel(Box(), {280, 50, 20, 20}, "R1", kFonts.Caption);
+  AddLabel(Box(), {375, 50, 26, 20}, "Om", kFonts.Caption);
+  AddLabel(Box(), {280, 75, 28, 20}, "R2=", kFonts.Caption, kR2Hint);
+  THILabel* r2Value = AddLabel(Box(), {310, 75, 11, 20}, "0", kFonts.Result, kR2Hint);
+  AddLabel(Box(), {375, 75, 33, 20}, "kOm", kFonts.Caption);
+  AddLabel(Box(), {280, 100, 29, 20}, "R\xED<", kFonts.Caption, kRloadHint);
   THILabel* rloadValue = AddLabel(Box(), {310, 100, 55, 15}, "0", kPlainResult, kRloadHint, true);
-  AddLabel(Box(), {375, 100, 33, 20}, "kOm", kCaption);
-  AddLabel(Box(), {280, 125, 28, 20}, "(I\xED>", kCaption, kIloadHint);
+  AddLabel(Box(), {375, 100, 33, 20}, "kOm", kFonts.Caption);
+  AddLabel(Box(), {280, 125, 28, 20}, "(I\xED>", kFonts.Caption, kIloadHint);
   THILabel* iloadValue = AddLabel(Box(), {310, 125, 56, 20}, "0", kPlainResult, kIloadHint);
-  AddLabel(Box(), {375, 125, 24, 20}, "mA)", kCaption);
+  AddLabel(Box(), {375, 125, 24, 20}, "mA)", kFonts.Caption);
 
   THIMultiElement* accuratePanel = AddHost(Box(), &MakeAccuratePanel, 0, 0);
   THIMultiElement* calcPanel = AddHost(
@@ -187,29 +177,13 @@ TClassChildGroupBox_11B4F30::TClassChildGroupBox_11B4F30(TControl* parent) {
   calcHub->SetOutCount(4);
   voutFan->Count = 4;
   r1Fan->Count = 2;
-  r2ToKilo->OpType = MathDivide;
-  r2ToKilo->Op2Def = 1000.0;
-  r2ToKilo->ResultType = 1;
-  rloadToKilo->OpType = MathDivide;
-  rloadToKilo->Op2Def = 1000.0;
-  rloadToKilo->ResultType = 1;
+  SetDivide(r2ToKilo, 1000.0);
+  SetDivide(rloadToKilo, 1000.0);
   // The regulator needs at least 10 mA; what the divider does not draw,
   // the load must.
-  iminCalc->SetDataCount(3);
-  iminCalc->SetMathStr("10-(%1/(%2+%3))*1000");
-  iminCalc->ResultType = 1;
-  iminCalc->SetDefault(0.0);
-  iminCalc->SetAngleMode(false);
-  rloadCalc->SetDataCount(2);
-  rloadCalc->SetMathStr("(%1/%2)*1000");
-  rloadCalc->ResultType = 0;
-  rloadCalc->SetDefault(0.0);
-  rloadCalc->SetAngleMode(false);
-  iloadCalc->SetDataCount(2);
-  iloadCalc->SetMathStr("(%1/%2)*1000");
-  iloadCalc->ResultType = 1;
-  iloadCalc->SetDefault(0.0);
-  iloadCalc->SetAngleMode(false);
+  SetFormula(iminCalc, "10-(%1/(%2+%3))*1000", 3, 1);
+  SetFormula(rloadCalc, "(%1/%2)*1000", 2, 0);
+  SetFormula(iloadCalc, "(%1/%2)*1000", 2, 1);
   SetString(r1Default->DataDef, "240");
 
   Bridge->Methods[1] = MakeLink<&THIDoData::doData>(r1Default);

@@ -9,25 +9,23 @@
 
 namespace {
 
-const TFontRec kCaption = MakeFontRec("Arial", 10, FontBold, 1, 0x800000);
-const TFontRec kResult = MakeFontRec("Arial", 10, FontBold | FontUnderline, 1, 0x000000);
-const TFontRec kInput = MakeFontRec("Arial", 9, FontBold, 1, 0x000000);
+const TPageFonts kFonts = PageFonts(1);
 
 }  // namespace
 
 TClassChildGroupBox_28CCE9C::TClassChildGroupBox_28CCE9C(TControl* parent) {
   MakePage(parent, 2);
   AddSchematic(Box(), {10, 19, 250, 199}, "BITMAP6");
-  AddLabel(Box(), {280, 20, 25, 15}, "Vout:", kCaption);
-  THIEdit* voutEdit = AddEdit(Box(), {315, 15, 60, 21}, "5", "Output voltage", kInput, 2);
-  AddLabel(Box(), {380, 20, 15, 15}, "V", kCaption);
-  AddLabel(Box(), {280, 45, 25, 15}, "R1:", kCaption);
+  AddLabel(Box(), {280, 20, 25, 15}, "Vout:", kFonts.Caption);
+  THIEdit* voutEdit = AddEdit(Box(), {315, 15, 60, 21}, "5", "Output voltage", kFonts.Input, 2);
+  AddLabel(Box(), {380, 20, 15, 15}, "V", kFonts.Caption);
+  AddLabel(Box(), {280, 45, 25, 15}, "R1:", kFonts.Caption);
   THIComboBox* r1List =
-      AddList(Box(), {315, 40, 60, 21}, "Str73", "Choose value of the resistor R1.", kInput, 3, true);
-  AddLabel(Box(), {380, 45, 26, 20}, "Om", kCaption);
-  AddLabel(Box(), {280, 80, 35, 15}, "R2=", kCaption);
-  THILabel* r2Value = AddLabel(Box(), {325, 80, 50, 15}, "0", kResult, "", true);
-  AddLabel(Box(), {380, 80, 33, 20}, "kOm", kCaption);
+      AddList(Box(), {315, 40, 60, 21}, "Str73", "Choose value of the resistor R1.", kFonts.Input, 3, true);
+  AddLabel(Box(), {380, 45, 26, 20}, "Om", kFonts.Caption);
+  AddLabel(Box(), {280, 80, 35, 15}, "R2=", kFonts.Caption);
+  THILabel* r2Value = AddLabel(Box(), {325, 80, 50, 15}, "0", kFonts.Result, "", true);
+  AddLabel(Box(), {380, 80, 33, 20}, "kOm", kFonts.Caption);
 
   THIMultiElement* calcPanel = AddHost(
       Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);
@@ -46,14 +44,8 @@ TClassChildGroupBox_28CCE9C::TClassChildGroupBox_28CCE9C(TControl* parent) {
 
   calcHub->InCount = 1;
   calcHub->SetOutCount(1);
-  r2Calc->SetDataCount(2);
-  r2Calc->SetMathStr("%2* ((%1/1.26) -1)          ");
-  r2Calc->ResultType = 0;
-  r2Calc->SetDefault(0.0);
-  r2Calc->SetAngleMode(false);
-  r2ToKilo->OpType = 3;
-  r2ToKilo->Op2Def = 1000.0;
-  r2ToKilo->ResultType = 1;
+  SetFormula(r2Calc, "%2* ((%1/1.26) -1)          ", 2, 0);
+  SetDivide(r2ToKilo, 1000.0);
   SetString(r1Preset->DataDef, "4300");
 
   calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, 0);

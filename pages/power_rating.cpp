@@ -6,6 +6,7 @@
 #include "elements/branching.h"
 #include "elements/routing.h"
 #include "formula/math_parse.h"
+#include "pages/window_scheme.h"
 
 namespace {
 
@@ -37,11 +38,7 @@ class TPowerRating : public TScheme {
 
     Bridge->SetMethodCount(setup.OneMethod ? 1 : 2);
     Bridge->SetVarCount(0);
-    margin->SetDataCount(1);
-    margin->SetMathStr(setup.Formula);
-    margin->ResultType = 1;
-    margin->SetDefault(0.0);
-    margin->SetAngleMode(false);
+    SetFormula(margin, setup.Formula, 1, 1);
     fan->Count = static_cast<int32_t>(tests);
     for (size_t i = 0; i < tests; ++i) {
       comparators[i]->Type = 2;

@@ -4,6 +4,7 @@
 #include "elements/routing.h"
 #include "elements/system.h"
 #include "elements/text.h"
+#include "pages/window_scheme.h"
 
 namespace {
 
@@ -32,10 +33,7 @@ class TRangeCheck : public TScheme {
     converter->Mode = 10;
     converter->Digits = 2;
     passHub->SetOutCount(2);
-    warning->Message = device ? std::string() : setup.Message;
-    warning->CaptionDef = "Warning!";
-    warning->Buttons = 0;
-    warning->Icon = 5;
+    SetMessage(warning, device ? std::string() : setup.Message, "Warning!", 5);
     if (warningHub) warningHub->SetOutCount(1);
     low->Type = 1;
     low->Op2Def = setup.Low;

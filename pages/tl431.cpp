@@ -13,11 +13,8 @@ namespace {
 
 // The Vin row is set in the Cyrillic character set, the rest of the page in
 // the default one.
-const TFontRec kCaption = MakeFontRec("Arial", 10, FontBold, 1, 0x800000);
-const TFontRec kCaptionCyr = MakeFontRec("Arial", 10, FontBold, 204, 0x800000);
-const TFontRec kResult = MakeFontRec("Arial", 10, FontBold | FontUnderline, 1, 0x000000);
-const TFontRec kInput = MakeFontRec("Arial", 9, FontBold, 1, 0x000000);
-const TFontRec kInputCyr = MakeFontRec("Arial", 9, FontBold, 204, 0x000000);
+const TPageFonts kFonts = PageFonts(1);
+const TPageFonts kVinFonts = PageFonts(204);
 const TFontRec kSmallCyr = MakeFontRec("Arial", 8, FontBold, 204, 0x808080);
 
 }  // namespace
@@ -25,32 +22,32 @@ const TFontRec kSmallCyr = MakeFontRec("Arial", 8, FontBold, 204, 0x808080);
 TClassChildGroupBox_1191F04::TClassChildGroupBox_1191F04(TControl* parent) {
   MakePage(parent, 1);
   AddSchematic(Box(), {10, 19, 250, 200}, "BITMAP3");
-  AddLabel(Box(), {318, 20, 25, 20}, "Vin", kCaptionCyr);
+  AddLabel(Box(), {318, 20, 25, 20}, "Vin", kVinFonts.Caption);
   AddLabel(Box(), {263, 22, 25, 18}, "min", kSmallCyr);
-  THIEdit* vinMinEdit = AddEdit(Box(), {285, 15, 30, 21}, "7.5", "Minimum input voltage", kInputCyr, 0);
+  THIEdit* vinMinEdit = AddEdit(Box(), {285, 15, 30, 21}, "7.5", "Minimum input voltage", kVinFonts.Input, 0);
   AddLabel(Box(), {373, 22, 27, 18}, "max", kSmallCyr);
-  THIEdit* vinMaxEdit = AddEdit(Box(), {342, 15, 30, 21}, "9", "Maximum input voltage", kInputCyr, 0);
-  AddLabel(Box(), {400, 20, 13, 20}, "V", kCaptionCyr);
-  AddLabel(Box(), {280, 45, 25, 15}, "Vout:", kCaption);
-  THIEdit* voutEdit = AddEdit(Box(), {335, 40, 40, 21}, "5", "Output voltage", kInput, 2);
-  AddLabel(Box(), {380, 45, 15, 15}, "V", kCaption);
-  AddLabel(Box(), {280, 70, 25, 15}, "Iout:", kCaption);
-  THIEdit* ioutEdit = AddEdit(Box(), {335, 65, 40, 21}, "100", "Maximum output current", kInput, 4);
-  AddLabel(Box(), {380, 70, 25, 15}, "mA", kCaption);
-  AddLabel(Box(), {280, 95, 50, 15}, "Idiv/Iref:", kCaption);
-  THIEdit* ratioEdit = AddEdit(Box(), {335, 90, 40, 21}, "200", "", kInput, 2);
-  AddLabel(Box(), {280, 120, 35, 15}, "R1=", kCaption);
-  THILabel* r1Value = AddLabel(Box(), {325, 120, 45, 15}, "0", kResult, "", true);
-  AddLabel(Box(), {380, 120, 26, 20}, "Om", kCaption);
-  AddLabel(Box(), {280, 140, 45, 20}, "P(R1)=", kCaption);
-  THILabel* powerValue = AddLabel(Box(), {325, 140, 31, 20}, "0", kResult, "", true);
-  AddLabel(Box(), {380, 140, 17, 20}, "W", kCaption);
-  AddLabel(Box(), {280, 160, 35, 15}, "R2=", kCaption);
-  THILabel* r2Value = AddLabel(Box(), {325, 160, 50, 15}, "0", kResult, "", true);
-  AddLabel(Box(), {380, 160, 33, 20}, "kOm", kCaption);
-  AddLabel(Box(), {280, 180, 35, 15}, "R3=", kCaption);
-  THILabel* r3Value = AddLabel(Box(), {325, 180, 45, 15}, "0", kResult, "", true);
-  AddLabel(Box(), {380, 180, 33, 20}, "kOm", kCaption);
+  THIEdit* vinMaxEdit = AddEdit(Box(), {342, 15, 30, 21}, "9", "Maximum input voltage", kVinFonts.Input, 0);
+  AddLabel(Box(), {400, 20, 13, 20}, "V", kVinFonts.Caption);
+  AddLabel(Box(), {280, 45, 25, 15}, "Vout:", kFonts.Caption);
+  THIEdit* voutEdit = AddEdit(Box(), {335, 40, 40, 21}, "5", "Output voltage", kFonts.Input, 2);
+  AddLabel(Box(), {380, 45, 15, 15}, "V", kFonts.Caption);
+  AddLabel(Box(), {280, 70, 25, 15}, "Iout:", kFonts.Caption);
+  THIEdit* ioutEdit = AddEdit(Box(), {335, 65, 40, 21}, "100", "Maximum output current", kFonts.Input, 4);
+  AddLabel(Box(), {380, 70, 25, 15}, "mA", kFonts.Caption);
+  AddLabel(Box(), {280, 95, 50, 15}, "Idiv/Iref:", kFonts.Caption);
+  THIEdit* ratioEdit = AddEdit(Box(), {335, 90, 40, 21}, "200", "", kFonts.Input, 2);
+  AddLabel(Box(), {280, 120, 35, 15}, "R1=", kFonts.Caption);
+  THILabel* r1Value = AddLabel(Box(), {325, 120, 45, 15}, "0", kFonts.Result, "", true);
+  AddLabel(Box(), {380, 120, 26, 20}, "Om", kFonts.Caption);
+  AddLabel(Box(), {280, 140, 45, 20}, "P(R1)=", kFonts.Caption);
+  THILabel* powerValue = AddLabel(Box(), {325, 140, 31, 20}, "0", kFonts.Result, "", true);
+  AddLabel(Box(), {380, 140, 17, 20}, "W", kFonts.Caption);
+  AddLabel(Box(), {280, 160, 35, 15}, "R2=", kFonts.Caption);
+  THILabel* r2Value = AddLabel(Box(), {325, 160, 50, 15}, "0", kFonts.Result, "", true);
+  AddLabel(Box(), {380, 160, 33, 20}, "kOm", kFonts.Caption);
+  AddLabel(Box(), {280, 180, 35, 15}, "R3=", kFonts.Caption);
+  THILabel* r3Value = AddLabel(Box(), {325, 180, 45, 15}, "0", kFonts.Result, "", true);
+  AddLabel(Box(), {380, 180, 33, 20}, "kOm", kFonts.Caption);
 
   THIMultiElement* calcPanel = AddHost(
       Box(), [](TControl* p) { return MakeCalcPanel(p, {{275, 195, 130, 33}, 3}); }, 1, 0);
@@ -97,51 +94,25 @@ TClassChildGroupBox_1191F04::TClassChildGroupBox_1191F04(TControl* parent) {
   vinMaxFan->Count = 2;
   vinMaxFan->Data = MakeLink<&THIEdit::Value>(vinMaxEdit);
   headroomCheck->Type = 4;
-  headroomError->Message = "Output Voltage too high for selected minimum input voltage. \r\rCalculations stopped. ";
-  headroomError->CaptionDef = "Error!";
-  headroomError->Icon = 1;
+  SetMessage(headroomError, "Output Voltage too high for selected minimum input voltage. \r\rCalculations stopped. ",
+             "Error!", 1);
   ratioCheck->Type = 1;
   SetInteger(ratioCheck->Op2Def, 100);
-  ratioWarning->Message = "Divider-Current to Reference-Current Ratio should be greater than 100.";
-  ratioWarning->CaptionDef = "Warning!";
-  ratioWarning->Icon = 5;
+  SetMessage(ratioWarning, "Divider-Current to Reference-Current Ratio should be greater than 100.", "Warning!", 5);
   inputRangeCheck->Type = 2;
-  inputRangeError->Message = "Maximum input voltage is lower than minimum input voltage. \r\rCalculations stopped. ";
-  inputRangeError->CaptionDef = "Error!";
-  inputRangeError->Icon = 1;
+  SetMessage(inputRangeError, "Maximum input voltage is lower than minimum input voltage. \r\rCalculations stopped. ",
+             "Error!", 1);
   currentCheck->Type = 3;
   SetInteger(currentCheck->Op2Def, 100);
-  currentWarning->Message = "Output current must be < 100mA. ";
-  currentWarning->CaptionDef = "Warning!";
-  currentWarning->Icon = 5;
+  SetMessage(currentWarning, "Output current must be < 100mA. ", "Warning!", 5);
   calcHub->InCount = 1;
   calcHub->SetOutCount(4);
-  r3Calc->SetDataCount(1);
-  r3Calc->SetMathStr("(2.495*1000000) / (4*%1)");
-  r3Calc->ResultType = 0;
-  r3Calc->SetDefault(0.0);
-  r3Calc->SetAngleMode(false);
-  r3ToKilo->OpType = 3;
-  r3ToKilo->Op2Def = 1000.0;
-  r3ToKilo->ResultType = 1;
-  r2Calc->SetDataCount(2);
-  r2Calc->SetMathStr("(%1-2.495)*%2/2.495");
-  r2Calc->ResultType = 0;
-  r2Calc->SetDefault(0.0);
-  r2Calc->SetAngleMode(false);
-  r2ToKilo->OpType = 3;
-  r2ToKilo->Op2Def = 1000.0;
-  r2ToKilo->ResultType = 1;
-  r1Calc->SetDataCount(4);
-  r1Calc->SetMathStr("((%1 - %2 * 1.02) * 1000) / ( %3 + (4 * %4 / 1000) + 1)");
-  r1Calc->ResultType = 1;
-  r1Calc->SetDefault(0.0);
-  r1Calc->SetAngleMode(false);
-  powerCalc->SetDataCount(4);
-  powerCalc->SetMathStr("(%1 - (%2 * 0.98)) * ((%3 + (4 * %4 / 1000) +1) / 1000)");
-  powerCalc->ResultType = 1;
-  powerCalc->SetDefault(0.0);
-  powerCalc->SetAngleMode(false);
+  SetFormula(r3Calc, "(2.495*1000000) / (4*%1)", 1, 0);
+  SetDivide(r3ToKilo, 1000.0);
+  SetFormula(r2Calc, "(%1-2.495)*%2/2.495", 2, 0);
+  SetDivide(r2ToKilo, 1000.0);
+  SetFormula(r1Calc, "((%1 - %2 * 1.02) * 1000) / ( %3 + (4 * %4 / 1000) + 1)", 4, 1);
+  SetFormula(powerCalc, "(%1 - (%2 * 0.98)) * ((%3 + (4 * %4 / 1000) +1) / 1000)", 4, 1);
 
   calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, 0);
   voutCheck->Datas[0] = MakeLink<&THIGetData::Value>(voutFan, 0);

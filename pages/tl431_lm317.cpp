@@ -12,9 +12,7 @@
 
 namespace {
 
-const TFontRec kCaption = MakeFontRec("Arial", 10, FontBold, 1, 0x800000);
-const TFontRec kResult = MakeFontRec("Arial", 10, FontBold | FontUnderline, 1, 0x000000);
-const TFontRec kInput = MakeFontRec("Arial", 9, FontBold, 1, 0x000000);
+const TPageFonts kFonts = PageFonts(1);
 
 // The capacitor choice: "doChoose" (method 0) reads the output voltage
 // through the host's data input 0 (Vout), takes its integer part and fires
@@ -95,29 +93,29 @@ THIEditMulti* MakeCapacitorChoice(TControl*) { return (new TClassMultiElement_28
 TClassChildGroupBox_28BC1D8::TClassChildGroupBox_28BC1D8(TControl* parent) {
   MakePage(parent, 1);
   AddSchematic(Box(), {10, 19, 250, 200}, "BITMAP8");
-  AddLabel(Box(), {280, 20, 25, 15}, "Vout:", kCaption);
-  THIEdit* voutEdit = AddEdit(Box(), {335, 15, 40, 21}, "5", "Output voltage", kInput, 2);
-  AddLabel(Box(), {380, 20, 15, 15}, "V", kCaption);
-  AddLabel(Box(), {280, 45, 25, 15}, "Iout:", kCaption);
-  THIEdit* ioutEdit = AddEdit(Box(), {335, 40, 40, 21}, "100", "Maximum output current", kInput, 4);
-  AddLabel(Box(), {380, 45, 25, 15}, "mA", kCaption);
-  AddLabel(Box(), {280, 70, 50, 15}, "Idiv/Iref:", kCaption);
+  AddLabel(Box(), {280, 20, 25, 15}, "Vout:", kFonts.Caption);
+  THIEdit* voutEdit = AddEdit(Box(), {335, 15, 40, 21}, "5", "Output voltage", kFonts.Input, 2);
+  AddLabel(Box(), {380, 20, 15, 15}, "V", kFonts.Caption);
+  AddLabel(Box(), {280, 45, 25, 15}, "Iout:", kFonts.Caption);
+  THIEdit* ioutEdit = AddEdit(Box(), {335, 40, 40, 21}, "100", "Maximum output current", kFonts.Input, 4);
+  AddLabel(Box(), {380, 45, 25, 15}, "mA", kFonts.Caption);
+  AddLabel(Box(), {280, 70, 50, 15}, "Idiv/Iref:", kFonts.Caption);
   THIEdit* ratioEdit =
-      AddEdit(Box(), {335, 65, 40, 21}, "200", "", kInput, 2, &THIEdit::ReadIntegerText);
-  AddLabel(Box(), {280, 95, 35, 15}, "R1=", kCaption);
-  THILabel* r1Value = AddLabel(Box(), {325, 95, 45, 15}, "0", kResult, "", true);
-  AddLabel(Box(), {380, 95, 26, 20}, "Om", kCaption);
-  AddLabel(Box(), {280, 115, 35, 15}, "R2=", kCaption);
-  THILabel* r2Value = AddLabel(Box(), {325, 115, 50, 15}, "0", kResult, "", true);
-  AddLabel(Box(), {380, 115, 33, 20}, "kOm", kCaption);
-  AddLabel(Box(), {280, 135, 35, 15}, "R3=", kCaption);
-  THILabel* r3Value = AddLabel(Box(), {325, 135, 45, 15}, "0", kResult, "", true);
-  AddLabel(Box(), {380, 135, 33, 20}, "kOm", kCaption);
-  AddLabel(Box(), {280, 155, 25, 15}, "C1:", kCaption);
-  THILabel* c1LowValue = AddLabel(Box(), {325, 155, 45, 15}, "0", kResult, "", true);
-  AddLabel(Box(), {380, 155, 23, 15}, "<pF", kCaption);
-  THILabel* c1HighValue = AddLabel(Box(), {325, 175, 45, 15}, "0", kResult, "", true);
-  AddLabel(Box(), {380, 175, 23, 15}, ">uF", kCaption);
+      AddEdit(Box(), {335, 65, 40, 21}, "200", "", kFonts.Input, 2, &THIEdit::ReadIntegerText);
+  AddLabel(Box(), {280, 95, 35, 15}, "R1=", kFonts.Caption);
+  THILabel* r1Value = AddLabel(Box(), {325, 95, 45, 15}, "0", kFonts.Result, "", true);
+  AddLabel(Box(), {380, 95, 26, 20}, "Om", kFonts.Caption);
+  AddLabel(Box(), {280, 115, 35, 15}, "R2=", kFonts.Caption);
+  THILabel* r2Value = AddLabel(Box(), {325, 115, 50, 15}, "0", kFonts.Result, "", true);
+  AddLabel(Box(), {380, 115, 33, 20}, "kOm", kFonts.Caption);
+  AddLabel(Box(), {280, 135, 35, 15}, "R3=", kFonts.Caption);
+  THILabel* r3Value = AddLabel(Box(), {325, 135, 45, 15}, "0", kFonts.Result, "", true);
+  AddLabel(Box(), {380, 135, 33, 20}, "kOm", kFonts.Caption);
+  AddLabel(Box(), {280, 155, 25, 15}, "C1:", kFonts.Caption);
+  THILabel* c1LowValue = AddLabel(Box(), {325, 155, 45, 15}, "0", kFonts.Result, "", true);
+  AddLabel(Box(), {380, 155, 23, 15}, "<pF", kFonts.Caption);
+  THILabel* c1HighValue = AddLabel(Box(), {325, 175, 45, 15}, "0", kFonts.Result, "", true);
+  AddLabel(Box(), {380, 175, 23, 15}, ">uF", kFonts.Caption);
 
   THIMultiElement* calcPanel = AddHost(
       Box(), [](TControl* p) { return MakeCalcPanel(p, {{275, 195, 130, 33}, 3}); }, 1, 0);
@@ -149,36 +147,16 @@ TClassChildGroupBox_28BC1D8::TClassChildGroupBox_28BC1D8(TControl* parent) {
   ratioFan->Count = 2;
   ratioGate->Type = 1;
   SetInteger(ratioGate->Op2Def, 100);
-  ratioWarning->Message = "Divider-Current to Reference-Current Ratio should be greater than 100.";
-  ratioWarning->CaptionDef = "Warning!";
-  ratioWarning->Icon = 5;
+  SetMessage(ratioWarning, "Divider-Current to Reference-Current Ratio should be greater than 100.", "Warning!", 5);
   currentGate->Type = 3;
   SetInteger(currentGate->Op2Def, 100);
-  currentWarning->Message = "Output current must be < 100mA. ";
-  currentWarning->CaptionDef = "Warning!";
-  currentWarning->Icon = 5;
+  SetMessage(currentWarning, "Output current must be < 100mA. ", "Warning!", 5);
   calcHub->SetOutCount(4);
-  r3Calc->SetDataCount(1);
-  r3Calc->SetMathStr("(2.495*1000000) / (4*%1)");
-  r3Calc->ResultType = 0;
-  r3Calc->SetDefault(0.0);
-  r3Calc->SetAngleMode(false);
-  r3ToKilo->OpType = 3;
-  r3ToKilo->Op2Def = 1000.0;
-  r3ToKilo->ResultType = 1;
-  r2Calc->SetDataCount(2);
-  r2Calc->SetMathStr("(%1-2.495)*%2/2.495");
-  r2Calc->ResultType = 0;
-  r2Calc->SetDefault(0.0);
-  r2Calc->SetAngleMode(false);
-  r2ToKilo->OpType = 3;
-  r2ToKilo->Op2Def = 1000.0;
-  r2ToKilo->ResultType = 1;
-  r1Calc->SetDataCount(1);
-  r1Calc->SetMathStr("1.25/((%1+1)/1000)");
-  r1Calc->ResultType = 1;
-  r1Calc->SetDefault(0.0);
-  r1Calc->SetAngleMode(false);
+  SetFormula(r3Calc, "(2.495*1000000) / (4*%1)", 1, 0);
+  SetDivide(r3ToKilo, 1000.0);
+  SetFormula(r2Calc, "(%1-2.495)*%2/2.495", 2, 0);
+  SetDivide(r2ToKilo, 1000.0);
+  SetFormula(r1Calc, "1.25/((%1+1)/1000)", 1, 1);
 
   calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, 0);
   voutFan->Data = MakeLink<&THIEdit::Value>(voutEdit);

@@ -2,6 +2,37 @@
 
 #include "runtime/resources.h"
 
+TPageFonts PageFonts(uint8_t charSet) {
+  TPageFonts f;
+  f.Caption = MakeFontRec("Arial", 10, FontBold, charSet, 0x800000);
+  f.Result = MakeFontRec("Arial", 10, FontBold | FontUnderline, charSet, 0x000000);
+  f.SmallCaption = MakeFontRec("Arial", 8, FontBold, charSet, 0x800000);
+  f.SmallResult = MakeFontRec("Arial", 8, FontBold | FontUnderline, charSet, 0x000000);
+  f.Input = MakeFontRec("Arial", 9, FontBold, charSet, 0x000000);
+  return f;
+}
+
+void SetFormula(THIMathParse* formula, const std::string& text, int32_t args, uint8_t resultType) {
+  formula->SetDataCount(args);
+  formula->SetMathStr(text);
+  formula->ResultType = resultType;
+  formula->SetDefault(0.0);
+  formula->SetAngleMode(false);
+}
+
+void SetDivide(THIMath* math, double by) {
+  math->OpType = 3;
+  math->Op2Def = by;
+  math->ResultType = 1;
+}
+
+void SetMessage(THIMessage* message, const std::string& text, const std::string& caption, uint8_t icon) {
+  message->Message = text;
+  message->CaptionDef = caption;
+  message->Buttons = 0;
+  message->Icon = icon;
+}
+
 THILabel* TWindowScheme::AddLabel(TControl* parent, TBox box, const std::string& caption, const TFontRec& font,
                                   const std::string& hint, bool fixed) {
   THILabel* label = Create<THILabel>(parent);

@@ -9,6 +9,9 @@
 #include <functional>
 #include <string>
 
+#include "elements/math.h"
+#include "elements/system.h"
+#include "formula/math_parse.h"
 #include "runtime/element.h"
 #include "runtime/multi_element.h"
 #include "ui/combo_box.h"
@@ -21,6 +24,23 @@
 struct TBox {
   int32_t Left, Top, Width, Height;
 };
+
+// The Arial fonts of the regulator pages in one character set: navy bold
+// captions, black bold underlined results (8 pt for the power ratings),
+// black bold inputs.
+struct TPageFonts {
+  TFontRec Caption, Result, SmallCaption, SmallResult, Input;
+};
+TPageFonts PageFonts(uint8_t charSet);
+
+// Element set-ups that recur on the pages.
+// A formula with `args` arguments, Default 0, radians; `resultType` 1 hands
+// results on as reals, 0 as integers rounded half to even.
+void SetFormula(THIMathParse* formula, const std::string& text, int32_t args, uint8_t resultType);
+// Divides the incoming value by `by`, handing a real on.
+void SetDivide(THIMath* math, double by);
+// An OK box; `icon` 5 warning, 1 error. An empty text shows what arrives.
+void SetMessage(THIMessage* message, const std::string& text, const std::string& caption, uint8_t icon);
 
 class TWindowScheme : public TScheme {
  protected:
