@@ -243,42 +243,33 @@ TData PopFirst(TData& data) {
   return TData();
 }
 
+namespace {
+
+template <typename T>
+bool Compare(T x, T y, uint8_t code) {
+  switch (code) {
+    case 0: return x == y;
+    case 1: return x < y;
+    case 2: return x > y;
+    case 3: return x <= y;
+    case 4: return x >= y;
+    default: return x != y;
+  }
+}
+
+}  // namespace
+
 bool CompareData(const TData& a, const TData& b, uint8_t code) {
   if (code > 5) return false;
   switch (BaseKind(a)) {
-    case KindInteger: {
-      int32_t x = a.IntValue, y = ToInteger(b);
-      switch (code) {
-        case 0: return x == y;
-        case 1: return x < y;
-        case 2: return x > y;
-        case 3: return x <= y;
-        case 4: return x >= y;
-        default: return x != y;
-      }
-    }
-    case KindReal: {
-      double x = a.RealValue, y = ToReal(b);
-      switch (code) {
-        case 0: return x == y;
-        case 1: return x < y;
-        case 2: return x > y;
-        case 3: return x <= y;
-        case 4: return x >= y;
-        default: return x != y;
-      }
-    }
+    case KindInteger: return Compare(a.IntValue, ToInteger(b), code);
+    case KindReal: return Compare(a.RealValue, ToReal(b), code);
     case KindString: {
-      std::string y = ToString(b);
-      size_t la = a.StrValue.size(), lb = y.size();
-      switch (code) {
-        case 0: return a.StrValue == y;
-        case 1: return la < lb;
-        case 2: return la > lb;
-        case 3: return la <= lb;
-        case 4: return la >= lb;
-        default: return a.StrValue != y;
-      }
+      // Texts are equal or not by content, but ordered by length.
+      const std::string y = ToString(b);
+      if (code == 0) return a.StrValue == y;
+      if (code == 5) return a.StrValue != y;
+      return Compare(a.StrValue.size(), y.size(), code);
     }
     default: return false;
   }
