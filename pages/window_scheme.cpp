@@ -103,26 +103,6 @@ THIImage* TWindowScheme::AddSchematic(TControl* parent, TBox box, const std::str
   return image;
 }
 
-THIMultiElement* TWindowScheme::AddHost(TControl* parent, THIMultiElement::TFactory factory, int events,
-                                        int datas) {
-  THIMultiElement* host = Create<THIMultiElement>(parent);
-  host->Mode = 0;
-  host->SetFactory(std::move(factory));
-  host->SetEventCount(events);
-  host->SetDataCount(datas);
-  return host;
-}
-
-THIMultiElementEx* TWindowScheme::AddNamedHost(TControl* parent, THIMultiElementEx::TFactory factory, int events,
-                                               int datas) {
-  THIMultiElementEx* host = Create<THIMultiElementEx>(parent);
-  host->Mode = 0;
-  host->SetFactory(std::move(factory));
-  host->SetEventCount(events);
-  host->SetDataCount(datas);
-  return host;
-}
-
 void TPageScheme::MakePage(TControl* parent, int methods) {
   Bridge = Create<THIEditMulti>();
   PageBox = Create<THIGroupBox>(parent);

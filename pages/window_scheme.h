@@ -59,9 +59,25 @@ class TWindowScheme : public TScheme {
   // A schematic bitmap drawn proportionally on white.
   THIImage* AddSchematic(TControl* parent, TBox box, const std::string& bitmap);
 
-  // A container whose child scheme `factory` builds at once.
-  THIMultiElement* AddHost(TControl* parent, THIMultiElement::TFactory factory, int events, int datas);
-  THIMultiElementEx* AddNamedHost(TControl* parent, THIMultiElementEx::TFactory factory, int events, int datas);
+  // A container whose child scheme `factory` builds at once, with `events`
+  // outer events and `datas` outer data inputs.
+  THIMultiElement* AddHost(TControl* parent, THIMultiElement::TFactory factory, int events, int datas) {
+    return AddContainer<THIMultiElement>(parent, std::move(factory), events, datas);
+  }
+  THIMultiElementEx* AddNamedHost(TControl* parent, THIMultiElementEx::TFactory factory, int events, int datas) {
+    return AddContainer<THIMultiElementEx>(parent, std::move(factory), events, datas);
+  }
+
+ private:
+  template <typename Host>
+  Host* AddContainer(TControl* parent, typename Host::TFactory factory, int events, int datas) {
+    Host* host = Create<Host>(parent);
+    host->Mode = 0;
+    host->SetFactory(std::move(factory));
+    host->SetEventCount(events);
+    host->SetDataCount(datas);
+    return host;
+  }
 };
 
 // The page frame every page starts with: the group box at 10,30 415x232,
