@@ -11,9 +11,16 @@ uint32_t ReadU32(const unsigned char* p) {
 
 uint16_t ReadU16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 
-}  // namespace
+// What the header of an uncompressed .bmp says, once checked against the
+// file's size.
+struct TBmpLayout {
+  int32_t width = 0, height = 0;
+  bool topDown = false;
+  size_t bytesPerPixel = 0, stride = 0;
+  uint32_t pixelOffset = 0;
+};
 
-bool DecodeBmp(const unsigned char* data, size_t size, TRgbImage& out) {
+bool ReadBmpLayout(const unsigned char* data, size_t size, TBmpLayout& out) {
   if (!data || size < 54 || data[0] != 'B' || data[1] != 'M') return false;
   const uint32_t pixelOffset = ReadU32(data + 10);
   const uint32_t headerSize = ReadU32(data + 14);
@@ -33,30 +40,49 @@ bool DecodeBmp(const unsigned char* data, size_t size, TRgbImage& out) {
   const size_t bytesPerPixel = bits / 8;
   const size_t stride = (static_cast<size_t>(width) * bytesPerPixel + 3) & ~static_cast<size_t>(3);
   if (pixelOffset > size || stride * static_cast<size_t>(height) > size - pixelOffset) return false;
+  out = {width, height, topDown, bytesPerPixel, stride, pixelOffset};
+  return true;
+}
 
-  TRgbImage image;
-  image.Width = width;
-  image.Height = height;
-  image.Pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
-  for (int32_t y = 0; y < height; ++y) {
-    const int32_t sourceRow = topDown ? y : height - 1 - y;
-    const unsigned char* src = data + pixelOffset + stride * static_cast<size_t>(sourceRow);
-    uint8_t* dst = image.Pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width) * 3;
-    for (int32_t x = 0; x < width; ++x, src += bytesPerPixel, dst += 3) {
+std::vector<uint8_t> DecodeRows(const unsigned char* data, const TBmpLayout& l) {
+  std::vector<uint8_t> pixels(static_cast<size_t>(l.width) * static_cast<size_t>(l.height) * 3);
+  for (int32_t y = 0; y < l.height; ++y) {
+    const int32_t sourceRow = l.topDown ? y : l.height - 1 - y;
+    const unsigned char* src = data + l.pixelOffset + l.stride * static_cast<size_t>(sourceRow);
+    uint8_t* dst = pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(l.width) * 3;
+    for (int32_t x = 0; x < l.width; ++x, src += l.bytesPerPixel, dst += 3) {
       dst[0] = src[2];
       dst[1] = src[1];
       dst[2] = src[0];
     }
   }
-  out = std::move(image);
+  return pixels;
+}
+
+}  // namespace
+
+const std::vector<uint8_t>& TRgbImage::Pixels() const {
+  TBmpLayout layout;
+  if (bmp_ && pixels_.empty() && ReadBmpLayout(bmp_->data, bmp_->size, layout))
+    pixels_ = DecodeRows(bmp_->data, layout);
+  return pixels_;
+}
+
+bool DecodeBmp(const unsigned char* data, size_t size, TRgbImage& out) {
+  TBmpLayout layout;
+  if (!ReadBmpLayout(data, size, layout)) return false;
+  out = TRgbImage(layout.width, layout.height, DecodeRows(data, layout));
   return true;
 }
 
 std::shared_ptr<const TRgbImage> LoadBitmapResource(const std::string& name) {
   const TResource* r = FindResource(name, ResBitmap);
-  if (!r) return nullptr;
+  TBmpLayout layout;
+  if (!r || !ReadBmpLayout(r->data, r->size, layout)) return nullptr;
   auto image = std::make_shared<TRgbImage>();
-  if (!DecodeBmp(r->data, r->size, *image)) return nullptr;
+  image->Width = layout.width;
+  image->Height = layout.height;
+  image->bmp_ = r;
   return image;
 }
 

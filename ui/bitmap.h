@@ -14,10 +14,22 @@
 #include "ui/platform.h"
 
 // Width x Height pixels, rows top to bottom, 3 bytes (R, G, B) per pixel.
+// A picture of a bitmap resource knows its size at once but decodes its
+// pixels on the first call of Pixels(), so the schematics of pages that are
+// never shown are never decoded. Window thread only.
 struct TRgbImage {
+  TRgbImage() = default;
+  TRgbImage(int32_t width, int32_t height, std::vector<uint8_t> pixels)
+      : Width(width), Height(height), pixels_(std::move(pixels)) {}
+
   int32_t Width = 0;
   int32_t Height = 0;
-  std::vector<uint8_t> Pixels;
+  const std::vector<uint8_t>& Pixels() const;
+
+ private:
+  friend std::shared_ptr<const TRgbImage> LoadBitmapResource(const std::string& name);
+  const TResource* bmp_ = nullptr;  // still to decode
+  mutable std::vector<uint8_t> pixels_;
 };
 
 // Decodes an uncompressed .bmp file of 24 or 32 bits per pixel, bottom-up

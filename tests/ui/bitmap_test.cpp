@@ -49,7 +49,7 @@ TEST(DecodeBmp, ReadsEveryLayoutTopRowFirst) {
     EXPECT_EQ(image.Height, c.h);
     for (int y = 0; y < c.h; ++y) {
       for (int x = 0; x < c.w; ++x) {
-        const uint8_t* px = &image.Pixels[(static_cast<size_t>(y) * static_cast<size_t>(c.w) + static_cast<size_t>(x)) * 3];
+        const uint8_t* px = &image.Pixels()[(static_cast<size_t>(y) * static_cast<size_t>(c.w) + static_cast<size_t>(x)) * 3];
         ASSERT_EQ(px[0], static_cast<uint8_t>(x));
         ASSERT_EQ(px[1], static_cast<uint8_t>(y));
         ASSERT_EQ(px[2], static_cast<uint8_t>(x + y));

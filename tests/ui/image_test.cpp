@@ -10,11 +10,7 @@ namespace {
 class ImageTest : public UiTest {
  protected:
   static std::shared_ptr<const TRgbImage> Picture(int w, int h) {
-    auto p = std::make_shared<TRgbImage>();
-    p->Width = w;
-    p->Height = h;
-    p->Pixels.assign(static_cast<size_t>(w * h * 3), 255);
-    return p;
+    return std::make_shared<TRgbImage>(w, h, std::vector<uint8_t>(static_cast<size_t>(w * h * 3), 255));
   }
   std::unique_ptr<THIImage> Make(int w, int h, uint8_t keepSize, THIImage::TPaintRoutine paint) {
     auto i = std::make_unique<THIImage>(Form());

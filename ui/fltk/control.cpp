@@ -526,13 +526,7 @@ void TFltkControl::SetOptions(const TCreateOptions& options) {
 // --- Pictures and the window ------------------------------------------------------
 
 void TFltkControl::SetPicture(std::shared_ptr<const TRgbImage> picture, const TRect& dest) {
-  // The widget's image may borrow the picture's pixels: the picture is
-  // kept until the image is replaced.
-  if (Kind() == TControlKind::Image) {
-    auto* area = static_cast<TPictureWidget*>(widget_);
-    area->SetPicture(picture ? ScaledPicture(*picture, dest.Width, dest.Height) : nullptr, dest.Left, dest.Top);
-  }
-  picture_ = std::move(picture);
+  if (Kind() == TControlKind::Image) static_cast<TPictureWidget*>(widget_)->SetPicture(std::move(picture), dest);
 }
 
 void TFltkControl::SetIcon(const std::string& resourceName) {

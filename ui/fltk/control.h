@@ -124,7 +124,6 @@ class TFltkControl : public TControl {
   std::vector<Fl_Menu_Item> menu_;
   int32_t selected_ = -1;
   int32_t parked_caret_ = 0;  // the caret of a field without the focus
-  std::shared_ptr<const TRgbImage> picture_;
   uint8_t alpha_ = 255;
   uint8_t window_state_ = 0;
   bool hovered_ = false;

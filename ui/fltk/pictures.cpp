@@ -4,11 +4,11 @@
 
 std::unique_ptr<Fl_RGB_Image> ScaledPicture(const TRgbImage& picture, int w, int h) {
   if (picture.Width <= 0 || picture.Height <= 0 || w <= 0 || h <= 0 ||
-      picture.Pixels.size() < static_cast<size_t>(picture.Width) * static_cast<size_t>(picture.Height) * 3)
+      picture.Pixels().size() < static_cast<size_t>(picture.Width) * static_cast<size_t>(picture.Height) * 3)
     return nullptr;
   // Fl_RGB_Image only borrows the pixels it is given; copy() makes an image
   // that owns its own.
-  auto source = std::make_unique<Fl_RGB_Image>(picture.Pixels.data(), picture.Width, picture.Height, 3);
+  auto source = std::make_unique<Fl_RGB_Image>(picture.Pixels().data(), picture.Width, picture.Height, 3);
   if (w == picture.Width && h == picture.Height) return source;
   return std::unique_ptr<Fl_RGB_Image>(static_cast<Fl_RGB_Image*>(source->copy(w, h)));
 }

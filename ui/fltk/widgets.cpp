@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/fltk/colors.h"
+#include "ui/fltk/pictures.h"
 
 void DrawTextLines(const char* text, int x, int y, int w, int alignment, const TTextLook& look) {
   const int lineHeight = fl_height();
@@ -43,17 +44,18 @@ void TLabelWidget::draw() {
   fl_pop_clip();
 }
 
-void TPictureWidget::SetPicture(std::unique_ptr<Fl_RGB_Image> picture, int left, int top) {
-  picture_ = std::move(picture);
-  left_ = left;
-  top_ = top;
+void TPictureWidget::SetPicture(std::shared_ptr<const TRgbImage> picture, const TRect& dest) {
+  image_.reset();
+  source_ = std::move(picture);
+  dest_ = dest;
   redraw();
 }
 
 void TPictureWidget::draw() {
   fl_push_clip(x(), y(), w(), h());
   fl_rectf(x(), y(), w(), h(), color());
-  if (picture_) picture_->draw(x() + left_, y() + top_);
+  if (source_ && !image_) image_ = ScaledPicture(*source_, dest_.Width, dest_.Height);
+  if (image_) image_->draw(x() + dest_.Left, y() + dest_.Top);
   fl_pop_clip();
 }
 

@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "ui/bitmap.h"
+
 class TFltkControl;
 
 using TBaseHandle = int (*)(Fl_Widget&, int);
@@ -62,17 +64,20 @@ class TLabelWidget : public TWidget<Fl_Widget> {
 
 // The image area: its colour as background, then the picture at its place
 // (relative to the widget), clipped to the widget.
+// An image area. The picture is scaled to its place when it is first
+// drawn, so a hidden page's schematic costs nothing until it is shown.
 class TPictureWidget : public TWidget<Fl_Widget> {
  public:
   TPictureWidget(int x, int y, int w, int h) : TWidget<Fl_Widget>(x, y, w, h) {}
-  void SetPicture(std::unique_ptr<Fl_RGB_Image> picture, int left, int top);
+  void SetPicture(std::shared_ptr<const TRgbImage> picture, const TRect& dest);
 
  protected:
   void draw() override;
 
  private:
-  std::unique_ptr<Fl_RGB_Image> picture_;
-  int left_ = 0, top_ = 0;
+  std::shared_ptr<const TRgbImage> source_;  // outlives image_, which may borrow its pixels
+  TRect dest_;
+  std::unique_ptr<Fl_RGB_Image> image_;
 };
 
 // A pick-only drop-down list drawn like the editable one: the shown line
