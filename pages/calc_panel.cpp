@@ -15,10 +15,7 @@ class TPanelScheme : public TWindowScheme {
   THIPanel* MakePanel(TControl* parent, TBox box, uint8_t innerEdge, int32_t edgeWidth) {
     THIPanel* panel = Create<THIPanel>(parent);
     Bridge = Create<THIEditMulti>();
-    panel->Left = box.Left;
-    panel->Top = box.Top;
-    panel->Width = box.Width;
-    panel->Height = box.Height;
+    Place(panel, box);
     panel->Align = 0;
     panel->Color = kColorButtonFace;
     panel->Font = MakeFontRec("Arial", 8, 0, 1, 0x000000);
@@ -43,10 +40,7 @@ class TCalcPanel : public TPanelScheme {
     Bridge->SetMethodCount(0);
     Bridge->SetVarCount(0);
 
-    button->Left = place.ButtonLeft;
-    button->Top = 4;
-    button->Width = 120;
-    button->Height = 25;
+    Place(button, {place.ButtonLeft, 4, 120, 25});
     button->TabOrder = 1;
     button->Hint = "Go!";
     button->Font = MakeFontRec("Arial", 8, 0, 1, 0x000000);
@@ -65,10 +59,7 @@ class TAccuratePanel : public TPanelScheme {
     Bridge->SetMethodCount(0);
     Bridge->SetVarCount(1);
 
-    check->Left = 3;
-    check->Top = 3;
-    check->Width = 95;
-    check->Height = 18;
+    Place(check, {3, 3, 95, 18});
     check->TabOrder = 6;
     check->Color = kColorButtonFace;
     check->Hint = "Slow but exact";

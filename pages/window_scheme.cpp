@@ -2,6 +2,13 @@
 
 #include "runtime/resources.h"
 
+void TWindowScheme::Place(THIWin* element, TBox box) {
+  element->Left = box.Left;
+  element->Top = box.Top;
+  element->Width = box.Width;
+  element->Height = box.Height;
+}
+
 TPageFonts PageFonts(uint8_t charSet) {
   TPageFonts f;
   f.Caption = MakeFontRec("Arial", 10, FontBold, charSet, 0x800000);
@@ -36,10 +43,7 @@ void SetMessage(THIMessage* message, const std::string& text, const std::string&
 THILabel* TWindowScheme::AddLabel(TControl* parent, TBox box, const std::string& caption, const TFontRec& font,
                                   const std::string& hint, bool fixed) {
   THILabel* label = Create<THILabel>(parent);
-  label->Left = box.Left;
-  label->Top = box.Top;
-  label->Width = box.Width;
-  label->Height = box.Height;
+  Place(label, box);
   label->Caption = caption;
   label->Hint = hint;
   label->Font = font;
@@ -52,10 +56,7 @@ THILabel* TWindowScheme::AddLabel(TControl* parent, TBox box, const std::string&
 THIEdit* TWindowScheme::AddEdit(TControl* parent, TBox box, const std::string& text, const std::string& hint,
                                 const TFontRec& font, int32_t tabOrder, THIEdit::TValueReader reader) {
   THIEdit* edit = Create<THIEdit>(parent);
-  edit->Left = box.Left;
-  edit->Top = box.Top;
-  edit->Width = box.Width;
-  edit->Height = box.Height;
+  Place(edit, box);
   edit->TabOrder = tabOrder;
   edit->Color = kColorWindow;
   edit->EdgeStyle = 0;
@@ -72,10 +73,7 @@ THIComboBox* TWindowScheme::AddList(TControl* parent, TBox box, const std::strin
                                     const std::string& hint, const TFontRec& font, int32_t tabOrder,
                                     bool editable) {
   THIComboBox* list = Create<THIComboBox>(parent);
-  list->Left = box.Left;
-  list->Top = box.Top;
-  list->Width = box.Width;
-  list->Height = box.Height;
+  Place(list, box);
   list->TabOrder = tabOrder;
   list->Color = kColorWindow;
   list->EdgeStyle = 0;
@@ -91,10 +89,7 @@ THIComboBox* TWindowScheme::AddList(TControl* parent, TBox box, const std::strin
 
 THIImage* TWindowScheme::AddSchematic(TControl* parent, TBox box, const std::string& bitmap) {
   THIImage* image = Create<THIImage>(parent);
-  image->Left = box.Left;
-  image->Top = box.Top;
-  image->Width = box.Width;
-  image->Height = box.Height;
+  Place(image, box);
   image->Color = 0xFFFFFF;
   image->KeepSize = 1;
   image->Paint = &THIImage::DrawProportional;
@@ -106,10 +101,7 @@ THIImage* TWindowScheme::AddSchematic(TControl* parent, TBox box, const std::str
 void TPageScheme::MakePage(TControl* parent, int methods) {
   Bridge = Create<THIEditMulti>();
   PageBox = Create<THIGroupBox>(parent);
-  PageBox->Left = 10;
-  PageBox->Top = 30;
-  PageBox->Width = 415;
-  PageBox->Height = 232;
+  Place(PageBox, {10, 30, 415, 232});
   PageBox->Color = kColorButtonFace;
   PageBox->Font = MakeFontRec("MS Sans Serif", 8, 0, 1, 0x000000);
   PageBox->SetCaption("");

@@ -44,6 +44,8 @@ void SetMessage(THIMessage* message, const std::string& text, const std::string&
 
 class TWindowScheme : public TScheme {
  protected:
+  // Writes Left, Top, Width and Height.
+  static void Place(THIWin* element, TBox box);
   // Labels size themselves to their text unless `fixed`.
   THILabel* AddLabel(TControl* parent, TBox box, const std::string& caption, const TFontRec& font,
                      const std::string& hint = std::string(), bool fixed = false);
