@@ -64,7 +64,14 @@ void CopySingle(TData& dst, const TData& src) {
     dst.Next = nullptr;
     return;
   }
-  dst = src;
+  dst.Kind = src.Kind;
+  dst.IntValue = src.IntValue;
+  // Most records carry numbers and no text: two empty texts need no copy,
+  // and every step of a search copies a dozen records.
+  if (!src.StrValue.empty() || !dst.StrValue.empty()) dst.StrValue = src.StrValue;
+  dst.RealValue = src.RealValue;
+  dst.Ref = src.Ref;
+  dst.ContinueLink = src.ContinueLink;
   dst.Next = nullptr;
 }
 

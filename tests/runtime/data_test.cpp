@@ -83,6 +83,34 @@ TEST(Setters, LeaveStringAndClearNext) {
   EXPECT_EQ(copy.RealValue, 2.0);
 }
 
+TEST(CopySingle, CopiesEveryFieldButTheChain) {
+  TData other = Int(1);
+  struct {
+    TData src, dst;
+  } cases[] = {
+      {Str("text"), TData()},    // a text arrives
+      {Int(7), Str("old")},      // a stale text goes
+      {Str(""), Str("old")},     // an empty text replaces one
+      {Str("new"), Str("old")},  // one text replaces another
+      {Real(2.5), TData()},      // numbers alone
+  };
+  for (auto& c : cases) {
+    c.src.Next = &other;
+    c.src.ContinueLink = reinterpret_cast<const THI_Event*>(&other);
+    c.src.Ref = &other;
+    c.src.IntValue = 42;
+    c.src.Kind |= KindContinue;
+    CopySingle(c.dst, c.src);
+    EXPECT_EQ(c.dst.Kind, c.src.Kind);
+    EXPECT_EQ(c.dst.IntValue, 42);
+    EXPECT_EQ(c.dst.StrValue, c.src.StrValue);
+    EXPECT_EQ(c.dst.RealValue, c.src.RealValue);
+    EXPECT_EQ(c.dst.Ref, &other);
+    EXPECT_EQ(c.dst.ContinueLink, c.src.ContinueLink);
+    EXPECT_EQ(c.dst.Next, nullptr);
+  }
+}
+
 struct CompareCase {
   TData a, b;
   uint8_t code;
