@@ -9,9 +9,9 @@ namespace {
 
 uint8_t BaseKind(const TData& d) { return d.Kind & 0x7F; }
 
-// Takes the first value and advances `data` to its next chained value.
-TData TakeIncoming(TData& data) {
-  TData first;
+// Copies the first value into `first` and advances `data` to its next
+// chained value.
+void TakeIncomingInto(TData& first, TData& data) {
   CopySingle(first, data);
   if (data.Next) {
     const TData* next = data.Next;
@@ -19,6 +19,11 @@ TData TakeIncoming(TData& data) {
   } else {
     data.Kind = KindNone;
   }
+}
+
+TData TakeIncoming(TData& data) {
+  TData first;
+  TakeIncomingInto(first, data);
   return first;
 }
 
@@ -85,7 +90,21 @@ int64_t RoundHalfEvenL(long double x) {
   return static_cast<int64_t>(f);
 }
 
-int64_t RoundHalfEven(double x) { return RoundHalfEvenL(static_cast<long double>(x)); }
+int64_t RoundHalfEven(double x) {
+  // The same rule without the extended-precision floor: below 2^52 adding
+  // and taking away 2^52 rounds to a whole number half to even (the
+  // processor's default rounding), and from 2^52 on every double is whole.
+  // The rounded value is exact, so the comparisons below see what the
+  // extended-precision rule would.
+  if (!(x > -9223372036854775808.0 && x < 9223372036854775808.0)) return INT64_MIN;
+  constexpr double kTwo52 = 4503599627370496.0;
+  if (x >= 0.0) {
+    if (x < kTwo52) x = (x + kTwo52) - kTwo52;
+  } else if (x > -kTwo52) {
+    x = (x - kTwo52) + kTwo52;
+  }
+  return static_cast<int64_t>(x);
+}
 
 int32_t TextToInteger(const std::string& s) {
   size_t i = 0;
@@ -173,20 +192,19 @@ TObjectIntf* ToObject(const TData& d) {
 }
 
 TData ReadData(TData& data, const THI_Event& link, const TData* def) {
-  if (link.Wired()) {
-    TData fresh;
-    FireEvent(link, fresh);
-    CopySingle(fresh, fresh);
-    return fresh;
-  }
-  if (def && BaseKind(*def) != KindNone) {
-    TData r;
-    CopySingle(r, *def);
-    return r;
-  }
-  if (BaseKind(data) != KindNone) return TakeIncoming(data);
+  // One record for every way out, built where the caller wants it: a
+  // record carries a text, and moving one costs as much as a small copy.
   TData r;
-  if (def) CopySingle(r, *def);
+  if (link.Wired()) {
+    FireEvent(link, r);
+    r.Next = nullptr;
+  } else if (def && BaseKind(*def) != KindNone) {
+    CopySingle(r, *def);
+  } else if (BaseKind(data) != KindNone) {
+    TakeIncomingInto(r, data);
+  } else if (def) {
+    CopySingle(r, *def);
+  }
   return r;
 }
 
