@@ -60,7 +60,9 @@ TEST(WakeQueue, HeldDrainLetsPostsRideAlongUntilTheNextDrain) {
   EXPECT_EQ(queue.DrainAndHold(), 1u);
   for (int i = 0; i < 100; ++i) queue.Post([&] { ++ran; });
   EXPECT_EQ(wakeUps, 1) << "held: no wake-up";
+  EXPECT_TRUE(queue.Queued());
   EXPECT_EQ(queue.DrainAndHold(), 100u);
+  EXPECT_FALSE(queue.Queued());
   EXPECT_EQ(queue.DrainAndHold(), 0u);
   queue.Post([&] { ++ran; });
   EXPECT_EQ(wakeUps, 2) << "released by the empty drain";

@@ -36,6 +36,11 @@ bool TWakeQueue::RunAndWait(std::function<void()> fn) {
 
 size_t TWakeQueue::Drain() { return RunQueued(false); }
 
+bool TWakeQueue::Queued() {
+  std::lock_guard<std::mutex> l(m_);
+  return !tasks_.empty();
+}
+
 size_t TWakeQueue::DrainAndHold() { return RunQueued(true); }
 
 size_t TWakeQueue::RunQueued(bool hold) {

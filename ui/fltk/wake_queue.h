@@ -38,6 +38,8 @@ class TWakeQueue {
 
   // How many wake-ups were asked for.
   int WakeUps() const { return wake_ups_.load(); }
+  // Whether work waits for the next drain.
+  bool Queued();
 
  private:
   struct TTask {
