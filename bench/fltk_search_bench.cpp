@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "gui/harness.h"
+#include "bench/bench_util.h"
 #include "pages/main_form.h"
 #include "runtime/scheme_lock.h"
 #include "ui/headless/headless.h"
@@ -29,47 +30,13 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
-}
-
-void Row(const std::string& name, const std::string& figure, const std::string& floor, const std::string& ratio,
-         const std::string& target) {
-  std::printf("row\t%s\t%s\t%s\t%s\t%s\n", name.c_str(), figure.c_str(), floor.c_str(), ratio.c_str(),
-              target.c_str());
-}
-
-std::string Format(const char* format, double v) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, format, v);
-  return buf;
-}
+using Clock = TBenchClock;
 
 const TAddress kVout{0, 315, 15};
 const TAddress kR1{0, 315, 45};
 const TAddress kR2{0, 310, 75};
 constexpr int kR1Line3000 = 23;  // the last line of the R1 list
 const char kWorstR2[] = "203.441";
-
-TControl* FindFirst(TControl* root, TControlKind kind) {
-  if (!root) return nullptr;
-  for (TControl* c : root->Children()) {
-    if (c->Kind() == kind) return c;
-    if (TControl* found = FindFirst(c, kind)) return found;
-  }
-  return nullptr;
-}
-
-TControl* ControlAt(TControl* box, int32_t left, int32_t top) {
-  for (TControl* c : box->Children())
-    if (c->Bounds().Left == left && c->Bounds().Top == top) return c;
-  return nullptr;
-}
 
 // The headless search, as kelvane-drive's "calc" and "wait" run it.
 double HeadlessSearchMs() {
@@ -122,7 +89,7 @@ TDesktopRun DesktopSearch(bool clickTabs) {
     Clock::time_point lastTurn = t0, lastClick = t0;
     int away = 1;
     s.Calculate(0);
-    while (BusyWorkers() > 0 && Ms(t0, Clock::now()) < 30000) {
+    while ((BusyWorkers() > 0 || s.Platform().WorkQueued()) && Ms(t0, Clock::now()) < 30000) {
       Fl::wait(0.01);
       const Clock::time_point now = Clock::now();
       run.worstTurnMs = std::max(run.worstTurnMs, Ms(lastTurn, now));

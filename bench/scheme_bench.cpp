@@ -34,6 +34,7 @@
 
 #include "bench/allocation_count.h"
 #include "formula/math_parse.h"
+#include "bench/bench_util.h"
 #include "pages/main_form.h"
 #include "runtime/data.h"
 #include "runtime/event.h"
@@ -70,26 +71,7 @@ void __wrap__ZN12THIMathParse10SetMathStrERKNSt7__cxx1112basic_stringIcSt11char_
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
-}
-
-void Row(const std::string& name, const std::string& figure, const std::string& floor, const std::string& ratio,
-         const std::string& target) {
-  std::printf("row\t%s\t%s\t%s\t%s\t%s\n", name.c_str(), figure.c_str(), floor.c_str(), ratio.c_str(),
-              target.c_str());
-}
-
-std::string Format(const char* format, double v) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, format, v);
-  return buf;
-}
+using Clock = TBenchClock;
 
 // --- Bare formula elements: the floors --------------------------------------
 
@@ -153,21 +135,6 @@ double SearchFloorMs() {
 }
 
 // --- The program, driven as a user would ------------------------------------
-
-TControl* FindFirst(TControl* root, TControlKind kind) {
-  if (!root) return nullptr;
-  for (TControl* c : root->Children()) {
-    if (c->Kind() == kind) return c;
-    if (TControl* found = FindFirst(c, kind)) return found;
-  }
-  return nullptr;
-}
-
-TControl* ControlAt(TControl* box, int32_t left, int32_t top) {
-  for (TControl* c : box->Children())
-    if (c->Bounds().Left == left && c->Bounds().Top == top) return c;
-  return nullptr;
-}
 
 struct TPageName {
   int tab;
