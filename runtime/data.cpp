@@ -9,16 +9,29 @@ namespace {
 
 uint8_t BaseKind(const TData& d) { return d.Kind & 0x7F; }
 
-// Copies the first value into `first` and advances `data` to its next
-// chained value.
-void TakeIncomingInto(TData& first, TData& data) {
-  CopySingle(first, data);
+// Advances `data` to its next chained value, or to none.
+void DropFirst(TData& data) {
   if (data.Next) {
     const TData* next = data.Next;
     data = *next;
   } else {
     data.Kind = KindNone;
   }
+}
+
+// Copies the first value into `first` and advances `data`.
+void TakeIncomingInto(TData& first, TData& data) {
+  CopySingle(first, data);
+  DropFirst(data);
+}
+
+// The first value converted, then `data` advanced: the same as converting
+// a copy of it, without the copy.
+template <typename T, T (*Convert)(const TData&)>
+T TakeIncomingAs(TData& data) {
+  T value = Convert(data);
+  DropFirst(data);
+  return value;
 }
 
 TData TakeIncoming(TData& data) {
@@ -78,6 +91,12 @@ void CopySingle(TData& dst, const TData& src) {
   dst.Ref = src.Ref;
   dst.ContinueLink = src.ContinueLink;
   dst.Next = nullptr;
+}
+
+void CopyWhole(TData& dst, const TData& src) {
+  const TData* next = src.Next;
+  CopySingle(dst, src);
+  dst.Next = next;
 }
 
 int64_t RoundHalfEvenL(long double x) {
@@ -215,7 +234,7 @@ int32_t ReadInteger(TData& data, const THI_Event& link, int32_t def) {
     return ToInteger(fresh);
   }
   if (def != 0) return def;
-  if (BaseKind(data) != KindNone) return ToInteger(TakeIncoming(data));
+  if (BaseKind(data) != KindNone) return TakeIncomingAs<int32_t, ToInteger>(data);
   return def;
 }
 
@@ -226,7 +245,7 @@ double ReadReal(TData& data, const THI_Event& link, double def) {
     return ToReal(fresh);
   }
   if (def != 0.0) return def;
-  if (BaseKind(data) != KindNone) return ToReal(TakeIncoming(data));
+  if (BaseKind(data) != KindNone) return TakeIncomingAs<double, ToReal>(data);
   return def;
 }
 
@@ -237,7 +256,7 @@ std::string ReadString(TData& data, const THI_Event& link, const std::string& de
     return ToString(fresh);
   }
   if (!def.empty()) return def;
-  if (BaseKind(data) != KindNone) return ToString(TakeIncoming(data));
+  if (BaseKind(data) != KindNone) return TakeIncomingAs<std::string, ToString>(data);
   return def;
 }
 

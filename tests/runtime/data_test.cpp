@@ -87,7 +87,7 @@ TEST(Setters, LeaveStringAndClearNext) {
   EXPECT_EQ(copy.RealValue, 2.0);
 }
 
-TEST(CopySingle, CopiesEveryFieldButTheChain) {
+TEST(CopySingle, CopiesEveryFieldButTheChainWhichCopyWholeKeeps) {
   TData other = Int(1);
   struct {
     TData src, dst;
@@ -104,14 +104,19 @@ TEST(CopySingle, CopiesEveryFieldButTheChain) {
     c.src.Ref = &other;
     c.src.IntValue = 42;
     c.src.Kind |= KindContinue;
+    TData whole = c.dst;
     CopySingle(c.dst, c.src);
-    EXPECT_EQ(c.dst.Kind, c.src.Kind);
-    EXPECT_EQ(c.dst.IntValue, 42);
-    EXPECT_EQ(c.dst.StrValue, c.src.StrValue);
-    EXPECT_EQ(c.dst.RealValue, c.src.RealValue);
-    EXPECT_EQ(c.dst.Ref, &other);
-    EXPECT_EQ(c.dst.ContinueLink, c.src.ContinueLink);
+    CopyWhole(whole, c.src);
+    for (const TData* copy : {&c.dst, &whole}) {
+      EXPECT_EQ(copy->Kind, c.src.Kind);
+      EXPECT_EQ(copy->IntValue, 42);
+      EXPECT_EQ(copy->StrValue, c.src.StrValue);
+      EXPECT_EQ(copy->RealValue, c.src.RealValue);
+      EXPECT_EQ(copy->Ref, &other);
+      EXPECT_EQ(copy->ContinueLink, c.src.ContinueLink);
+    }
     EXPECT_EQ(c.dst.Next, nullptr);
+    EXPECT_EQ(whole.Next, &other);
   }
 }
 
