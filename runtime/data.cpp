@@ -113,8 +113,8 @@ int64_t RoundHalfEven(double x) {
   // The same rule without the extended-precision floor: below 2^52 adding
   // and taking away 2^52 rounds to a whole number half to even (the
   // processor's default rounding), and from 2^52 on every double is whole.
-  // The rounded value is exact, so the comparisons below see what the
-  // extended-precision rule would.
+  // Both steps are exact apart from that one rounding, so the result is
+  // RoundHalfEvenL's.
   if (!(x > -9223372036854775808.0 && x < 9223372036854775808.0)) return INT64_MIN;
   constexpr double kTwo52 = 4503599627370496.0;
   if (x >= 0.0) {
