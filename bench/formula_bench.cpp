@@ -131,6 +131,9 @@ void MuEval(benchmark::State& state, const TPageFormula* f) {
 // for the ratio table.
 class TRatioReporter : public benchmark::ConsoleReporter {
  public:
+  // Plain text: script/bench keeps the output in a log.
+  TRatioReporter() : ConsoleReporter(OO_Tabular) {}
+
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
