@@ -47,6 +47,56 @@ TEST_F(TabControlTest, UserSelectionFiresTheNewIndex) {
   EXPECT_EQ(platform.ThreadViolations(), 0);
 }
 
+// Which keys step through the pages, as tab views on the desktop have it.
+TEST(TabStepForKey, CtrlTabAndCtrlPageKeys) {
+  struct TRow {
+    int32_t key;
+    uint32_t state;
+    int32_t step;
+  };
+  const TRow rows[] = {
+      {VkTab, MkControl, 1},           {VkTab, MkControl | MkShift, -1}, {VkNext, MkControl, 1},
+      {VkPrior, MkControl, -1},        {VkTab, 0, 0},                    {VkTab, MkShift, 0},
+      {VkNext, 0, 0},                  {VkPrior, MkShift, 0},            {VkNext, MkControl | MkShift, 0},
+      {VkPrior, MkControl | MkShift, 0}, {VkReturn, MkControl, 0},       {'A', MkControl, 0},
+  };
+  for (const TRow& r : rows)
+    EXPECT_EQ(TabStepForKey(r.key, r.state), r.step) << "key " << r.key << " state " << r.state;
+}
+
+TEST_F(TabControlTest, ControlKeysInTheWindowStepThroughTheTabsAndWrap) {
+  THITabControl tabs(Form());
+  tabs.Tabs = "a\r\nb\r\nc";
+  tabs.Init();
+  TProbe changes;
+  tabs.onChange = changes.Link();
+  EXPECT_TRUE(platform.PressControlKey(VkTab, false));
+  EXPECT_TRUE(platform.PressControlKey(VkNext, false));
+  EXPECT_TRUE(platform.PressControlKey(VkTab, false));   // past the last: the first
+  EXPECT_TRUE(platform.PressControlKey(VkTab, true));    // before the first: the last
+  EXPECT_TRUE(platform.PressControlKey(VkPrior, false));
+  EXPECT_EQ(changes.Texts(), (std::vector<std::string>{"1", "2", "0", "2", "1"}));
+  EXPECT_EQ(IndexOf(tabs), 1);
+  EXPECT_EQ(tabs.Control()->Selected(), 1);
+}
+
+TEST_F(TabControlTest, OtherControlKeysAndUnreachableStripsAreLeftAlone) {
+  THITabControl tabs(Form());
+  tabs.Tabs = "a\r\nb";
+  tabs.Init();
+  TProbe changes;
+  tabs.onChange = changes.Link();
+  EXPECT_FALSE(platform.PressControlKey('A', false));
+  EXPECT_FALSE(platform.PressControlKey(VkNext, true));
+  tabs.Control()->SetEnabled(false);
+  EXPECT_FALSE(platform.PressControlKey(VkTab, false));
+  tabs.Control()->SetEnabled(true);
+  tabs.Control()->SetVisible(false);
+  EXPECT_FALSE(platform.PressControlKey(VkTab, false));
+  EXPECT_TRUE(changes.values.empty());
+  EXPECT_EQ(IndexOf(tabs), 0);
+}
+
 TEST_F(TabControlTest, NoTabsNoSelection) {
   THITabControl tabs(Form());
   tabs.Init();
