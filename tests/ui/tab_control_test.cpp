@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <thread>
 
 #include "support/ui_fixture.h"
@@ -9,7 +10,18 @@
 
 namespace {
 
-using TabControlTest = UiTest;
+class TabControlTest : public UiTest {
+ protected:
+  // A strip with these captions; `changes` records its onChange.
+  std::unique_ptr<THITabControl> Strip(const std::string& captions) {
+    auto tabs = std::make_unique<THITabControl>(Form());
+    tabs->Tabs = captions;
+    tabs->Init();
+    tabs->onChange = changes.Link();
+    return tabs;
+  }
+  TProbe changes;
+};
 
 int32_t IndexOf(THITabControl& tabs) {
   TData d;
@@ -28,11 +40,8 @@ TEST_F(TabControlTest, TabsFromLinesAndTheFirstSelected) {
 }
 
 TEST_F(TabControlTest, UserSelectionFiresTheNewIndex) {
-  THITabControl tabs(Form());
-  tabs.Tabs = "a\r\nb\r\nc";
-  tabs.Init();
-  TProbe changes;
-  tabs.onChange = changes.Link();
+  auto strip = Strip("a\r\nb\r\nc");
+  THITabControl& tabs = *strip;
   platform.SelectTab(tabs.Control(), 2);
   platform.SelectTab(tabs.Control(), 2);  // the selected tab again: nothing
   platform.SelectTab(tabs.Control(), 0);
@@ -65,11 +74,8 @@ TEST(TabStepForKey, CtrlTabAndCtrlPageKeys) {
 }
 
 TEST_F(TabControlTest, ControlKeysInTheWindowStepThroughTheTabsAndWrap) {
-  THITabControl tabs(Form());
-  tabs.Tabs = "a\r\nb\r\nc";
-  tabs.Init();
-  TProbe changes;
-  tabs.onChange = changes.Link();
+  auto strip = Strip("a\r\nb\r\nc");
+  THITabControl& tabs = *strip;
   EXPECT_TRUE(platform.PressControlKey(VkTab, false));
   EXPECT_TRUE(platform.PressControlKey(VkNext, false));
   EXPECT_TRUE(platform.PressControlKey(VkTab, false));   // past the last: the first
@@ -81,11 +87,8 @@ TEST_F(TabControlTest, ControlKeysInTheWindowStepThroughTheTabsAndWrap) {
 }
 
 TEST_F(TabControlTest, OtherControlKeysAndUnreachableStripsAreLeftAlone) {
-  THITabControl tabs(Form());
-  tabs.Tabs = "a\r\nb";
-  tabs.Init();
-  TProbe changes;
-  tabs.onChange = changes.Link();
+  auto strip = Strip("a\r\nb");
+  THITabControl& tabs = *strip;
   EXPECT_FALSE(platform.PressControlKey('A', false));
   EXPECT_FALSE(platform.PressControlKey(VkNext, true));
   tabs.Control()->SetEnabled(false);
