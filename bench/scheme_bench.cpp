@@ -214,8 +214,15 @@ class TBench {
     THITabControl* tabs = Scheme->Tabs();
     p_.SelectTab(tabs->Control(), page.tab);
     p_.Pump();
-    TControl* button = FindFirst(Scheme->PageBox(page.tab), TControlKind::Button);
+    TControl* box = Scheme->PageBox(page.tab);
+    TControl* button = FindFirst(box, TControlKind::Button);
     if (!button) return Fail(std::string("no Calculate button on ") + page.name);
+    // A list the page starts without a value in gets its first line, as a
+    // user picks one before calculating.
+    for (TControl* c : box->Children()) {
+      const bool list = c->Kind() == TControlKind::PickList || c->Kind() == TControlKind::EditList;
+      if (list && c->Selected() < 0 && !c->Items().empty()) p_.Pick(c, 0);
+    }
 
     // One recorded click: which formula elements it asked, in order.
     const size_t boxes = p_.Boxes().size();
@@ -223,7 +230,8 @@ class TBench {
     g_recording = true;
     ClickAndWait(button);
     g_recording = false;
-    if (p_.Boxes().size() != boxes) return Fail(std::string("a message box on ") + page.name);
+    if (p_.Boxes().size() != boxes)
+      return Fail(std::string("a message box on ") + page.name + ": " + p_.Boxes().back().Text);
     std::vector<std::unique_ptr<TBareFormula>> bare;
     for (THIMathParse* f : g_requests) {
       std::vector<TData> args;
