@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "formula/number_text.h"
+#include "runtime/number_text.h"
 #include "runtime/event.h"
 
 namespace {

@@ -54,7 +54,7 @@ void TSchemeLock::Restore(int depth) {
   depth_ = depth;
 }
 
-void TSchemeLock::Yield() {
+void TSchemeLock::YieldToWaiter() {
   if (!HeldByMe()) return;
   {
     std::lock_guard<std::mutex> l(m_);

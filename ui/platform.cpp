@@ -5,32 +5,10 @@
 #include "runtime/scheme_lock.h"
 
 namespace {
-TSystemOps* installed_ops = nullptr;
 TPlatform* installed_platform = nullptr;
 }  // namespace
 
-TSystemOps* SystemOps() { return installed_ops; }
-
-TSystemOps* SetSystemOps(TSystemOps* ops) {
-  TSystemOps* previous = installed_ops;
-  installed_ops = ops;
-  return previous;
-}
-
 TPlatform* Platform() { return installed_platform; }
-
-std::vector<int> BoxButtons(uint32_t style) {
-  switch (style & 0x0F) {
-    case MbOkCancel: return {IdOk, IdCancel};
-    case MbAbortRetryIgnore: return {IdAbort, IdRetry, IdIgnore};
-    case MbYesNoCancel: return {IdYes, IdNo, IdCancel};
-    case MbYesNo: return {IdYes, IdNo};
-    case MbRetryCancel: return {IdRetry, IdCancel};
-    default: return {IdOk};
-  }
-}
-
-int FirstButtonOf(uint32_t style) { return BoxButtons(style).front(); }
 
 bool operator==(const TFontRec& a, const TFontRec& b) {
   return a.Name == b.Name && a.Size == b.Size && a.Style == b.Style && a.Color == b.Color && a.CharSet == b.CharSet;
@@ -149,12 +127,12 @@ TControl* TPlatform::FromHandle(int32_t handle) const {
   return it == controls_.end() ? nullptr : it->second;
 }
 
-int32_t TPlatform::GetWindowStyle(int32_t handle) {
+int32_t TPlatform::WindowStyleOf(int32_t handle) {
   TControl* c = FromHandle(handle);
   return c ? c->Style() : 0;
 }
 
-void TPlatform::SetWindowStyle(int32_t handle, int32_t style) {
+void TPlatform::SetWindowStyleOf(int32_t handle, int32_t style) {
   if (TControl* c = FromHandle(handle)) c->SetStyle(style);
 }
 

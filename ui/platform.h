@@ -1,8 +1,7 @@
-// What the program needs from the desktop, and nothing more. TSystemOps is
-// the part the logic elements use (message boxes, starting a command, the
-// main window's style word, the hand-over to the window thread); TPlatform
-// adds the controls the window elements own. Every backend (headless,
-// desktop) implements both; no element or page includes a toolkit header.
+// What the program needs from the desktop, and nothing more. TSystemOps
+// (runtime/system_ops.h) is the part the logic elements use; TPlatform adds
+// the controls the window elements own. Every backend (headless, desktop)
+// implements both; no element or page includes a toolkit header.
 #pragma once
 
 #include <atomic>
@@ -13,77 +12,7 @@
 #include <string>
 #include <vector>
 
-// Message box style values: buttons or'ed with an icon.
-enum : uint32_t {
-  MbOk = 0,
-  MbOkCancel = 1,
-  MbAbortRetryIgnore = 2,
-  MbYesNoCancel = 3,
-  MbYesNo = 4,
-  MbRetryCancel = 5,
-  MbIconError = 16,
-  MbIconQuestion = 32,
-  MbIconWarning = 48,
-  MbIconInformation = 64,
-};
-
-// Pressed-button identifiers returned by MessageBox.
-enum : int { IdOk = 1, IdCancel = 2, IdAbort = 3, IdRetry = 4, IdIgnore = 5, IdYes = 6, IdNo = 7 };
-
-// The buttons of a box style, in the order the box shows them.
-std::vector<int> BoxButtons(uint32_t style);
-// The button a box answers when nothing else is asked for: its first one.
-int FirstButtonOf(uint32_t style);
-
-// The status StartCommand returns for a command that was started.
-constexpr int kCommandStarted = 33;
-
-// Window style bits of a form. A form starts with all four frame bits set.
-constexpr int32_t kStyleMaximizeBox = 0x00010000;
-constexpr int32_t kStyleMinimizeBox = 0x00020000;
-constexpr int32_t kStyleSizable = 0x00040000;
-constexpr int32_t kStyleSysMenu = 0x00080000;
-constexpr int32_t kStyleCaption = 0x00C00000;
-constexpr int32_t kStyleFormDefault = kStyleCaption | kStyleSysMenu | kStyleSizable | kStyleMinimizeBox | kStyleMaximizeBox;
-// Style bit of the flat look of push buttons.
-constexpr int32_t kStyleFlat = 0x00008000;
-
-class TSystemOps {
- public:
-  virtual ~TSystemOps() = default;
-
-  // Modal box with `text` and `caption` (code page 1251; CR and CR LF break
-  // lines); `owned` puts it over the main window. Returns the pressed
-  // button's identifier. Called off the window thread it must not wait for
-  // that thread: the box is shown later and the call answers IdOk.
-  virtual int MessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) = 0;
-
-  // Starts a command line without waiting, never through a shell; answers
-  // kCommandStarted when started, anything else when not.
-  virtual int StartCommand(const std::string& commandLine, int showMode) = 0;
-
-  // Style word of the window behind a handle read from the main form;
-  // unknown handles read 0 and ignore writes.
-  virtual int32_t GetWindowStyle(int32_t handle) = 0;
-  virtual void SetWindowStyle(int32_t handle, int32_t style) = 0;
-  virtual void RedrawMenuBar(int32_t handle) = 0;
-
-  virtual bool IsUIThread() = 0;
-
-  // Runs `fn` on the window thread and waits until it has run. Answers
-  // false, without running it, when there is no application window. The
-  // caller must not hold the scheme lock.
-  virtual bool RunOnUIThread(const std::function<void()>& fn) = 0;
-
-  // Queues `fn` to run on the window thread soon; never waits.
-  virtual void PostToUIThread(std::function<void()> fn) = 0;
-};
-
-// The installed operations, or none (then boxes answer IdOk, nothing is
-// started and hand-overs do nothing).
-TSystemOps* SystemOps();
-// Installs `ops` (none to remove) and returns the previous ones.
-TSystemOps* SetSystemOps(TSystemOps* ops);
+#include "runtime/system_ops.h"
 
 // ---------------------------------------------------------------------------
 // Controls
@@ -230,7 +159,7 @@ class TControl {
   TControlKind Kind() const { return kind_; }
   TControl* Parent() const { return parent_; }
   const std::vector<TControl*>& Children() const { return children_; }
-  // A number naming the control for GetWindowStyle and friends; never 0.
+  // A number naming the control for WindowStyleOf and friends; never 0.
   int32_t Handle() const { return handle_; }
 
   void SetHandler(TControlHandler* h) { handler_ = h; }
@@ -375,8 +304,8 @@ class TPlatform : public TSystemOps {
 
   // The control behind a handle, or none.
   TControl* FromHandle(int32_t handle) const;
-  int32_t GetWindowStyle(int32_t handle) override;
-  void SetWindowStyle(int32_t handle, int32_t style) override;
+  int32_t WindowStyleOf(int32_t handle) override;
+  void SetWindowStyleOf(int32_t handle, int32_t style) override;
   void RedrawMenuBar(int32_t handle) override;
 
   // The application window belongs to the first form: claiming answers

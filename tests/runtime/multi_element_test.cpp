@@ -204,8 +204,8 @@ TEST(Resources, TextByCaseInsensitiveNameUpToZeroByte) {
   EXPECT_EQ(LoadTextResource("str5"), "doConvReal\r\nonResult");
   EXPECT_EQ(LoadTextResource("Str6"), "");
   EXPECT_EQ(LoadTextResource("bitmap9"), "");  // wrong type
-  ASSERT_NE(FindResource("Bitmap9", ResBitmap), nullptr);
-  EXPECT_EQ(FindResource("Bitmap9", ResBitmap)->size, 3u);
+  ASSERT_NE(FindResourceData("Bitmap9", ResBitmap), nullptr);
+  EXPECT_EQ(FindResourceData("Bitmap9", ResBitmap)->size, 3u);
 
   // A child scheme sized from a missing resource has no points.
   THIEditMultiEx bridge;

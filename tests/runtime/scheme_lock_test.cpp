@@ -38,7 +38,7 @@ TEST(SchemeLock, YieldLetsAWaiterIn) {
     for (int i = 0; i < 2000000 && steps_after_waiter < 3; ++i) {
       ++shared;
       if (waiter_done) ++steps_after_waiter;
-      SchemeLock().Yield();
+      SchemeLock().YieldToWaiter();
     }
   });
   while (!worker_started) std::this_thread::yield();

@@ -160,7 +160,7 @@ TEST_F(LabelTest, WorkerTextsAreCoalescedAndTheLastWins) {
       TData d;
       SetInteger(d, i);
       label->doText(d);
-      SchemeLock().Yield();
+      SchemeLock().YieldToWaiter();
     }
     done = true;
   });

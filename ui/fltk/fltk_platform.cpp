@@ -13,7 +13,7 @@
 #include "ui/fltk/events.h"
 #include "ui/fltk/fonts.h"
 #include "ui/fltk/message_box.h"
-#include "ui/posix_command.h"
+#include "ui/posix/posix_command.h"
 
 namespace {
 
@@ -197,7 +197,7 @@ int TFltkPlatform::Intercept(int event, Fl_Window* window) {
 
 // --- Boxes, commands, threads ---------------------------------------------------
 
-int TFltkPlatform::MessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) {
+int TFltkPlatform::ShowMessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) {
   if (!IsUIThread()) {
     // Shown when the window thread gets to it; the caller goes on at once.
     PostToUIThread([this, owned, text, caption, style] { ShowBox(owned, text, caption, style); });
@@ -209,7 +209,7 @@ int TFltkPlatform::MessageBox(bool owned, const std::string& text, const std::st
 int TFltkPlatform::ShowBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) {
   Fl_Window* owner = nullptr;
   if (owned && ApplicationForm()) owner = static_cast<TFltkControl*>(ApplicationForm())->Window();
-  return ShowMessageBox(owner, text, caption, style);
+  return RunMessageBox(owner, text, caption, style);
 }
 
 int TFltkPlatform::StartCommand(const std::string& commandLine, int) { return StartPosixCommand(commandLine); }

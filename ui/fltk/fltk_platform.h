@@ -18,7 +18,7 @@
 #include <string>
 #include <thread>
 
-#include "ui/fltk/wake_queue.h"
+#include "ui/wake_queue.h"
 #include "ui/platform.h"
 
 class TFltkControl;
@@ -32,7 +32,7 @@ class TFltkPlatform : public TPlatform {
   static constexpr int32_t kFrameTop = 24;
 
   // TSystemOps
-  int MessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) override;
+  int ShowMessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) override;
   int StartCommand(const std::string& commandLine, int showMode) override;
   bool IsUIThread() override;
   bool RunOnUIThread(const std::function<void()>& fn) override;

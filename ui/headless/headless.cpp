@@ -371,7 +371,7 @@ bool THeadlessPlatform::WaitForWork(std::chrono::milliseconds timeout) {
 
 // --- Boxes and commands ----------------------------------------------------
 
-int THeadlessPlatform::MessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) {
+int THeadlessPlatform::ShowMessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) {
   if (!IsUIThread()) {
     // Shown when the window thread gets to it; the caller goes on at once.
     PostToUIThread([this, owned, text, caption, style] { ShowBox(owned, text, caption, style); });

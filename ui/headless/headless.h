@@ -119,7 +119,7 @@ class THeadlessPlatform : public TPlatform {
   static constexpr int32_t kFrameTop = 24;
 
   // TSystemOps
-  int MessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) override;
+  int ShowMessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) override;
   int StartCommand(const std::string& commandLine, int showMode) override;
   void RedrawMenuBar(int32_t handle) override;
   bool IsUIThread() override;
