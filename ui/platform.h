@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "runtime/system_ops.h"
@@ -142,12 +143,17 @@ struct TRgbImage;
 // One control of the platform. The element that created it owns it and
 // ends it with TControl::Destroy; destroying a control first destroys its
 // children, each of which tells its handler (Destroyed) so that the owning
-// element forgets it. Every operation is for the window thread only.
-// Operations that do not apply to a control's kind do nothing and read
-// empty values.
+// element forgets it. Every operation is for the window thread only (the
+// platform counts calls from other threads). Operations that do not apply
+// to a control's kind do nothing and read empty values.
+//
+// The control stores every property it is given and reads it back; a
+// backend derives from it and shows a change in its Apply hook (called
+// after the stored value changed), overriding a read only where the user
+// can change the value on screen (a field's text, a window's position).
 class TControl {
  public:
-  TControl(TPlatform& platform, TControlKind kind, TControl* parent);
+  TControl(TPlatform& platform, TControlKind kind, TControl* parent, const TCreateOptions& options);
   TControl(const TControl&) = delete;
   TControl& operator=(const TControl&) = delete;
   virtual ~TControl();
@@ -180,67 +186,125 @@ class TControl {
   bool EnabledTree() const;
 
   // Position in the parent's client area (forms: on the screen, outer size).
-  virtual void SetBounds(const TRect& r) = 0;
-  virtual TRect Bounds() const = 0;
+  void SetBounds(const TRect& r);
+  virtual TRect Bounds() const;
   // Forms: sizes the window so that its client area is w x h.
-  virtual void SetClientSize(int32_t w, int32_t h) = 0;
+  void SetClientSize(int32_t w, int32_t h);
   // Caption of forms, buttons, check boxes, labels, group boxes, panels;
-  // content of edits and of a list's field. Puts the caret at the end.
-  virtual void SetText(const std::string& text) = 0;
-  virtual std::string Text() const = 0;
+  // content of edits and of a list's field. Puts the caret at the end. A
+  // pick-only list shows its selected line and ignores it.
+  virtual void SetText(const std::string& text);
+  virtual std::string Text() const;
   // The control's own visibility flag (forms start hidden, children shown).
-  virtual void SetVisible(bool v) = 0;
-  virtual bool Visible() const = 0;
-  virtual void SetEnabled(bool e) = 0;
-  virtual bool Enabled() const = 0;
-  virtual void SetColor(uint32_t color) = 0;
-  virtual uint32_t Color() const = 0;
-  virtual void SetFont(const TFontRec& font, int32_t height) = 0;
-  virtual TFontRec Font() const = 0;
-  virtual int32_t FontHeight() const = 0;
+  void SetVisible(bool v);
+  virtual bool Visible() const;
+  void SetEnabled(bool e);
+  bool Enabled() const;
+  void SetColor(uint32_t color);
+  uint32_t Color() const;
+  void SetFont(const TFontRec& font, int32_t height);
+  TFontRec Font() const;
+  int32_t FontHeight() const;
   // 0 sunken edge, 1 plain single border.
-  virtual void SetEdge(uint8_t edge) = 0;
-  virtual uint8_t Edge() const = 0;
+  void SetEdge(uint8_t edge);
+  uint8_t Edge() const;
   // Window style word (the kStyle bits).
-  virtual void SetStyle(int32_t style) = 0;
-  virtual int32_t Style() const = 0;
-  virtual void SetCursor(int32_t cursor) = 0;
-  virtual int32_t Cursor() const = 0;
+  void SetStyle(int32_t style);
+  int32_t Style() const;
+  void SetCursor(int32_t cursor);
+  int32_t Cursor() const;
   // Text alignment of labels and panels: 0 left, 1 centre, 2 right.
-  virtual void SetAlignment(uint8_t a) = 0;
-  virtual void SetFocus() = 0;
+  void SetAlignment(uint8_t a);
+  uint8_t Alignment() const;
+  // Moves the keyboard focus here (the platform tells both controls).
+  virtual void SetFocus();
   // Puts the control above its siblings.
-  virtual void Raise() = 0;
+  virtual void Raise() {}
 
   // Edits and list fields: caret position in bytes from the start.
-  virtual void SetCaret(int32_t pos) = 0;
-  virtual int32_t Caret() const = 0;
+  virtual void SetCaret(int32_t pos);
+  virtual int32_t Caret() const;
 
   // Tab strip captions and drop-down lines. Selected -1 is none; selecting
   // a line shows it in the list's field. Clearing the lines leaves the
-  // field of an editable list as it is.
-  virtual void ClearItems() = 0;
-  virtual void AddItem(const std::string& item) = 0;
-  virtual std::vector<std::string> Items() const = 0;
-  virtual void SetSelected(int32_t index) = 0;
-  virtual int32_t Selected() const = 0;
+  // field of an editable list as it is. Sorted lists insert in order.
+  void ClearItems();
+  void AddItem(const std::string& item);
+  std::vector<std::string> Items() const;
+  void SetSelected(int32_t index);
+  int32_t Selected() const;
 
-  virtual void SetChecked(bool checked) = 0;
-  virtual bool Checked() const = 0;
+  void SetChecked(bool checked);
+  virtual bool Checked() const;
 
   // Applies the settings of a control made without them (panels are made
   // before their edge values are known); only panels and edits use it.
-  virtual void SetOptions(const TCreateOptions& options) = 0;
+  void SetOptions(const TCreateOptions& options);
+  const TCreateOptions& Options() const { return options_; }
 
   // Image areas: draws `picture` scaled into `dest` (which may reach past
   // the control: it is clipped) over a background of the control's colour.
-  virtual void SetPicture(std::shared_ptr<const TRgbImage> picture, const TRect& dest) = 0;
+  void SetPicture(std::shared_ptr<const TRgbImage> picture, const TRect& dest);
+  std::shared_ptr<const TRgbImage> Picture() const { return picture_; }
+  TRect PictureRect() const { return picture_rect_; }
 
   // Forms: icon from the resources of that name (see FindIconResources),
   // opacity 0..255, state at first show (0 normal, 1 minimised, 2 maximised).
-  virtual void SetIcon(const std::string& resourceName) = 0;
-  virtual void SetAlpha(uint8_t alpha) = 0;
-  virtual void SetWindowState(uint8_t state) = 0;
+  void SetIcon(const std::string& resourceName);
+  const std::string& Icon() const { return icon_; }
+  void SetAlpha(uint8_t alpha);
+  uint8_t Alpha() const { return alpha_; }
+  void SetWindowState(uint8_t state);
+  uint8_t WindowState() const { return window_state_; }
+
+ protected:
+  // Counts a call made off the window thread.
+  void Check() const;
+  // Stores a field's text with the caret after it, and shows it.
+  void StoreText(const std::string& text);
+
+  // Hooks: the stored value has changed; show it.
+  virtual void ApplyBounds() {}
+  virtual void ApplyText() {}
+  virtual void ApplyVisible() {}
+  virtual void ApplyEnabled() {}
+  virtual void ApplyColor() {}
+  virtual void ApplyFont() {}
+  virtual void ApplyEdge() {}
+  virtual void ApplyStyle() {}
+  virtual void ApplyCursor() {}
+  virtual void ApplyAlignment() {}
+  virtual void ApplyItems() {}     // lines cleared or added
+  virtual void ApplySelected() {}  // the selected line or tab
+  virtual void ApplyChecked() {}
+  virtual void ApplyOptions() {}
+  virtual void ApplyPicture() {}
+  virtual void ApplyIcon() {}
+  virtual void ApplyWindowState() {}
+
+  // The stored properties; a backend's simulated or real user writes them
+  // too (a click toggles the check, typing changes the text).
+  TCreateOptions options_;
+  TRect bounds_;
+  std::string text_;
+  bool visible_;
+  bool enabled_ = true;
+  uint32_t color_ = 0;
+  TFontRec font_;
+  int32_t font_height_ = 0;
+  uint8_t edge_ = 0;
+  int32_t style_;
+  int32_t cursor_ = 0;
+  uint8_t alignment_ = 0;
+  int32_t caret_ = 0;
+  std::vector<std::string> items_;
+  int32_t selected_ = -1;
+  bool checked_ = false;
+  std::shared_ptr<const TRgbImage> picture_;
+  TRect picture_rect_;
+  std::string icon_;
+  uint8_t alpha_ = 255;
+  uint8_t window_state_ = 0;
 
  private:
   TPlatform& platform_;
@@ -275,11 +339,18 @@ class TTooltips {
 
 // A backend. Its constructor installs it (as Platform() and as SystemOps())
 // for its lifetime; the thread that creates it is the window thread.
-// Controls must all be destroyed before it.
+// Controls must all be destroyed before it. The platform keeps what every
+// backend shares: the focus and capture bookkeeping, the thread rules for
+// boxes and hand-overs, the window style words and the command line.
 class TPlatform : public TSystemOps {
  public:
   TPlatform();
   ~TPlatform() override;
+
+  // Frame of a form: a 24-pixel caption bar and 3-pixel borders around the
+  // client area.
+  static constexpr int32_t kFrameSide = 3;
+  static constexpr int32_t kFrameTop = 24;
 
   // A new control of that kind under `parent` (none for forms); the
   // caller owns it.
@@ -293,10 +364,20 @@ class TPlatform : public TSystemOps {
   virtual void RunMessageLoop() = 0;
   virtual void QuitMessageLoop() = 0;
 
-  virtual void SetCapture(TControl* c) = 0;
-  virtual void ReleaseCapture() = 0;
-  virtual TControl* Captured() = 0;
-  virtual TControl* Focused() = 0;
+  void SetCapture(TControl* c);
+  void ReleaseCapture();
+  TControl* Captured() const { return capture_; }
+  // The control with the keyboard focus, or none.
+  virtual TControl* Focused() { return focus_; }
+
+  // TSystemOps. A box asked for off the window thread is posted there and
+  // answers IdOk at once; a hand-over from the window thread runs at once.
+  int ShowMessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) final;
+  bool IsUIThread() final;
+  bool RunOnUIThread(const std::function<void()>& fn) final;
+
+  // Control operations made off the window thread (a fault of the caller).
+  int ThreadViolations() const { return thread_violations_.load(); }
 
   // The shared tooltip manager, made on first use.
   TTooltips& Tooltips();
@@ -323,11 +404,28 @@ class TPlatform : public TSystemOps {
 
  protected:
   virtual std::unique_ptr<TTooltips> CreateTooltips() { return std::make_unique<TTooltips>(); }
-  // A control is about to go: forget it as focus or capture.
-  virtual void ControlDestroyed(TControl* c) = 0;
+  // Shows a box on the window thread and answers the pressed button.
+  virtual int ShowBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) = 0;
+  // From another thread: queues `fn` for the window thread and waits until
+  // it ran (true) or was dropped because the loop ended (false).
+  virtual bool HandOver(const std::function<void()>& fn) = 0;
+  // Counts a call made off the window thread.
+  void CheckThread();
+  // Records that the focus is now on `c` (none: nowhere) and tells the
+  // control that lost it and the one that gained it; a handler that moves
+  // the focus again wins, and the later control is not told FocusIn.
+  void FocusMoved(TControl* c);
+  TControl* RecordedFocus() const { return focus_; }
 
  private:
   friend class TControl;
+  // A control is about to go: forget it as focus or capture.
+  void ControlDestroyed(TControl* c);
+
+  const std::thread::id ui_thread_;
+  std::atomic<int> thread_violations_{0};
+  TControl* focus_ = nullptr;
+  TControl* capture_ = nullptr;
   std::map<int32_t, TControl*> controls_;
   int32_t next_handle_ = 0x100;
   int64_t next_tab_serial_ = 1;
