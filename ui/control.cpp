@@ -5,9 +5,21 @@
 #include "runtime/scheme_lock.h"
 #include "ui/encoding.h"
 
+namespace {
+
+// A new window's background is the button face, as on any desktop; fields
+// are the window colour until told otherwise.
+uint32_t FirstColorOf(TControlKind kind) {
+  const bool field = kind == TControlKind::Edit || kind == TControlKind::EditList || kind == TControlKind::PickList;
+  return field ? kColorWindow : kColorButtonFace;
+}
+
+}  // namespace
+
 TControl::TControl(TPlatform& platform, TControlKind kind, TControl* parent, const TCreateOptions& options)
     : options_(options),
       visible_(kind != TControlKind::Form),
+      color_(FirstColorOf(kind)),
       style_(kind == TControlKind::Form ? kStyleFormDefault : 0),
       platform_(platform),
       kind_(kind),

@@ -289,7 +289,7 @@ class TControl {
   std::string text_;
   bool visible_;
   bool enabled_ = true;
-  uint32_t color_ = 0;
+  uint32_t color_;
   TFontRec font_;
   int32_t font_height_ = 0;
   uint8_t edge_ = 0;

@@ -123,10 +123,7 @@ TFltkControl::TFltkControl(TFltkPlatform& platform, TControlKind kind, TControl*
   }
   widget_->user_data(this);
   if (kind != TControlKind::EditList) widget_->callback(&TFltkControl::Callback, this);
-  // A new window's background is the button face, as on any desktop;
-  // fields are white until told otherwise.
-  const bool field = kind == TControlKind::Edit || kind == TControlKind::EditList || kind == TControlKind::PickList;
-  SetColor(field ? kColorWindow : kColorButtonFace);
+  ApplyColor();
   fp_.Register(widget_, this);
   if (Fl_Group* host = HostGroup()) host->add(widget_);
   Place();
