@@ -70,7 +70,6 @@ class TConvReal : public TScheme {
     divide->Op2 = MakeLink<&THIGetData::Value>(factorReader, 1);
     divide->onResult = MakeLink<&THIEditMultiEx::onEvent>(Bridge, 0);
     if (!Bridge->Vars.empty()) Bridge->Vars[0] = MakeLink<&THIMath::Result>(divide);
-    Bridge->Scheme = this;
   }
 
   THIEditMultiEx* Bridge;
@@ -88,6 +87,6 @@ class TConvReal : public TScheme {
 
 }  // namespace
 
-THIEditMultiEx* MakeConvReal(TControl*, int decimals, int firstName) {
-  return (new TConvReal(decimals, firstName))->Bridge;
+TChildScheme MakeConvReal(TControl*, int decimals, int firstName) {
+  return MakeChildScheme<TConvReal>(decimals, firstName);
 }

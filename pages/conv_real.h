@@ -9,4 +9,4 @@
 
 // Builds the hosted scheme for `decimals` places, naming its points from
 // the resources "Str<firstName>" .. "Str<firstName + 3>".
-THIEditMultiEx* MakeConvReal(TControl* parent, int decimals, int firstName);
+TChildScheme MakeConvReal(TControl* parent, int decimals, int firstName);

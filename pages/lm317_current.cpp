@@ -70,13 +70,12 @@ class TClassMultiElement_28C18E4 : public TScheme {
     tooLarge->onTrue = MakeLink<&THIHub::doEvent>(warnHub, 1);
     warnHub->onEvent[0] = MakeLink<&THIMessage::doMessage>(rangeWarning);
     Bridge->Vars[0] = MakeLink<&THIMathParse::Result>(pFormula);
-    Bridge->Scheme = this;
   }
 
   THIEditMulti* Bridge;
 };
 
-THIEditMulti* MakeCurrentResistor(TControl*) { return (new TClassMultiElement_28C18E4())->Bridge; }
+TChildScheme MakeCurrentResistor(TControl*) { return MakeChildScheme<TClassMultiElement_28C18E4>(); }
 
 }  // namespace
 

@@ -119,13 +119,12 @@ class TClassMultiElement_2956E44 : public TScheme {
     haltHub->onEvent[1] = MakeLink<&THICounter::doReset>(stepCounter);
     r2Hub->onEvent[0] = MakeLink<&THIEditMulti::onEvent>(Bridge, 0);
     doneHub->onEvent[0] = MakeLink<&THIEditMulti::onEvent>(Bridge, 1);
-    Bridge->Scheme = this;
   }
 
   THIEditMulti* Bridge;
 };
 
-THIEditMulti* MakeR2Search(TControl*) { return (new TClassMultiElement_2956E44())->Bridge; }
+TChildScheme MakeR2Search(TControl*) { return MakeChildScheme<TClassMultiElement_2956E44>(); }
 
 }  // namespace
 

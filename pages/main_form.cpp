@@ -115,8 +115,8 @@ TClassMainForm_2943964::TClassMainForm_2943964() {
 }
 
 TControl* TClassMainForm_2943964::PageBox(int tab) {
-  if (tab < 0 || tab >= kPages || !PageHost[tab]->Child) return nullptr;
-  auto* page = static_cast<TPageScheme*>(PageHost[tab]->Child->Scheme);
+  if (tab < 0 || tab >= kPages || !PageHost[tab]->Child()) return nullptr;
+  auto* page = static_cast<TPageScheme*>(PageHost[tab]->ChildScheme());
   return page->PageBox->Control();
 }
 

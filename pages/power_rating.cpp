@@ -72,7 +72,6 @@ class TPowerRating : public TScheme {
       Bridge->Methods[0] = calc;
       Bridge->Methods[1] = select;
     }
-    Bridge->Scheme = this;
   }
 
   THIEditMulti* Bridge;
@@ -80,6 +79,6 @@ class TPowerRating : public TScheme {
 
 }  // namespace
 
-THIEditMulti* MakePowerRating(TControl*, const TPowerRatingSetup& setup) {
-  return (new TPowerRating(setup))->Bridge;
+TChildScheme MakePowerRating(TControl*, const TPowerRatingSetup& setup) {
+  return MakeChildScheme<TPowerRating>(setup);
 }

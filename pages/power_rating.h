@@ -17,4 +17,4 @@ struct TPowerRatingSetup {
   bool OneMethod;       // doRating instead of doCalc + doSelect
 };
 
-THIEditMulti* MakePowerRating(TControl* parent, const TPowerRatingSetup& setup);
+TChildScheme MakePowerRating(TControl* parent, const TPowerRatingSetup& setup);

@@ -66,7 +66,6 @@ class TRangeCheck : public TScheme {
     passHub->onEvent[1] = MakeLink<&THIDoData::doData>(passEvent);
     passEvent->onEventData = MakeLink<&THIEditMulti::onEvent>(Bridge, 0);
     Bridge->Vars[0] = MakeLink<&THIMemory::Value>(accepted);
-    Bridge->Scheme = this;
   }
 
   THIEditMulti* Bridge;
@@ -74,8 +73,8 @@ class TRangeCheck : public TScheme {
 
 }  // namespace
 
-THIEditMulti* MakeRangeCheck(TControl*, const TRangeCheckSetup& setup) {
-  return (new TRangeCheck(setup))->Bridge;
+TChildScheme MakeRangeCheck(TControl*, const TRangeCheckSetup& setup) {
+  return MakeChildScheme<TRangeCheck>(setup);
 }
 
 TData TextValue(const std::string& text) {

@@ -19,7 +19,7 @@ struct TRangeCheckSetup {
   std::string Message; // the device shape: the mask with %1
 };
 
-THIEditMulti* MakeRangeCheck(TControl* parent, const TRangeCheckSetup& setup);
+TChildScheme MakeRangeCheck(TControl* parent, const TRangeCheckSetup& setup);
 
 // Bound values as the pages write them.
 TData TextValue(const std::string& text);

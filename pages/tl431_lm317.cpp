@@ -80,13 +80,12 @@ class TClassMultiElement_28E9C80 : public TScheme {
     high3->onEventData = MakeLink<&THIHub::doEvent>(highHub, 2);
     lowHub->onEvent[0] = MakeLink<&THIEditMulti::onEvent>(Bridge, 0);
     highHub->onEvent[0] = MakeLink<&THIEditMulti::onEvent>(Bridge, 1);
-    Bridge->Scheme = this;
   }
 
   THIEditMulti* Bridge;
 };
 
-THIEditMulti* MakeCapacitorChoice(TControl*) { return (new TClassMultiElement_28E9C80())->Bridge; }
+TChildScheme MakeCapacitorChoice(TControl*) { return MakeChildScheme<TClassMultiElement_28E9C80>(); }
 
 }  // namespace
 

@@ -109,5 +109,4 @@ void TPageScheme::MakePage(TControl* parent, int methods) {
   Bridge->SetMethodCount(methods);
   Bridge->SetVarCount(0);
   Bridge->Methods[0] = MakeLink<&THIGroupBox::doVisible>(PageBox);
-  Bridge->Scheme = this;
 }

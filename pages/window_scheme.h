@@ -100,6 +100,6 @@ class TPageScheme : public TWindowScheme {
 // Builds a page scheme of class P under `parent` and answers its bridge:
 // the factory the main window's hosts are given.
 template <typename P>
-THIEditMulti* MakePageScheme(TControl* parent) {
-  return (new P(parent))->Bridge;
+TChildScheme MakePageScheme(TControl* parent) {
+  return MakeChildScheme<P>(parent);
 }
