@@ -41,7 +41,7 @@ class TPowerRating : public TScheme {
     SetFormula(margin, setup.Formula, 1, 1);
     fan->Count = static_cast<int32_t>(tests);
     for (size_t i = 0; i < tests; ++i) {
-      comparators[i]->Type = 2;
+      comparators[i]->Type = CompareGreater;
       SetReal(comparators[i]->Op2Def, kSteps[first + i].bound);
       SetString(senders[i]->DataDef, kSteps[first + i].rating);
     }

@@ -27,7 +27,7 @@ class TRangeCheck : public TScheme {
     Bridge->SetMethodCount(1);
     Bridge->SetVarCount(1);
     if (high) {
-      high->Type = 2;
+      high->Type = CompareGreater;
       high->Op2Def = setup.High;
     }
     converter->Mode = 10;
@@ -35,7 +35,7 @@ class TRangeCheck : public TScheme {
     passHub->SetOutCount(2);
     SetMessage(warning, device ? std::string() : setup.Message, "Warning!", 5);
     if (warningHub) warningHub->SetOutCount(1);
-    low->Type = 1;
+    low->Type = CompareLess;
     low->Op2Def = setup.Low;
     if (text) {
       text->SetArgCount(1);

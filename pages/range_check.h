@@ -10,6 +10,15 @@
 
 #include "runtime/multi_element.h"
 
+// Point indexes of the hosted scheme.
+enum : uint16_t {
+  kRangeDoCheck = 0,     // method doCheck
+  kRangeOnValid = 0,     // event onValid
+  kRangeValue = 0,       // data output Value
+  kRangeVoltage = 0,     // data input Voltage
+  kRangeMinVoltage = 1,  // data input MinVoltage (the device shape)
+};
+
 enum class TRangeShape { TwoBounds, LowOnly, Device };
 
 struct TRangeCheckSetup {
