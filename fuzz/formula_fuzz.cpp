@@ -24,20 +24,20 @@
 #include <vector>
 
 #include "formula/math_parse.h"
-#include "ui/platform.h"
+#include "runtime/system_ops.h"
 
 namespace {
 
 // Every box is answered at once; nothing is shown.
 class TSilentSystem : public TSystemOps {
  public:
-  int MessageBox(bool, const std::string& text, const std::string& caption, uint32_t) override {
+  int ShowMessageBox(bool, const std::string& text, const std::string& caption, uint32_t) override {
     if (caption != "Debug" || text.find("\r\n") == std::string::npos) __builtin_trap();
     return IdOk;
   }
   int StartCommand(const std::string&, int) override { return 0; }
-  int32_t GetWindowStyle(int32_t) override { return 0; }
-  void SetWindowStyle(int32_t, int32_t) override {}
+  int32_t WindowStyleOf(int32_t) override { return 0; }
+  void SetWindowStyleOf(int32_t, int32_t) override {}
   void RedrawMenuBar(int32_t) override {}
   bool IsUIThread() override { return true; }
   bool RunOnUIThread(const std::function<void()>&) override { return false; }

@@ -1,6 +1,6 @@
 #include "ui/edit.h"
 
-#include "formula/number_text.h"
+#include "runtime/number_text.h"
 #include "ui/encoding.h"
 
 THIEdit::THIEdit(TControl* parent) : THIWin(parent) {}

@@ -63,7 +63,7 @@ struct Gate : TElement {
     if (ToInteger(d) != at) return;
     reached = true;
     while (!released && !CurrentWorkerStopRequested()) {
-      SchemeLock().Yield();
+      SchemeLock().YieldToWaiter();
       std::this_thread::yield();
     }
   }
