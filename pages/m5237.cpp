@@ -4,7 +4,6 @@
 #include "elements/routing.h"
 #include "formula/math_parse.h"
 #include "pages/calc_panel.h"
-#include "pages/conv_real.h"
 #include "pages/range_check.h"
 
 namespace {
@@ -39,7 +38,7 @@ TClassChildGroupBox_28CCE9C::TClassChildGroupBox_28CCE9C(TControl* parent) {
   THIHub* calcHub = Create<THIHub>();
   THIMathParse* r2Calc = Create<THIMathParse>();
   THIMath* r2ToKilo = Create<THIMath>();
-  THIMultiElementEx* r2Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 3, 69); }, 1, 1);
+  THIMultiElementEx* r2Digits = AddRounding(3, 69);
   THIDoData* r1Preset = Create<THIDoData>();
 
   calcHub->InCount = 1;
@@ -48,15 +47,15 @@ TClassChildGroupBox_28CCE9C::TClassChildGroupBox_28CCE9C(TControl* parent) {
   SetDivide(r2ToKilo, 1000.0);
   SetString(r1Preset->DataDef, "4300");
 
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, 0);
-  voutCheck->Datas[0] = MakeLink<&THIEdit::Value>(voutEdit);
-  voutCheck->Events[0] = MakeLink<&THIHub::doEvent>(calcHub);
+  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
+  voutCheck->Datas[kRangeVoltage] = MakeLink<&THIEdit::Value>(voutEdit);
+  voutCheck->Events[kRangeOnValid] = MakeLink<&THIHub::doEvent>(calcHub);
   calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r2Calc);
-  r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, 0);
+  r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, kRangeValue);
   r2Calc->X[1] = MakeLink<&THIComboBox::Text>(r1List);
   r2Calc->onResult = MakeLink<&THIMath::doOperation>(r2ToKilo);
-  r2ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, 0);
-  r2Digits->Events[0] = MakeLink<&THILabel::doText>(r2Value);
-  Bridge->Methods[1] = MakeLink<&THIDoData::doData>(r1Preset);
+  r2ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, kRoundDoConvReal);
+  r2Digits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(r2Value);
+  Bridge->Methods[kPageDoPreset] = MakeLink<&THIDoData::doData>(r1Preset);
   r1Preset->onEventData = MakeLink<&THIComboBox::doSelectText>(r1List);
 }

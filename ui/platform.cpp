@@ -1,49 +1,10 @@
 #include "ui/platform.h"
 
-#include <algorithm>
-
-#include "runtime/scheme_lock.h"
-
 namespace {
 TPlatform* installed_platform = nullptr;
 }  // namespace
 
 TPlatform* Platform() { return installed_platform; }
-
-bool operator==(const TFontRec& a, const TFontRec& b) {
-  return a.Name == b.Name && a.Size == b.Size && a.Style == b.Style && a.Color == b.Color && a.CharSet == b.CharSet;
-}
-
-bool operator==(const TRect& a, const TRect& b) {
-  return a.Left == b.Left && a.Top == b.Top && a.Width == b.Width && a.Height == b.Height;
-}
-
-namespace {
-
-void CollectTabStops(TControl* c, std::vector<TControl*>& out) {
-  for (TControl* child : c->Children()) {
-    if (child->TabOrder() > 0 && child->Showing() && child->EnabledTree()) out.push_back(child);
-    CollectTabStops(child, out);
-  }
-}
-
-}  // namespace
-
-TControl* NextTabStop(TControl* root, TControl* from, bool backward) {
-  if (!root) return nullptr;
-  std::vector<TControl*> stops;
-  CollectTabStops(root, stops);
-  if (stops.empty()) return nullptr;
-  std::sort(stops.begin(), stops.end(), [](const TControl* a, const TControl* b) {
-    if (a->TabOrder() != b->TabOrder()) return a->TabOrder() < b->TabOrder();
-    return a->TabSerial() < b->TabSerial();
-  });
-  auto it = std::find(stops.begin(), stops.end(), from);
-  if (it == stops.end()) return backward ? stops.back() : stops.front();
-  size_t i = static_cast<size_t>(it - stops.begin());
-  const size_t n = stops.size();
-  return stops[backward ? (i + n - 1) % n : (i + 1) % n];
-}
 
 std::string TTooltips::Text(TControl* c) const {
   auto it = texts_.find(c);

@@ -16,7 +16,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "ui/wake_queue.h"
 #include "ui/platform.h"

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "runtime/lines.h"
-#include "ui/encoding.h"
 
 // --- THeadlessControl ------------------------------------------------------
 
