@@ -5,6 +5,7 @@
 #include "elements/routing.h"
 #include "formula/math_parse.h"
 #include "pages/calc_panel.h"
+#include "pages/choice_check.h"
 #include "pages/range_check.h"
 
 namespace {
@@ -24,7 +25,7 @@ TClassChildGroupBox_1163FB8::TClassChildGroupBox_1163FB8(TControl* parent) {
   AddLabel(Box(), {380, 45, 15, 15}, "A", kFonts.Caption);
   AddLabel(Box(), {280, 70, 25, 15}, "R1:", kFonts.Caption);
   THIComboBox* r1List =
-      AddList(Box(), {315, 65, 60, 21}, "Str86", "Choose value of the resistor R1.", kFonts.Input, 3, true);
+      AddList(Box(), {315, 65, 60, 21}, "Str86", kR1ListHint, kFonts.Input, 3, true);
   AddLabel(Box(), {380, 70, 26, 20}, "Om", kFonts.Caption);
   const TSenseRows rows = AddSenseRows();
 
@@ -37,6 +38,7 @@ TClassChildGroupBox_1163FB8::TClassChildGroupBox_1163FB8(TControl* parent) {
                                   "Output Voltage must be between 2.77 and  37 V."});
       },
       1, 1);
+  THIMultiElement* r1Check = AddHost(Box(), &MakeR1Check, 1, 1);
   THIHub* calcHub = Create<THIHub>();
   THIMathParse* r2Calc = Create<THIMathParse>();
   THIMath* r3Calc = Create<THIMath>();
@@ -57,11 +59,14 @@ TClassChildGroupBox_1163FB8::TClassChildGroupBox_1163FB8(TControl* parent) {
 
   calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
   voutCheck->Datas[kRangeVoltage] = MakeLink<&THIEdit::Value>(voutEdit);
-  voutCheck->Events[kRangeOnValid] = MakeLink<&THIHub::doEvent>(calcHub);
+  // Without a usable R1 the calculation ends before any result changes.
+  voutCheck->Events[kRangeOnValid] = MakeLink<&THIMultiElement::doMethod>(r1Check, 0);
+  r1Check->Datas[0] = MakeLink<&THIComboBox::Value>(r1List);
+  r1Check->Events[0] = MakeLink<&THIHub::doEvent>(calcHub);
   calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r2Calc);
   calcHub->onEvent[1] = MakeLink<&THIIf_else::doCompare>(currentCheck);
   r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, kRangeValue);
-  r2Calc->X[1] = MakeLink<&THIComboBox::Text>(r1List);
+  r2Calc->X[1] = MakeLink<&THIComboBox::Value>(r1List);
   ShowRounded(r2Calc->onResult, rows.R2, 3, 74, true);
   r3Calc->Op2 = MakeLink<&THIEdit::Value>(ioutEdit);
   powerCalc->X[0] = MakeLink<&THIMath::Result>(r3Calc);

@@ -117,6 +117,9 @@ class THeadlessPlatform : public TPlatform {
   void MouseLeave(TControl* c);
   // Tab (Shift+Tab when backward) in the window of the focused control.
   void PressTab(bool backward);
+  // `key` with Ctrl (and Shift) held in the window of the focused control;
+  // answers whether the window took it.
+  bool PressControlKey(int32_t key, bool shift);
   // The close box of a form; true when the form let itself be closed.
   bool RequestClose(TControl* form);
 
@@ -131,6 +134,8 @@ class THeadlessPlatform : public TPlatform {
     std::shared_ptr<bool> done;  // hand-overs only; guarded by m_
   };
 
+  // The form of the focused control, else the application window.
+  TControl* FocusedForm();
   static THeadlessControl* Cast(TControl* c) { return static_cast<THeadlessControl*>(c); }
 
   mutable std::mutex m_;

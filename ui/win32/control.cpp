@@ -487,7 +487,9 @@ bool TWin32Control::Command(unsigned code) {
     case TControlKind::PickList:
     case TControlKind::EditList: {
       if (code == CBN_EDITCHANGE && Kind() == TControlKind::EditList) {
+        // Typing into the field leaves no line selected.
         text_ = WindowText();
+        selected_ = -1;
         Tell(TNotifyKind::TextChange);
         return true;
       }
@@ -514,6 +516,16 @@ bool TWin32Control::Notify(unsigned code) {
 
 bool TWin32Control::Key(unsigned message, uintptr_t key, intptr_t& result) {
   const bool shift = GetKeyState(VK_SHIFT) < 0;
+  result = 0;
+  if (message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0) {
+    // Keys with Ctrl go to the form before the control sees them.
+    TNotification n;
+    n.Kind = TNotifyKind::ControlKey;
+    n.Key = static_cast<int32_t>(key);
+    n.KeyState = MkControl | (shift ? MkShift : 0u);
+    if (FormOf()->Deliver(n)) return true;
+    if (key == VK_TAB) return false;
+  }
   if (key == VK_TAB) {
     // Tab moves the focus the program's way: the form decides.
     if (message == WM_KEYDOWN) {

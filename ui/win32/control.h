@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/platform.h"
+#include "ui/control.h"
 
 // The handle types of <windows.h>, named without including it.
 struct HWND__;
