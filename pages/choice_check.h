@@ -18,11 +18,11 @@ struct TChoiceCheckSetup {
   std::string Message;
 };
 
-THIEditMulti* MakeChoiceCheck(TControl* parent, const TChoiceCheckSetup& setup);
+TChildScheme MakeChoiceCheck(TControl* parent, const TChoiceCheckSetup& setup);
 
 // The R1 lists' hint, which is also the warning of their check.
 extern const char kR1ListHint[];
 // The check of a resistor list R1 (a positive number, else kR1ListHint).
-THIEditMulti* MakeR1Check(TControl* parent);
+TChildScheme MakeR1Check(TControl* parent);
 // The check of a 78xx type list: a selected line that the field shows.
-THIEditMulti* MakeTypeCheck(TControl* parent);
+TChildScheme MakeTypeCheck(TControl* parent);
