@@ -276,7 +276,7 @@ void TGuiSession::ScrollTabs(bool forward) {
     ADD_FAILURE() << "the tab strip has no arrows";
     return;
   }
-  ClickAt(Window(), x + w / 2, y + h / 2);
+  InjectClick(Window(), x + w / 2, y + h / 2);
   Settle();
 }
 

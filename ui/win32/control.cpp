@@ -85,12 +85,22 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
-void Attach(HWND window, TWin32Control* c) { SetWindowSubclass(window, &ControlProc, 0, reinterpret_cast<DWORD_PTR>(c)); }
+// The control a window belongs to, kept as a window property too, so that
+// a parent can find the control behind a notification's sender.
+const wchar_t kControlProperty[] = L"obj_Control";
+
+void Attach(HWND window, TWin32Control* c) {
+  SetPropW(window, kControlProperty, c);
+  SetWindowSubclass(window, &ControlProc, 0, reinterpret_cast<DWORD_PTR>(c));
+}
+
+void Detach(HWND window) {
+  RemoveWindowSubclass(window, &ControlProc, 0);
+  RemovePropW(window, kControlProperty);
+}
 
 TWin32Control* AttachedTo(HWND window) {
-  DWORD_PTR data = 0;
-  if (!window || !GetWindowSubclass(window, &ControlProc, 0, &data)) return nullptr;
-  return reinterpret_cast<TWin32Control*>(data);
+  return window ? static_cast<TWin32Control*>(GetPropW(window, kControlProperty)) : nullptr;
 }
 
 // Draws one bevel of a panel's edge (0 raised, 1 lowered) `width` pixels
@@ -156,8 +166,8 @@ TWin32Control::TWin32Control(TWin32Platform& platform, TControlKind kind, TContr
 TWin32Control::~TWin32Control() {
   if (!window_) return;
   // Nothing the window says while it goes reaches the control any more.
-  RemoveWindowSubclass(window_, &ControlProc, 0);
-  if (field_) RemoveWindowSubclass(field_, &ControlProc, 0);
+  Detach(window_);
+  if (field_) Detach(field_);
   DestroyWindow(window_);
   wp_.SyncFocus();
 }
@@ -618,13 +628,11 @@ bool TWin32Control::Route(HWND__* window, unsigned message, uintptr_t wParam, in
       return true;
     }
     case WM_ERASEBKGND:
-      if (Kind() != TControlKind::Form && Kind() != TControlKind::Panel && Kind() != TControlKind::Image) return false;
-      result = 1;  // WM_PAINT fills it all
-      return true;
     case WM_PAINT:
+      // The program's own classes paint themselves, background included.
       if (Kind() != TControlKind::Form && Kind() != TControlKind::Panel && Kind() != TControlKind::Image) return false;
-      Paint();
-      result = 0;
+      if (message == WM_PAINT) Paint();
+      result = message == WM_ERASEBKGND ? 1 : 0;
       return true;
     case WM_SETCURSOR: {
       if (LOWORD(lParam) != HTCLIENT || reinterpret_cast<HWND>(wParam) != window) return false;
