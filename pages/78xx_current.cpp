@@ -111,9 +111,9 @@ TClassChildGroupBox_2137818::TClassChildGroupBox_2137818(TControl* parent) {
   // Calculate: Iload <= Imax, then Iload >= 0.005; either failing shows the
   // one built message.
   // A type typed but not in the list ends the calculation before any check.
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(typeCheck, 0);
-  typeCheck->Datas[0] = MakeLink<&THIComboBox::Text>(typeList);
-  typeCheck->Events[0] = MakeLink<&THIIf_else::doCompare>(currentCheck);
+  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(typeCheck, kChoiceDoCheck);
+  typeCheck->Datas[kChoiceChoice] = MakeLink<&THIComboBox::Text>(typeList);
+  typeCheck->Events[kChoiceOnValid] = MakeLink<&THIIf_else::doCompare>(currentCheck);
   currentCheck->Op1 = MakeLink<&THIGetData::Value>(loadFan, 0);
   currentCheck->Op2 = MakeLink<&THIGetData::Value>(maximumFan, 0);
   currentCheck->onTrue = MakeLink<&THIIf_else::doCompare>(lowCurrentCheck);

@@ -93,9 +93,9 @@ TClassChildGroupBox_28DD42C::TClassChildGroupBox_28DD42C(TControl* parent) {
   r1Fan->Data = MakeLink<&THIComboBox::Text>(r1List);
 
   // A type typed but not in the list ends the calculation before any check.
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(typeCheck, 0);
-  typeCheck->Datas[0] = MakeLink<&THIComboBox::Text>(typeList);
-  typeCheck->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
+  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(typeCheck, kChoiceDoCheck);
+  typeCheck->Datas[kChoiceChoice] = MakeLink<&THIComboBox::Text>(typeList);
+  typeCheck->Events[kChoiceOnValid] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
   voutCheck->Datas[kRangeVoltage] = MakeLink<&THIEdit::Value>(voutEdit);
   voutCheck->Datas[kRangeMinVoltage] = MakeLink<&THIGetData::Value>(deviceVoltageFan, 0);
   voutCheck->Events[kRangeOnValid] = MakeLink<&THIHub::doEvent>(calcHub);

@@ -8,6 +8,13 @@
 
 #include "runtime/multi_element.h"
 
+// Point indexes of the hosted scheme.
+enum : uint16_t {
+  kChoiceDoCheck = 0,  // method doCheck
+  kChoiceOnValid = 0,  // event onValid
+  kChoiceChoice = 0,   // data input Choice
+};
+
 enum class TChoiceKind {
   PositiveNumber,  // a number above 0: what a resistor list's Value reads
   Line,            // a selected line: what a device list's Text reads

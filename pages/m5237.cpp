@@ -52,9 +52,9 @@ TClassChildGroupBox_28CCE9C::TClassChildGroupBox_28CCE9C(TControl* parent) {
   calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
   voutCheck->Datas[kRangeVoltage] = MakeLink<&THIEdit::Value>(voutEdit);
   // Without a usable R1 the calculation ends before any result changes.
-  voutCheck->Events[kRangeOnValid] = MakeLink<&THIMultiElement::doMethod>(r1Check, 0);
-  r1Check->Datas[0] = MakeLink<&THIComboBox::Value>(r1List);
-  r1Check->Events[0] = MakeLink<&THIHub::doEvent>(calcHub);
+  voutCheck->Events[kRangeOnValid] = MakeLink<&THIMultiElement::doMethod>(r1Check, kChoiceDoCheck);
+  r1Check->Datas[kChoiceChoice] = MakeLink<&THIComboBox::Value>(r1List);
+  r1Check->Events[kChoiceOnValid] = MakeLink<&THIHub::doEvent>(calcHub);
   calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r2Calc);
   r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, kRangeValue);
   r2Calc->X[1] = MakeLink<&THIComboBox::Value>(r1List);

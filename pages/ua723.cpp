@@ -59,9 +59,9 @@ TClassChildGroupBox_2928CAC::TClassChildGroupBox_2928CAC(TControl* parent) {
   calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
   voutCheck->Datas[kRangeVoltage] = MakeLink<&THIEdit::Value>(voutEdit);
   // Without a chosen R1 the calculation ends before any result changes.
-  voutCheck->Events[kRangeOnValid] = MakeLink<&THIMultiElement::doMethod>(r1Check, 0);
-  r1Check->Datas[0] = MakeLink<&THIComboBox::Value>(r1List);
-  r1Check->Events[0] = MakeLink<&THIHub::doEvent>(firstHub);
+  voutCheck->Events[kRangeOnValid] = MakeLink<&THIMultiElement::doMethod>(r1Check, kChoiceDoCheck);
+  r1Check->Datas[kChoiceChoice] = MakeLink<&THIComboBox::Value>(r1List);
+  r1Check->Events[kChoiceOnValid] = MakeLink<&THIHub::doEvent>(firstHub);
   // R2 is shown before the current is checked, so a current warning leaves
   // the new R2 beside the earlier R3 results.
   firstHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r2Calc);

@@ -1,7 +1,7 @@
 #include "ui/combo_box.h"
 
-#include "runtime/lines.h"
 #include "runtime/number_text.h"
+#include "runtime/lines.h"
 #include "ui/encoding.h"
 
 namespace {

@@ -222,8 +222,9 @@ class TControl {
   virtual int32_t Caret() const;
 
   // Tab strip captions and drop-down lines. Selected -1 is none; selecting
-  // a line shows it in the list's field. Clearing the lines leaves the
-  // field of an editable list as it is. Sorted lists insert in order.
+  // a line shows it in the list's field, and the user's typing into the
+  // field leaves no line selected. Clearing the lines leaves the field of
+  // an editable list as it is. Sorted lists insert in order.
   void ClearItems();
   void AddItem(const std::string& item);
   std::vector<std::string> Items() const;
