@@ -629,6 +629,15 @@ bool TWin32Control::Route(HWND__* window, unsigned message, uintptr_t wParam, in
     }
     case WM_ERASEBKGND:
     case WM_PAINT:
+      if (Kind() == TControlKind::GroupBox && message == WM_ERASEBKGND) {
+        // A group box draws only its frame and caption; the form does not
+        // paint under it (it clips its children), so the box fills itself.
+        RECT r;
+        GetClientRect(window_, &r);
+        FillRect(reinterpret_cast<HDC>(wParam), &r, static_cast<HBRUSH>(brush_.get()));
+        result = 1;
+        return true;
+      }
       // The program's own classes paint themselves, background included.
       if (Kind() != TControlKind::Form && Kind() != TControlKind::Panel && Kind() != TControlKind::Image) return false;
       if (message == WM_PAINT) Paint();
