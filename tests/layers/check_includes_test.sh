@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The include check on small made-up trees: each case writes one include
-# into one file and says whether the check must pass (0) or fail (1).
+# into one file and says whether the check must pass (0) or fail (1);
+# an include in <> is written as it is.
 #   check_includes_test.sh CHECK_SCRIPT WORK_DIR
 set -uo pipefail
 check="$1"
@@ -27,13 +28,21 @@ cases=(
   "0 pages/l200.cpp                ui/edit.h"
   "0 app/drive_main.cpp            ui/headless/driver.h"
   "0 runtime/data.cpp              gtest/gtest.h"
+  "0 ui/win32/control.cpp          <windows.h>"
+  "1 ui/win32/control.h            <windows.h>"
+  "1 runtime/scheme_lock.cpp       <windows.h>"
+  "1 ui/platform.h                 <commctrl.h>"
+  "0 app/kelvane_win32_main.cpp    <windows.h>"
 )
 
 failures=0
 for c in "${cases[@]}"; do
   read -r expected file include <<<"$c"
   rm -rf "$work" && mkdir -p "$work/$(dirname "$file")"
-  printf '#include <string>\n#include "%s"\n' "$include" >"$work/$file"
+  case "$include" in
+    "<"*) printf '#include <string>\n#include %s\n' "$include" >"$work/$file" ;;
+    *) printf '#include <string>\n#include "%s"\n' "$include" >"$work/$file" ;;
+  esac
   "$check" "$work" 2>/dev/null
   got=$?
   if [ "$got" != "$expected" ]; then
