@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "gui/harness.h"
-#include "gui/scenario.h"
+#include "scenarios/scenario.h"
 #include "support/sample_scheme.h"
 #include "support/ui_probe.h"
 #include "ui/fltk/control.h"

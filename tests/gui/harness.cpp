@@ -23,22 +23,9 @@
 #include <FL/x.H>
 #include "ui/fltk/draw.h"
 
-std::string AddressText(const TAddress& a) {
-  return IntegerToText(a.Page) + "@" + IntegerToText(a.X) + "," + IntegerToText(a.Y);
-}
-
 namespace {
 
 TFltkControl* AsFltk(TControl* c) { return static_cast<TFltkControl*>(c); }
-
-TControl* FindKind(TControl* root, TControlKind kind) {
-  if (!root) return nullptr;
-  for (TControl* c : root->Children()) {
-    if (c->Kind() == kind) return c;
-    if (TControl* found = FindKind(c, kind)) return found;
-  }
-  return nullptr;
-}
 
 }  // namespace
 
@@ -162,16 +149,6 @@ void TGuiSession::WatchBoxes(void* data) {
 
 // --- Reading ---------------------------------------------------------------------
 
-TControl* TGuiSession::Find(const TAddress& a) const {
-  TControl* box = a.Page >= 0 && a.Page < scheme_->PageCount() ? scheme_->PageBox(a.Page) : nullptr;
-  if (!box) return nullptr;
-  for (TControl* c : box->Children()) {
-    const TRect r = c->Bounds();
-    if (r.Left == a.X && r.Top == a.Y) return c;
-  }
-  return nullptr;
-}
-
 std::string TGuiSession::Shown(const TAddress& a) const {
   TControl* c = Find(a);
   if (!c) {
@@ -201,8 +178,6 @@ std::vector<int> TGuiSession::VisiblePages() const {
   }
   return shown;
 }
-
-TControl* TGuiSession::FirstOfKind(int page, TControlKind kind) const { return FindKind(scheme_->PageBox(page), kind); }
 
 bool TGuiSession::Usable(TControl* c, const std::string& what) const {
   if (!c) {

@@ -20,6 +20,7 @@
 
 #include "ui/fltk/fltk_platform.h"
 #include "ui/main_scheme.h"
+#include "scenarios/scenario.h"
 
 // Events injected as the X server would deliver them, window coordinates.
 void InjectMove(Fl_Window& w, int x, int y);
@@ -27,21 +28,8 @@ void InjectClick(Fl_Window& w, int x, int y);
 // Key down and up (FLTK key symbol, its text, shift state) in `target`.
 void InjectKey(Fl_Window& target, int keysym, const std::string& text = std::string(), int state = 0);
 
-struct TAddress {
-  int Page = 0;
-  int X = 0;
-  int Y = 0;
-};
-std::string AddressText(const TAddress& a);
 
-struct TSeenBox {
-  std::string Caption, Text;  // UTF-8
-  uint32_t Style = 0;
-  bool OverMainWindow = false;     // centred over the main window
-  bool OwnedByMainWindow = false;  // the window manager keeps it above it
-};
-
-class TGuiSession {
+class TGuiSession : public TScenarioUser {
  public:
   using TScript = std::function<void(TGuiSession&)>;
 
@@ -49,24 +37,20 @@ class TGuiSession {
   static int Run(const TMainFactory& factory, const std::vector<std::string>& args, const TScript& script,
                  std::deque<int> answers = {}, std::vector<TSeenBox>* boxes = nullptr);
 
-  TMainScheme& Scheme() const { return *scheme_; }
+  TMainScheme& Scheme() const override { return *scheme_; }
   TFltkPlatform& Platform() const { return platform_; }
   // The main window (FLTK's client area).
   Fl_Window& Window() const;
 
   // --- Reading
-  // The control at an address, or none.
-  TControl* Find(const TAddress& a) const;
   // What the control's widget shows (UTF-8): a label's or button's text, a
   // field's content, a list's shown line.
-  std::string Shown(const TAddress& a) const;
+  std::string Shown(const TAddress& a) const override;
   // The pages whose group box is on screen.
-  std::vector<int> VisiblePages() const;
-  // The first control of that kind on page `page` (searching inside panels).
-  TControl* FirstOfKind(int page, TControlKind kind) const;
+  std::vector<int> VisiblePages() const override;
 
   // --- Actions
-  void SelectTab(int index);
+  void SelectTab(int index) override;
   // Clicks the tab strip's arrow that scrolls its captions forward (back).
   void ScrollTabs(bool forward);
   void Click(TControl* c);
@@ -74,17 +58,17 @@ class TGuiSession {
   void MoveAway();
   // Clicks into the field, puts the caret at the end and types each
   // character as its own key press.
-  void Type(const TAddress& a, const std::string& text);
+  void Type(const TAddress& a, const std::string& text) override;
   // Clicks into the field, selects everything (Ctrl+A) and types `text`
   // over it (Backspace when it is empty).
-  void Replace(const TAddress& a, const std::string& text);
+  void Replace(const TAddress& a, const std::string& text) override;
   void PressKey(int keysym, const std::string& text = std::string(), int state = 0);
   // Opens the list and picks line `line` with the arrow keys and Enter.
-  void Pick(const TAddress& a, int line);
+  void Pick(const TAddress& a, int line) override;
   // The Calculate button of the page (its first push button).
-  void Calculate(int page);
+  void Calculate(int page) override;
   // The check box of the page.
-  void Tick(int page);
+  void Tick(int page) override;
   void CloseWindow();
   // Lets the window catch up: pending work, events and drawing.
   void Settle();
@@ -92,7 +76,7 @@ class TGuiSession {
   void WaitMapped();
   // Waits (at most 30 s) until no worker is busy and what they posted has
   // run, then settles.
-  void WaitForWorkers();
+  void WaitForWorkers() override;
 
   // The main window's client area as RGB rows, drawn afresh.
   std::vector<uint8_t> Capture(int& w, int& h);
@@ -103,8 +87,6 @@ class TGuiSession {
   // How the next boxes are answered: keys first (FLTK key symbols, one per
   // turn), then a click on the button of the next answer (else the first).
   std::deque<int> BoxKeys;
-  std::deque<int> Answers;
-  std::vector<TSeenBox> Boxes;
 
  private:
   explicit TGuiSession(TFltkPlatform& platform) : platform_(platform) {}

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/harness.h"
-#include "gui/scenario.h"
+#include "scenarios/scenario.h"
 #include "pages/main_form.h"
 #include "ui/fltk/control.h"
 #include "ui/fltk/tab_strip.h"

@@ -1,6 +1,8 @@
-#include "gui/scenario.h"
+#include "scenarios/scenario.h"
 
 #include <gtest/gtest.h>
+
+#include "runtime/data.h"
 
 TStep Tab(int index) { return {TStepKind::Tab, {}, {}, {}, index, {}}; }
 TStep Type(TAddress at, std::string text) { return {TStepKind::Type, at, std::move(text), {}, 0, {}}; }
@@ -16,7 +18,20 @@ TStep ExpectBox(std::string caption, std::string text, uint32_t style) {
 }
 TStep ExpectPages(std::vector<int> pages) { return {TStepKind::ExpectPages, {}, {}, {}, 0, std::move(pages)}; }
 
+std::string AddressText(const TAddress& a) {
+  return IntegerToText(a.Page) + "@" + IntegerToText(a.X) + "," + IntegerToText(a.Y);
+}
+
 namespace {
+
+TControl* FindKind(TControl* root, TControlKind kind) {
+  if (!root) return nullptr;
+  for (TControl* c : root->Children()) {
+    if (c->Kind() == kind) return c;
+    if (TControl* found = FindKind(c, kind)) return found;
+  }
+  return nullptr;
+}
 
 bool NeedsControl(const TStep& s) {
   return s.Kind == TStepKind::Type || s.Kind == TStepKind::Set || s.Kind == TStepKind::Pick ||
@@ -25,7 +40,22 @@ bool NeedsControl(const TStep& s) {
 
 }  // namespace
 
-bool RunSteps(TGuiSession& s, const std::vector<TStep>& steps) {
+TControl* TScenarioUser::Find(const TAddress& a) const {
+  TMainScheme& scheme = Scheme();
+  TControl* box = a.Page >= 0 && a.Page < scheme.PageCount() ? scheme.PageBox(a.Page) : nullptr;
+  if (!box) return nullptr;
+  for (TControl* c : box->Children()) {
+    const TRect r = c->Bounds();
+    if (r.Left == a.X && r.Top == a.Y) return c;
+  }
+  return nullptr;
+}
+
+TControl* TScenarioUser::FirstOfKind(int page, TControlKind kind) const {
+  return FindKind(Scheme().PageBox(page), kind);
+}
+
+bool RunSteps(TScenarioUser& s, const std::vector<TStep>& steps) {
   // A page still empty (not built yet) skips the scenario; a built page
   // without the control asked for fails it.
   for (const TStep& step : steps) {
