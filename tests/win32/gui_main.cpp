@@ -1,0 +1,14 @@
+// The Windows GUI test program: GoogleTest cases on the real window, or
+// with --screens DIR the screenshot step (one PNG per page into DIR).
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "win32/screens.h"
+
+int main(int argc, char** argv) {
+  for (int i = 1; i + 1 < argc; ++i)
+    if (std::strcmp(argv[i], "--screens") == 0) return SaveWin32Screens(argv[i + 1]) == 0 ? 0 : 1;
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
