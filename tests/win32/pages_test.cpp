@@ -1,10 +1,14 @@
 // The regulator pages in the real Win32 window, under Wine: the page
 // scenarios every backend runs, the About page's link and the "/ih" box.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include "runtime/system_ops.h"
 #include "scenarios/page_scenarios.h"
 #include "scenarios/scenario.h"
+#include "ui/main_form.h"
+#include "ui/win32/control.h"
 #include "win32/session.h"
 
 namespace {
@@ -33,6 +37,29 @@ TEST_P(Win32PageScenario, Runs) {
 
 INSTANTIATE_TEST_SUITE_P(Pages, Win32PageScenario, ::testing::ValuesIn(PageScenarios()),
                          [](const ::testing::TestParamInfo<TScenario>& info) { return std::string(info.param.Name); });
+
+// Every field of every page shows its text from the first character on,
+// whatever width it had when the text was written.
+TEST(Win32Pages, FieldsShowTheirTextFromTheStart) {
+  int fields = 0;
+  const TWin32Session::TResult result = TWin32Session::Run({}, [&](TWin32Session& s) {
+    for (int page = 0; page < s.Scheme().PageCount(); ++page) {
+      s.SelectTab(page);
+      for (TControl* c : s.Scheme().PageBox(page)->Children()) {
+        if (c->Kind() != TControlKind::Edit && c->Kind() != TControlKind::EditList) continue;
+        HWND field = static_cast<TWin32Control*>(c)->FocusWindow();
+        if (GetWindowTextLengthW(field) < 2) continue;
+        ++fields;
+        const LRESULT first = SendMessageW(field, EM_POSFROMCHAR, 0, 0);
+        const int x = static_cast<short>(LOWORD(first));
+        EXPECT_TRUE(first != -1 && x >= 0 && x < 8) << "page " << page << ", field at " << c->Bounds().Left << ","
+                                                    << c->Bounds().Top << ": first character at " << first;
+      }
+    }
+  });
+  EXPECT_TRUE(result.ScriptRan);
+  EXPECT_GE(fields, 10);
+}
 
 TEST(Win32Pages, AboutLinkStartsTheBrowserCommand) {
   const TWin32Session::TResult result = TWin32Session::Run({}, [](TWin32Session& s) {

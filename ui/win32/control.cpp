@@ -263,6 +263,17 @@ void TWin32Control::ApplyBounds() {
       // The field keeps the height the page gives the list.
       SendMessageW(window_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(1, bounds_.Height - 6));
     }
+    if (Kind() == TControlKind::Edit || Kind() == TControlKind::EditList) {
+      // A field keeps the scroll it had at its old width: with the caret
+      // put at the end while it was still narrow, only the last character
+      // would show. Back to the start, then the selection as it was.
+      HWND field = FocusWindow();
+      DWORD start = 0, end = 0;
+      SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+      SendMessageW(field, EM_SETSEL, 0, 0);
+      SendMessageW(field, EM_SCROLLCARET, 0, 0);
+      SendMessageW(field, EM_SETSEL, start, static_cast<LPARAM>(end));
+    }
   }
   --writing_;
 }
