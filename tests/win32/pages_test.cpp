@@ -9,6 +9,7 @@
 #include "scenarios/scenario.h"
 #include "ui/main_form.h"
 #include "ui/win32/control.h"
+#include "ui/win32/text.h"
 #include "win32/session.h"
 
 namespace {
@@ -59,6 +60,31 @@ TEST(Win32Pages, FieldsShowTheirTextFromTheStart) {
   });
   EXPECT_TRUE(result.ScriptRan);
   EXPECT_GE(fields, 10);
+}
+
+// Every field, label and list of every page draws in the font the page
+// gives it: face, weight and height.
+TEST(Win32Pages, ControlsDrawInTheirPagesFonts) {
+  int checked = 0;
+  const TWin32Session::TResult result = TWin32Session::Run({}, [&](TWin32Session& s) {
+    for (int page = 0; page < s.Scheme().PageCount(); ++page) {
+      for (TControl* c : s.Scheme().PageBox(page)->Children()) {
+        if (c->Kind() != TControlKind::Edit && c->Kind() != TControlKind::Label && c->Kind() != TControlKind::PickList)
+          continue;
+        LOGFONTW font = {};
+        HFONT used = reinterpret_cast<HFONT>(SendMessageW(static_cast<TWin32Control*>(c)->Window(), WM_GETFONT, 0, 0));
+        ASSERT_TRUE(used && GetObjectW(used, sizeof font, &font)) << "page " << page;
+        ++checked;
+        const std::string where = "page " + std::to_string(page) + " at " + std::to_string(c->Bounds().Left) + "," +
+                                  std::to_string(c->Bounds().Top);
+        EXPECT_EQ(font.lfWeight >= FW_BOLD, (c->Font().Style & FontBold) != 0) << where;
+        EXPECT_EQ(font.lfHeight, c->FontHeight()) << where;
+        EXPECT_EQ(NarrowCp1251(font.lfFaceName), c->Font().Name) << where;
+      }
+    }
+  });
+  EXPECT_TRUE(result.ScriptRan);
+  EXPECT_GE(checked, 50);
 }
 
 TEST(Win32Pages, AboutLinkStartsTheBrowserCommand) {
