@@ -57,6 +57,7 @@ class THeadlessControl : public TControl {
   void Raise() override;
   void SetCaret(int32_t pos) override;
   int32_t Caret() const override;
+  void ReplaceText(int32_t at, int32_t count, const std::string& text) override;
   void ClearItems() override;
   void AddItem(const std::string& item) override;
   std::vector<std::string> Items() const override;
@@ -172,6 +173,9 @@ class THeadlessPlatform : public TPlatform {
 
   // Called for every SetText, with the new text.
   std::function<void(TControl*, const std::string&)> OnSetText;
+  // Bytes of control texts copied out by Text() and in by SetText and
+  // ReplaceText: the work tests count to see that typing stays linear.
+  size_t TextBytesCopied() const { return text_bytes_copied_.load(); }
 
   // Control operations made off the window thread (a fault of the caller).
   int ThreadViolations() const { return thread_violations_.load(); }
@@ -203,6 +207,7 @@ class THeadlessPlatform : public TPlatform {
 
  private:
   friend class THeadlessControl;
+  std::atomic<size_t> text_bytes_copied_{0};
   struct TTask {
     std::function<void()> fn;
     std::shared_ptr<bool> done;  // hand-overs only; guarded by m_
