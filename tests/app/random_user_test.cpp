@@ -1,0 +1,37 @@
+#include "support/random_user.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "runtime/data.h"
+
+namespace {
+
+int64_t Setting(const char* name, int64_t fallback) {
+  const char* value = std::getenv(name);
+  return value && *value ? TextToInteger(value) : fallback;
+}
+
+// A few thousand random actions through the driver, checked after each
+// one. script/random-user makes a long run of another size and seed
+// through KELVANE_RANDOM_USER_ACTIONS and KELVANE_RANDOM_USER_SEED.
+TEST(RandomUser, ActionsOverAllPagesBreakNoRule) {
+  const int64_t actions = Setting("KELVANE_RANDOM_USER_ACTIONS", 3000);
+  const uint64_t seed = static_cast<uint64_t>(Setting("KELVANE_RANDOM_USER_SEED", 20261208));
+  const TRandomUserReport report = RunRandomUser(seed, actions);
+  std::string faults;
+  for (const std::string& f : report.faults) faults += f + "\n";
+  EXPECT_TRUE(report.faults.empty()) << "seed " << seed << "\n" << faults;
+  EXPECT_EQ(report.actions, actions);
+  // The run reached the pages' checks, not only the tab strip.
+  EXPECT_GT(report.calcs, actions / 20);
+  EXPECT_GT(report.boxes, 0);
+  std::printf("random user: seed %llu, %lld actions in %lld sessions, %lld Calculate presses, %lld boxes\n",
+              static_cast<unsigned long long>(seed), static_cast<long long>(report.actions),
+              static_cast<long long>(report.sessions), static_cast<long long>(report.calcs),
+              static_cast<long long>(report.boxes));
+}
+
+}  // namespace
