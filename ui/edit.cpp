@@ -116,20 +116,34 @@ void THIEdit::DetachLastGood(size_t changedFrom) {
 void THIEdit::Rescan(size_t from) {
   const TSyntax* syntax = SyntaxOf(ValueReader);
   if (!syntax) return;
-  scan_.resize(std::min(from, text_copy_.size()) + 1);  // scan_[0] is the start state 0
-  for (size_t i = scan_.size() - 1; i < text_copy_.size(); ++i)
+  // States of another reader (set after Init), or none yet: start over
+  // from scan_[0], the start state 0.
+  if (syntax != scan_syntax_ || scan_.empty()) {
+    scan_syntax_ = syntax;
+    scan_.assign(1, 0);
+  }
+  // The states of the prefix the change left alone stay.
+  const size_t kept = std::min({from, text_copy_.size(), scan_.size() - 1});
+  scan_.resize(kept + 1);
+  for (size_t i = kept; i < text_copy_.size(); ++i)
     scan_.push_back(syntax->Step(scan_.back(), LowerCp1251(text_copy_[i])));
 }
 
 bool THIEdit::CopyAccepted() {
   if (!ValueReader) return true;
-  if (const TSyntax* syntax = SyntaxOf(ValueReader)) return syntax->Complete(scan_.back());
+  if (const TSyntax* syntax = SyntaxOf(ValueReader)) {
+    Rescan(text_copy_.size());
+    return syntax->Complete(scan_.back());
+  }
   TData scratch;
   return Accepts(text_copy_, scratch);
 }
 
 bool THIEdit::CopyUnfinished() {
-  if (const TSyntax* syntax = SyntaxOf(ValueReader)) return syntax->Complete(syntax->Step(scan_.back(), '0'));
+  if (const TSyntax* syntax = SyntaxOf(ValueReader)) {
+    Rescan(text_copy_.size());
+    return syntax->Complete(syntax->Step(scan_.back(), '0'));
+  }
   TData scratch;
   return Accepts(text_copy_ + "0", scratch);
 }

@@ -69,6 +69,7 @@ class THIEdit : public THIWin {
   static constexpr size_t kDetached = static_cast<size_t>(-1);
   size_t good_prefix_ = kDetached;
   std::vector<uint8_t> scan_;  // the reader's scan state after each prefix of text_copy_
+  const void* scan_syntax_ = nullptr;  // the syntax those states are of
   std::string last_good_text_;
   int32_t last_good_caret_ = 0;
   int32_t edit_state_ = 0;

@@ -145,6 +145,20 @@ TEST_F(EditTest, TypingBeforeTheEndKeepsTheLastGoodText) {
   EXPECT_EQ(e->Control()->Caret(), 3);
 }
 
+// A reader chosen after Init is the one the next change is checked by.
+TEST_F(EditTest, ReaderSetAfterInitChecksTheNextChange) {
+  auto e = Make("12", nullptr);
+  platform.TypeText(e->Control(), "a");
+  EXPECT_EQ(e->Control()->Text(), "12a");
+  e->ValueReader = &THIEdit::ReadIntegerText;
+  platform.TypeText(e->Control(), "3");
+  EXPECT_EQ(e->Control()->Text(), "12a") << "12a3 is refused: back to the last good text";
+  platform.PasteText(e->Control(), "7");
+  e->ValueReader = &THIEdit::ReadRealText;
+  platform.TypeText(e->Control(), ".5");
+  EXPECT_EQ(ValueText(*e), "7.5");
+}
+
 TEST_F(EditTest, IntegerMode) {
   struct Case {
     const char* typed;
