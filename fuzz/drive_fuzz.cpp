@@ -16,28 +16,12 @@
 #include "ui/encoding.h"
 #include "ui/headless/driver.h"
 
-namespace {
-
-bool PrintableLine(const std::string& line) {
-  for (size_t i = 0; i < line.size();) {
-    const size_t length = Utf8SequenceLength(line, i);
-    if (length == 0) return false;
-    const unsigned char b = static_cast<unsigned char>(line[i]);
-    if (b < 0x20 || b == 0x7F) return false;
-    if (b == 0xC2 && static_cast<unsigned char>(line[i + 1]) <= 0x9F) return false;  // U+0080..U+009F
-    i += length;
-  }
-  return true;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
   std::ostringstream out;
   const int status = RunDrive({}, in, out, &MakeMainScheme, std::chrono::seconds(1));
   FuzzCheck(status == 0 || status == 1);
   std::istringstream printed(out.str());
-  for (std::string line; std::getline(printed, line);) FuzzCheck(PrintableLine(line));
+  for (std::string line; std::getline(printed, line);) FuzzCheck(IsCleanUtf8(line));
   return 0;
 }

@@ -148,3 +148,18 @@ size_t Utf8SequenceLength(const std::string& text, size_t i) {
   }
   return 0;
 }
+
+bool IsControlCharacterAt(const std::string& text, size_t i) {
+  const unsigned char b = static_cast<unsigned char>(text[i]);
+  if (b < 0x20 || b == 0x7F) return true;
+  return b == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+}
+
+bool IsCleanUtf8(const std::string& text) {
+  for (size_t i = 0; i < text.size();) {
+    const size_t length = Utf8SequenceLength(text, i);
+    if (length == 0 || IsControlCharacterAt(text, i)) return false;
+    i += length;
+  }
+  return true;
+}

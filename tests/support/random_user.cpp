@@ -355,12 +355,7 @@ class TRandomUser {
     std::string line;
     bool sawTimeout = false;
     while (std::getline(lines, line)) {
-      for (size_t i = 0; i < line.size();) {
-        const size_t n = Utf8SequenceLength(line, i);
-        const unsigned char b = static_cast<unsigned char>(line[i]);
-        if (n == 0 || b < 0x20 || b == 0x7F) return Fault("printed a line that is not clean UTF-8: " + QuoteUtf8(line));
-        i += n;
-      }
+      if (!IsCleanUtf8(line)) return Fault("printed a line that is not clean UTF-8: " + QuoteUtf8(line));
       if (line.compare(0, 7, "error: ") == 0) {
         if (!expectError_) Fault("a user's action failed: " + line);
       } else if (line == "timeout") {

@@ -30,19 +30,16 @@ std::string QuoteUtf8(const std::string& text) {
   for (size_t i = 0; i < text.size();) {
     const char c = text[i];
     const size_t length = Utf8SequenceLength(text, i);
-    // C1 control characters are U+0080..U+009F: 0xC2 0x80..0x9F.
-    const bool control = (length == 1 && (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)) ||
-                         (length == 2 && static_cast<unsigned char>(c) == 0xC2 &&
-                          static_cast<unsigned char>(text[i + 1]) <= 0x9F);
-    if (length == 0 || control) {
+    if (length == 0 || IsControlCharacterAt(text, i)) {
+      const size_t bytes = std::max<size_t>(length, 1);
       switch (c) {
         case '\r': out += "\\r"; break;
         case '\n': out += "\\n"; break;
         case '\t': out += "\\t"; break;
         default:
-          for (size_t k = 0; k < std::max<size_t>(length, 1); ++k) AppendByteEscape(out, static_cast<unsigned char>(text[i + k]));
+          for (size_t k = 0; k < bytes; ++k) AppendByteEscape(out, static_cast<unsigned char>(text[i + k]));
       }
-      i += std::max<size_t>(length, 1);
+      i += bytes;
       continue;
     }
     if (c == '\\') out += "\\\\";
