@@ -28,10 +28,13 @@ TEST(RandomUser, ActionsOverAllPagesBreakNoRule) {
   // The run reached the pages' checks, not only the tab strip.
   EXPECT_GT(report.calcs, actions / 20);
   EXPECT_GT(report.boxes, 0);
-  std::printf("random user: seed %llu, %lld actions in %lld sessions, %lld Calculate presses, %lld boxes\n",
-              static_cast<unsigned long long>(seed), static_cast<long long>(report.actions),
-              static_cast<long long>(report.sessions), static_cast<long long>(report.calcs),
-              static_cast<long long>(report.boxes));
+  std::printf(
+      "random user: seed %llu, %lld actions in %lld sessions, %lld Calculate presses, %lld boxes, "
+      "%lld searches (%lld quit during the search)\n",
+      static_cast<unsigned long long>(seed), static_cast<long long>(report.actions),
+      static_cast<long long>(report.sessions), static_cast<long long>(report.calcs),
+      static_cast<long long>(report.boxes), static_cast<long long>(report.searches),
+      static_cast<long long>(report.quitsDuringSearch));
 }
 
 }  // namespace

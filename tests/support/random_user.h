@@ -12,6 +12,8 @@ struct TRandomUserReport {
   int64_t sessions = 0;  // program runs (each ends with quit or the end of its script)
   int64_t boxes = 0;     // message boxes shown
   int64_t calcs = 0;     // Calculate presses
+  int64_t searches = 0;  // accurate searches started
+  int64_t quitsDuringSearch = 0;
   std::vector<std::string> faults;  // what broke a rule, with the session's last lines
 };
 
