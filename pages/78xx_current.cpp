@@ -7,6 +7,7 @@
 #include "elements/text.h"
 #include "formula/math_parse.h"
 #include "pages/calc_panel.h"
+#include "pages/choice_check.h"
 #include "pages/conv_real.h"
 #include "pages/power_rating.h"
 #include "pages/range_check.h"
@@ -23,10 +24,11 @@ const char kRatingHint[] =
 }  // namespace
 
 TClassChildGroupBox_2137818::TClassChildGroupBox_2137818(TControl* parent) {
-  MakePage(parent, 1);
+  MakePage(parent, 2);
   AddSchematic(Box(), {10, 19, 250, 200}, "BITMAP1");
   AddLabel(Box(), {280, 20, 35, 20}, "Type", kFonts.Caption);
   THIComboBox* typeList = AddList(Box(), {315, 15, 85, 21}, "Str16", "", kFonts.Input, 0, true);
+  typeList->SelectTyped = 1;
   AddLabel(Box(), {280, 45, 20, 20}, "I\xED:", kFonts.Caption);
   THIEdit* loadEdit = AddEdit(Box(), {315, 40, 55, 21}, "1.5", "Load current", kFonts.Input, 3);
   AddLabel(Box(), {380, 45, 13, 20}, "A", kFonts.Caption);
@@ -42,6 +44,7 @@ TClassChildGroupBox_2137818::TClassChildGroupBox_2137818(TControl* parent) {
 
   THIMultiElement* calcPanel = AddHost(
       Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);
+  THIMultiElement* typeCheck = AddHost(Box(), &MakeTypeCheck, 1, 1);
   THIHub* typeHub = Create<THIHub>();
   THIMemory* voltageIndex = Create<THIMemory>();
   THIStrList* voltageList = Create<THIStrList>();
@@ -65,6 +68,7 @@ TClassChildGroupBox_2137818::TClassChildGroupBox_2137818(TControl* parent) {
   THIMultiElementEx* powerDigits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 2, 21); }, 1, 1);
   THIMultiElement* powerRating =
       AddHost(Box(), [](TControl* p) { return MakePowerRating(p, {"%1/0.75", true, true}); }, 1, 1);
+  THIDoData* typePreset = Create<THIDoData>();
 
   typeHub->SetOutCount(4);
   voltageList->SetStrings(LoadTextResource("Str15"));
@@ -86,6 +90,8 @@ TClassChildGroupBox_2137818::TClassChildGroupBox_2137818(TControl* parent) {
   calcHub->SetOutCount(3);
   SetFormula(r1Calc, "%2 / (%1-0.0033)", 2, 1);
   SetFormula(powerCalc, "(%2*%2) / %1", 2, 1);
+  // The device the numbers start with (5 V, 1.5 A) is shown from the start.
+  SetString(typePreset->DataDef, "7805");
 
   // Picking a type: the voltage on its line, then the maximum current.
   typeList->onChange = MakeLink<&THIHub::doEvent>(typeHub);
@@ -105,7 +111,10 @@ TClassChildGroupBox_2137818::TClassChildGroupBox_2137818(TControl* parent) {
 
   // Calculate: Iload <= Imax, then Iload >= 0.005; either failing shows the
   // one built message.
-  calcPanel->Events[0] = MakeLink<&THIIf_else::doCompare>(currentCheck);
+  // A type typed but not in the list ends the calculation before any check.
+  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(typeCheck, 0);
+  typeCheck->Datas[0] = MakeLink<&THIComboBox::Text>(typeList);
+  typeCheck->Events[0] = MakeLink<&THIIf_else::doCompare>(currentCheck);
   currentCheck->Op1 = MakeLink<&THIGetData::Value>(loadFan, 0);
   currentCheck->Op2 = MakeLink<&THIGetData::Value>(maximumFan, 0);
   currentCheck->onTrue = MakeLink<&THIIf_else::doCompare>(lowCurrentCheck);
@@ -128,4 +137,7 @@ TClassChildGroupBox_2137818::TClassChildGroupBox_2137818(TControl* parent) {
   powerDigits->Events[0] = MakeLink<&THILabel::doText>(powerValue);
   powerRating->Datas[0] = MakeLink<&THIMathParse::Result>(powerCalc);
   powerRating->Events[0] = MakeLink<&THILabel::doText>(ratingValue);
+
+  Bridge->Methods[1] = MakeLink<&THIDoData::doData>(typePreset);
+  typePreset->onEventData = MakeLink<&THIComboBox::doSelectText>(typeList);
 }

@@ -7,6 +7,7 @@
 #include "elements/text.h"
 #include "formula/math_parse.h"
 #include "pages/calc_panel.h"
+#include "pages/choice_check.h"
 #include "pages/conv_real.h"
 #include "pages/range_check.h"
 #include "runtime/resources.h"
@@ -23,6 +24,7 @@ TClassChildGroupBox_28DD42C::TClassChildGroupBox_28DD42C(TControl* parent) {
   AddSchematic(Box(), {10, 19, 250, 200}, "BITMAP2");
   AddLabel(Box(), {280, 20, 35, 20}, "Type", kFonts.Caption);
   THIComboBox* typeList = AddList(Box(), {315, 15, 85, 21}, "Str30", "", kFonts.Input, 0, true);
+  typeList->SelectTyped = 1;
   AddLabel(Box(), {280, 45, 33, 20}, "Vout", kFonts.Caption);
   THIEdit* voutEdit = AddEdit(Box(), {315, 40, 55, 21}, "15", "Output voltage", kFonts.Input, 1);
   AddLabel(Box(), {375, 45, 13, 20}, "V", kFonts.Caption);
@@ -36,6 +38,7 @@ TClassChildGroupBox_28DD42C::TClassChildGroupBox_28DD42C(TControl* parent) {
 
   THIMultiElement* calcPanel = AddHost(
       Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);
+  THIMultiElement* typeCheck = AddHost(Box(), &MakeTypeCheck, 1, 1);
   THIMemory* typeIndex = Create<THIMemory>();
   THIStrList* voltageList = Create<THIStrList>();
   THIArrayRW* voltageReader = Create<THIArrayRW>();
@@ -57,7 +60,9 @@ TClassChildGroupBox_28DD42C::TClassChildGroupBox_28DD42C(TControl* parent) {
   THIMessage* deviceWarning = Create<THIMessage>();
   THIMathParse* r2Calc = Create<THIMathParse>();
   THIMultiElementEx* r2Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 2, 26); }, 1, 1);
+  THIHub* initHub = Create<THIHub>();
   THIDoData* r1Preset = Create<THIDoData>();
+  THIDoData* typePreset = Create<THIDoData>();
 
   voltageList->SetStrings(LoadTextResource("Str25"));
   deviceVoltage->SetMemoryDefault(IntegerValue(5));
@@ -72,7 +77,10 @@ TClassChildGroupBox_28DD42C::TClassChildGroupBox_28DD42C(TControl* parent) {
   deviceText->SkipInserted = 1;
   SetMessage(deviceWarning, "", "Warning!", 5);
   SetFormula(r2Calc, "(%1-%3) / ((%3/%2)+0.0033)", 3, 1);
+  initHub->SetOutCount(2);
   SetString(r1Preset->DataDef, "240");
+  // The device the numbers start with (5 V) is shown from the start.
+  SetString(typePreset->DataDef, "7805");
 
   // Picking a type: its index first, then the voltage on the same line.
   typeList->onChange = MakeLink<&THIHub::doEvent>(typeHub);
@@ -85,7 +93,10 @@ TClassChildGroupBox_28DD42C::TClassChildGroupBox_28DD42C(TControl* parent) {
   voutFan->Data = MakeLink<&THIMultiElement::Var>(voutCheck, 0);
   r1Fan->Data = MakeLink<&THIComboBox::Text>(r1List);
 
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, 0);
+  // A type typed but not in the list ends the calculation before any check.
+  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(typeCheck, 0);
+  typeCheck->Datas[0] = MakeLink<&THIComboBox::Text>(typeList);
+  typeCheck->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, 0);
   voutCheck->Datas[0] = MakeLink<&THIEdit::Value>(voutEdit);
   voutCheck->Datas[1] = MakeLink<&THIGetData::Value>(deviceVoltageFan, 0);
   voutCheck->Events[0] = MakeLink<&THIHub::doEvent>(calcHub);
@@ -102,6 +113,9 @@ TClassChildGroupBox_28DD42C::TClassChildGroupBox_28DD42C(TControl* parent) {
   r2Calc->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, 0);
   r2Digits->Events[0] = MakeLink<&THILabel::doText>(r2Value);
 
-  Bridge->Methods[1] = MakeLink<&THIDoData::doData>(r1Preset);
+  Bridge->Methods[1] = MakeLink<&THIHub::doEvent>(initHub);
+  initHub->onEvent[0] = MakeLink<&THIDoData::doData>(r1Preset);
+  initHub->onEvent[1] = MakeLink<&THIDoData::doData>(typePreset);
   r1Preset->onEventData = MakeLink<&THIComboBox::doSelectText>(r1List);
+  typePreset->onEventData = MakeLink<&THIComboBox::doSelectText>(typeList);
 }

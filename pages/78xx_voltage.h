@@ -2,7 +2,9 @@
 // higher output by a divider. The picked type sets the regulator's own
 // voltage (a device table from two text resources); the page checks Vout
 // against the device and computes R2 from Vout, that voltage and the
-// picked R1. Method 1 (doInit) pre-selects "240" in the R1 list.
+// picked R1. A type typed into the Type field counts once it names a line;
+// otherwise Calculate stops at once. Method 1 (doInit) pre-selects "240" in
+// the R1 list and the 7805, the device the page starts with.
 #pragma once
 
 #include "pages/window_scheme.h"

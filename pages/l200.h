@@ -1,5 +1,5 @@
 // The L200 regulator page (tab 2): R2 of the output divider from Vout and
-// the picked R1, then, when the current is at most 2 A, the sense resistor
+// R1 (picked or typed; without a positive R1 nothing is computed), then, when the current is at most 2 A, the sense resistor
 // R3, the power it dissipates and its standard power rating.
 #pragma once
 

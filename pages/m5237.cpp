@@ -4,6 +4,7 @@
 #include "elements/routing.h"
 #include "formula/math_parse.h"
 #include "pages/calc_panel.h"
+#include "pages/choice_check.h"
 #include "pages/conv_real.h"
 #include "pages/range_check.h"
 
@@ -21,7 +22,7 @@ TClassChildGroupBox_28CCE9C::TClassChildGroupBox_28CCE9C(TControl* parent) {
   AddLabel(Box(), {380, 20, 15, 15}, "V", kFonts.Caption);
   AddLabel(Box(), {280, 45, 25, 15}, "R1:", kFonts.Caption);
   THIComboBox* r1List =
-      AddList(Box(), {315, 40, 60, 21}, "Str73", "Choose value of the resistor R1.", kFonts.Input, 3, true);
+      AddList(Box(), {315, 40, 60, 21}, "Str73", kR1ListHint, kFonts.Input, 3, true);
   AddLabel(Box(), {380, 45, 26, 20}, "Om", kFonts.Caption);
   AddLabel(Box(), {280, 80, 35, 15}, "R2=", kFonts.Caption);
   THILabel* r2Value = AddLabel(Box(), {325, 80, 50, 15}, "0", kFonts.Result, "", true);
@@ -36,6 +37,7 @@ TClassChildGroupBox_28CCE9C::TClassChildGroupBox_28CCE9C(TControl* parent) {
                                   "Output Voltage must be between 1.5 and  33 V."});
       },
       1, 1);
+  THIMultiElement* r1Check = AddHost(Box(), &MakeR1Check, 1, 1);
   THIHub* calcHub = Create<THIHub>();
   THIMathParse* r2Calc = Create<THIMathParse>();
   THIMath* r2ToKilo = Create<THIMath>();
@@ -50,10 +52,13 @@ TClassChildGroupBox_28CCE9C::TClassChildGroupBox_28CCE9C(TControl* parent) {
 
   calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, 0);
   voutCheck->Datas[0] = MakeLink<&THIEdit::Value>(voutEdit);
-  voutCheck->Events[0] = MakeLink<&THIHub::doEvent>(calcHub);
+  // Without a usable R1 the calculation ends before any result changes.
+  voutCheck->Events[0] = MakeLink<&THIMultiElement::doMethod>(r1Check, 0);
+  r1Check->Datas[0] = MakeLink<&THIComboBox::Value>(r1List);
+  r1Check->Events[0] = MakeLink<&THIHub::doEvent>(calcHub);
   calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r2Calc);
   r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, 0);
-  r2Calc->X[1] = MakeLink<&THIComboBox::Text>(r1List);
+  r2Calc->X[1] = MakeLink<&THIComboBox::Value>(r1List);
   r2Calc->onResult = MakeLink<&THIMath::doOperation>(r2ToKilo);
   r2ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, 0);
   r2Digits->Events[0] = MakeLink<&THILabel::doText>(r2Value);

@@ -111,6 +111,7 @@ TClassMainForm_2943964::TClassMainForm_2943964() {
   StartupHub->onEvent[3] = MakeLink<&THIMultiElement::doMethod>(PageHost[LM317Voltage], 1);
   StartupHub->onEvent[4] = MakeLink<&THIMultiElement::doMethod>(PageHost[M5237], 1);
   StartupHub->onEvent[5] = MakeLink<&THIMultiElement::doMethod>(PageHost[V78xx], 1);
+  StartupHub->onEvent[6] = MakeLink<&THIMultiElement::doMethod>(PageHost[I78xx], 1);
   WindowStyle->Handle = MakeLink<&THIMainForm::Handle>(MainForm);
 }
 

@@ -2,7 +2,7 @@
 // one host per page (each builds its page at once), the comparators that
 // show the selected tab's page and hide the nine others, and the start-up
 // sequence (first page alone on screen, no maximise box, initial list
-// selections on three pages).
+// selections on four pages).
 #pragma once
 
 #include <memory>

@@ -6,6 +6,7 @@
 #include "elements/system.h"
 #include "formula/math_parse.h"
 #include "pages/calc_panel.h"
+#include "pages/choice_check.h"
 #include "pages/conv_real.h"
 #include "pages/power_rating.h"
 #include "pages/range_check.h"
@@ -30,7 +31,7 @@ TClassChildGroupBox_2928CAC::TClassChildGroupBox_2928CAC(TControl* parent) {
   AddLabel(Box(), {280, 70, 25, 15}, "R1:", kFonts.Caption);
   // The R1 list alone is set in the Cyrillic character set.
   THIComboBox* r1List =
-      AddList(Box(), {315, 65, 60, 21}, "Str13", "Choose value of the resistor R1.", PageFonts(204).Input, 0, false);
+      AddList(Box(), {315, 65, 60, 21}, "Str13", kR1ListHint, PageFonts(204).Input, 0, false);
   AddLabel(Box(), {380, 70, 26, 20}, "Om", kFonts.Caption);
   AddLabel(Box(), {280, 95, 35, 15}, "R2=", kFonts.Caption);
   THILabel* r2Value = AddLabel(Box(), {325, 95, 50, 15}, "0", kFonts.Result, "", true);
@@ -54,6 +55,7 @@ TClassChildGroupBox_2928CAC::TClassChildGroupBox_2928CAC(TControl* parent) {
                                   "Output Voltage must be between 1 and  37 V."});
       },
       1, 1);
+  THIMultiElement* r1Check = AddHost(Box(), &MakeR1Check, 1, 1);
   THIHub* firstHub = Create<THIHub>();
   THIMathParse* r2Calc = Create<THIMathParse>();
   THIMath* r2ToKilo = Create<THIMath>();
@@ -80,13 +82,16 @@ TClassChildGroupBox_2928CAC::TClassChildGroupBox_2928CAC(TControl* parent) {
 
   calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, 0);
   voutCheck->Datas[0] = MakeLink<&THIEdit::Value>(voutEdit);
-  voutCheck->Events[0] = MakeLink<&THIHub::doEvent>(firstHub);
+  // Without a chosen R1 the calculation ends before any result changes.
+  voutCheck->Events[0] = MakeLink<&THIMultiElement::doMethod>(r1Check, 0);
+  r1Check->Datas[0] = MakeLink<&THIComboBox::Value>(r1List);
+  r1Check->Events[0] = MakeLink<&THIHub::doEvent>(firstHub);
   // R2 is shown before the current is checked, so a current warning leaves
   // the new R2 beside the earlier R3 results.
   firstHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r2Calc);
   firstHub->onEvent[1] = MakeLink<&THIIf_else::doCompare>(currentCheck);
   r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, 0);
-  r2Calc->X[1] = MakeLink<&THIComboBox::Text>(r1List);
+  r2Calc->X[1] = MakeLink<&THIComboBox::Value>(r1List);
   r2Calc->onResult = MakeLink<&THIMath::doOperation>(r2ToKilo);
   r2ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, 0);
   r2Digits->Events[0] = MakeLink<&THILabel::doText>(r2Value);

@@ -1,5 +1,5 @@
 // The uA723 regulator page (tab 8): R2 of the output divider from Vout and
-// the picked R1, then, for a current of at most 150 mA, the current-limit
+// the picked R1 (nothing is computed before one is picked), then, for a current of at most 150 mA, the current-limit
 // resistor R3, the power it dissipates and its standard power rating.
 #pragma once
 

@@ -1,7 +1,19 @@
 #include "ui/combo_box.h"
 
+#include "formula/number_text.h"
 #include "runtime/lines.h"
 #include "ui/encoding.h"
+
+namespace {
+
+// The text without the blanks (spaces and tabs) around it.
+std::string WithoutOuterBlanks(const std::string& text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return std::string();
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+}  // namespace
 
 void THIWinList::SyncCopy() {
   if (!control_) return;
@@ -50,6 +62,7 @@ void THIComboBox::Init() {
   // meaningful only where the user may type.
   if (control_ && Editable) control_->SetText(EditText);
   SetStrings(Strings);
+  if (control_) field_ = control_->Text();
 }
 
 void THIComboBox::doSelectText(TData& data) {
@@ -59,7 +72,10 @@ void THIComboBox::doSelectText(TData& data) {
     const std::string& line = lines_[i];
     if (line.size() < prefix.size() || LowerCp1251(line.substr(0, prefix.size())) != prefix) continue;
     selected_ = static_cast<int32_t>(i);
-    if (control_) control_->SetSelected(selected_);
+    if (control_) {
+      control_->SetSelected(selected_);
+      field_ = control_->Text();
+    }
     return;
   }
 }
@@ -72,18 +88,43 @@ void THIComboBox::Text(TData& data) {
     SetNone(data);
 }
 
-bool THIComboBox::HandleMessage(const TNotification& n) {
-  if (n.Kind == TNotifyKind::TextChange) {
-    // Typing into the field leaves no line selected.
-    SyncCopy();
-    return true;
-  }
-  if (n.Kind != TNotifyKind::SelectChange) return THIWinList::HandleMessage(n);
-  SyncCopy();
-  if (selected_ < 0) return true;
+void THIComboBox::Value(TData& data) {
+  if (OnUIThread() && control_) field_ = control_->Text();
+  double value = 0;
+  if (CheckRealText(LowerCp1251(field_), value))
+    SetReal(data, value);
+  else
+    SetNone(data);
+}
+
+int32_t THIComboBox::LineNamedByField() const {
+  const std::string typed = LowerCp1251(WithoutOuterBlanks(field_));
+  for (size_t i = 0; i < lines_.size(); ++i)
+    if (LowerCp1251(lines_[i]) == typed) return static_cast<int32_t>(i);
+  return -1;
+}
+
+void THIComboBox::FireSelection() {
+  if (selected_ < 0) return;
   if (ChangeMode == 1)
     FireString(onChange, lines_[static_cast<size_t>(selected_)]);
   else
     FireInteger(onChange, selected_);
+}
+
+bool THIComboBox::HandleMessage(const TNotification& n) {
+  if (n.Kind != TNotifyKind::TextChange && n.Kind != TNotifyKind::SelectChange) return THIWinList::HandleMessage(n);
+  SyncCopy();
+  if (control_) field_ = control_->Text();
+  if (n.Kind == TNotifyKind::TextChange) {
+    // Typing into the field leaves no line selected, unless the text names
+    // a line where that is asked for.
+    if (!SelectTyped) return true;
+    selected_ = LineNamedByField();
+    if (selected_ < 0) return true;
+    control_->SetSelected(selected_);
+    field_ = control_->Text();
+  }
+  FireSelection();
   return true;
 }

@@ -43,6 +43,9 @@ class THIComboBox : public THIWinList {
   uint8_t ChangeMode = 0;  // onChange carries 1: the line's text, 0: its index
   std::string Strings;     // the initial lines
   uint8_t Sort = 0;        // 1: the control keeps the lines sorted
+  // 1: a typed text equal to a line, case and blanks around it aside,
+  // selects that line as a pick does (onChange fires).
+  uint8_t SelectTyped = 0;
   THI_Event onChange;
 
   void Init() override;
@@ -53,7 +56,18 @@ class THIComboBox : public THIWinList {
   void doSelectText(TData& data);
   // Data output: the selected line, none when no line is selected.
   void Text(TData& data);
+  // Data output: what the field shows (the selected line, or what the user
+  // typed) read as a real by the number fields' rule; none when it is not
+  // a number.
+  void Value(TData& data);
 
  protected:
   bool HandleMessage(const TNotification& n) override;
+
+ private:
+  // The line the field's text names, or -1 (SelectTyped's rule).
+  int32_t LineNamedByField() const;
+  void FireSelection();
+
+  std::string field_;  // the field's text, kept like the lines' copy
 };

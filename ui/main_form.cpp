@@ -1,6 +1,19 @@
 #include "ui/main_form.h"
 
 #include "ui/bitmap.h"
+#include "ui/tab_control.h"
+
+namespace {
+
+// The first tab strip in the tree under `c` that the user can reach.
+TControl* ReachableTabStrip(TControl* c) {
+  if (c->Kind() == TControlKind::TabStrip) return c->Showing() && c->EnabledTree() ? c : nullptr;
+  for (TControl* child : c->Children())
+    if (TControl* strip = ReachableTabStrip(child)) return strip;
+  return nullptr;
+}
+
+}  // namespace
 
 THIMainForm::THIMainForm(TControl* parent) : THIWin(parent) {
   if (TPlatform* p = Platform()) {
@@ -125,6 +138,15 @@ bool THIMainForm::CloseProcedure() {
   return true;
 }
 
+bool THIMainForm::StepPage(const TNotification& n) {
+  const int32_t step = TabStepForKey(n.Key, n.KeyState);
+  TControl* strip = step && control_ ? ReachableTabStrip(control_) : nullptr;
+  auto* tabs = strip ? dynamic_cast<THITabControl*>(strip->Handler()) : nullptr;
+  if (!tabs) return false;
+  tabs->Step(step);
+  return true;
+}
+
 bool THIMainForm::HandleMessage(const TNotification& n) {
   switch (n.Kind) {
     case TNotifyKind::Moved: FireNone(onMove); return false;
@@ -132,6 +154,7 @@ bool THIMainForm::HandleMessage(const TNotification& n) {
     case TNotifyKind::Deactivate: FireNone(onDeactivate); return false;
     case TNotifyKind::Shown: ShowStep(); return false;
     case TNotifyKind::CloseRequest: return !CloseProcedure();
+    case TNotifyKind::ControlKey: return StepPage(n);
     case TNotifyKind::TabKey: {
       if (!tab_navigation_ || !control_) return false;
       TControl* next = NextTabStop(control_, control_->Platform().Focused(), n.Backward);

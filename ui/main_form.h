@@ -61,6 +61,8 @@ class THIMainForm : public THIWin {
  private:
   void StartupStep();
   void ShowStep();
+  // Ctrl+Tab and friends: the window's tab strip steps to another page.
+  bool StepPage(const TNotification& n);
 
   // What the start-up queue holds, so that it can outlive the form.
   struct TStartupToken {

@@ -118,7 +118,7 @@ constexpr int32_t kDefaultFontHeight = -11;
 enum : int32_t { CursorDefault = 0, CursorText = 19, CursorHand = 45 };
 
 // Virtual key codes the elements look at.
-enum : int32_t { VkTab = 9, VkReturn = 13, VkShift = 16, VkEscape = 27 };
+enum : int32_t { VkTab = 9, VkReturn = 13, VkShift = 16, VkEscape = 27, VkPrior = 33, VkNext = 34 };
 
 // Key-state bits of a mouse notification.
 enum : uint32_t { MkLButton = 1, MkRButton = 2, MkShift = 4, MkControl = 8, MkMButton = 0x10 };
@@ -181,12 +181,15 @@ enum class TNotifyKind : uint8_t {
   Activate,
   Deactivate,
   TabKey,        // forms: Tab (Backward: Shift+Tab) was pressed in the window
+  ControlKey,    // forms: a key pressed with Ctrl held (Key, KeyState), before
+                 // the focused control sees it; answer true when consumed
 };
 
 struct TNotification {
   TNotifyKind Kind = TNotifyKind::Click;
   TMouseEvent Mouse;
   int32_t Key = 0;
+  uint32_t KeyState = 0;  // ControlKey: MkControl, and MkShift when held
   bool Backward = false;
   // TextChange, when the backend knows what changed: `Removed` bytes at
   // `At` were replaced by `Inserted`. At -1: read the whole text again.
@@ -297,8 +300,9 @@ class TControl {
   virtual void ReplaceText(int32_t at, int32_t count, const std::string& text);
 
   // Tab strip captions and drop-down lines. Selected -1 is none; selecting
-  // a line shows it in the list's field. Clearing the lines leaves the
-  // field of an editable list as it is.
+  // a line shows it in the list's field, and the user's typing into the
+  // field leaves no line selected. Clearing the lines leaves the field of
+  // an editable list as it is.
   virtual void ClearItems() = 0;
   virtual void AddItem(const std::string& item) = 0;
   virtual std::vector<std::string> Items() const = 0;

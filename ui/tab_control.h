@@ -9,6 +9,11 @@
 
 #include "ui/win.h"
 
+// Keyboard page switching as tab views on the desktop have it: Ctrl+Tab and
+// Ctrl+PgDn step to the next tab, Ctrl+Shift+Tab and Ctrl+PgUp to the
+// previous one. Answers the step (1 or -1), 0 for any other key.
+int32_t TabStepForKey(int32_t key, uint32_t keyState);
+
 class THITabControl : public THIWin {
  public:
   explicit THITabControl(TControl* parent) : THIWin(parent) {}
@@ -22,6 +27,10 @@ class THITabControl : public THIWin {
 
   // Data output: the selected tab, from 0.
   void Index(TData& data);
+
+  // Selects the tab `by` places on (back when negative), wrapping around,
+  // the way a click on it does: onChange fires.
+  void Step(int32_t by);
 
   const std::vector<std::string>& Captions() const { return captions_; }
 

@@ -252,6 +252,19 @@ void TGuiSession::SelectTab(int index) {
   Settle();
 }
 
+void TGuiSession::ScrollTabs(bool forward) {
+  TControl* strip = scheme_->Tabs() ? scheme_->Tabs()->Control() : nullptr;
+  if (!Usable(strip, "the tab strip")) return;
+  auto* tabs = static_cast<TTabs*>(AsFltk(strip)->Widget());
+  int x, y, w, h;
+  if (!tabs->ArrowArea(forward, x, y, w, h)) {
+    ADD_FAILURE() << "the tab strip has no arrows";
+    return;
+  }
+  ClickAt(Window(), x + w / 2, y + h / 2);
+  Settle();
+}
+
 void TGuiSession::PressKey(int keysym, const std::string& text, int state) {
   Fl_Window* target = Fl::modal() ? Fl::modal() : &Window();
   static char buffer[16];
@@ -390,9 +403,18 @@ void TGuiSession::WaitMapped() {
 
 std::vector<uint8_t> TGuiSession::Capture(int& w, int& h) {
   WaitMapped();
-  Fl_Window& win = Window();
   // Everything drawn afresh and on the server before it is read back.
-  win.redraw();
+  Window().redraw();
+  return ReadWindow(w, h);
+}
+
+std::vector<uint8_t> TGuiSession::CaptureAsShown(int& w, int& h) {
+  WaitMapped();
+  return ReadWindow(w, h);
+}
+
+std::vector<uint8_t> TGuiSession::ReadWindow(int& w, int& h) {
+  Fl_Window& win = Window();
   Settle();
   XSync(fl_display, False);
   w = win.w();

@@ -61,6 +61,8 @@ class TGuiSession {
 
   // --- Actions
   void SelectTab(int index);
+  // Clicks the tab strip's arrow that scrolls its captions forward (back).
+  void ScrollTabs(bool forward);
   void Click(TControl* c);
   void Hover(TControl* c);
   void MoveAway();
@@ -85,8 +87,11 @@ class TGuiSession {
   // Waits (at most 30 s) until no worker is busy, then settles.
   void WaitForWorkers();
 
-  // The main window's client area as RGB rows.
+  // The main window's client area as RGB rows, drawn afresh.
   std::vector<uint8_t> Capture(int& w, int& h);
+  // The same as it is on screen now, after pending drawing only: what a
+  // partial repaint left there.
+  std::vector<uint8_t> CaptureAsShown(int& w, int& h);
 
   // How the next boxes are answered: keys first (FLTK key symbols, one per
   // turn), then a click on the button of the next answer (else the first).
@@ -102,6 +107,7 @@ class TGuiSession {
   void ClickAt(Fl_Window& w, int x, int y);
   void MoveTo(Fl_Window& w, int x, int y);
   bool Usable(TControl* c, const std::string& what) const;
+  std::vector<uint8_t> ReadWindow(int& w, int& h);
 
   TFltkPlatform& platform_;
   TMainScheme* scheme_ = nullptr;

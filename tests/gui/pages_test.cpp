@@ -25,11 +25,11 @@ const TAddress kShVinMin{3, 285, 15}, kShVout{3, 335, 40}, kShIout{3, 335, 65}, 
 const TAddress kTlVout{4, 335, 15}, kTlIout{4, 335, 40}, kTlRatio{4, 335, 65}, kTlR1{4, 325, 95}, kTlR2{4, 325, 115},
     kTlR3{4, 325, 135}, kTlC1Low{4, 325, 155}, kTlC1High{4, 325, 175};
 // M5237 (tab 5).
-const TAddress kMVout{5, 315, 15}, kMR2{5, 325, 80};
+const TAddress kMVout{5, 315, 15}, kMR1{5, 315, 40}, kMR2{5, 325, 80};
 // 78xx Voltage (tab 6).
 const TAddress kXvType{6, 315, 15}, kXvVout{6, 315, 40}, kXvR2{6, 310, 105};
 // 78xx Current (tab 7).
-const TAddress kXcLoad{7, 315, 40}, kXcR1{7, 330, 80}, kXcP{7, 330, 100}, kXcRating{7, 345, 125};
+const TAddress kXcType{7, 315, 15}, kXcLoad{7, 315, 40}, kXcR1{7, 330, 80}, kXcP{7, 330, 100}, kXcRating{7, 345, 125};
 // uA723 (tab 8).
 const TAddress kUIout{8, 315, 40}, kUR1{8, 315, 65}, kUR2{8, 325, 95}, kUR3{8, 325, 115}, kUP{8, 325, 135},
     kURating{8, 345, 160};
@@ -51,6 +51,9 @@ const TScenario kPages[] = {
 
     {"L200Default", {Tab(2), Pick(kL2R1, 2), Calc(2), Expect(kL2R2, "0.805"), Expect(kL2R3, "0.225"),
                      Expect(kL2P, "0.9"), Expect(kL2Rating, "2")}},
+    {"L200TypedR1", {Tab(2), Set(kL2R1, "1200"), Calc(2), Expect(kL2R2, "0.966")}},
+    {"L200NoR1", {Tab(2), Calc(2), ExpectBox("Warning!", "Choose value of the resistor R1.", kWarning),
+                  Expect(kL2R2, "0"), Expect(kL2R3, "0")}},
     {"L200VoltageOutOfRange", {Tab(2), Set(kL2Vout, "40"), Calc(2),
                                ExpectBox("Warning!", "Output Voltage must be between 2.77 and  37 V.", kWarning),
                                Expect(kL2R2, "0")}},
@@ -87,11 +90,15 @@ const TScenario kPages[] = {
     {"Tl431TypingRestoresInvalidText", {Tab(3), Type(kShVinMin, "x"), Expect(kShVinMin, "7.5")}},
 
     {"M5237Default", {Tab(5), Calc(5), Expect(kMR2, "12.763")}},
+    {"M5237TypedR1", {Tab(5), Set(kMR1, "1234"), Calc(5), Expect(kMR2, "3.663")}},
+    {"M5237R1NotANumber", {Tab(5), Set(kMR1, "12k"), Calc(5),
+                           ExpectBox("Warning!", "Choose value of the resistor R1.", kWarning), Expect(kMR2, "0")}},
     {"M5237VoltageOutOfRange", {Tab(5), Set(kMVout, "40"), Calc(5),
                                 ExpectBox("Warning!", "Output Voltage must be between 1.5 and  33 V.", kWarning),
                                 Expect(kMR2, "0")}},
 
     {"Xx78VoltageDefault", {Tab(6), Calc(6), Expect(kXvR2, "414.36")}},
+    {"Xx78VoltageTypedType", {Tab(6), Set(kXvType, "78l12"), Expect(kXvType, "78L12"), Calc(6), Expect(kXvR2, "56.29")}},
     {"Xx78VoltageOutOfRange",
      {Tab(6), Set(kXvVout, "4"), Calc(6),
       ExpectBox("Warning!", "Output Voltage must be between 5 and  33 V for this type of device.", kWarning)}},
@@ -100,6 +107,11 @@ const TScenario kPages[] = {
       ExpectBox("Warning!", "Output voltage must be greater then 12V for this type of device.", kWarning)}},
 
     {"Xx78CurrentDefault", {Tab(7), Calc(7), Expect(kXcR1, "3.34"), Expect(kXcP, "7.48"), Expect(kXcRating, "10")}},
+    {"Xx78CurrentTypedType", {Tab(7), Expect(kXcType, "7805"), Set(kXcType, "7812"), Set(kXcLoad, "0.5"), Calc(7),
+                              Expect(kXcR1, "24.16")}},
+    {"Xx78CurrentUnknownType", {Tab(7), Set(kXcType, "7899"), Calc(7),
+                                ExpectBox("Warning!", "Choose the regulator type from the list.", kWarning),
+                                Expect(kXcR1, "0")}},
     {"Xx78CurrentTooHigh",
      {Tab(7), Set(kXcLoad, "2"), Calc(7),
       ExpectBox("Warning!", "Output current must be between 0.005 and 1.5 A for this type of device. ", kWarning),
@@ -107,6 +119,8 @@ const TScenario kPages[] = {
 
     {"Ua723Default", {Tab(8), Pick(kUR1, 21), Calc(8), Expect(kUR2, "4"), Expect(kUR3, "4.67"), Expect(kUP, "0.11"),
                       Expect(kURating, "0.25")}},
+    {"Ua723NoR1", {Tab(8), Calc(8), ExpectBox("Warning!", "Choose value of the resistor R1.", kWarning),
+                   Expect(kUR2, "0")}},
     {"Ua723CurrentTooHigh", {Tab(8), Pick(kUR1, 21), Set(kUIout, "151"), Calc(8),
                              ExpectBox("Warning!", "Output current must be < 150mA. ", kWarning), Expect(kUR2, "4"),
                              Expect(kUR3, "0")}},

@@ -136,6 +136,86 @@ TEST(MainWindow, InfoSwitchShowsOnlyTheInfoBox) {
   EXPECT_EQ(boxes[0].Style, static_cast<uint32_t>(MbOk));
 }
 
+// The pixels of page `tab`'s group box: drawn afresh, or as a partial
+// repaint left them on screen.
+std::vector<uint8_t> PagePixels(TGuiSession& s, int tab, bool fresh) {
+  int w = 0, h = 0;
+  const std::vector<uint8_t> all = fresh ? s.Capture(w, h) : s.CaptureAsShown(w, h);
+  const Fl_Widget* box = static_cast<TFltkControl*>(s.Scheme().PageBox(tab))->Widget();
+  std::vector<uint8_t> rows;
+  if (all.empty() || box->x() + box->w() > w || box->y() + box->h() > h) return rows;
+  for (int y = box->y(); y < box->y() + box->h(); ++y) {
+    const size_t from = (static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(box->x())) * 3;
+    rows.insert(rows.end(), all.begin() + static_cast<long>(from),
+                all.begin() + static_cast<long>(from + static_cast<size_t>(box->w()) * 3));
+  }
+  return rows;
+}
+
+TTabs& TabsOf(TGuiSession& s) {
+  return *static_cast<TTabs*>(static_cast<TFltkControl*>(s.Scheme().Tabs()->Control())->Widget());
+}
+
+TEST(MainWindow, ScrollingAndPickingTabsKeepThePageDrawn) {
+  TGuiSession::Run(&MakeMainScheme, {}, [](TGuiSession& s) {
+    TTabs& tabs = TabsOf(s);
+    const std::vector<uint8_t> first = PagePixels(s, 0, true);
+    ASSERT_FALSE(first.empty());
+    s.ScrollTabs(true);
+    ASSERT_EQ(tabs.FirstShown(), 1);
+    EXPECT_TRUE(PagePixels(s, 0, false) == first) << "scrolled forward once";
+    s.ScrollTabs(true);
+    s.ScrollTabs(false);
+    s.ScrollTabs(false);
+    ASSERT_EQ(tabs.FirstShown(), 0);
+    EXPECT_TRUE(PagePixels(s, 0, false) == first) << "scrolled back to the start";
+
+    s.SelectTab(8);  // scrolls with the arrows, then clicks the tab
+    const std::vector<uint8_t> last = PagePixels(s, 8, true);
+    EXPECT_FALSE(last == first);
+    while (tabs.FirstShown() > 0) s.ScrollTabs(false);
+    EXPECT_TRUE(PagePixels(s, 8, false) == last) << "scrolled back with another page shown";
+    s.SelectTab(8);  // the selected tab again
+    EXPECT_TRUE(PagePixels(s, 8, false) == last) << "the selected tab clicked again";
+    s.SelectTab(0);
+    EXPECT_TRUE(PagePixels(s, 0, false) == first) << "back to the first page";
+  });
+}
+
+TEST(MainWindow, ControlKeysSwitchPagesAsTabClicksDo) {
+  TGuiSession::Run(&MakeMainScheme, {}, [](TGuiSession& s) {
+    TTabs& tabs = TabsOf(s);
+    struct TKey {
+      int keysym;
+      int state;
+      int page;
+    };
+    const TKey keys[] = {
+        {FL_Tab, FL_CTRL, 1},           {FL_Page_Down, FL_CTRL, 2}, {FL_Page_Up, FL_CTRL, 1},
+        {FL_Tab, FL_CTRL | FL_SHIFT, 0}, {FL_Tab, FL_CTRL | FL_SHIFT, 9},  // wraps to the last page
+        {FL_Page_Down, FL_CTRL, 0},      // and on to the first
+        {FL_Page_Up, FL_CTRL, 9},
+    };
+    for (const TKey& k : keys) {
+      s.PressKey(k.keysym, k.keysym == FL_Tab ? "\t" : "", k.state);
+      s.Settle();
+      EXPECT_EQ(s.VisiblePages(), std::vector<int>{k.page}) << "key " << k.keysym << " state " << k.state;
+      EXPECT_EQ(tabs.Selected(), k.page);
+      int x, y, w, h;
+      EXPECT_TRUE(tabs.TabArea(k.page, x, y, w, h)) << "the selected tab is scrolled into view";
+    }
+    // From inside a field of a page, too; plain Tab only moves the focus.
+    s.PressKey(FL_Tab, "\t", FL_CTRL);
+    s.Click(s.Find({0, 315, 15}));
+    s.PressKey(FL_Tab, "\t", 0);
+    s.Settle();
+    EXPECT_EQ(s.VisiblePages(), std::vector<int>{0});
+    s.PressKey(FL_Page_Down, "", FL_CTRL);
+    s.Settle();
+    EXPECT_EQ(s.VisiblePages(), std::vector<int>{1});
+  });
+}
+
 // --- Page switching, as rows ---------------------------------------------------
 
 class PageSwitching : public ::testing::TestWithParam<TScenario> {};

@@ -11,6 +11,7 @@ namespace {
 #define RESULTS(r1, p, rating) "7@330,80 \"" r1 "\"\n7@330,100 \"" p "\"\n7@345,125 \"" rating "\"\n"
 #define CURRENT_WARNING(imax) \
   "box \"Warning!\" \"Output current must be between 0.005 and " imax " A for this type of device. \" 48\n"
+#define TYPE_WARNING "box \"Warning!\" \"Choose the regulator type from the list.\" 48\n"
 #define HINT_R1 "calculated value of the resistor R3"
 #define HINT_RATING \
   "power of the resistor R3 calculated with the requirements of reliability, driven in nearest standard value"
@@ -18,7 +19,7 @@ namespace {
 TEST(I78xxCurrentPage, StartsAsBuilt) {
   const TScenario scenarios[] = {
       {"initial texts", "tab 7\npages\nget 7@315,15\nget 7@315,40\nget 7@280,45\n" READ_RESULTS,
-       "visible 7\n7@315,15 \"ComboBox\"\n7@315,40 \"1.5\"\n7@280,45 \"I\xD0\xBD:\"\n" RESULTS("0", "0", "0")},
+       "visible 7\n7@315,15 \"7805\"\n7@315,40 \"1.5\"\n7@280,45 \"I\xD0\xBD:\"\n" RESULTS("0", "0", "0")},
       {"controls as placed",
        "tab 7\ninfo 7@10,19\ninfo 7@315,15\ninfo 7@315,40\ninfo 7@280,80\ninfo 7@330,80\ninfo 7@280,125\n"
        "info 7@345,125\ninfo 7@380,125\n",
@@ -48,7 +49,7 @@ TEST(I78xxCurrentPage, StartsAsBuilt) {
 
 TEST(I78xxCurrentPage, Calculates) {
   const TScenario scenarios[] = {
-      {"defaults before any pick: 5 V, at most 1.5 A", "tab 7\ncalc 7\n" READ_RESULTS,
+      {"defaults: the 7805 shown at start-up, 5 V, at most 1.5 A", "tab 7\ncalc 7\n" READ_RESULTS,
        RESULTS("3.34", "7.48", "10")},
       {"7805 picked gives the same", "tab 7\npick 7@315,15 7805\ncalc 7\n" READ_RESULTS,
        RESULTS("3.34", "7.48", "10")},
@@ -80,6 +81,38 @@ TEST(I78xxCurrentPage, Calculates) {
        RESULTS("3.34", "7.48", "10")},
       {"a stray letter is refused", "tab 7\ntype 7@315,40 x\nget 7@315,40\ncalc 7\n" READ_RESULTS,
        "7@315,40 \"1.5\"\n" RESULTS("3.34", "7.48", "10")},
+  };
+  CheckScenarios(scenarios);
+}
+
+// A typed type that names a line selects it as a pick does.
+TEST(I78xxCurrentPage, TypedTypeSelectsItsLine) {
+  const TScenario scenarios[] = {
+      {"7812 typed, 0.5 A", "tab 7\nset 7@315,15 7812\nset 7@315,40 0.5\ncalc 7\nget 7@315,15\n" READ_RESULTS,
+       "7@315,15 \"7812\"\n" RESULTS("24.16", "5.96", "10")},
+      {"small letters: 78l05 and its 0.1 A maximum",
+       "tab 7\nset 7@315,15 78l05\nget 7@315,15\nset 7@315,40 0.1\ncalc 7\n" READ_RESULTS "set 7@315,40 0.11\ncalc 7\n",
+       "7@315,15 \"78L05\"\n" RESULTS("51.71", "0.48", "1") CURRENT_WARNING("0.1")},
+      {"blanks around the name", "tab 7\nset 7@315,15  7812 \nset 7@315,40 0.5\ncalc 7\nget 7@330,80\n",
+       "7@330,80 \"24.16\"\n"},
+      {"typed key by key after a pick", "tab 7\npick 7@315,15 78M05\nset 7@315,15 \ntype 7@315,15 7812\n"
+                                        "set 7@315,40 0.5\ncalc 7\nget 7@330,80\n",
+       "7@330,80 \"24.16\"\n"},
+  };
+  CheckScenarios(scenarios);
+}
+
+// A Type field that does not show a line of the list ends the calculation
+// before any check or result.
+TEST(I78xxCurrentPageErrors, RefusesATypeNotInTheList) {
+  const TScenario scenarios[] = {
+      {"an unknown type", "tab 7\nset 7@315,15 7899\ncalc 7\n" READ_RESULTS, TYPE_WARNING RESULTS("0", "0", "0")},
+      {"before the current check", "tab 7\nset 7@315,15 7899\nset 7@315,40 5\ncalc 7\n", TYPE_WARNING},
+      {"a prefix of a line", "tab 7\nset 7@315,15 781\ncalc 7\n", TYPE_WARNING},
+      {"an empty field", "tab 7\nset 7@315,15 \ncalc 7\n", TYPE_WARNING},
+      {"the start-up text typed back", "tab 7\nset 7@315,15 ComboBox\ncalc 7\n", TYPE_WARNING},
+      {"earlier results stay", "tab 7\ncalc 7\nset 7@315,15 78x05\ncalc 7\n" READ_RESULTS,
+       TYPE_WARNING RESULTS("3.34", "7.48", "10")},
   };
   CheckScenarios(scenarios);
 }

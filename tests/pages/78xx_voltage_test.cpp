@@ -10,13 +10,14 @@ namespace {
 #define R2_IS(v) "6@310,105 \"" v "\"\n"
 #define RANGE_WARNING(v) \
   "box \"Warning!\" \"Output Voltage must be between " v " and  33 V for this type of device.\" 48\n"
+#define TYPE_WARNING "box \"Warning!\" \"Choose the regulator type from the list.\" 48\n"
 #define DEVICE_WARNING(v) "box \"Warning!\" \"Output voltage must be greater then " v "V for this type of device.\" 48\n"
 
 TEST(V78xxVoltagePage, StartsAsBuilt) {
   const TScenario scenarios[] = {
       {"initial texts and the R1 preset",
        "tab 6\npages\nget 6@315,15\nget 6@315,40\nget 6@315,65\n" R2,
-       "visible 6\n6@315,15 \"ComboBox\"\n6@315,40 \"15\"\n6@315,65 \"240\"\n" R2_IS("0")},
+       "visible 6\n6@315,15 \"7805\"\n6@315,40 \"15\"\n6@315,65 \"240\"\n" R2_IS("0")},
       {"hidden until its tab is picked", "pages\ninfo 6@315,40\n",
        "visible 0\ninfo 6@315,40 kind=edit rect=315,40,55,21 visible=0 enabled=1 tab=1 "
        "font=\"Arial\",9,1,0x00000000,204 hint=\"Output voltage\"\n"},
@@ -46,7 +47,7 @@ TEST(V78xxVoltagePage, StartsAsBuilt) {
 
 TEST(V78xxVoltagePage, Calculates) {
   const TScenario scenarios[] = {
-      {"before any pick the device is 5 V", "tab 6\ncalc 6\n" R2, R2_IS("414.36")},
+      {"the 7805 shown at start-up: 5 V", "tab 6\ncalc 6\n" R2, R2_IS("414.36")},
       {"7805, Vout 15, R1 240", "tab 6\npick 6@315,15 7805\ncalc 6\n" R2, R2_IS("414.36")},
       {"7812", "tab 6\npick 6@315,15 7812\ncalc 6\n" R2, R2_IS("56.29")},
       {"7852: a fractional device voltage", "tab 6\npick 6@315,15 7852\nset 6@315,40 6\ncalc 6\n" R2,
@@ -62,11 +63,30 @@ TEST(V78xxVoltagePage, Calculates) {
        R2_IS("670.47") R2_IS("0.24")},
       {"picking again replaces the device", "tab 6\npick 6@315,15 7812\npick 6@315,15 7805\ncalc 6\n" R2,
        R2_IS("414.36")},
-      {"a type typed without picking changes nothing", "tab 6\nset 6@315,15 7812\ncalc 6\n" R2 "get 6@315,15\n",
-       R2_IS("414.36") "6@315,15 \"7812\"\n"},
+      {"a typed type is used as picked", "tab 6\nset 6@315,15 7812\ncalc 6\n" R2 "get 6@315,15\n",
+       R2_IS("56.29") "6@315,15 \"7812\"\n"},
+      {"small letters select the line", "tab 6\nset 6@315,15 78l62\nget 6@315,15\nset 6@315,40 20\n"
+                                        "pick 6@315,65 150\ncalc 6\n" R2,
+       "6@315,15 \"78L62\"\n" R2_IS("309.19")},
+      {"a typed type replaces a picked one", "tab 6\npick 6@315,15 7812\nset 6@315,15 7805\ncalc 6\n" R2,
+       R2_IS("414.36")},
       {"a stray letter is refused", "tab 6\ntype 6@315,40 a\nget 6@315,40\ncalc 6\n" R2,
        "6@315,40 \"15\"\n" R2_IS("414.36")},
       {"typed digits extend the value", "tab 6\ntype 6@315,40 .5\ncalc 6\n" R2, R2_IS("435.08")},
+  };
+  CheckScenarios(scenarios);
+}
+
+// A Type field that does not show a line of the list ends the calculation
+// before any check or result.
+TEST(V78xxVoltagePageErrors, RefusesATypeNotInTheList) {
+  const TScenario scenarios[] = {
+      {"an unknown type", "tab 6\nset 6@315,15 7899\ncalc 6\n" R2, TYPE_WARNING R2_IS("0")},
+      {"before the range check", "tab 6\nset 6@315,15 7899\nset 6@315,40 40\ncalc 6\n", TYPE_WARNING},
+      {"a picked type edited", "tab 6\npick 6@315,15 7812\ntype 6@315,15 3\ncalc 6\n", TYPE_WARNING},
+      {"an empty field", "tab 6\nset 6@315,15 \ncalc 6\n", TYPE_WARNING},
+      {"earlier results stay", "tab 6\ncalc 6\nset 6@315,15 junk\nset 6@315,40 20\ncalc 6\n" R2,
+       TYPE_WARNING R2_IS("414.36")},
   };
   CheckScenarios(scenarios);
 }

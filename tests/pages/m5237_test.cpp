@@ -7,6 +7,7 @@ namespace {
 // Inputs: Vout 5@315,15, the R1 list 5@315,40. Result: R2 at 5@325,80.
 #define R2(text) "5@325,80 \"" text "\"\n"
 #define RANGE_WARNING "box \"Warning!\" \"Output Voltage must be between 1.5 and  33 V.\" 48\n"
+#define R1_WARNING "box \"Warning!\" \"Choose value of the resistor R1.\" 48\n"
 
 TEST(M5237Page, Calculates) {
   const TScenario scenarios[] = {
@@ -25,9 +26,11 @@ TEST(M5237Page, Calculates) {
        "5@315,40 \"5100\"\n" R2("35.376")},
       // 1000*(2.52/1.26-1) = 1000 exactly.
       {"R1 1000, Vout 2.52", "tab 5\npick 5@315,40 1000\nset 5@315,15 2.52\ncalc 5\nget 5@325,80\n", R2("1")},
-      {"R1 typed without picking reads as none",
-       "tab 5\ncalc 5\nget 5@325,80\nset 5@315,40 4300\ncalc 5\nget 5@325,80\n", R2("12.763") R2("0")},
-      {"another value typed reads as none", "tab 5\ncalc 5\nset 5@315,40 1234\ncalc 5\nget 5@325,80\n", R2("0")},
+      {"the picked value typed again is used",
+       "tab 5\ncalc 5\nget 5@325,80\nset 5@315,40 4300\ncalc 5\nget 5@325,80\n", R2("12.763") R2("12.763")},
+      // 1234*(5/1.26-1) = 3662.83 -> 3663.
+      {"another value typed is used", "tab 5\ncalc 5\nset 5@315,40 1234\ncalc 5\nget 5@325,80\n", R2("3.663")},
+      {"a value typed key by key", "tab 5\nset 5@315,40 \ntype 5@315,40 1234\ncalc 5\nget 5@325,80\n", R2("3.663")},
       {"picking again after typing", "tab 5\nset 5@315,40 1234\npick 5@315,40 4300\ncalc 5\nget 5@325,80\n",
        R2("12.763")},
       {"a stray letter in Vout is taken back", "tab 5\ntype 5@315,15 k\nget 5@315,15\ncalc 5\nget 5@325,80\n",
@@ -45,6 +48,22 @@ TEST(M5237Page, RangeWarnings) {
       {"a warning keeps the earlier result",
        "tab 5\npick 5@315,40 820\nset 5@315,15 12\ncalc 5\nset 5@315,15 40\npick 5@315,40 5100\ncalc 5\nget 5@325,80\n",
        RANGE_WARNING R2("6.99")},
+  };
+  CheckScenarios(scenarios);
+}
+
+// Without a usable R1 the calculation ends after the Vout check, before the
+// result changes.
+TEST(M5237PageErrors, RefusesAMissingR1) {
+  const TScenario scenarios[] = {
+      {"the start-up text typed back", "tab 5\nset 5@315,40 ComboBox\ncalc 5\nget 5@325,80\n", R1_WARNING R2("0")},
+      {"an empty field", "tab 5\nset 5@315,40 \ncalc 5\n", R1_WARNING},
+      {"a comma", "tab 5\nset 5@315,40 4,3\ncalc 5\n", R1_WARNING},
+      {"zero", "tab 5\nset 5@315,40 0\ncalc 5\n", R1_WARNING},
+      {"a negative value", "tab 5\nset 5@315,40 -820\ncalc 5\n", R1_WARNING},
+      {"the Vout check comes first", "tab 5\nset 5@315,40 x\nset 5@315,15 40\ncalc 5\n", RANGE_WARNING},
+      {"the earlier result stays", "tab 5\ncalc 5\nset 5@315,40 0.0\nset 5@315,15 12\ncalc 5\nget 5@325,80\n",
+       R1_WARNING R2("12.763")},
   };
   CheckScenarios(scenarios);
 }

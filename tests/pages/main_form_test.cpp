@@ -16,6 +16,20 @@ TEST(MainWindow, StartsWithTheFirstPageAloneAndSwitchesByTab) {
   CheckScenarios(scenarios);
 }
 
+// Ctrl+Tab and friends take the path of a tab click, wrapping at both ends.
+TEST(MainWindow, ControlKeysSwitchPages) {
+  const TScenario scenarios[] = {
+      {"next and previous",
+       "key 0@315,15 ctrl+tab\npages\nkey 1@315,15 ctrl+pgdn\npages\nkey 2@315,15 ctrl+pgup\npages\n"
+       "key 1@315,15 ctrl+shift+tab\npages\n",
+       "visible 1\nvisible 2\nvisible 1\nvisible 0\n"},
+      {"wrapping", "key 0@315,15 ctrl+shift+tab\npages\nkey 9@5,10 ctrl+pgdn\npages\n", "visible 9\nvisible 0\n"},
+      {"a page switched by key computes as usual", "key 0@315,15 CTRL+PGDN\ncalc 1\nget 1@330,55\n",
+       "1@330,55 \"0.83\"\n"},
+  };
+  CheckScenarios(scenarios);
+}
+
 TEST(MainWindow, FixedSizeCentredWithoutMaximiseBox) {
   const TScenario scenarios[] = {
       {"window", "window\n", "window \"Kelvane v1.3\" 290,231 445x307 maximize=no sizable=no\n"},

@@ -15,6 +15,7 @@ namespace {
 #define R2_IS(v) "8@325,95 \"" v "\"\n"
 #define VOUT_WARNING "box \"Warning!\" \"Output Voltage must be between 1 and  37 V.\" 48\n"
 #define CURRENT_WARNING "box \"Warning!\" \"Output current must be < 150mA. \" 48\n"
+#define R1_WARNING "box \"Warning!\" \"Choose value of the resistor R1.\" 48\n"
 // "Ошибка вычисления в элементе MathParser" / "Обнаружена в позиции " in UTF-8.
 #define CALC_ERROR_AT(pos)                                                                                       \
   "box \"Debug\" \"\xD0\x9E\xD1\x88\xD0\xB8\xD0\xB1\xD0\xBA\xD0\xB0 \xD0\xB2\xD1\x8B\xD1\x87\xD0\xB8\xD1\x81\xD0\xBB" \
@@ -58,7 +59,6 @@ TEST(UA723Page, Calculates) {
   const TScenario scenarios[] = {
       {"defaults with R1 1000", "tab 8\npick 8@315,65 1000\ncalc 8\n" READ_RESULTS,
        RESULTS("4", "4.67", "0.11", "0.25")},
-      {"no R1 picked reads as none", "tab 8\ncalc 8\n" READ_RESULTS, RESULTS("0", "4.67", "0.11", "0.25")},
       {"Vout 1 gives R2 0", "tab 8\npick 8@315,65 1000\nset 8@315,15 1\ncalc 8\n" R2, R2_IS("0")},
       {"Vout 37 with R1 5100", "tab 8\npick 8@315,65 5100\nset 8@315,15 37\ncalc 8\n" R2, R2_IS("183.6")},
       {"whole ohms, half to even", "tab 8\nset 8@315,15 1.25\npick 8@315,65 130\ncalc 8\n" R2
@@ -87,11 +87,26 @@ TEST(UA723Page, WarnsAndKeepsEarlierResults) {
       {"151 mA: R2 updated, the R3 part kept",
        "tab 8\npick 8@315,65 1000\ncalc 8\nset 8@315,15 10\nset 8@315,40 151\ncalc 8\n" READ_RESULTS,
        CURRENT_WARNING RESULTS("9", "4.67", "0.11", "0.25")},
-      {"just above 150", "tab 8\nset 8@315,40 150.01\ncalc 8\n" READ_RESULTS, CURRENT_WARNING RESULTS("0", "0", "0", "0")},
+      {"just above 150", "tab 8\npick 8@315,65 1000\nset 8@315,40 150.01\ncalc 8\n" READ_RESULTS,
+       CURRENT_WARNING RESULTS("4", "0", "0", "0")},
       {"empty Iout warns after R2", "tab 8\npick 8@315,65 1000\nset 8@315,40 \ncalc 8\n" READ_RESULTS,
        CURRENT_WARNING RESULTS("4", "0", "0", "0")},
       {"a voltage stop keeps every result", "tab 8\npick 8@315,65 1000\ncalc 8\nset 8@315,15 40\ncalc 8\n" READ_RESULTS,
        VOUT_WARNING RESULTS("4", "4.67", "0.11", "0.25")},
+  };
+  CheckScenarios(scenarios);
+}
+
+// No line picked: the calculation ends after the Vout check, before any
+// result changes (R2 would read 0 kOm, which no design has).
+TEST(UA723PageErrors, RefusesAMissingR1) {
+  const TScenario scenarios[] = {
+      {"nothing picked at start-up", "tab 8\ncalc 8\n" READ_RESULTS, R1_WARNING RESULTS("0", "0", "0", "0")},
+      {"the Vout check comes first", "tab 8\nset 8@315,15 40\ncalc 8\n", VOUT_WARNING},
+      {"nor the current check runs", "tab 8\nset 8@315,40 151\ncalc 8\n" READ_RESULTS,
+       R1_WARNING RESULTS("0", "0", "0", "0")},
+      {"a pick then calculates", "tab 8\ncalc 8\npick 8@315,65 1000\ncalc 8\n" READ_RESULTS,
+       R1_WARNING RESULTS("4", "4.67", "0.11", "0.25")},
   };
   CheckScenarios(scenarios);
 }

@@ -63,6 +63,11 @@ const TBoxRule kBoxes[] = {
     {7, "Warning!", 48, "Output current must be between 0.005 and %1 A for this type of device. "},
     {8, "Warning!", 48, "Output Voltage must be between 1 and  37 V."},
     {8, "Warning!", 48, "Output current must be < 150mA. "},
+    {2, "Warning!", 48, "Choose value of the resistor R1."},
+    {5, "Warning!", 48, "Choose value of the resistor R1."},
+    {8, "Warning!", 48, "Choose value of the resistor R1."},
+    {6, "Warning!", 48, "Choose the regulator type from the list."},
+    {7, "Warning!", 48, "Choose the regulator type from the list."},
 };
 
 bool IsNumberText(const std::string& text) {

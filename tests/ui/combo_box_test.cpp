@@ -4,6 +4,7 @@
 
 #include <thread>
 
+#include "formula/number_text.h"
 #include "support/ui_fixture.h"
 #include "support/ui_probe.h"
 
@@ -112,6 +113,75 @@ TEST_F(ComboTest, TypingIntoAnEditableListClearsTheSelection) {
   EXPECT_EQ(changes.values.size(), 1u) << "only the pick fired";
   platform.Pick(list->Control(), 1);
   EXPECT_EQ(changes.values.size(), 2u) << "picking the line again is a change now";
+}
+
+// Value reads what the field shows as a number, by the number fields' rule.
+TEST_F(ComboTest, ValueIsTheShownTextAsANumber) {
+  struct Case {
+    const char* typed;
+    const char* value;  // "(none)" when it is no number
+  } cases[] = {
+      {"1200", "1200"}, {"1.2E3", "1200"}, {"470.5", "470.5"}, {"-820", "-820"}, {"0", "0"},
+      {"", "(none)"},   {"1e", "(none)"},  {"12k", "(none)"},  {"4,3", "(none)"}, {" 1200", "(none)"},
+      {"ComboBox", "(none)"},
+  };
+  auto list = Make("820\r\n1000", 1);
+  for (const Case& c : cases) {
+    platform.PasteText(list->Control(), c.typed);
+    TData v;
+    list->Value(v);
+    EXPECT_EQ(IsNone(v) ? std::string("(none)") : RealToText(ToReal(v)), c.value) << c.typed;
+    if (!IsNone(v)) {
+      EXPECT_EQ(KindOf(v), KindReal) << c.typed;
+    }
+  }
+  platform.Pick(list->Control(), 1);
+  TData picked;
+  list->Value(picked);
+  EXPECT_EQ(ToReal(picked), 1000.0) << "the picked line";
+  auto pickOnly = Make("130\r\n240");
+  TData nothing;
+  pickOnly->Value(nothing);
+  EXPECT_TRUE(IsNone(nothing)) << "nothing picked";
+  platform.Pick(pickOnly->Control(), 1);
+  TData line;
+  pickOnly->Value(line);
+  EXPECT_EQ(ToReal(line), 240.0);
+}
+
+// SelectTyped: a typed text that names a line selects it as a pick does.
+TEST_F(ComboTest, TypedTextNamingALineSelectsIt) {
+  struct Case {
+    const char* typed;
+    const char* selected;  // "(none)": no line named
+    const char* field;
+  } cases[] = {
+      {"7812", "7812", "7812"},     {"78l05", "78L05", "78L05"}, {" 7812\t", "7812", "7812"},
+      {"781", "(none)", "781"},     {"78120", "(none)", "78120"}, {"", "(none)", ""},
+      {"78 L05", "(none)", "78 L05"},
+  };
+  for (const Case& c : cases) {
+    auto list = Make("7805\r\n7812\r\n78L05", 1);
+    list->SelectTyped = 1;
+    changes.values.clear();
+    platform.PasteText(list->Control(), c.typed);
+    EXPECT_EQ(TextOf(*list), c.selected) << c.typed;
+    EXPECT_EQ(list->Control()->Text(), c.field) << c.typed;
+    const bool named = std::string(c.selected) != "(none)";
+    ASSERT_EQ(changes.values.size(), named ? 1u : 0u) << c.typed;
+    if (named) {
+      EXPECT_EQ(changes.values[0].IntValue, list->Control()->Selected()) << c.typed;
+    }
+  }
+  auto keyByKey = Make("7805\r\n7812", 1);
+  keyByKey->SelectTyped = 1;
+  changes.values.clear();
+  platform.PasteText(keyByKey->Control(), "");
+  platform.TypeText(keyByKey->Control(), "7812");
+  EXPECT_EQ(TextOf(*keyByKey), "7812");
+  EXPECT_EQ(changes.Texts(), (std::vector<std::string>{"1"})) << "once, when the last key completes the name";
+  platform.TypeText(keyByKey->Control(), "3");
+  EXPECT_EQ(TextOf(*keyByKey), "(none)") << "typing on leaves the line";
 }
 
 TEST_F(ComboTest, ListsAreFilledClearedAndRead) {

@@ -177,6 +177,13 @@ int TFltkPlatform::Intercept(int event, Fl_Window* window) {
   TFltkControl* form = ControlOf(window);
   if (!form || form->Kind() != TControlKind::Form) return -1;
   const int key = Fl::event_key();
+  if (event == FL_KEYBOARD && (Fl::event_state() & FL_CTRL)) {
+    TNotification n;
+    n.Kind = TNotifyKind::ControlKey;
+    n.Key = VirtualKey(key);
+    n.KeyState = KeyState(Fl::event_state());
+    if (n.Key != 0 && form->Deliver(n)) return 1;
+  }
   if (key == FL_Tab) {
     if (event != FL_KEYBOARD || (Fl::event_state() & (FL_CTRL | FL_ALT | FL_META))) return -1;
     TNotification n;

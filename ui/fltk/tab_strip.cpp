@@ -10,6 +10,8 @@ namespace {
 constexpr int kPadding = 6;   // between a caption and its tab's sides
 constexpr int kRaise = 2;     // how much larger the selected tab is drawn
 constexpr int kInset = 2;     // left end of the first tab
+// The damage bit of a change to the caption row only.
+constexpr uchar kDamageHeader = FL_DAMAGE_USER1;
 
 Fl_Color Shadow() { return fl_rgb_color(160, 160, 160); }
 Fl_Color DarkShadow() { return fl_rgb_color(105, 105, 105); }
@@ -27,8 +29,10 @@ void TTabs::Select(int index) {
   if (index < 0 || index >= Count()) return;
   selected_ = index;
   ScrollInto(index);
-  redraw();
+  RedrawHeader();
 }
+
+void TTabs::RedrawHeader() { damage(kDamageHeader); }
 
 int TTabs::HeaderHeight() const {
   fl_font(labelfont(), labelsize());
@@ -108,7 +112,7 @@ int TTabs::handle(int event) {
           const int moved = std::max(0, std::min(LastFirst(widths), first_ + (forward ? 1 : -1)));
           if (moved != first_) {
             first_ = moved;
-            redraw();
+            RedrawHeader();
           }
           return 1;
         }
@@ -146,10 +150,22 @@ void TTabs::DrawArrow(int ax, int ay, int size, bool forward, bool enabled) cons
 }
 
 void TTabs::draw() {
-  const int header = HeaderHeight();
-  fl_rectf(x(), y(), w(), h(), color());
+  // Drawn on its own (not as part of the whole window), the strip keeps to
+  // its caption row: whatever lies over the body stays as it is.
+  if (damage() == kDamageHeader) {
+    fl_push_clip(x(), y(), w(), HeaderHeight() + 1);
+    DrawHeader();
+    fl_pop_clip();
+    return;
+  }
+  DrawBody();
+  DrawHeader();
+}
 
-  // The body: highlight on the top and left, shadows on the bottom and right.
+void TTabs::DrawBody() {
+  const int header = HeaderHeight();
+  fl_rectf(x(), y() + header, w(), h() - header, color());
+  // Highlight on the top and left, shadows on the bottom and right.
   const int top = y() + header, bottom = y() + h() - 1, left = x(), right = x() + w() - 1;
   fl_color(FL_WHITE);
   fl_xyline(left, top, right - 1);
@@ -160,7 +176,14 @@ void TTabs::draw() {
   fl_color(Shadow());
   fl_xyline(left + 1, bottom - 1, right - 1);
   fl_yxline(right - 1, top + 1, bottom - 1);
+}
 
+void TTabs::DrawHeader() {
+  const int header = HeaderHeight();
+  fl_rectf(x(), y(), w(), header, color());
+  // The body's top line under the captions; the selected tab covers it.
+  fl_color(FL_WHITE);
+  fl_xyline(x(), y() + header, x() + w() - 2);
   const std::vector<int> widths = Widths();
   const int tabsRight = TabsRight(widths);
   fl_push_clip(x(), y(), tabsRight - x(), header + 1);

@@ -3,6 +3,8 @@
 // buttons at the right end of the header move the first tab shown, and a
 // tab the user picks is scrolled fully into view. Picking another tab
 // calls the widget's callback; Select (the program's choice) does not.
+// Scrolling and selecting repaint only the caption row: the pages lie over
+// the body, and a repaint of the strip alone would cover them.
 // Coordinates are the window's, like every FLTK widget's.
 #pragma once
 
@@ -43,6 +45,10 @@ class TTabs : public Fl_Widget {
   int LastFirst(const std::vector<int>& widths) const;
   void ScrollInto(int index);
   void DrawArrow(int x, int y, int size, bool forward, bool enabled) const;
+  // Asks for the caption row alone to be drawn again.
+  void RedrawHeader();
+  void DrawHeader();
+  void DrawBody();
 
   std::vector<std::string> captions_;
   int selected_ = -1;

@@ -284,9 +284,27 @@ class TDriver {
     TAddress a;
     TControl* c = Find(address, a);
     if (!c) return;
-    if (LowerCp1251(name) != "enter") return Error("unknown key " + QuoteUtf8(name) + " (known: enter)");
+    // Enter goes to the control; the Ctrl keys to its window, as a desktop
+    // delivers them.
+    struct TKeyName {
+      const char* name;
+      int32_t key;
+      bool shift;
+    };
+    static const TKeyName kControlKeys[] = {
+        {"ctrl+tab", VkTab, false}, {"ctrl+shift+tab", VkTab, true}, {"ctrl+pgdn", VkNext, false},
+        {"ctrl+pgup", VkPrior, false}};
+    const std::string key = LowerCp1251(name);
+    const TKeyName* control = nullptr;
+    for (const TKeyName& k : kControlKeys)
+      if (key == k.name) control = &k;
+    if (key != "enter" && !control)
+      return Error("unknown key " + QuoteUtf8(name) + " (known: enter, ctrl+tab, ctrl+shift+tab, ctrl+pgdn, ctrl+pgup)");
     if (!Usable(c, a.Text())) return;
-    p_.PressKey(c, VkReturn);
+    if (control)
+      p_.PressControlKey(control->key, control->shift);
+    else
+      p_.PressKey(c, VkReturn);
   }
 
   void PickLine(const std::string& rest) {

@@ -572,15 +572,30 @@ void THeadlessPlatform::MouseLeave(TControl* c) {
   if (c) c->Deliver(Notice(TNotifyKind::MouseLeave));
 }
 
-void THeadlessPlatform::PressTab(bool backward) {
-  CheckThread();
+TControl* THeadlessPlatform::FocusedForm() {
   TControl* form = focus_;
   while (form && form->Parent()) form = form->Parent();
   if (!form || form->Kind() != TControlKind::Form) form = ApplicationForm();
+  return form;
+}
+
+void THeadlessPlatform::PressTab(bool backward) {
+  CheckThread();
+  TControl* form = FocusedForm();
   if (!form) return;
   TNotification n = Notice(TNotifyKind::TabKey);
   n.Backward = backward;
   form->Deliver(n);
+}
+
+bool THeadlessPlatform::PressControlKey(int32_t key, bool shift) {
+  CheckThread();
+  TControl* form = FocusedForm();
+  if (!form) return false;
+  TNotification n = Notice(TNotifyKind::ControlKey);
+  n.Key = key;
+  n.KeyState = MkControl | (shift ? MkShift : 0u);
+  return form->Deliver(n);
 }
 
 bool THeadlessPlatform::RequestClose(TControl* form) {

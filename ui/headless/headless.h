@@ -199,6 +199,9 @@ class THeadlessPlatform : public TPlatform {
   void MouseLeave(TControl* c);
   // Tab (Shift+Tab when backward) in the window of the focused control.
   void PressTab(bool backward);
+  // `key` with Ctrl (and Shift) held in the window of the focused control;
+  // answers whether the window took it.
+  bool PressControlKey(int32_t key, bool shift);
   // The close box of a form; true when the form let itself be closed.
   bool RequestClose(TControl* form);
 
@@ -215,6 +218,8 @@ class THeadlessPlatform : public TPlatform {
 
   void CheckThread();
   void MoveFocus(TControl* c);
+  // The form of the focused control, else the application window.
+  TControl* FocusedForm();
   int ShowBox(bool owned, const std::string& text, const std::string& caption, uint32_t style);
   static THeadlessControl* Cast(TControl* c) { return static_cast<THeadlessControl*>(c); }
 

@@ -1,0 +1,28 @@
+// The choice check: "doCheck" reads a list's choice through the host's
+// data input 0 (Choice). A usable choice fires the host's event 0 (onValid)
+// with empty data; anything else, none included, shows the message in a
+// "Warning!" box and ends the calculation there.
+#pragma once
+
+#include <string>
+
+#include "runtime/multi_element.h"
+
+enum class TChoiceKind {
+  PositiveNumber,  // a number above 0: what a resistor list's Value reads
+  Line,            // a selected line: what a device list's Text reads
+};
+
+struct TChoiceCheckSetup {
+  TChoiceKind Kind;
+  std::string Message;
+};
+
+THIEditMulti* MakeChoiceCheck(TControl* parent, const TChoiceCheckSetup& setup);
+
+// The R1 lists' hint, which is also the warning of their check.
+extern const char kR1ListHint[];
+// The check of a resistor list R1 (a positive number, else kR1ListHint).
+THIEditMulti* MakeR1Check(TControl* parent);
+// The check of a 78xx type list: a selected line that the field shows.
+THIEditMulti* MakeTypeCheck(TControl* parent);
