@@ -9,6 +9,21 @@
 
 namespace {
 
+// Under ThreadSanitizer every step of the accurate search costs tens of
+// times more, and a few long searches would make the run minutes long;
+// fewer actions still run a few searches, and quits during them.
+#if defined(__SANITIZE_THREAD__)
+constexpr int64_t kDefaultActions = 600;
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+constexpr int64_t kDefaultActions = 600;
+#else
+constexpr int64_t kDefaultActions = 3000;
+#endif
+#else
+constexpr int64_t kDefaultActions = 3000;
+#endif
+
 int64_t Setting(const char* name, int64_t fallback) {
   const char* value = std::getenv(name);
   return value && *value ? TextToInteger(value) : fallback;
@@ -18,7 +33,7 @@ int64_t Setting(const char* name, int64_t fallback) {
 // one. script/random-user makes a long run of another size and seed
 // through KELVANE_RANDOM_USER_ACTIONS and KELVANE_RANDOM_USER_SEED.
 TEST(RandomUser, ActionsOverAllPagesBreakNoRule) {
-  const int64_t actions = Setting("KELVANE_RANDOM_USER_ACTIONS", 3000);
+  const int64_t actions = Setting("KELVANE_RANDOM_USER_ACTIONS", kDefaultActions);
   const uint64_t seed = static_cast<uint64_t>(Setting("KELVANE_RANDOM_USER_SEED", 20261208));
   const TRandomUserReport report = RunRandomUser(seed, actions);
   std::string faults;
