@@ -6,8 +6,7 @@
 //   mu_eval/F           muparser Eval alone, on an expression parsed before.
 // The "allocs" counter is the heap allocations per request. At the end a
 // table gives the ratios of ours to the two muparser columns (median real
-// time per request). Single-threaded: the allocation counter is a plain
-// global.
+// time per request).
 
 #include <benchmark/benchmark.h>
 #include <muParser.h>
@@ -21,23 +20,10 @@
 #include <string>
 #include <vector>
 
+#include "bench/allocation_count.h"
 #include "formula/math_parse.h"
 #include "runtime/data.h"
 #include "runtime/event.h"
-
-namespace {
-
-long g_allocations = 0;
-
-}  // namespace
-
-void* operator new(std::size_t n) {
-  ++g_allocations;
-  if (void* p = std::malloc(n ? n : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -113,19 +99,19 @@ struct TMu {
 
 void SetAllocationCounter(benchmark::State& state, long before) {
   state.counters["allocs"] =
-      benchmark::Counter(static_cast<double>(g_allocations - before), benchmark::Counter::kAvgIterations);
+      benchmark::Counter(static_cast<double>(Allocations() - before), benchmark::Counter::kAvgIterations);
 }
 
 void Ours(benchmark::State& state, const TPageFormula* f) {
   TOurs ours(*f);
-  long before = g_allocations;
+  long before = Allocations();
   for (auto _ : state) benchmark::DoNotOptimize(ours.Request());
   SetAllocationCounter(state, before);
 }
 
 void MuSetExprEval(benchmark::State& state, const TPageFormula* f) {
   TMu mu(*f);
-  long before = g_allocations;
+  long before = Allocations();
   for (auto _ : state) {
     mu.parser.SetExpr(mu.expression);
     benchmark::DoNotOptimize(mu.parser.Eval());
@@ -136,7 +122,7 @@ void MuSetExprEval(benchmark::State& state, const TPageFormula* f) {
 void MuEval(benchmark::State& state, const TPageFormula* f) {
   TMu mu(*f);
   mu.parser.Eval();  // parsed once, outside the loop
-  long before = g_allocations;
+  long before = Allocations();
   for (auto _ : state) benchmark::DoNotOptimize(mu.parser.Eval());
   SetAllocationCounter(state, before);
 }
@@ -145,6 +131,9 @@ void MuEval(benchmark::State& state, const TPageFormula* f) {
 // for the ratio table.
 class TRatioReporter : public benchmark::ConsoleReporter {
  public:
+  // Plain text: script/bench keeps the output in a log.
+  TRatioReporter() : ConsoleReporter(OO_Tabular) {}
+
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
@@ -197,13 +186,23 @@ int main(int argc, char** argv) {
 
   std::printf("\n%-18s %12s %18s %12s %22s %14s\n", "formula", "ours ns", "SetExpr+Eval ns", "Eval ns",
               "ours / SetExpr+Eval", "ours / Eval");
+  struct TRow {
+    const char* name;
+    double ours, full;
+  };
+  std::vector<TRow> rows;
   for (const TPageFormula& f : kFormulas) {
     double ours = reporter.Median(std::string("ours/") + f.name);
     double full = reporter.Median(std::string("mu_setexpr_eval/") + f.name);
     double eval = reporter.Median(std::string("mu_eval/") + f.name);
     if (ours < 0 || full < 0 || eval < 0) continue;
     std::printf("%-18s %12.1f %18.1f %12.1f %22.3f %14.2f\n", f.name, ours, full, eval, ours / full, ours / eval);
+    rows.push_back({f.name, ours, full});
   }
+  // The lines of script/bench's table.
+  for (const TRow& r : rows)
+    std::printf("row\tformula request %s, against muparser SetExpr+Eval\t%.1f ns\t%.1f ns\t%.3f\t-\n", r.name, r.ours,
+                r.full, r.ours / r.full);
   benchmark::Shutdown();
   return 0;
 }

@@ -1,7 +1,8 @@
 #include "elements/branching.h"
 
 void THIIf_else::doCompare(TData& data) {
-  const TData arrived = data;
+  TData arrived;
+  CopyWhole(arrived, data);
   const TData a = ReadData(data, Op1, &Op1Def);
   const TData b = ReadData(data, Op2, &Op2Def);
   ContinueData(data, CompareData(a, b, Type) ? onTrue : onFalse, arrived);

@@ -9,7 +9,8 @@ void THIHub::SetOutCount(int n) {
 
 void THIHub::doEvent(TData& data, uint16_t) {
   for (size_t i = 0; i < OutCount && i < onEvent.size(); ++i) {
-    TData copy = data;
+    TData copy;
+    CopyWhole(copy, data);
     FireEvent(onEvent[i], copy);
   }
 }

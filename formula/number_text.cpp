@@ -39,32 +39,40 @@ std::string RealToText(double v) {
     n = 100000000000000LL;
     ++e;
   }
-  char digits[16];
+  char digits[15];
   for (int i = 14; i >= 0; --i) {
     digits[i] = static_cast<char>('0' + n % 10);
     n /= 10;
   }
-  digits[15] = 0;
 
-  std::string text;
+  // Laid out in a buffer and turned into the text once: a label shows one
+  // of these per step of a search, and building it piecewise allocated.
+  // The longest layouts: "-0." with 323 zeros and 15 digits for the
+  // smallest subnormal, "-" and 15 digits with 294 zeros for the largest
+  // real.
+  char buffer[352];
+  char* out = buffer;
+  if (negative) *out++ = '-';
+  bool point = true;
   if (e <= 0) {
-    text = "0.";
-    text.append(static_cast<size_t>(-e), '0');
-    text.append(digits, 15);
+    *out++ = '0';
+    *out++ = '.';
+    for (int i = 0; i < -e; ++i) *out++ = '0';
+    for (char d : digits) *out++ = d;
   } else if (e < 15) {
-    text.assign(digits, static_cast<size_t>(e));
-    text += '.';
-    text.append(digits + e, static_cast<size_t>(15 - e));
+    for (int i = 0; i < e; ++i) *out++ = digits[i];
+    *out++ = '.';
+    for (int i = e; i < 15; ++i) *out++ = digits[i];
   } else {
-    text.assign(digits, 15);
-    text.append(static_cast<size_t>(e - 15), '0');
+    for (char d : digits) *out++ = d;
+    for (int i = 15; i < e; ++i) *out++ = '0';
+    point = false;
   }
-  if (text.find('.') != std::string::npos) {
-    while (text.back() == '0') text.pop_back();
-    if (text.back() == '.') text.pop_back();
+  if (point) {
+    while (out[-1] == '0') --out;
+    if (out[-1] == '.') --out;
   }
-  if (negative) text.insert(text.begin(), '-');
-  return text;
+  return std::string(buffer, static_cast<size_t>(out - buffer));
 }
 
 namespace {

@@ -9,16 +9,34 @@ namespace {
 
 uint8_t BaseKind(const TData& d) { return d.Kind & 0x7F; }
 
-// Takes the first value and advances `data` to its next chained value.
-TData TakeIncoming(TData& data) {
-  TData first;
-  CopySingle(first, data);
+// Advances `data` to its next chained value, or to none.
+void DropFirst(TData& data) {
   if (data.Next) {
     const TData* next = data.Next;
     data = *next;
   } else {
     data.Kind = KindNone;
   }
+}
+
+// Copies the first value into `first` and advances `data`.
+void TakeIncomingInto(TData& first, TData& data) {
+  CopySingle(first, data);
+  DropFirst(data);
+}
+
+// The first value converted, then `data` advanced: the same as converting
+// a copy of it, without the copy.
+template <typename T, T (*Convert)(const TData&)>
+T TakeIncomingAs(TData& data) {
+  T value = Convert(data);
+  DropFirst(data);
+  return value;
+}
+
+TData TakeIncoming(TData& data) {
+  TData first;
+  TakeIncomingInto(first, data);
   return first;
 }
 
@@ -64,8 +82,21 @@ void CopySingle(TData& dst, const TData& src) {
     dst.Next = nullptr;
     return;
   }
-  dst = src;
+  dst.Kind = src.Kind;
+  dst.IntValue = src.IntValue;
+  // Most records carry numbers and no text: two empty texts need no copy,
+  // and every step of a search copies a dozen records.
+  if (!src.StrValue.empty() || !dst.StrValue.empty()) dst.StrValue = src.StrValue;
+  dst.RealValue = src.RealValue;
+  dst.Ref = src.Ref;
+  dst.ContinueLink = src.ContinueLink;
   dst.Next = nullptr;
+}
+
+void CopyWhole(TData& dst, const TData& src) {
+  const TData* next = src.Next;
+  CopySingle(dst, src);
+  dst.Next = next;
 }
 
 int64_t RoundHalfEvenL(long double x) {
@@ -78,7 +109,21 @@ int64_t RoundHalfEvenL(long double x) {
   return static_cast<int64_t>(f);
 }
 
-int64_t RoundHalfEven(double x) { return RoundHalfEvenL(static_cast<long double>(x)); }
+int64_t RoundHalfEven(double x) {
+  // The same rule without the extended-precision floor: below 2^52 adding
+  // and taking away 2^52 rounds to a whole number half to even (the
+  // processor's default rounding), and from 2^52 on every double is whole.
+  // Both steps are exact apart from that one rounding, so the result is
+  // RoundHalfEvenL's.
+  if (!(x > -9223372036854775808.0 && x < 9223372036854775808.0)) return INT64_MIN;
+  constexpr double kTwo52 = 4503599627370496.0;
+  if (x >= 0.0) {
+    if (x < kTwo52) x = (x + kTwo52) - kTwo52;
+  } else if (x > -kTwo52) {
+    x = (x - kTwo52) + kTwo52;
+  }
+  return static_cast<int64_t>(x);
+}
 
 int32_t TextToInteger(const std::string& s) {
   size_t i = 0;
@@ -166,20 +211,19 @@ TObjectIntf* ToObject(const TData& d) {
 }
 
 TData ReadData(TData& data, const THI_Event& link, const TData* def) {
-  if (link.Wired()) {
-    TData fresh;
-    FireEvent(link, fresh);
-    CopySingle(fresh, fresh);
-    return fresh;
-  }
-  if (def && BaseKind(*def) != KindNone) {
-    TData r;
-    CopySingle(r, *def);
-    return r;
-  }
-  if (BaseKind(data) != KindNone) return TakeIncoming(data);
+  // One record for every way out, built where the caller wants it: a
+  // record carries a text, and moving one costs as much as a small copy.
   TData r;
-  if (def) CopySingle(r, *def);
+  if (link.Wired()) {
+    FireEvent(link, r);
+    r.Next = nullptr;
+  } else if (def && BaseKind(*def) != KindNone) {
+    CopySingle(r, *def);
+  } else if (BaseKind(data) != KindNone) {
+    TakeIncomingInto(r, data);
+  } else if (def) {
+    CopySingle(r, *def);
+  }
   return r;
 }
 
@@ -190,7 +234,7 @@ int32_t ReadInteger(TData& data, const THI_Event& link, int32_t def) {
     return ToInteger(fresh);
   }
   if (def != 0) return def;
-  if (BaseKind(data) != KindNone) return ToInteger(TakeIncoming(data));
+  if (BaseKind(data) != KindNone) return TakeIncomingAs<int32_t, ToInteger>(data);
   return def;
 }
 
@@ -201,7 +245,7 @@ double ReadReal(TData& data, const THI_Event& link, double def) {
     return ToReal(fresh);
   }
   if (def != 0.0) return def;
-  if (BaseKind(data) != KindNone) return ToReal(TakeIncoming(data));
+  if (BaseKind(data) != KindNone) return TakeIncomingAs<double, ToReal>(data);
   return def;
 }
 
@@ -212,7 +256,7 @@ std::string ReadString(TData& data, const THI_Event& link, const std::string& de
     return ToString(fresh);
   }
   if (!def.empty()) return def;
-  if (BaseKind(data) != KindNone) return ToString(TakeIncoming(data));
+  if (BaseKind(data) != KindNone) return TakeIncomingAs<std::string, ToString>(data);
   return def;
 }
 

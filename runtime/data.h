@@ -60,6 +60,9 @@ void SetReal(TData& d, double v);
 void SetArray(TData& d, TArrayIntf* a);
 void SetObject(TData& d, TObjectIntf* o);
 void CopySingle(TData& dst, const TData& src);
+// The whole record, its chain link too (as assignment does), without
+// touching two empty texts.
+void CopyWhole(TData& dst, const TData& src);
 
 // Conversions: read the record, change nothing.
 int32_t ToInteger(const TData& d);

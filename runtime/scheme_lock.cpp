@@ -22,21 +22,30 @@ void TSchemeLock::Lock() {
     ++depth_;
     return;
   }
-  std::unique_lock<std::mutex> l(m_);
-  const uint64_t ticket = next_ticket_++;
-  cv_.wait(l, [&] { return now_serving_ == ticket; });
+  const uint64_t ticket = next_ticket_.fetch_add(1, std::memory_order_seq_cst);
+  if (now_serving_.load(std::memory_order_acquire) != ticket) WaitForTurn(ticket);
   owner_.store(std::this_thread::get_id(), std::memory_order_release);
   depth_ = 1;
+}
+
+void TSchemeLock::WaitForTurn(uint64_t ticket) {
+  std::unique_lock<std::mutex> l(m_);
+  // Counted before the turn is tested again: a release either sees this
+  // sleeper and wakes it, or its new turn is seen here.
+  sleepers_.fetch_add(1, std::memory_order_seq_cst);
+  cv_.wait(l, [&] { return now_serving_.load(std::memory_order_seq_cst) == ticket; });
+  sleepers_.fetch_sub(1, std::memory_order_relaxed);
 }
 
 void TSchemeLock::Unlock() {
   if (!HeldByMe()) return;
   if (--depth_ > 0) return;
-  {
-    std::lock_guard<std::mutex> l(m_);
-    owner_.store(std::thread::id(), std::memory_order_release);
-    ++now_serving_;
-  }
+  owner_.store(std::thread::id(), std::memory_order_release);
+  now_serving_.fetch_add(1, std::memory_order_seq_cst);
+  if (sleepers_.load(std::memory_order_seq_cst) == 0) return;
+  // Taking the mutex orders the wake-up after a sleeper's last test.
+  { std::lock_guard<std::mutex> l(m_); }
+  wake_ups_.fetch_add(1, std::memory_order_relaxed);
   cv_.notify_all();
 }
 
@@ -56,10 +65,8 @@ void TSchemeLock::Restore(int depth) {
 
 void TSchemeLock::Yield() {
   if (!HeldByMe()) return;
-  {
-    std::lock_guard<std::mutex> l(m_);
-    if (next_ticket_ == now_serving_ + 1) return;  // nobody is waiting
-  }
+  // Only the holder moves now_serving_; a ticket beyond it is a waiter.
+  if (next_ticket_.load(std::memory_order_relaxed) == now_serving_.load(std::memory_order_relaxed) + 1) return;
   // Tickets are served in order, so a waiter queued before us runs first.
   Restore(ReleaseAll());
 }

@@ -1,7 +1,8 @@
 // Serialises the scheme between the window thread and the search worker.
 // The window thread holds the lock for every chain it runs; a worker holds
 // it for each loop step and offers it between steps. The lock is fair
-// (first come, first served) and re-entrant on the owning thread.
+// (first come, first served) and re-entrant on the owning thread; taking,
+// offering and releasing it make no system call while nobody waits for it.
 // A thread holding it must never wait for another thread that may want it:
 // use TSchemeUnlock around such waits.
 #pragma once
@@ -19,7 +20,7 @@ class TSchemeLock {
   void Unlock();
   bool HeldByMe() const;
   // Between loop steps: hands the lock to a waiting thread, then takes it
-  // back. Does nothing when the caller does not hold it.
+  // back. Does nothing when the caller does not hold it or nobody waits.
   void Yield();
 
   // Fully releases the caller's hold (any depth) and returns the depth, so
@@ -27,11 +28,20 @@ class TSchemeLock {
   int ReleaseAll();
   void Restore(int depth);
 
+  // Wake-ups sent to sleeping waiters so far (each one a system call).
+  uint64_t WakeUps() const { return wake_ups_.load(std::memory_order_relaxed); }
+
  private:
-  std::mutex m_;
+  void WaitForTurn(uint64_t ticket);
+
+  // Tickets are taken and served with atomics alone; only a thread that
+  // finds itself behind another sleeps, and only then does a release wake.
+  std::atomic<uint64_t> next_ticket_{0};
+  std::atomic<uint64_t> now_serving_{0};
+  std::atomic<int> sleepers_{0};
+  std::atomic<uint64_t> wake_ups_{0};
+  std::mutex m_;  // for sleeping only
   std::condition_variable cv_;
-  uint64_t next_ticket_ = 0;
-  uint64_t now_serving_ = 0;
   std::atomic<std::thread::id> owner_{};
   int depth_ = 0;  // touched only by the owner
 };

@@ -1,6 +1,5 @@
 #include "ui/label.h"
 
-#include "runtime/scheme_lock.h"
 
 THILabel::THILabel(TControl* parent) : THIWin(parent) {}
 
@@ -25,7 +24,10 @@ void THILabel::Init() {
 }
 
 void THILabel::ShowText(const std::string& text) {
-  shown_ = text;
+  {
+    std::lock_guard<std::mutex> l(pending_->m);
+    shown_ = text;
+  }
   if (!control_) return;
   control_->SetText(text);
   if (FixedSize == 1) return;
@@ -66,8 +68,9 @@ void THILabel::doText(TData& data) {
 
 void THILabel::ApplyPending(const std::shared_ptr<TPending>& pending, THILabel* label) {
   // Runs on the window thread, where labels are also destroyed, so `alive`
-  // cannot change under it; the lock orders it with the worker's steps.
-  TSchemeGuard guard;
+  // cannot change under it. It needs no scheme lock: the worker hands its
+  // text over through `pending` alone and never touches the control, so a
+  // search runs on while the window thread shows its progress.
   std::string text;
   {
     std::lock_guard<std::mutex> l(pending->m);

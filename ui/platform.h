@@ -6,6 +6,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -75,9 +76,16 @@ class TSystemOps {
   // caller must not hold the scheme lock.
   virtual bool RunOnUIThread(const std::function<void()>& fn) = 0;
 
-  // Queues `fn` to run on the window thread soon; never waits.
+  // Queues `fn` to run on the window thread soon; never waits. While work
+  // keeps coming, the window thread takes it at most once per
+  // kUIThreadTurnPeriod: a worker posting a label text every step then
+  // only updates the text waiting for the next turn.
   virtual void PostToUIThread(std::function<void()> fn) = 0;
 };
+
+// One screen frame: the least time between two turns of the window thread
+// that run posted work while more keeps coming.
+constexpr std::chrono::milliseconds kUIThreadTurnPeriod{16};
 
 // The installed operations, or none (then boxes answer IdOk, nothing is
 // started and hand-overs do nothing).

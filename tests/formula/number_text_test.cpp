@@ -5,6 +5,10 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string>
+#include <vector>
+
+#include "runtime/data.h"
 
 namespace {
 
@@ -51,6 +55,90 @@ TEST(RealToText, ExtremeMagnitudesStayFinite) {
   EXPECT_EQ(RealToText(5e-324).substr(0, 3), "0.0");
   EXPECT_EQ(RealToText(std::numeric_limits<double>::max()).size(), 309u);
   EXPECT_EQ(RealToText(1e-300).size(), 2u + 299u + 1u);
+}
+
+// The text as it used to be laid out, piece by piece in a string, from the
+// same digits and exponent: the buffer layout must match it everywhere.
+std::string LayoutPiecewise(double v) {
+  const bool negative = v < 0;
+  long double x = std::fabs(static_cast<long double>(v));
+  int e = 15;
+  bool multiplied = false;
+  while (x < 5000000000000.0L) {
+    x *= 10.0L;
+    --e;
+    multiplied = true;
+  }
+  if (!multiplied) {
+    while (x >= 10000000000000.0L) {
+      x /= 10.0L;
+      ++e;
+    }
+  }
+  while (x < 100000000000000.0L) {
+    x *= 10.0L;
+    --e;
+  }
+  int64_t n = RoundHalfEvenL(x);
+  if (n >= 1000000000000000LL) {
+    n = 100000000000000LL;
+    ++e;
+  }
+  char digits[16];
+  for (int i = 14; i >= 0; --i) {
+    digits[i] = static_cast<char>('0' + n % 10);
+    n /= 10;
+  }
+  std::string text;
+  if (e <= 0) {
+    text = "0.";
+    text.append(static_cast<size_t>(-e), '0');
+    text.append(digits, 15);
+  } else if (e < 15) {
+    text.assign(digits, static_cast<size_t>(e));
+    text += '.';
+    text.append(digits + e, static_cast<size_t>(15 - e));
+  } else {
+    text.assign(digits, 15);
+    text.append(static_cast<size_t>(e - 15), '0');
+  }
+  if (text.find('.') != std::string::npos) {
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+  }
+  if (negative) text.insert(text.begin(), '-');
+  return text;
+}
+
+TEST(RealToText, LayoutMatchesThePiecewiseOneOverManyValues) {
+  std::vector<double> values = {std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::min(),
+                                std::numeric_limits<double>::max(), 1e15, 1e14, 999999999999999.5, 0.5e-15,
+                                203.441, 9.9999999999999995, 99999999999999.95};
+  // Every binary exponent, with random mantissas and both signs.
+  uint64_t state = 0x9E3779B97F4A7C15ull;
+  const auto next = [&state] {
+    state ^= state << 13;
+    state ^= state >> 7;
+    state ^= state << 17;
+    return state;
+  };
+  for (uint64_t exponent = 0; exponent < 2047; ++exponent) {
+    for (int k = 0; k < 40; ++k) {
+      uint64_t bits = (exponent << 52) | (next() & ((1ull << 52) - 1));
+      if (k & 1) bits |= 1ull << 63;
+      double v;
+      std::memcpy(&v, &bits, sizeof v);
+      if (v != 0) values.push_back(v);
+    }
+  }
+  // Short decimals as the pages show them, and their neighbours.
+  for (int i = 1; i < 200000; i += 7) {
+    const double v = i / 1000.0;
+    values.push_back(v);
+    values.push_back(std::nextafter(v, 0.0));
+    values.push_back(std::nextafter(v, 1e300));
+  }
+  for (double v : values) ASSERT_EQ(RealToText(v), LayoutPiecewise(v)) << Bits(v);
 }
 
 TEST(RealToText, NonFiniteValues) {

@@ -64,6 +64,20 @@ TEST(Fonts, BitmapFaceTakesItsNearestSizeThatFits) {
     EXPECT_EQ(ResolveFont(MakeFontRec("MS Sans Serif", 8, 0, 1, 0), c.height).Size, c.size) << c.height;
 }
 
+// Faces drawn with the same family are opened once: the bitmap face and
+// "Arial" share their font numbers (and with them FLTK's open sizes).
+TEST(Fonts, FamiliesWithTheSameFacesShareThem) {
+  TFltkPlatform platform;
+  for (uint8_t style : {uint8_t(0), uint8_t(FontBold), uint8_t(FontItalic), uint8_t(FontBold | FontItalic)}) {
+    EXPECT_EQ(ResolveFont(MakeFontRec("MS Sans Serif", 8, style, 1, 0), -13).Face,
+              ResolveFont(MakeFontRec("Arial", 8, style, 1, 0), -13).Face)
+        << int(style);
+  }
+  EXPECT_NE(ResolveFont(MakeFontRec("Times New Roman", 8, 0, 1, 0), -13).Face,
+            ResolveFont(MakeFontRec("Arial", 8, 0, 1, 0), -13).Face);
+  EXPECT_EQ(SansFace(), ResolveFont(MakeFontRec("Arial", 8, 0, 1, 0), -13).Face);
+}
+
 TEST(Fonts, UnderlineAndStrikeOutAreDrawnNotChosen) {
   TFltkPlatform platform;
   const TFltkFont plain = ResolveFont(MakeFontRec("Arial", 10, FontBold, 1, 0), 16);

@@ -380,7 +380,9 @@ void TGuiSession::Settle() {
 
 void TGuiSession::WaitForWorkers() {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (BusyWorkers() > 0 && std::chrono::steady_clock::now() < deadline) Fl::wait(0.01);
+  // What the last steps posted is shown within a turn period after them.
+  while ((BusyWorkers() > 0 || platform_.WorkQueued()) && std::chrono::steady_clock::now() < deadline)
+    Fl::wait(0.01);
   EXPECT_EQ(BusyWorkers(), 0) << "a worker was still busy after 30 s";
   Settle();
 }

@@ -84,7 +84,8 @@ class TGuiSession {
   void Settle();
   // Waits (at most 10 s) until the main window is on screen.
   void WaitMapped();
-  // Waits (at most 30 s) until no worker is busy, then settles.
+  // Waits (at most 30 s) until no worker is busy and what they posted has
+  // run, then settles.
   void WaitForWorkers();
 
   // The main window's client area as RGB rows, drawn afresh.

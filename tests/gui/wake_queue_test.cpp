@@ -46,6 +46,30 @@ TEST(WakeQueue, WorkPostedWhileDrainingWakesAgain) {
   EXPECT_EQ(second, 1);
 }
 
+// A held drain keeps later posts from waking the loop until the next
+// drain; a drain that found nothing lets the next post wake it again.
+TEST(WakeQueue, HeldDrainLetsPostsRideAlongUntilTheNextDrain) {
+  int wakeUps = 0;
+  TWakeQueue queue([&] {
+    ++wakeUps;
+    return true;
+  });
+  int ran = 0;
+  queue.Post([&] { ++ran; });
+  EXPECT_EQ(wakeUps, 1);
+  EXPECT_EQ(queue.DrainAndHold(), 1u);
+  for (int i = 0; i < 100; ++i) queue.Post([&] { ++ran; });
+  EXPECT_EQ(wakeUps, 1) << "held: no wake-up";
+  EXPECT_TRUE(queue.Queued());
+  EXPECT_EQ(queue.DrainAndHold(), 100u);
+  EXPECT_FALSE(queue.Queued());
+  EXPECT_EQ(queue.DrainAndHold(), 0u);
+  queue.Post([&] { ++ran; });
+  EXPECT_EQ(wakeUps, 2) << "released by the empty drain";
+  EXPECT_EQ(queue.Drain(), 1u);
+  EXPECT_EQ(ran, 102);
+}
+
 TEST(WakeQueue, HandOverWaitsUntilTheWindowThreadRanIt) {
   TWakeQueue queue([] { return true; });
   std::atomic<bool> answered{false};

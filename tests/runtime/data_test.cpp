@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <vector>
 
 #include "runtime/event.h"
 
@@ -83,11 +87,75 @@ TEST(Setters, LeaveStringAndClearNext) {
   EXPECT_EQ(copy.RealValue, 2.0);
 }
 
+TEST(CopySingle, CopiesEveryFieldButTheChainWhichCopyWholeKeeps) {
+  TData other = Int(1);
+  struct {
+    TData src, dst;
+  } cases[] = {
+      {Str("text"), TData()},    // a text arrives
+      {Int(7), Str("old")},      // a stale text goes
+      {Str(""), Str("old")},     // an empty text replaces one
+      {Str("new"), Str("old")},  // one text replaces another
+      {Real(2.5), TData()},      // numbers alone
+  };
+  for (auto& c : cases) {
+    c.src.Next = &other;
+    c.src.ContinueLink = reinterpret_cast<const THI_Event*>(&other);
+    c.src.Ref = &other;
+    c.src.IntValue = 42;
+    c.src.Kind |= KindContinue;
+    TData whole = c.dst;
+    CopySingle(c.dst, c.src);
+    CopyWhole(whole, c.src);
+    for (const TData* copy : {&c.dst, &whole}) {
+      EXPECT_EQ(copy->Kind, c.src.Kind);
+      EXPECT_EQ(copy->IntValue, 42);
+      EXPECT_EQ(copy->StrValue, c.src.StrValue);
+      EXPECT_EQ(copy->RealValue, c.src.RealValue);
+      EXPECT_EQ(copy->Ref, &other);
+      EXPECT_EQ(copy->ContinueLink, c.src.ContinueLink);
+    }
+    EXPECT_EQ(c.dst.Next, nullptr);
+    EXPECT_EQ(whole.Next, &other);
+  }
+}
+
 struct CompareCase {
   TData a, b;
   uint8_t code;
   bool expected;
 };
+
+// Doubles are rounded without the extended-precision floor; the result
+// must be the extended-precision rule's everywhere.
+TEST(RoundHalfEven, DoublesRoundAsTheExtendedRule) {
+  std::vector<double> values = {0.5, 1.5, 2.5, -0.5, -1.5, -2.5, 0.49999999999999994, 4503599627370495.5,
+                                -4503599627370495.5, 4503599627370496.0, 9007199254740993.0, 9223372036854774784.0,
+                                -9223372036854775808.0, 9223372036854775808.0, 1e300, -1e300, 5e-324, -0.0,
+                                std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                                -std::numeric_limits<double>::infinity()};
+  for (int i = -20000; i <= 20000; ++i) {
+    const double half = i + 0.5;
+    values.push_back(half);
+    values.push_back(std::nextafter(half, 0.0));
+    values.push_back(std::nextafter(half, 1e300 * (half < 0 ? -1 : 1)));
+    values.push_back(i / 1000.0 * 3.7);
+  }
+  uint64_t state = 0x2545F4914F6CDD1Dull;
+  for (int k = 0; k < 200000; ++k) {
+    state ^= state << 13;
+    state ^= state >> 7;
+    state ^= state << 17;
+    // Binary exponents from 2^-4 to 2^66, where rounding has work to do.
+    const uint64_t exponent = 1019 + (state >> 56) % 71;
+    uint64_t bits = (exponent << 52) | (state & ((1ull << 52) - 1));
+    if (k & 1) bits |= 1ull << 63;
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    values.push_back(v);
+  }
+  for (double v : values) ASSERT_EQ(RoundHalfEven(v), RoundHalfEvenL(v)) << v;
+}
 
 TEST(CompareData, KindOfFirstOperandDecides) {
   const CompareCase cases[] = {

@@ -25,6 +25,28 @@ TEST(SchemeLock, ReentrantOnTheOwner) {
   EXPECT_FALSE(lock.HeldByMe());
 }
 
+// Taking, offering and releasing the lock with nobody waiting wakes no one:
+// the search takes and offers it at every step.
+TEST(SchemeLock, UncontendedUseSendsNoWakeUp) {
+  TSchemeLock& lock = SchemeLock();
+  const uint64_t before = lock.WakeUps();
+  for (int i = 0; i < 1000; ++i) {
+    TSchemeGuard outer;
+    lock.Yield();
+    {
+      TSchemeGuard inner;
+      TSchemeUnlock released;
+    }
+    lock.Yield();
+  }
+  std::thread other([&] {
+    TSchemeGuard hold;
+    lock.Yield();
+  });
+  other.join();
+  EXPECT_EQ(lock.WakeUps(), before);
+}
+
 // A worker that offers the lock between steps lets a waiting thread in
 // during its loop, and both see consistent shared state.
 TEST(SchemeLock, YieldLetsAWaiterIn) {

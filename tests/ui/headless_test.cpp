@@ -70,6 +70,25 @@ TEST(Headless, PostedWorkRunsInOrderWhenPumped) {
   EXPECT_FALSE(p.WaitForWork(std::chrono::milliseconds(0)));
 }
 
+// Work that keeps coming is taken once per turn period: right after a turn
+// that ran work, new work is not due yet; before any, it is.
+TEST(Headless, PostedWorkIsDueOncePerTurnPeriod) {
+  THeadlessPlatform p;
+  p.SetTurnPeriod(std::chrono::hours(1));
+  int ran = 0;
+  p.PostToUIThread([&] { ++ran; });
+  EXPECT_TRUE(p.WaitForWork(std::chrono::milliseconds(0))) << "due at once before any turn";
+  EXPECT_EQ(p.Pump(), 1u);
+  p.PostToUIThread([&] { ++ran; });
+  EXPECT_FALSE(p.WaitForWork(std::chrono::milliseconds(1))) << "a turn period has not passed";
+  EXPECT_EQ(p.Pump(), 1u) << "a pump still runs it";
+  p.SetTurnPeriod(std::chrono::milliseconds(0));
+  p.PostToUIThread([&] { ++ran; });
+  EXPECT_TRUE(p.WaitForWork(std::chrono::milliseconds(0)));
+  EXPECT_EQ(p.Pump(), 1u);
+  EXPECT_EQ(ran, 3);
+}
+
 TEST(Headless, BoxesAreRecordedAndAnswered) {
   THeadlessPlatform p;
   p.Answers = {IdNo};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "runtime/scheme_lock.h"
@@ -175,6 +176,30 @@ TEST_F(LabelTest, WorkerTextsAreCoalescedAndTheLastWins) {
   ASSERT_FALSE(shown.empty());
   for (size_t i = 1; i < shown.size(); ++i) ASSERT_LT(shown[i - 1], shown[i]) << "an older text came back";
   EXPECT_LE(shown.size(), static_cast<size_t>(kSteps));
+}
+
+// The window thread shows a worker's text without the scheme lock, so a
+// search holding it between its steps is not stopped by its own progress.
+TEST_F(LabelTest, WorkerTextShowsWhileTheWorkerHoldsTheSchemeLock) {
+  auto label = Make("0");
+  std::atomic<bool> posted{false}, shown{false}, heldWhenShown{false};
+  std::thread worker([&] {
+    TSchemeGuard guard;
+    TData d;
+    SetString(d, "step");
+    label->doText(d);
+    posted = true;
+    // Bounded, so that a window thread waiting for the lock fails the test
+    // instead of hanging it.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!shown && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+    heldWhenShown = shown.load();
+  });
+  while (!posted) std::this_thread::yield();
+  platform.Pump();
+  shown = label->Control()->Text() == "step";
+  worker.join();
+  EXPECT_TRUE(heldWhenShown);
 }
 
 TEST_F(LabelTest, WindowThreadTextMakesAPendingWorkerTextStale) {

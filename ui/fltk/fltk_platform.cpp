@@ -62,6 +62,7 @@ TFltkPlatform::TFltkPlatform()
 
 TFltkPlatform::~TFltkPlatform() {
   queue_.Close();
+  Fl::remove_timeout(&TFltkPlatform::OnWake, nullptr);
   Fl::event_dispatch(previous_dispatch_);
   Fl::unlock();
 }
@@ -233,5 +234,12 @@ bool TFltkPlatform::RunOnUIThread(const std::function<void()>& fn) {
 void TFltkPlatform::PostToUIThread(std::function<void()> fn) { queue_.Post(std::move(fn)); }
 
 void TFltkPlatform::OnWake(void*) {
-  if (TFltkPlatform* p = Current()) p->queue_.Drain();
+  TFltkPlatform* p = Current();
+  if (!p) return;
+  // Work that ran holds the next wake-up for a turn period: a search's
+  // label is then drawn once per frame, not once per step the loop can
+  // keep up with.
+  if (p->queue_.DrainAndHold() > 0) {
+    Fl::add_timeout(std::chrono::duration<double>(kUIThreadTurnPeriod).count(), &TFltkPlatform::OnWake, nullptr);
+  }
 }

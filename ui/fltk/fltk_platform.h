@@ -61,6 +61,9 @@ class TFltkPlatform : public TPlatform {
   void SyncFocus();
   // Wake-ups asked of FLTK so far (coalesced; see wake_queue.h).
   int WakeUps() const { return queue_.WakeUps(); }
+  // Whether work posted by other threads waits for the window thread (at
+  // most a turn period while posts keep coming).
+  bool WorkQueued() { return queue_.Queued(); }
 
  protected:
   void ControlDestroyed(TControl* c) override;

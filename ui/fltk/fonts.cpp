@@ -4,6 +4,7 @@
 #include "ui/fltk/draw.h"
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <tuple>
 
@@ -41,7 +42,16 @@ size_t FamilyOf(const std::string& name) {
   return 0;
 }
 
+// The first family drawn with the same faces: FLTK opens and keeps a face
+// per font number and size, so families sharing faces share numbers.
+size_t FaceOwner(size_t family) {
+  for (size_t i = 0; i < family; ++i)
+    if (std::strcmp(kFamilies[i].styles[0], kFamilies[family].styles[0]) == 0) return i;
+  return family;
+}
+
 Fl_Font FaceOf(size_t family, int style) {
+  family = FaceOwner(family);
   const Fl_Font face = static_cast<Fl_Font>(FL_FREE_FONT + family * 4 + static_cast<size_t>(style));
   static bool registered[kFamilyCount][4] = {};
   if (!registered[family][style]) {

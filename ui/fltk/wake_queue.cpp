@@ -34,13 +34,25 @@ bool TWakeQueue::RunAndWait(std::function<void()> fn) {
   return *done;
 }
 
-size_t TWakeQueue::Drain() {
+size_t TWakeQueue::Drain() { return RunQueued(false); }
+
+bool TWakeQueue::Queued() {
+  std::lock_guard<std::mutex> l(m_);
+  return !tasks_.empty();
+}
+
+size_t TWakeQueue::DrainAndHold() { return RunQueued(true); }
+
+size_t TWakeQueue::RunQueued(bool hold) {
   std::deque<TTask> batch;
   {
     std::lock_guard<std::mutex> l(m_);
-    wake_pending_ = false;
-    if (closed_) return 0;
+    if (closed_) {
+      wake_pending_ = false;
+      return 0;
+    }
     batch.swap(tasks_);
+    wake_pending_ = hold && !batch.empty();
   }
   size_t ran = 0;
   for (TTask& task : batch) {

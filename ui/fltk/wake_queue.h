@@ -27,12 +27,19 @@ class TWakeQueue {
   bool RunAndWait(std::function<void()> fn);
   // Window thread: runs what was queued, in order; answers how much ran.
   size_t Drain();
+  // The same, but when anything ran, later posts ride along without waking
+  // the loop until the next drain, which the caller makes itself (FLTK: a
+  // timeout one turn period later). A worker posting all the time then
+  // wakes the loop once per period instead of once per drain.
+  size_t DrainAndHold();
   // The loop has ended: queued work is dropped and waiting callers answer
   // false; later work is dropped too.
   void Close();
 
   // How many wake-ups were asked for.
   int WakeUps() const { return wake_ups_.load(); }
+  // Whether work waits for the next drain.
+  bool Queued();
 
  private:
   struct TTask {
@@ -40,6 +47,7 @@ class TWakeQueue {
     std::shared_ptr<bool> done;  // hand-overs only; guarded by m_
   };
   void Push(TTask task);
+  size_t RunQueued(bool hold);
 
   std::function<bool()> wake_;
   std::mutex m_;

@@ -352,8 +352,10 @@ bool THeadlessPlatform::RunOnUIThread(const std::function<void()>& fn) {
 
 void THeadlessPlatform::PostToUIThread(std::function<void()> fn) {
   std::lock_guard<std::mutex> l(m_);
+  const bool first = queue_.empty();
   queue_.push_back({std::move(fn), nullptr});
-  cv_.notify_all();
+  // A waiter already saw the earlier work and waits for its turn.
+  if (first) cv_.notify_all();
 }
 
 size_t THeadlessPlatform::Pump() {
@@ -369,8 +371,10 @@ size_t THeadlessPlatform::Pump() {
     }
     task.fn();
     ++ran;
+    std::lock_guard<std::mutex> l(m_);
+    last_turn_ = std::chrono::steady_clock::now();
+    worked_ = true;
     if (task.done) {
-      std::lock_guard<std::mutex> l(m_);
       *task.done = true;
       cv_.notify_all();
     }
@@ -378,8 +382,16 @@ size_t THeadlessPlatform::Pump() {
 }
 
 bool THeadlessPlatform::WaitForWork(std::chrono::milliseconds timeout) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point deadline = Clock::now() + timeout;
   std::unique_lock<std::mutex> l(m_);
-  return cv_.wait_for(l, timeout, [&] { return !queue_.empty(); });
+  for (;;) {
+    const Clock::time_point now = Clock::now();
+    const Clock::time_point due = worked_ ? last_turn_ + turn_period_ : now;
+    if (!queue_.empty() && now >= due) return true;
+    if (now >= deadline) return false;
+    cv_.wait_until(l, queue_.empty() ? deadline : std::min(due, deadline));
+  }
 }
 
 // --- Boxes and commands ----------------------------------------------------

@@ -148,8 +148,12 @@ class THeadlessPlatform : public TPlatform {
   // Runs the work queued for the window thread; answers how much ran.
   // Window thread only.
   size_t Pump();
-  // Waits until work is queued or the time is up; true when there is work.
+  // Waits until queued work is due or the time is up; true when it is due.
+  // Work is due at once after an idle turn, else one turn period
+  // (SetTurnPeriod) after the last Pump that ran something, as a message
+  // loop paced by the screen takes it.
   bool WaitForWork(std::chrono::milliseconds timeout);
+  void SetTurnPeriod(std::chrono::milliseconds period) { turn_period_ = period; }
 
   // Message boxes, in the order shown. A box is answered by OnBox when set,
   // else by the next queued answer, else by its first button.
@@ -228,6 +232,10 @@ class THeadlessPlatform : public TPlatform {
   std::condition_variable cv_;
   std::deque<TTask> queue_;
   bool loop_ended_ = false;
+  // When the last Pump that ran work ran it, if any did; guarded by m_.
+  std::chrono::steady_clock::time_point last_turn_;
+  bool worked_ = false;
+  std::chrono::milliseconds turn_period_ = kUIThreadTurnPeriod;
   std::vector<TBox> boxes_;
   std::vector<TCommand> commands_;
   std::atomic<int> thread_violations_{0};
