@@ -40,7 +40,7 @@ void THIFor::doFor(TData& data) {
     FireInteger(onEvent, Current);
     // Lets the window thread run its chains (doStop among them) between
     // steps, never in the middle of one.
-    if (on_worker) SchemeLock().Yield();
+    if (on_worker) SchemeLock().YieldToWaiter();
     if (run.destroyed) return;
     if (on_worker && CurrentWorkerStopRequested()) To = Current;
     const int64_t next = static_cast<int64_t>(Current) + Step;

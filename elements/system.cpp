@@ -1,6 +1,6 @@
 #include "elements/system.h"
 
-#include "ui/platform.h"
+#include "runtime/system_ops.h"
 
 uint32_t THIMessage::Style() const {
   static const uint32_t kButtons[] = {MbOk, MbOkCancel, MbYesNo, MbYesNoCancel, MbRetryCancel, MbAbortRetryIgnore};
@@ -15,7 +15,7 @@ void THIMessage::doMessage(TData& data) {
   const std::string text = ReadString(data, Text, Message);
   const std::string caption = ReadString(data, Caption, CaptionDef);
   TSystemOps* ops = SystemOps();
-  const int pressed = ops ? ops->MessageBox(true, text, caption, Style()) : IdOk;
+  const int pressed = ops ? ops->ShowMessageBox(true, text, caption, Style()) : IdOk;
   FireInteger(onMessage, pressed);
 }
 
@@ -49,7 +49,7 @@ void THISysMenu::doRemoveMaximize(TData& data) {
   if (HandleValue == 0) return;
   TSystemOps* ops = SystemOps();
   if (!ops) return;
-  Style = ops->GetWindowStyle(HandleValue);
-  ops->SetWindowStyle(HandleValue, Style & ~kStyleMaximizeBox);
+  Style = ops->WindowStyleOf(HandleValue);
+  ops->SetWindowStyleOf(HandleValue, Style & ~kStyleMaximizeBox);
   ops->RedrawMenuBar(HandleValue);
 }

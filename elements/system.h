@@ -1,5 +1,5 @@
 // Elements that reach the desktop through the platform operations
-// (ui/platform.h): a modal message box, starting a command line, and
+// (runtime/system_ops.h): a modal message box, starting a command line, and
 // removing the main window's maximise box. Without installed operations a
 // box answers OK and nothing is started or changed. None reports failures.
 #pragma once

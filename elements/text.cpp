@@ -1,6 +1,6 @@
 #include "elements/text.h"
 
-#include "formula/number_text.h"
+#include "runtime/number_text.h"
 
 void THIFormatStr::SetArgCount(int n) {
   if (n < 0) n = 0;

@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "runtime/scheme_lock.h"
-#include "ui/platform.h"
+#include "runtime/system_ops.h"
 
 namespace {
 thread_local const TThread* current_worker = nullptr;

@@ -3,7 +3,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "formula/number_text.h"
+#include "runtime/number_text.h"
 
 namespace {
 

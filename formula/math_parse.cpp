@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/platform.h"
+#include "runtime/system_ops.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ void THIMathParse::ShowError() {
   text += "\r\n";
   text += kFoundAtLine;
   text += IntegerToText(position_);
-  ops->MessageBox(false, text, "Debug", MbOk);
+  ops->ShowMessageBox(false, text, "Debug", MbOk);
 }
 
 void THIMathParse::Result(TData& data) {

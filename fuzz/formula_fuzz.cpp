@@ -30,9 +30,9 @@ namespace {
 // Only the formula element's own box may be shown.
 class TDebugBoxesOnly : public TSilentSystem {
  public:
-  int MessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) override {
+  int ShowMessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) override {
     FuzzCheck(caption == "Debug" && text.find("\r\n") != std::string::npos);
-    return TSilentSystem::MessageBox(owned, text, caption, style);
+    return TSilentSystem::ShowMessageBox(owned, text, caption, style);
   }
 };
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "ui/platform.h"
+#include "runtime/system_ops.h"
 
 // Stops the run when a property of the target does not hold, naming the
 // line of the check.
@@ -22,13 +22,13 @@ inline void FuzzCheck(bool holds, const char* file = __builtin_FILE(), int line 
 class TSilentSystem : public TSystemOps {
  public:
   int boxes = 0;
-  int MessageBox(bool, const std::string&, const std::string&, uint32_t) override {
+  int ShowMessageBox(bool, const std::string&, const std::string&, uint32_t) override {
     ++boxes;
     return IdOk;
   }
   int StartCommand(const std::string&, int) override { return 0; }
-  int32_t GetWindowStyle(int32_t) override { return 0; }
-  void SetWindowStyle(int32_t, int32_t) override {}
+  int32_t WindowStyleOf(int32_t) override { return 0; }
+  void SetWindowStyleOf(int32_t, int32_t) override {}
   void RedrawMenuBar(int32_t) override {}
   bool IsUIThread() override { return true; }
   bool RunOnUIThread(const std::function<void()>&) override { return false; }

@@ -22,7 +22,7 @@
 #include <limits>
 #include <string>
 
-#include "formula/number_text.h"
+#include "runtime/number_text.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {

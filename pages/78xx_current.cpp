@@ -8,7 +8,6 @@
 #include "formula/math_parse.h"
 #include "pages/calc_panel.h"
 #include "pages/choice_check.h"
-#include "pages/conv_real.h"
 #include "pages/power_rating.h"
 #include "pages/range_check.h"
 #include "runtime/resources.h"
@@ -64,8 +63,8 @@ TClassChildGroupBox_2137818::TClassChildGroupBox_2137818(TControl* parent) {
   THIHub* calcHub = Create<THIHub>();
   THIMathParse* r1Calc = Create<THIMathParse>();
   THIMathParse* powerCalc = Create<THIMathParse>();
-  THIMultiElementEx* r1Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 2, 17); }, 1, 1);
-  THIMultiElementEx* powerDigits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 2, 21); }, 1, 1);
+  THIMultiElementEx* r1Digits = AddRounding(2, 17);
+  THIMultiElementEx* powerDigits = AddRounding(2, 21);
   THIMultiElement* powerRating =
       AddHost(Box(), [](TControl* p) { return MakePowerRating(p, {"%1/0.75", true, true}); }, 1, 1);
   THIDoData* typePreset = Create<THIDoData>();
@@ -78,10 +77,10 @@ TClassChildGroupBox_2137818::TClassChildGroupBox_2137818(TControl* parent) {
   voltageFan->Count = 2;
   maximumFan->Count = 2;
   loadFan->Count = 3;
-  currentCheck->Type = 3;
+  currentCheck->Type = CompareLessOrEqual;
   // The lower bound keeps the R1 divisor (Iload - 0.0033) away from zero.
   // Held as text so it reads exactly as the same digits typed into the field.
-  lowCurrentCheck->Type = 4;
+  lowCurrentCheck->Type = CompareGreaterOrEqual;
   lowCurrentCheck->Op2Def = TextValue("0.005");
   currentText->SetArgCount(1);
   currentText->Mask = "Output current must be between 0.005 and %1 A for this type of device. ";
@@ -112,9 +111,9 @@ TClassChildGroupBox_2137818::TClassChildGroupBox_2137818(TControl* parent) {
   // Calculate: Iload <= Imax, then Iload >= 0.005; either failing shows the
   // one built message.
   // A type typed but not in the list ends the calculation before any check.
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(typeCheck, 0);
-  typeCheck->Datas[0] = MakeLink<&THIComboBox::Text>(typeList);
-  typeCheck->Events[0] = MakeLink<&THIIf_else::doCompare>(currentCheck);
+  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(typeCheck, kChoiceDoCheck);
+  typeCheck->Datas[kChoiceChoice] = MakeLink<&THIComboBox::Text>(typeList);
+  typeCheck->Events[kChoiceOnValid] = MakeLink<&THIIf_else::doCompare>(currentCheck);
   currentCheck->Op1 = MakeLink<&THIGetData::Value>(loadFan, 0);
   currentCheck->Op2 = MakeLink<&THIGetData::Value>(maximumFan, 0);
   currentCheck->onTrue = MakeLink<&THIIf_else::doCompare>(lowCurrentCheck);
@@ -126,18 +125,18 @@ TClassChildGroupBox_2137818::TClassChildGroupBox_2137818(TControl* parent) {
   currentText->onFString = MakeLink<&THIMessage::doMessage>(currentWarning);
   calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r1Calc);
   calcHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(powerCalc);
-  calcHub->onEvent[2] = MakeLink<&THIMultiElement::doMethod>(powerRating, 0);
+  calcHub->onEvent[2] = MakeLink<&THIMultiElement::doMethod>(powerRating, kRatingDoCalc);
   r1Calc->X[0] = MakeLink<&THIGetData::Value>(loadFan, 1);
   r1Calc->X[1] = MakeLink<&THIGetData::Value>(voltageFan, 0);
-  r1Calc->onResult = MakeLink<&THIMultiElementEx::doMethod>(r1Digits, 0);
-  r1Digits->Events[0] = MakeLink<&THILabel::doText>(r1Value);
+  r1Calc->onResult = MakeLink<&THIMultiElementEx::doMethod>(r1Digits, kRoundDoConvReal);
+  r1Digits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(r1Value);
   powerCalc->X[0] = MakeLink<&THIMathParse::Result>(r1Calc);
   powerCalc->X[1] = MakeLink<&THIGetData::Value>(voltageFan, 1);
-  powerCalc->onResult = MakeLink<&THIMultiElementEx::doMethod>(powerDigits, 0);
-  powerDigits->Events[0] = MakeLink<&THILabel::doText>(powerValue);
-  powerRating->Datas[0] = MakeLink<&THIMathParse::Result>(powerCalc);
-  powerRating->Events[0] = MakeLink<&THILabel::doText>(ratingValue);
+  powerCalc->onResult = MakeLink<&THIMultiElementEx::doMethod>(powerDigits, kRoundDoConvReal);
+  powerDigits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(powerValue);
+  powerRating->Datas[kRatingPower] = MakeLink<&THIMathParse::Result>(powerCalc);
+  powerRating->Events[kRatingOnRating] = MakeLink<&THILabel::doText>(ratingValue);
 
-  Bridge->Methods[1] = MakeLink<&THIDoData::doData>(typePreset);
+  Bridge->Methods[kPageDoPreset] = MakeLink<&THIDoData::doData>(typePreset);
   typePreset->onEventData = MakeLink<&THIComboBox::doSelectText>(typeList);
 }

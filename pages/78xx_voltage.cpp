@@ -8,7 +8,6 @@
 #include "formula/math_parse.h"
 #include "pages/calc_panel.h"
 #include "pages/choice_check.h"
-#include "pages/conv_real.h"
 #include "pages/range_check.h"
 #include "runtime/resources.h"
 
@@ -59,7 +58,7 @@ TClassChildGroupBox_28DD42C::TClassChildGroupBox_28DD42C(TControl* parent) {
   THIFormatStr* deviceText = Create<THIFormatStr>();
   THIMessage* deviceWarning = Create<THIMessage>();
   THIMathParse* r2Calc = Create<THIMathParse>();
-  THIMultiElementEx* r2Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 2, 26); }, 1, 1);
+  THIMultiElementEx* r2Digits = AddRounding(2, 26);
   THIHub* initHub = Create<THIHub>();
   THIDoData* r1Preset = Create<THIDoData>();
   THIDoData* typePreset = Create<THIDoData>();
@@ -71,7 +70,7 @@ TClassChildGroupBox_28DD42C::TClassChildGroupBox_28DD42C(TControl* parent) {
   voutFan->Count = 4;
   r1Fan->Count = 2;
   calcHub->SetOutCount(1);
-  deviceCheck->Type = 2;
+  deviceCheck->Type = CompareGreater;
   deviceText->SetArgCount(1);
   deviceText->Mask = "Output voltage must be greater then %1V for this type of device.";
   deviceText->SkipInserted = 1;
@@ -90,16 +89,16 @@ TClassChildGroupBox_28DD42C::TClassChildGroupBox_28DD42C(TControl* parent) {
   voltageReader->Index = MakeLink<&THIMemory::Value>(typeIndex);
   voltageReader->onRead = MakeLink<&THIMemory::doValue>(deviceVoltage);
   deviceVoltageFan->Data = MakeLink<&THIMemory::Value>(deviceVoltage);
-  voutFan->Data = MakeLink<&THIMultiElement::Var>(voutCheck, 0);
+  voutFan->Data = MakeLink<&THIMultiElement::Var>(voutCheck, kRangeValue);
   r1Fan->Data = MakeLink<&THIComboBox::Text>(r1List);
 
   // A type typed but not in the list ends the calculation before any check.
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(typeCheck, 0);
-  typeCheck->Datas[0] = MakeLink<&THIComboBox::Text>(typeList);
-  typeCheck->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, 0);
-  voutCheck->Datas[0] = MakeLink<&THIEdit::Value>(voutEdit);
-  voutCheck->Datas[1] = MakeLink<&THIGetData::Value>(deviceVoltageFan, 0);
-  voutCheck->Events[0] = MakeLink<&THIHub::doEvent>(calcHub);
+  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(typeCheck, kChoiceDoCheck);
+  typeCheck->Datas[kChoiceChoice] = MakeLink<&THIComboBox::Text>(typeList);
+  typeCheck->Events[kChoiceOnValid] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
+  voutCheck->Datas[kRangeVoltage] = MakeLink<&THIEdit::Value>(voutEdit);
+  voutCheck->Datas[kRangeMinVoltage] = MakeLink<&THIGetData::Value>(deviceVoltageFan, 0);
+  voutCheck->Events[kRangeOnValid] = MakeLink<&THIHub::doEvent>(calcHub);
   calcHub->onEvent[0] = MakeLink<&THIIf_else::doCompare>(deviceCheck);
   deviceCheck->Op1 = MakeLink<&THIGetData::Value>(voutFan, 0);
   deviceCheck->Op2 = MakeLink<&THIGetData::Value>(deviceVoltageFan, 1);
@@ -110,10 +109,10 @@ TClassChildGroupBox_28DD42C::TClassChildGroupBox_28DD42C(TControl* parent) {
   r2Calc->X[0] = MakeLink<&THIGetData::Value>(voutFan, 1);
   r2Calc->X[1] = MakeLink<&THIGetData::Value>(r1Fan, 0);
   r2Calc->X[2] = MakeLink<&THIGetData::Value>(deviceVoltageFan, 3);
-  r2Calc->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, 0);
-  r2Digits->Events[0] = MakeLink<&THILabel::doText>(r2Value);
+  r2Calc->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, kRoundDoConvReal);
+  r2Digits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(r2Value);
 
-  Bridge->Methods[1] = MakeLink<&THIHub::doEvent>(initHub);
+  Bridge->Methods[kPageDoPreset] = MakeLink<&THIHub::doEvent>(initHub);
   initHub->onEvent[0] = MakeLink<&THIDoData::doData>(r1Preset);
   initHub->onEvent[1] = MakeLink<&THIDoData::doData>(typePreset);
   r1Preset->onEventData = MakeLink<&THIComboBox::doSelectText>(r1List);

@@ -27,7 +27,6 @@ class TPanelScheme : public TWindowScheme {
     panel->Alignment = 0;
     panel->Caption = "";
     panel->Init();
-    Bridge->Scheme = this;
     return panel;
   }
 };
@@ -74,8 +73,8 @@ class TAccuratePanel : public TPanelScheme {
 
 }  // namespace
 
-THIEditMulti* MakeCalcPanel(TControl* parent, TCalcPanelPlace place) {
-  return (new TCalcPanel(parent, place))->Bridge;
+TChildScheme MakeCalcPanel(TControl* parent, TCalcPanelPlace place) {
+  return MakeChildScheme<TCalcPanel>(parent, place);
 }
 
-THIEditMulti* MakeAccuratePanel(TControl* parent) { return (new TAccuratePanel(parent))->Bridge; }
+TChildScheme MakeAccuratePanel(TControl* parent) { return MakeChildScheme<TAccuratePanel>(parent); }

@@ -13,5 +13,5 @@ struct TCalcPanelPlace {
   int32_t ButtonLeft;
 };
 
-THIEditMulti* MakeCalcPanel(TControl* parent, TCalcPanelPlace place);
-THIEditMulti* MakeAccuratePanel(TControl* parent);
+TChildScheme MakeCalcPanel(TControl* parent, TCalcPanelPlace place);
+TChildScheme MakeAccuratePanel(TControl* parent);

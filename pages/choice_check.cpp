@@ -9,10 +9,6 @@ const char kR1ListHint[] = "Choose value of the resistor R1.";
 
 namespace {
 
-// Comparison codes of THIIf_else.
-constexpr uint8_t kGreater = 2;
-constexpr uint8_t kNotEqual = 5;
-
 class TChoiceCheck : public TScheme {
  public:
   explicit TChoiceCheck(const TChoiceCheckSetup& setup) {
@@ -27,20 +23,19 @@ class TChoiceCheck : public TScheme {
     // bounds 0 and "" count as no default, so Op2 reads the empty record
     // the check is called with: the same 0 and "".
     if (setup.Kind == TChoiceKind::PositiveNumber) {
-      usable->Type = kGreater;
+      usable->Type = CompareGreater;
       SetInteger(usable->Op2Def, 0);
     } else {
-      usable->Type = kNotEqual;
+      usable->Type = CompareNotEqual;
       SetString(usable->Op2Def, "");
     }
     SetMessage(warning, setup.Message, "Warning!", 5);
 
-    Bridge->Methods[0] = MakeLink<&THIIf_else::doCompare>(usable);
-    usable->Op1 = MakeLink<&THIEditMulti::Data>(Bridge, 0);
+    Bridge->Methods[kChoiceDoCheck] = MakeLink<&THIIf_else::doCompare>(usable);
+    usable->Op1 = MakeLink<&THIEditMulti::Data>(Bridge, kChoiceChoice);
     usable->onTrue = MakeLink<&THIDoData::doData>(passEvent);
     usable->onFalse = MakeLink<&THIMessage::doMessage>(warning);
-    passEvent->onEventData = MakeLink<&THIEditMulti::onEvent>(Bridge, 0);
-    Bridge->Scheme = this;
+    passEvent->onEventData = MakeLink<&THIEditMulti::onEvent>(Bridge, kChoiceOnValid);
   }
 
   THIEditMulti* Bridge;
@@ -48,14 +43,14 @@ class TChoiceCheck : public TScheme {
 
 }  // namespace
 
-THIEditMulti* MakeChoiceCheck(TControl*, const TChoiceCheckSetup& setup) {
-  return (new TChoiceCheck(setup))->Bridge;
+TChildScheme MakeChoiceCheck(TControl*, const TChoiceCheckSetup& setup) {
+  return MakeChildScheme<TChoiceCheck>(setup);
 }
 
-THIEditMulti* MakeR1Check(TControl* parent) {
+TChildScheme MakeR1Check(TControl* parent) {
   return MakeChoiceCheck(parent, {TChoiceKind::PositiveNumber, kR1ListHint});
 }
 
-THIEditMulti* MakeTypeCheck(TControl* parent) {
+TChildScheme MakeTypeCheck(TControl* parent) {
   return MakeChoiceCheck(parent, {TChoiceKind::Line, "Choose the regulator type from the list."});
 }

@@ -8,6 +8,13 @@
 
 #include "runtime/multi_element.h"
 
+// Point indexes of the hosted scheme.
+enum : uint16_t {
+  kChoiceDoCheck = 0,  // method doCheck
+  kChoiceOnValid = 0,  // event onValid
+  kChoiceChoice = 0,   // data input Choice
+};
+
 enum class TChoiceKind {
   PositiveNumber,  // a number above 0: what a resistor list's Value reads
   Line,            // a selected line: what a device list's Text reads
@@ -18,11 +25,11 @@ struct TChoiceCheckSetup {
   std::string Message;
 };
 
-THIEditMulti* MakeChoiceCheck(TControl* parent, const TChoiceCheckSetup& setup);
+TChildScheme MakeChoiceCheck(TControl* parent, const TChoiceCheckSetup& setup);
 
 // The R1 lists' hint, which is also the warning of their check.
 extern const char kR1ListHint[];
 // The check of a resistor list R1 (a positive number, else kR1ListHint).
-THIEditMulti* MakeR1Check(TControl* parent);
+TChildScheme MakeR1Check(TControl* parent);
 // The check of a 78xx type list: a selected line that the field shows.
-THIEditMulti* MakeTypeCheck(TControl* parent);
+TChildScheme MakeTypeCheck(TControl* parent);

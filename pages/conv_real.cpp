@@ -37,12 +37,12 @@ class TConvReal : public TScheme {
     TData n;
     SetInteger(n, decimals);
     decimalsMemory->SetMemoryDefault(n);
-    Configure(power, 11, 10.0, 0.0, 0);
-    Configure(multiply, 2, 0.0, 0.0, 1);
-    Configure(divide, 3, 0.0, 0.0, 1);
-    Configure(round, 35, 0.0, 1.0, 1);
+    Configure(power, MathPower, 10.0, 0.0, 0);
+    Configure(multiply, MathMultiply, 0.0, 0.0, 1);
+    Configure(divide, MathDivide, 0.0, 0.0, 1);
+    Configure(round, MathRoundToStep, 0.0, 1.0, 1);
     factorReader->Count = 2;
-    comparator->Type = 2;
+    comparator->Type = CompareGreater;
     entryHub->SetOutCount(2);
     scaleHub->SetOutCount(1);
     valueReader->Count = 2;
@@ -70,7 +70,6 @@ class TConvReal : public TScheme {
     divide->Op2 = MakeLink<&THIGetData::Value>(factorReader, 1);
     divide->onResult = MakeLink<&THIEditMultiEx::onEvent>(Bridge, 0);
     if (!Bridge->Vars.empty()) Bridge->Vars[0] = MakeLink<&THIMath::Result>(divide);
-    Bridge->Scheme = this;
   }
 
   THIEditMultiEx* Bridge;
@@ -88,6 +87,6 @@ class TConvReal : public TScheme {
 
 }  // namespace
 
-THIEditMultiEx* MakeConvReal(TControl*, int decimals, int firstName) {
-  return (new TConvReal(decimals, firstName))->Bridge;
+TChildScheme MakeConvReal(TControl*, int decimals, int firstName) {
+  return MakeChildScheme<TConvReal>(decimals, firstName);
 }

@@ -7,6 +7,14 @@
 
 #include "runtime/multi_element.h"
 
+// Point indexes of the hosted scheme.
+enum : uint16_t {
+  kRoundDoConvReal = 0,  // method doConvReal
+  kRoundOnResult = 0,    // event onResult
+  kRoundResult = 0,      // data output Result
+  kRoundData = 0,        // data input Data
+};
+
 // Builds the hosted scheme for `decimals` places, naming its points from
 // the resources "Str<firstName>" .. "Str<firstName + 3>".
-THIEditMultiEx* MakeConvReal(TControl* parent, int decimals, int firstName);
+TChildScheme MakeConvReal(TControl* parent, int decimals, int firstName);

@@ -3,19 +3,14 @@
 #include "elements/branching.h"
 #include "elements/math.h"
 #include "elements/routing.h"
-#include "elements/system.h"
 #include "formula/math_parse.h"
 #include "pages/calc_panel.h"
 #include "pages/choice_check.h"
-#include "pages/conv_real.h"
-#include "pages/power_rating.h"
 #include "pages/range_check.h"
 
 namespace {
 
 const TPageFonts kFonts = PageFonts(1);
-const char kRatingHint[] =
-    "power of the resistor R3 calculated with the requirements of reliability, driven in nearest standard value";
 
 }  // namespace
 
@@ -32,18 +27,7 @@ TClassChildGroupBox_1163FB8::TClassChildGroupBox_1163FB8(TControl* parent) {
   THIComboBox* r1List =
       AddList(Box(), {315, 65, 60, 21}, "Str86", kR1ListHint, kFonts.Input, 3, true);
   AddLabel(Box(), {380, 70, 26, 20}, "Om", kFonts.Caption);
-  AddLabel(Box(), {280, 95, 35, 15}, "R2=", kFonts.Caption);
-  THILabel* r2Value = AddLabel(Box(), {325, 95, 50, 15}, "0", kFonts.Result, "", true);
-  AddLabel(Box(), {380, 95, 33, 20}, "kOm", kFonts.Caption);
-  AddLabel(Box(), {280, 115, 35, 15}, "R3=", kFonts.Caption);
-  THILabel* r3Value = AddLabel(Box(), {325, 115, 50, 15}, "0", kFonts.Result, "", true);
-  AddLabel(Box(), {380, 115, 26, 20}, "Om", kFonts.Caption);
-  AddLabel(Box(), {280, 135, 35, 15}, "P(R3)=", kFonts.Caption);
-  THILabel* powerValue = AddLabel(Box(), {325, 135, 45, 15}, "0", kFonts.Result, "", true);
-  AddLabel(Box(), {380, 135, 18, 15}, "W", kFonts.Caption);
-  AddLabel(Box(), {280, 160, 50, 15}, "(R3power=", kFonts.SmallCaption, kRatingHint);
-  THILabel* ratingValue = AddLabel(Box(), {345, 160, 20, 15}, "0", kFonts.SmallResult, kRatingHint);
-  AddLabel(Box(), {380, 160, 20, 15}, " W)", kFonts.SmallCaption, kRatingHint);
+  const TSenseRows rows = AddSenseRows();
 
   THIMultiElement* calcPanel = AddHost(
       Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);
@@ -57,56 +41,33 @@ TClassChildGroupBox_1163FB8::TClassChildGroupBox_1163FB8(TControl* parent) {
   THIMultiElement* r1Check = AddHost(Box(), &MakeR1Check, 1, 1);
   THIHub* calcHub = Create<THIHub>();
   THIMathParse* r2Calc = Create<THIMathParse>();
-  THIMath* r2ToKilo = Create<THIMath>();
-  THIMultiElementEx* r2Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 3, 74); }, 1, 1);
-  THIIf_else* currentGate = Create<THIIf_else>();
-  THIMessage* currentWarning = Create<THIMessage>();
-  THIHub* r3Hub = Create<THIHub>();
   THIMath* r3Calc = Create<THIMath>();
-  THIMultiElementEx* r3Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 4, 78); }, 1, 1);
   THIMathParse* powerCalc = Create<THIMathParse>();
-  THIMultiElementEx* powerDigits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 2, 82); }, 1, 1);
-  THIMultiElement* powerRating =
-      AddHost(Box(), [](TControl* p) { return MakePowerRating(p, {"%1/0.7", false, false}); }, 1, 1);
 
   calcHub->SetOutCount(2);
   SetFormula(r2Calc, "(%1/2.77-1)*%2 ", 2, 0);
-  SetDivide(r2ToKilo, 1000.0);
-  currentGate->Type = 3;
-  SetInteger(currentGate->Op2Def, 2);
-  SetMessage(currentWarning, "Output current must be < 2A. ", "Warning!", 5);
-  r3Hub->SetOutCount(4);
-  r3Calc->OpType = 3;
+  r3Calc->OpType = MathDivide;
   r3Calc->Op1Def = 0.45;
   r3Calc->ResultType = 1;
   SetFormula(powerCalc, "0.2020/%1", 1, 1);
+  THIIf_else* currentCheck =
+      AddSenseSteps({MakeLink<&THIEdit::Value>(ioutEdit), 2, "Output current must be < 2A. ",
+                     MakeLink<&THIMath::doOperation>(r3Calc), &r3Calc->onResult, 4, 78,
+                     MakeLink<&THIMathParse::doCalc>(powerCalc), &powerCalc->onResult,
+                     MakeLink<&THIMathParse::Result>(powerCalc), 82},
+                    rows);
 
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, 0);
-  voutCheck->Datas[0] = MakeLink<&THIEdit::Value>(voutEdit);
+  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
+  voutCheck->Datas[kRangeVoltage] = MakeLink<&THIEdit::Value>(voutEdit);
   // Without a usable R1 the calculation ends before any result changes.
-  voutCheck->Events[0] = MakeLink<&THIMultiElement::doMethod>(r1Check, 0);
-  r1Check->Datas[0] = MakeLink<&THIComboBox::Value>(r1List);
-  r1Check->Events[0] = MakeLink<&THIHub::doEvent>(calcHub);
+  voutCheck->Events[kRangeOnValid] = MakeLink<&THIMultiElement::doMethod>(r1Check, kChoiceDoCheck);
+  r1Check->Datas[kChoiceChoice] = MakeLink<&THIComboBox::Value>(r1List);
+  r1Check->Events[kChoiceOnValid] = MakeLink<&THIHub::doEvent>(calcHub);
   calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r2Calc);
-  calcHub->onEvent[1] = MakeLink<&THIIf_else::doCompare>(currentGate);
-  r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, 0);
+  calcHub->onEvent[1] = MakeLink<&THIIf_else::doCompare>(currentCheck);
+  r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, kRangeValue);
   r2Calc->X[1] = MakeLink<&THIComboBox::Value>(r1List);
-  r2Calc->onResult = MakeLink<&THIMath::doOperation>(r2ToKilo);
-  r2ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, 0);
-  r2Digits->Events[0] = MakeLink<&THILabel::doText>(r2Value);
-  currentGate->Op1 = MakeLink<&THIEdit::Value>(ioutEdit);
-  currentGate->onTrue = MakeLink<&THIHub::doEvent>(r3Hub);
-  currentGate->onFalse = MakeLink<&THIMessage::doMessage>(currentWarning);
-  r3Hub->onEvent[0] = MakeLink<&THIMath::doOperation>(r3Calc);
-  r3Hub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(powerCalc);
-  r3Hub->onEvent[2] = MakeLink<&THIMultiElement::doMethod>(powerRating, 0);
-  r3Hub->onEvent[3] = MakeLink<&THIMultiElement::doMethod>(powerRating, 1);
+  ShowRounded(r2Calc->onResult, rows.R2, 3, 74, true);
   r3Calc->Op2 = MakeLink<&THIEdit::Value>(ioutEdit);
-  r3Calc->onResult = MakeLink<&THIMultiElementEx::doMethod>(r3Digits, 0);
-  r3Digits->Events[0] = MakeLink<&THILabel::doText>(r3Value);
   powerCalc->X[0] = MakeLink<&THIMath::Result>(r3Calc);
-  powerCalc->onResult = MakeLink<&THIMultiElementEx::doMethod>(powerDigits, 0);
-  powerDigits->Events[0] = MakeLink<&THILabel::doText>(powerValue);
-  powerRating->Datas[0] = MakeLink<&THIMathParse::Result>(powerCalc);
-  powerRating->Events[0] = MakeLink<&THILabel::doText>(ratingValue);
 }

@@ -3,9 +3,9 @@
 // R3, the power it dissipates and its standard power rating.
 #pragma once
 
-#include "pages/window_scheme.h"
+#include "pages/sense_rows.h"
 
-class TClassChildGroupBox_1163FB8 : public TPageScheme {
+class TClassChildGroupBox_1163FB8 : public TSensePage {
  public:
   explicit TClassChildGroupBox_1163FB8(TControl* parent);
 };

@@ -5,7 +5,6 @@
 #include "elements/system.h"
 #include "formula/math_parse.h"
 #include "pages/calc_panel.h"
-#include "pages/conv_real.h"
 #include "pages/power_rating.h"
 
 namespace {
@@ -43,9 +42,9 @@ class TClassMultiElement_28C18E4 : public TScheme {
     SetFormula(rFormula, "1.25/%1", 1, 1);
     rFan->Count = 3;
     SetFormula(pFormula, "%1*%2*%2", 2, 1);
-    tooSmall->Type = 1;
+    tooSmall->Type = CompareLess;
     SetString(tooSmall->Op2Def, "0.4");
-    tooLarge->Type = 2;
+    tooLarge->Type = CompareGreater;
     SetInteger(tooLarge->Op2Def, 125);
     warnHub->InCount = 2;
     warnHub->SetOutCount(1);
@@ -70,13 +69,12 @@ class TClassMultiElement_28C18E4 : public TScheme {
     tooLarge->onTrue = MakeLink<&THIHub::doEvent>(warnHub, 1);
     warnHub->onEvent[0] = MakeLink<&THIMessage::doMessage>(rangeWarning);
     Bridge->Vars[0] = MakeLink<&THIMathParse::Result>(pFormula);
-    Bridge->Scheme = this;
   }
 
   THIEditMulti* Bridge;
 };
 
-THIEditMulti* MakeCurrentResistor(TControl*) { return (new TClassMultiElement_28C18E4())->Bridge; }
+TChildScheme MakeCurrentResistor(TControl*) { return MakeChildScheme<TClassMultiElement_28C18E4>(); }
 
 }  // namespace
 
@@ -100,8 +98,8 @@ TClassChildGroupBox_28BDDE8::TClassChildGroupBox_28BDDE8(TControl* parent) {
       Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);
   THIHub* calcHub = Create<THIHub>();
   THIMultiElement* rsetCalc = AddHost(Box(), &MakeCurrentResistor, 2, 1);
-  THIMultiElementEx* rsetDigits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 2, 65); }, 1, 1);
-  THIMultiElementEx* powerDigits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 2, 61); }, 1, 1);
+  THIMultiElementEx* rsetDigits = AddRounding(2, 65);
+  THIMultiElementEx* powerDigits = AddRounding(2, 61);
   THIMultiElement* powerRating =
       AddHost(Box(), [](TControl* p) { return MakePowerRating(p, {"%1/0.7", false, true}); }, 1, 1);
 
@@ -109,12 +107,12 @@ TClassChildGroupBox_28BDDE8::TClassChildGroupBox_28BDDE8(TControl* parent) {
 
   calcPanel->Events[0] = MakeLink<&THIHub::doEvent>(calcHub);
   calcHub->onEvent[0] = MakeLink<&THIMultiElement::doMethod>(rsetCalc, 0);
-  calcHub->onEvent[1] = MakeLink<&THIMultiElement::doMethod>(powerRating, 0);
+  calcHub->onEvent[1] = MakeLink<&THIMultiElement::doMethod>(powerRating, kRatingDoCalc);
   rsetCalc->Datas[0] = MakeLink<&THIEdit::Value>(ioutEdit);
-  rsetCalc->Events[0] = MakeLink<&THIMultiElementEx::doMethod>(rsetDigits, 0);
-  rsetCalc->Events[1] = MakeLink<&THIMultiElementEx::doMethod>(powerDigits, 0);
-  rsetDigits->Events[0] = MakeLink<&THILabel::doText>(rsetValue);
-  powerDigits->Events[0] = MakeLink<&THILabel::doText>(powerValue);
-  powerRating->Datas[0] = MakeLink<&THIMultiElement::Var>(rsetCalc, 0);
-  powerRating->Events[0] = MakeLink<&THILabel::doText>(ratingValue);
+  rsetCalc->Events[0] = MakeLink<&THIMultiElementEx::doMethod>(rsetDigits, kRoundDoConvReal);
+  rsetCalc->Events[1] = MakeLink<&THIMultiElementEx::doMethod>(powerDigits, kRoundDoConvReal);
+  rsetDigits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(rsetValue);
+  powerDigits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(powerValue);
+  powerRating->Datas[kRatingPower] = MakeLink<&THIMultiElement::Var>(rsetCalc, 0);
+  powerRating->Events[kRatingOnRating] = MakeLink<&THILabel::doText>(ratingValue);
 }

@@ -7,7 +7,6 @@
 #include "elements/thread.h"
 #include "formula/math_parse.h"
 #include "pages/calc_panel.h"
-#include "pages/conv_real.h"
 #include "pages/range_check.h"
 
 namespace {
@@ -18,15 +17,25 @@ const char kR2Hint[] = "calculated value of the resistor R2";
 const char kRloadHint[] = "maximal value of load resistance";
 const char kIloadHint[] = "minimum load current";
 
-// The R2 search. Methods: 0 doHalt, 1 doFind. Data inputs: 0 Vout, 1 R1,
-// 2 Accurate. Events: 0 onR2 (each R2 candidate, whole ohms), 1 onDone
-// (time to compute what depends on R2).
+// The R2 search. Methods doHalt and doFind; data inputs Vout, R1 and
+// Accurate; events onR2 (each R2 candidate, whole ohms) and onDone (time to
+// compute what depends on R2).
 // doFind always fires the estimate and onDone on the caller's thread; with
 // Accurate = 1 it then starts the search on the worker, which counts R2 up
 // from the estimate, firing onR2 at every step and onDone once the output
 // voltage of a step exceeds Vout. doHalt ends a running search after its
 // step (the worker's own onDone does so too) and resets the count to the
 // estimate.
+enum : uint16_t {
+  kSearchDoHalt = 0,
+  kSearchDoFind = 1,
+  kSearchVout = 0,
+  kSearchR1 = 1,
+  kSearchAccurate = 2,
+  kSearchOnR2 = 0,
+  kSearchOnDone = 1,
+};
+
 class TClassMultiElement_2956E44 : public TScheme {
  public:
   TClassMultiElement_2956E44() {
@@ -54,12 +63,12 @@ class TClassMultiElement_2956E44 : public TScheme {
 
     Bridge->SetMethodCount(2);
     Bridge->SetVarCount(0);
-    emptyGuard->Type = 0;
-    modeSwitch->Type = 0;
+    emptyGuard->Type = CompareEqual;
+    modeSwitch->Type = CompareEqual;
     SetInteger(modeSwitch->Op2Def, 1);
     SetFormula(r2Estimate, "((%1-0.000059*(%1/1.25-1)*%2)/1.25-1 )*%2", 2, 0);
     SetFormula(voutOfR2, "1.253*(1+%2/%1) +  0.0000475*%2", 2, 1);
-    overshoot->Type = 2;
+    overshoot->Type = CompareGreater;
     stepCounter->CountValue = 0;
     stepCounter->MinValue = 1;
     stepCounter->Max = 200000;
@@ -84,15 +93,15 @@ class TClassMultiElement_2956E44 : public TScheme {
     r2Hub->SetOutCount(1);
     doneHub->SetOutCount(1);
 
-    Bridge->Methods[0] = MakeLink<&THIHub::doEvent>(haltHub);
-    Bridge->Methods[1] = MakeLink<&THIHub::doEvent>(findHub);
-    r1Fan2->Data = MakeLink<&THIEditMulti::Data>(Bridge, 1);
-    voutFan2->Data = MakeLink<&THIEditMulti::Data>(Bridge, 0);
+    Bridge->Methods[kSearchDoHalt] = MakeLink<&THIHub::doEvent>(haltHub);
+    Bridge->Methods[kSearchDoFind] = MakeLink<&THIHub::doEvent>(findHub);
+    r1Fan2->Data = MakeLink<&THIEditMulti::Data>(Bridge, kSearchR1);
+    voutFan2->Data = MakeLink<&THIEditMulti::Data>(Bridge, kSearchVout);
     findHub->onEvent[0] = MakeLink<&THIIf_else::doCompare>(emptyGuard);
     // Op2 takes the incoming empty value, so any selected R1 passes.
     emptyGuard->Op1 = MakeLink<&THIGetData::Value>(r1Fan2, 0);
     emptyGuard->onFalse = MakeLink<&THIIf_else::doCompare>(modeSwitch);
-    modeSwitch->Op1 = MakeLink<&THIEditMulti::Data>(Bridge, 2);
+    modeSwitch->Op1 = MakeLink<&THIEditMulti::Data>(Bridge, kSearchAccurate);
     modeSwitch->onTrue = MakeLink<&THIHub::doEvent>(accurateHub);
     modeSwitch->onFalse = MakeLink<&THIHub::doEvent>(fastHub);
     accurateHub->onEvent[0] = MakeLink<&THIHub::doEvent>(fastHub);
@@ -117,15 +126,14 @@ class TClassMultiElement_2956E44 : public TScheme {
     overshoot->onTrue = MakeLink<&THIHub::doEvent>(doneHub);
     haltHub->onEvent[0] = MakeLink<&THIFor::doStop>(searchLoop);
     haltHub->onEvent[1] = MakeLink<&THICounter::doReset>(stepCounter);
-    r2Hub->onEvent[0] = MakeLink<&THIEditMulti::onEvent>(Bridge, 0);
-    doneHub->onEvent[0] = MakeLink<&THIEditMulti::onEvent>(Bridge, 1);
-    Bridge->Scheme = this;
+    r2Hub->onEvent[0] = MakeLink<&THIEditMulti::onEvent>(Bridge, kSearchOnR2);
+    doneHub->onEvent[0] = MakeLink<&THIEditMulti::onEvent>(Bridge, kSearchOnDone);
   }
 
   THIEditMulti* Bridge;
 };
 
-THIEditMulti* MakeR2Search(TControl*) { return (new TClassMultiElement_2956E44())->Bridge; }
+TChildScheme MakeR2Search(TControl*) { return MakeChildScheme<TClassMultiElement_2956E44>(); }
 
 }  // namespace
 
@@ -160,9 +168,9 @@ TClassChildGroupBox_11B4F30::TClassChildGroupBox_11B4F30(TControl* parent) {
       },
       1, 1);
   THIMultiElement* r2Search = AddHost(Box(), &MakeR2Search, 2, 3);
-  THIMultiElementEx* r2Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 3, 48); }, 1, 1);
-  THIMultiElementEx* rloadDigits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 3, 52); }, 1, 1);
-  THIMultiElementEx* iloadDigits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 3, 57); }, 1, 1);
+  THIMultiElementEx* r2Digits = AddRounding(3, 48);
+  THIMultiElementEx* rloadDigits = AddRounding(3, 52);
+  THIMultiElementEx* iloadDigits = AddRounding(3, 57);
   THIHub* calcHub = Create<THIHub>();
   THIGetData* voutFan = Create<THIGetData>();
   THIGetData* r1Fan = Create<THIGetData>();
@@ -186,35 +194,35 @@ TClassChildGroupBox_11B4F30::TClassChildGroupBox_11B4F30(TControl* parent) {
   SetFormula(iloadCalc, "(%1/%2)*1000", 2, 1);
   SetString(r1Default->DataDef, "240");
 
-  Bridge->Methods[1] = MakeLink<&THIDoData::doData>(r1Default);
+  Bridge->Methods[kPageDoPreset] = MakeLink<&THIDoData::doData>(r1Default);
   r1Default->onEventData = MakeLink<&THIComboBox::doSelectText>(r1List);
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, 0);
-  voutCheck->Datas[0] = MakeLink<&THIEdit::Value>(voutEdit);
-  voutCheck->Events[0] = MakeLink<&THIMultiElement::doMethod>(r2Search, 1);
-  voutFan->Data = MakeLink<&THIMultiElement::Var>(voutCheck, 0);
+  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
+  voutCheck->Datas[kRangeVoltage] = MakeLink<&THIEdit::Value>(voutEdit);
+  voutCheck->Events[kRangeOnValid] = MakeLink<&THIMultiElement::doMethod>(r2Search, kSearchDoFind);
+  voutFan->Data = MakeLink<&THIMultiElement::Var>(voutCheck, kRangeValue);
   r1Fan->Data = MakeLink<&THIComboBox::Text>(r1List);
-  r2Search->Datas[0] = MakeLink<&THIGetData::Value>(voutFan, 0);
-  r2Search->Datas[1] = MakeLink<&THIGetData::Value>(r1Fan, 0);
-  r2Search->Datas[2] = MakeLink<&THIMultiElement::Var>(accuratePanel, 0);
-  r2Search->Events[0] = MakeLink<&THIMemory::doValue>(r2Memory);
-  r2Search->Events[1] = MakeLink<&THIHub::doEvent>(calcHub);
-  calcHub->onEvent[0] = MakeLink<&THIMultiElement::doMethod>(r2Search, 0);
+  r2Search->Datas[kSearchVout] = MakeLink<&THIGetData::Value>(voutFan, 0);
+  r2Search->Datas[kSearchR1] = MakeLink<&THIGetData::Value>(r1Fan, 0);
+  r2Search->Datas[kSearchAccurate] = MakeLink<&THIMultiElement::Var>(accuratePanel, 0);
+  r2Search->Events[kSearchOnR2] = MakeLink<&THIMemory::doValue>(r2Memory);
+  r2Search->Events[kSearchOnDone] = MakeLink<&THIHub::doEvent>(calcHub);
+  calcHub->onEvent[0] = MakeLink<&THIMultiElement::doMethod>(r2Search, kSearchDoHalt);
   calcHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(iminCalc);
   calcHub->onEvent[2] = MakeLink<&THIMathParse::doCalc>(rloadCalc);
   calcHub->onEvent[3] = MakeLink<&THIMathParse::doCalc>(iloadCalc);
   r2Memory->onData = MakeLink<&THIMath::doOperation>(r2ToKilo);
-  r2ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, 0);
-  r2Digits->Events[0] = MakeLink<&THILabel::doText>(r2Value);
+  r2ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, kRoundDoConvReal);
+  r2Digits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(r2Value);
   iminCalc->X[0] = MakeLink<&THIGetData::Value>(voutFan, 1);
   iminCalc->X[1] = MakeLink<&THIGetData::Value>(r1Fan, 1);
   iminCalc->X[2] = MakeLink<&THIMemory::Value>(r2Memory);
   rloadCalc->X[0] = MakeLink<&THIGetData::Value>(voutFan, 2);
   rloadCalc->X[1] = MakeLink<&THIMathParse::Result>(iminCalc);
   rloadCalc->onResult = MakeLink<&THIMath::doOperation>(rloadToKilo);
-  rloadToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(rloadDigits, 0);
-  rloadDigits->Events[0] = MakeLink<&THILabel::doText>(rloadValue);
+  rloadToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(rloadDigits, kRoundDoConvReal);
+  rloadDigits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(rloadValue);
   iloadCalc->X[0] = MakeLink<&THIGetData::Value>(voutFan, 3);
   iloadCalc->X[1] = MakeLink<&THIMathParse::Result>(rloadCalc);
-  iloadCalc->onResult = MakeLink<&THIMultiElementEx::doMethod>(iloadDigits, 0);
-  iloadDigits->Events[0] = MakeLink<&THILabel::doText>(iloadValue);
+  iloadCalc->onResult = MakeLink<&THIMultiElementEx::doMethod>(iloadDigits, kRoundDoConvReal);
+  iloadDigits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(iloadValue);
 }

@@ -5,7 +5,6 @@
 #include "formula/math_parse.h"
 #include "pages/calc_panel.h"
 #include "pages/choice_check.h"
-#include "pages/conv_real.h"
 #include "pages/range_check.h"
 
 namespace {
@@ -41,7 +40,7 @@ TClassChildGroupBox_28CCE9C::TClassChildGroupBox_28CCE9C(TControl* parent) {
   THIHub* calcHub = Create<THIHub>();
   THIMathParse* r2Calc = Create<THIMathParse>();
   THIMath* r2ToKilo = Create<THIMath>();
-  THIMultiElementEx* r2Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 3, 69); }, 1, 1);
+  THIMultiElementEx* r2Digits = AddRounding(3, 69);
   THIDoData* r1Preset = Create<THIDoData>();
 
   calcHub->InCount = 1;
@@ -50,18 +49,18 @@ TClassChildGroupBox_28CCE9C::TClassChildGroupBox_28CCE9C(TControl* parent) {
   SetDivide(r2ToKilo, 1000.0);
   SetString(r1Preset->DataDef, "4300");
 
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, 0);
-  voutCheck->Datas[0] = MakeLink<&THIEdit::Value>(voutEdit);
+  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
+  voutCheck->Datas[kRangeVoltage] = MakeLink<&THIEdit::Value>(voutEdit);
   // Without a usable R1 the calculation ends before any result changes.
-  voutCheck->Events[0] = MakeLink<&THIMultiElement::doMethod>(r1Check, 0);
-  r1Check->Datas[0] = MakeLink<&THIComboBox::Value>(r1List);
-  r1Check->Events[0] = MakeLink<&THIHub::doEvent>(calcHub);
+  voutCheck->Events[kRangeOnValid] = MakeLink<&THIMultiElement::doMethod>(r1Check, kChoiceDoCheck);
+  r1Check->Datas[kChoiceChoice] = MakeLink<&THIComboBox::Value>(r1List);
+  r1Check->Events[kChoiceOnValid] = MakeLink<&THIHub::doEvent>(calcHub);
   calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r2Calc);
-  r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, 0);
+  r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, kRangeValue);
   r2Calc->X[1] = MakeLink<&THIComboBox::Value>(r1List);
   r2Calc->onResult = MakeLink<&THIMath::doOperation>(r2ToKilo);
-  r2ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, 0);
-  r2Digits->Events[0] = MakeLink<&THILabel::doText>(r2Value);
-  Bridge->Methods[1] = MakeLink<&THIDoData::doData>(r1Preset);
+  r2ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, kRoundDoConvReal);
+  r2Digits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(r2Value);
+  Bridge->Methods[kPageDoPreset] = MakeLink<&THIDoData::doData>(r1Preset);
   r1Preset->onEventData = MakeLink<&THIComboBox::doSelectText>(r1List);
 }

@@ -90,15 +90,15 @@ TClassMainForm_2943964::TClassMainForm_2943964() {
   TabSwitchHub->InCount = 2;
   TabSwitchHub->SetOutCount(kPages);
   for (int tab = 0; tab < kPages; ++tab) {
-    TabMatch[tab]->Type = 0;
+    TabMatch[tab]->Type = CompareEqual;
     SetInteger(TabMatch[tab]->Op2Def, tab);
     SetInteger(ShowPage[tab]->DataDef, 1);
     SetInteger(HidePage[tab]->DataDef, 0);
     TabSwitchHub->onEvent[tab] = MakeLink<&THIIf_else::doCompare>(TabMatch[tab]);
     TabMatch[tab]->onTrue = MakeLink<&THIDoData::doData>(ShowPage[tab]);
     TabMatch[tab]->onFalse = MakeLink<&THIDoData::doData>(HidePage[tab]);
-    ShowPage[tab]->onEventData = MakeLink<&THIMultiElement::doMethod>(PageHost[tab], 0);
-    HidePage[tab]->onEventData = MakeLink<&THIMultiElement::doMethod>(PageHost[tab], 0);
+    ShowPage[tab]->onEventData = MakeLink<&THIMultiElement::doMethod>(PageHost[tab], kPageDoVisible);
+    HidePage[tab]->onEventData = MakeLink<&THIMultiElement::doMethod>(PageHost[tab], kPageDoVisible);
   }
   // Only the first page's comparator looks at the tab strip itself, so at
   // start-up (an empty value) it alone matches.
@@ -108,16 +108,16 @@ TClassMainForm_2943964::TClassMainForm_2943964() {
   StartupHub->SetOutCount(7);
   StartupHub->onEvent[1] = MakeLink<&THIHub::doEvent>(TabSwitchHub, 0);
   StartupHub->onEvent[2] = MakeLink<&THISysMenu::doRemoveMaximize>(WindowStyle);
-  StartupHub->onEvent[3] = MakeLink<&THIMultiElement::doMethod>(PageHost[LM317Voltage], 1);
-  StartupHub->onEvent[4] = MakeLink<&THIMultiElement::doMethod>(PageHost[M5237], 1);
-  StartupHub->onEvent[5] = MakeLink<&THIMultiElement::doMethod>(PageHost[V78xx], 1);
-  StartupHub->onEvent[6] = MakeLink<&THIMultiElement::doMethod>(PageHost[I78xx], 1);
+  StartupHub->onEvent[3] = MakeLink<&THIMultiElement::doMethod>(PageHost[LM317Voltage], kPageDoPreset);
+  StartupHub->onEvent[4] = MakeLink<&THIMultiElement::doMethod>(PageHost[M5237], kPageDoPreset);
+  StartupHub->onEvent[5] = MakeLink<&THIMultiElement::doMethod>(PageHost[V78xx], kPageDoPreset);
+  StartupHub->onEvent[6] = MakeLink<&THIMultiElement::doMethod>(PageHost[I78xx], kPageDoPreset);
   WindowStyle->Handle = MakeLink<&THIMainForm::Handle>(MainForm);
 }
 
 TControl* TClassMainForm_2943964::PageBox(int tab) {
-  if (tab < 0 || tab >= kPages || !PageHost[tab]->Child) return nullptr;
-  auto* page = static_cast<TPageScheme*>(PageHost[tab]->Child->Scheme);
+  if (tab < 0 || tab >= kPages || !PageHost[tab]->Child()) return nullptr;
+  auto* page = static_cast<TPageScheme*>(PageHost[tab]->ChildScheme());
   return page->PageBox->Control();
 }
 

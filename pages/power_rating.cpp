@@ -41,7 +41,7 @@ class TPowerRating : public TScheme {
     SetFormula(margin, setup.Formula, 1, 1);
     fan->Count = static_cast<int32_t>(tests);
     for (size_t i = 0; i < tests; ++i) {
-      comparators[i]->Type = 2;
+      comparators[i]->Type = CompareGreater;
       SetReal(comparators[i]->Op2Def, kSteps[first + i].bound);
       SetString(senders[i]->DataDef, kSteps[first + i].rating);
     }
@@ -72,7 +72,6 @@ class TPowerRating : public TScheme {
       Bridge->Methods[0] = calc;
       Bridge->Methods[1] = select;
     }
-    Bridge->Scheme = this;
   }
 
   THIEditMulti* Bridge;
@@ -80,6 +79,6 @@ class TPowerRating : public TScheme {
 
 }  // namespace
 
-THIEditMulti* MakePowerRating(TControl*, const TPowerRatingSetup& setup) {
-  return (new TPowerRating(setup))->Bridge;
+TChildScheme MakePowerRating(TControl*, const TPowerRatingSetup& setup) {
+  return MakeChildScheme<TPowerRating>(setup);
 }

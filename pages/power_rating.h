@@ -17,4 +17,12 @@ struct TPowerRatingSetup {
   bool OneMethod;       // doRating instead of doCalc + doSelect
 };
 
-THIEditMulti* MakePowerRating(TControl* parent, const TPowerRatingSetup& setup);
+// Point indexes of the hosted scheme.
+enum : uint16_t {
+  kRatingDoCalc = 0,    // method doCalc; doRating in the one-method shape
+  kRatingDoSelect = 1,  // method doSelect
+  kRatingOnRating = 0,  // event onRating
+  kRatingPower = 0,     // data input Power
+};
+
+TChildScheme MakePowerRating(TControl* parent, const TPowerRatingSetup& setup);

@@ -27,7 +27,7 @@ class TRangeCheck : public TScheme {
     Bridge->SetMethodCount(1);
     Bridge->SetVarCount(1);
     if (high) {
-      high->Type = 2;
+      high->Type = CompareGreater;
       high->Op2Def = setup.High;
     }
     converter->Mode = 10;
@@ -35,7 +35,7 @@ class TRangeCheck : public TScheme {
     passHub->SetOutCount(2);
     SetMessage(warning, device ? std::string() : setup.Message, "Warning!", 5);
     if (warningHub) warningHub->SetOutCount(1);
-    low->Type = 1;
+    low->Type = CompareLess;
     low->Op2Def = setup.Low;
     if (text) {
       text->SetArgCount(1);
@@ -66,7 +66,6 @@ class TRangeCheck : public TScheme {
     passHub->onEvent[1] = MakeLink<&THIDoData::doData>(passEvent);
     passEvent->onEventData = MakeLink<&THIEditMulti::onEvent>(Bridge, 0);
     Bridge->Vars[0] = MakeLink<&THIMemory::Value>(accepted);
-    Bridge->Scheme = this;
   }
 
   THIEditMulti* Bridge;
@@ -74,8 +73,8 @@ class TRangeCheck : public TScheme {
 
 }  // namespace
 
-THIEditMulti* MakeRangeCheck(TControl*, const TRangeCheckSetup& setup) {
-  return (new TRangeCheck(setup))->Bridge;
+TChildScheme MakeRangeCheck(TControl*, const TRangeCheckSetup& setup) {
+  return MakeChildScheme<TRangeCheck>(setup);
 }
 
 TData TextValue(const std::string& text) {

@@ -10,6 +10,15 @@
 
 #include "runtime/multi_element.h"
 
+// Point indexes of the hosted scheme.
+enum : uint16_t {
+  kRangeDoCheck = 0,     // method doCheck
+  kRangeOnValid = 0,     // event onValid
+  kRangeValue = 0,       // data output Value
+  kRangeVoltage = 0,     // data input Voltage
+  kRangeMinVoltage = 1,  // data input MinVoltage (the device shape)
+};
+
 enum class TRangeShape { TwoBounds, LowOnly, Device };
 
 struct TRangeCheckSetup {
@@ -19,7 +28,7 @@ struct TRangeCheckSetup {
   std::string Message; // the device shape: the mask with %1
 };
 
-THIEditMulti* MakeRangeCheck(TControl* parent, const TRangeCheckSetup& setup);
+TChildScheme MakeRangeCheck(TControl* parent, const TRangeCheckSetup& setup);
 
 // Bound values as the pages write them.
 TData TextValue(const std::string& text);

@@ -6,7 +6,6 @@
 #include "elements/system.h"
 #include "formula/math_parse.h"
 #include "pages/calc_panel.h"
-#include "pages/conv_real.h"
 #include "pages/range_check.h"
 
 namespace {
@@ -56,13 +55,7 @@ TClassChildGroupBox_1191F04::TClassChildGroupBox_1191F04(TControl* parent) {
   THIGetData* ratioFan = Create<THIGetData>();
   THIGetData* vinMinFan = Create<THIGetData>();
   THIGetData* vinMaxFan = Create<THIGetData>();
-  THIMultiElement* voutCheck = AddHost(
-      Box(),
-      [](TControl* p) {
-        return MakeRangeCheck(p, {TRangeShape::TwoBounds, TextValue("2.5"), IntegerValue(36),
-                                  "Output Voltage must be between 2.5 and  36 V."});
-      },
-      1, 1);
+  THIMultiElement* voutCheck = AddVoutCheck();
   THIIf_else* headroomCheck = Create<THIIf_else>();
   THIMessage* headroomError = Create<THIMessage>();
   THIIf_else* ratioCheck = Create<THIIf_else>();
@@ -72,16 +65,12 @@ TClassChildGroupBox_1191F04::TClassChildGroupBox_1191F04(TControl* parent) {
   THIIf_else* currentCheck = Create<THIIf_else>();
   THIMessage* currentWarning = Create<THIMessage>();
   THIHub* calcHub = Create<THIHub>();
-  THIMathParse* r3Calc = Create<THIMathParse>();
-  THIMath* r3ToKilo = Create<THIMath>();
-  THIMathParse* r2Calc = Create<THIMathParse>();
-  THIMath* r2ToKilo = Create<THIMath>();
   THIMathParse* r1Calc = Create<THIMathParse>();
   THIMathParse* powerCalc = Create<THIMathParse>();
-  THIMultiElementEx* r1Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 2, 40); }, 1, 1);
-  THIMultiElementEx* powerDigits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 2, 44); }, 1, 1);
-  THIMultiElementEx* r2Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 3, 36); }, 1, 1);
-  THIMultiElementEx* r3Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 3, 32); }, 1, 1);
+  const TDivider divider =
+      AddDivider(MakeLink<&THIGetData::Value>(ratioFan, 1), voutCheck, r3Value, 32, r2Value, 36);
+  THIMultiElementEx* r1Digits = AddRounding(2, 40);
+  THIMultiElementEx* powerDigits = AddRounding(2, 44);
 
   voutFan->Count = 4;
   voutFan->Data = MakeLink<&THIEdit::Value>(voutEdit);
@@ -93,30 +82,26 @@ TClassChildGroupBox_1191F04::TClassChildGroupBox_1191F04(TControl* parent) {
   vinMinFan->Data = MakeLink<&THIEdit::Value>(vinMinEdit);
   vinMaxFan->Count = 2;
   vinMaxFan->Data = MakeLink<&THIEdit::Value>(vinMaxEdit);
-  headroomCheck->Type = 4;
+  headroomCheck->Type = CompareGreaterOrEqual;
   SetMessage(headroomError, "Output Voltage too high for selected minimum input voltage. \r\rCalculations stopped. ",
              "Error!", 1);
-  ratioCheck->Type = 1;
+  ratioCheck->Type = CompareLess;
   SetInteger(ratioCheck->Op2Def, 100);
   SetMessage(ratioWarning, "Divider-Current to Reference-Current Ratio should be greater than 100.", "Warning!", 5);
-  inputRangeCheck->Type = 2;
+  inputRangeCheck->Type = CompareGreater;
   SetMessage(inputRangeError, "Maximum input voltage is lower than minimum input voltage. \r\rCalculations stopped. ",
              "Error!", 1);
-  currentCheck->Type = 3;
+  currentCheck->Type = CompareLessOrEqual;
   SetInteger(currentCheck->Op2Def, 100);
   SetMessage(currentWarning, "Output current must be < 100mA. ", "Warning!", 5);
   calcHub->InCount = 1;
   calcHub->SetOutCount(4);
-  SetFormula(r3Calc, "(2.495*1000000) / (4*%1)", 1, 0);
-  SetDivide(r3ToKilo, 1000.0);
-  SetFormula(r2Calc, "(%1-2.495)*%2/2.495", 2, 0);
-  SetDivide(r2ToKilo, 1000.0);
   SetFormula(r1Calc, "((%1 - %2 * 1.02) * 1000) / ( %3 + (4 * %4 / 1000) + 1)", 4, 1);
   SetFormula(powerCalc, "(%1 - (%2 * 0.98)) * ((%3 + (4 * %4 / 1000) +1) / 1000)", 4, 1);
 
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, 0);
-  voutCheck->Datas[0] = MakeLink<&THIGetData::Value>(voutFan, 0);
-  voutCheck->Events[0] = MakeLink<&THIIf_else::doCompare>(headroomCheck);
+  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
+  voutCheck->Datas[kRangeVoltage] = MakeLink<&THIGetData::Value>(voutFan, 0);
+  voutCheck->Events[kRangeOnValid] = MakeLink<&THIIf_else::doCompare>(headroomCheck);
   headroomCheck->Op1 = MakeLink<&THIGetData::Value>(voutFan, 1);
   headroomCheck->Op2 = MakeLink<&THIGetData::Value>(vinMinFan, 0);
   headroomCheck->onTrue = MakeLink<&THIMessage::doMessage>(headroomError);
@@ -131,29 +116,45 @@ TClassChildGroupBox_1191F04::TClassChildGroupBox_1191F04(TControl* parent) {
   currentCheck->Op1 = MakeLink<&THIGetData::Value>(ioutFan, 0);
   currentCheck->onTrue = MakeLink<&THIHub::doEvent>(calcHub);
   currentCheck->onFalse = MakeLink<&THIMessage::doMessage>(currentWarning);
-  calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r3Calc);
-  calcHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(r2Calc);
+  calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(divider.R3);
+  calcHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(divider.R2);
   calcHub->onEvent[2] = MakeLink<&THIMathParse::doCalc>(r1Calc);
   calcHub->onEvent[3] = MakeLink<&THIMathParse::doCalc>(powerCalc);
-  r3Calc->X[0] = MakeLink<&THIGetData::Value>(ratioFan, 1);
-  r3Calc->onResult = MakeLink<&THIMath::doOperation>(r3ToKilo);
-  r3ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r3Digits, 0);
-  r3Digits->Events[0] = MakeLink<&THILabel::doText>(r3Value);
-  r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, 0);
-  r2Calc->X[1] = MakeLink<&THIMathParse::Result>(r3Calc);
-  r2Calc->onResult = MakeLink<&THIMath::doOperation>(r2ToKilo);
-  r2ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, 0);
-  r2Digits->Events[0] = MakeLink<&THILabel::doText>(r2Value);
   r1Calc->X[0] = MakeLink<&THIGetData::Value>(vinMinFan, 2);
   r1Calc->X[1] = MakeLink<&THIGetData::Value>(voutFan, 2);
   r1Calc->X[2] = MakeLink<&THIGetData::Value>(ioutFan, 1);
   r1Calc->X[3] = MakeLink<&THIGetData::Value>(ratioFan, 2);
-  r1Calc->onResult = MakeLink<&THIMultiElementEx::doMethod>(r1Digits, 0);
-  r1Digits->Events[0] = MakeLink<&THILabel::doText>(r1Value);
+  r1Calc->onResult = MakeLink<&THIMultiElementEx::doMethod>(r1Digits, kRoundDoConvReal);
+  r1Digits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(r1Value);
   powerCalc->X[0] = MakeLink<&THIGetData::Value>(vinMaxFan, 1);
   powerCalc->X[1] = MakeLink<&THIGetData::Value>(voutFan, 3);
   powerCalc->X[2] = MakeLink<&THIGetData::Value>(ioutFan, 2);
   powerCalc->X[3] = MakeLink<&THIGetData::Value>(ratioFan, 3);
-  powerCalc->onResult = MakeLink<&THIMultiElementEx::doMethod>(powerDigits, 0);
-  powerDigits->Events[0] = MakeLink<&THILabel::doText>(powerValue);
+  powerCalc->onResult = MakeLink<&THIMultiElementEx::doMethod>(powerDigits, kRoundDoConvReal);
+  powerDigits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(powerValue);
+}
+
+// --- Shared with the TL431 with LM317 page -------------------------------------
+
+THIMultiElement* TTl431Page::AddVoutCheck() {
+  return AddHost(
+      Box(),
+      [](TControl* p) {
+        return MakeRangeCheck(p, {TRangeShape::TwoBounds, TextValue("2.5"), IntegerValue(36),
+                                  "Output Voltage must be between 2.5 and  36 V."});
+      },
+      1, 1);
+}
+
+TTl431Page::TDivider TTl431Page::AddDivider(THI_Event ratio, THIMultiElement* voutCheck, THILabel* r3, int r3Names,
+                                            THILabel* r2, int r2Names) {
+  TDivider d{Create<THIMathParse>(), Create<THIMathParse>()};
+  SetFormula(d.R3, "(2.495*1000000) / (4*%1)", 1, 0);
+  SetFormula(d.R2, "(%1-2.495)*%2/2.495", 2, 0);
+  d.R3->X[0] = ratio;
+  ShowRounded(d.R3->onResult, r3, 3, r3Names, true);
+  d.R2->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, kRangeValue);
+  d.R2->X[1] = MakeLink<&THIMathParse::Result>(d.R3);
+  ShowRounded(d.R2->onResult, r2, 3, r2Names, true);
+  return d;
 }

@@ -7,7 +7,6 @@
 #include "elements/text.h"
 #include "formula/math_parse.h"
 #include "pages/calc_panel.h"
-#include "pages/conv_real.h"
 #include "pages/range_check.h"
 
 namespace {
@@ -41,9 +40,9 @@ class TClassMultiElement_28E9C80 : public TScheme {
     Bridge->SetVarCount(0);
     voutToInt->Mode = ConvertToInteger;
     voutToInt->Digits = 2;
-    upto3->Type = 3;
+    upto3->Type = CompareLessOrEqual;
     SetInteger(upto3->Op2Def, 3);
-    upto8->Type = 3;
+    upto8->Type = CompareLessOrEqual;
     SetInteger(upto8->Op2Def, 8);
     band1->SetOutCount(2);
     band2->SetOutCount(2);
@@ -80,13 +79,12 @@ class TClassMultiElement_28E9C80 : public TScheme {
     high3->onEventData = MakeLink<&THIHub::doEvent>(highHub, 2);
     lowHub->onEvent[0] = MakeLink<&THIEditMulti::onEvent>(Bridge, 0);
     highHub->onEvent[0] = MakeLink<&THIEditMulti::onEvent>(Bridge, 1);
-    Bridge->Scheme = this;
   }
 
   THIEditMulti* Bridge;
 };
 
-THIEditMulti* MakeCapacitorChoice(TControl*) { return (new TClassMultiElement_28E9C80())->Bridge; }
+TChildScheme MakeCapacitorChoice(TControl*) { return MakeChildScheme<TClassMultiElement_28E9C80>(); }
 
 }  // namespace
 
@@ -120,48 +118,34 @@ TClassChildGroupBox_28BC1D8::TClassChildGroupBox_28BC1D8(TControl* parent) {
   THIMultiElement* calcPanel = AddHost(
       Box(), [](TControl* p) { return MakeCalcPanel(p, {{275, 195, 130, 33}, 3}); }, 1, 0);
   THIGetData* voutFan = Create<THIGetData>();
-  THIMultiElement* voutCheck = AddHost(
-      Box(),
-      [](TControl* p) {
-        return MakeRangeCheck(p, {TRangeShape::TwoBounds, TextValue("2.5"), IntegerValue(36),
-                                  "Output Voltage must be between 2.5 and  36 V."});
-      },
-      1, 1);
+  THIMultiElement* voutCheck = AddVoutCheck();
   THIGetData* ratioFan = Create<THIGetData>();
   THIIf_else* ratioGate = Create<THIIf_else>();
   THIMessage* ratioWarning = Create<THIMessage>();
   THIIf_else* currentGate = Create<THIIf_else>();
   THIMessage* currentWarning = Create<THIMessage>();
   THIHub* calcHub = Create<THIHub>();
-  THIMathParse* r3Calc = Create<THIMathParse>();
-  THIMath* r3ToKilo = Create<THIMath>();
-  THIMultiElementEx* r3Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 3, 87); }, 1, 1);
-  THIMathParse* r2Calc = Create<THIMathParse>();
-  THIMath* r2ToKilo = Create<THIMath>();
-  THIMultiElementEx* r2Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 3, 91); }, 1, 1);
+  const TDivider divider =
+      AddDivider(MakeLink<&THIGetData::Value>(ratioFan, 1), voutCheck, r3Value, 87, r2Value, 91);
   THIMathParse* r1Calc = Create<THIMathParse>();
-  THIMultiElementEx* r1Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 2, 95); }, 1, 1);
+  THIMultiElementEx* r1Digits = AddRounding(2, 95);
   THIMultiElement* capChoice = AddHost(Box(), &MakeCapacitorChoice, 2, 1);
 
   voutFan->Count = 2;
   ratioFan->Count = 2;
-  ratioGate->Type = 1;
+  ratioGate->Type = CompareLess;
   SetInteger(ratioGate->Op2Def, 100);
   SetMessage(ratioWarning, "Divider-Current to Reference-Current Ratio should be greater than 100.", "Warning!", 5);
-  currentGate->Type = 3;
+  currentGate->Type = CompareLessOrEqual;
   SetInteger(currentGate->Op2Def, 100);
   SetMessage(currentWarning, "Output current must be < 100mA. ", "Warning!", 5);
   calcHub->SetOutCount(4);
-  SetFormula(r3Calc, "(2.495*1000000) / (4*%1)", 1, 0);
-  SetDivide(r3ToKilo, 1000.0);
-  SetFormula(r2Calc, "(%1-2.495)*%2/2.495", 2, 0);
-  SetDivide(r2ToKilo, 1000.0);
   SetFormula(r1Calc, "1.25/((%1+1)/1000)", 1, 1);
 
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, 0);
+  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
   voutFan->Data = MakeLink<&THIEdit::Value>(voutEdit);
-  voutCheck->Datas[0] = MakeLink<&THIGetData::Value>(voutFan, 0);
-  voutCheck->Events[0] = MakeLink<&THIIf_else::doCompare>(ratioGate);
+  voutCheck->Datas[kRangeVoltage] = MakeLink<&THIGetData::Value>(voutFan, 0);
+  voutCheck->Events[kRangeOnValid] = MakeLink<&THIIf_else::doCompare>(ratioGate);
   ratioFan->Data = MakeLink<&THIEdit::Value>(ratioEdit);
   ratioGate->Op1 = MakeLink<&THIGetData::Value>(ratioFan, 0);
   ratioGate->onTrue = MakeLink<&THIMessage::doMessage>(ratioWarning);
@@ -169,22 +153,13 @@ TClassChildGroupBox_28BC1D8::TClassChildGroupBox_28BC1D8(TControl* parent) {
   currentGate->Op1 = MakeLink<&THIEdit::Value>(ioutEdit);
   currentGate->onTrue = MakeLink<&THIHub::doEvent>(calcHub);
   currentGate->onFalse = MakeLink<&THIMessage::doMessage>(currentWarning);
-  calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r3Calc);
-  calcHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(r2Calc);
+  calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(divider.R3);
+  calcHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(divider.R2);
   calcHub->onEvent[2] = MakeLink<&THIMathParse::doCalc>(r1Calc);
   calcHub->onEvent[3] = MakeLink<&THIMultiElement::doMethod>(capChoice, 0);
-  r3Calc->X[0] = MakeLink<&THIGetData::Value>(ratioFan, 1);
-  r3Calc->onResult = MakeLink<&THIMath::doOperation>(r3ToKilo);
-  r3ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r3Digits, 0);
-  r3Digits->Events[0] = MakeLink<&THILabel::doText>(r3Value);
-  r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, 0);
-  r2Calc->X[1] = MakeLink<&THIMathParse::Result>(r3Calc);
-  r2Calc->onResult = MakeLink<&THIMath::doOperation>(r2ToKilo);
-  r2ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, 0);
-  r2Digits->Events[0] = MakeLink<&THILabel::doText>(r2Value);
   r1Calc->X[0] = MakeLink<&THIEdit::Value>(ioutEdit);
-  r1Calc->onResult = MakeLink<&THIMultiElementEx::doMethod>(r1Digits, 0);
-  r1Digits->Events[0] = MakeLink<&THILabel::doText>(r1Value);
+  r1Calc->onResult = MakeLink<&THIMultiElementEx::doMethod>(r1Digits, kRoundDoConvReal);
+  r1Digits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(r1Value);
   capChoice->Datas[0] = MakeLink<&THIGetData::Value>(voutFan, 1);
   capChoice->Events[0] = MakeLink<&THILabel::doText>(c1LowValue);
   capChoice->Events[1] = MakeLink<&THILabel::doText>(c1HighValue);

@@ -4,9 +4,9 @@
 // resistor R1 and the two limits of capacitor C1 for the output voltage.
 #pragma once
 
-#include "pages/window_scheme.h"
+#include "pages/tl431.h"
 
-class TClassChildGroupBox_28BC1D8 : public TPageScheme {
+class TClassChildGroupBox_28BC1D8 : public TTl431Page {
  public:
   explicit TClassChildGroupBox_28BC1D8(TControl* parent);
 };

@@ -3,19 +3,14 @@
 #include "elements/branching.h"
 #include "elements/math.h"
 #include "elements/routing.h"
-#include "elements/system.h"
 #include "formula/math_parse.h"
 #include "pages/calc_panel.h"
 #include "pages/choice_check.h"
-#include "pages/conv_real.h"
-#include "pages/power_rating.h"
 #include "pages/range_check.h"
 
 namespace {
 
 const TPageFonts kFonts = PageFonts(1);
-const char kRatingHint[] =
-    "power of the resistor R3 calculated with the requirements of reliability, driven in nearest standard value";
 
 }  // namespace
 
@@ -33,18 +28,7 @@ TClassChildGroupBox_2928CAC::TClassChildGroupBox_2928CAC(TControl* parent) {
   THIComboBox* r1List =
       AddList(Box(), {315, 65, 60, 21}, "Str13", kR1ListHint, PageFonts(204).Input, 0, false);
   AddLabel(Box(), {380, 70, 26, 20}, "Om", kFonts.Caption);
-  AddLabel(Box(), {280, 95, 35, 15}, "R2=", kFonts.Caption);
-  THILabel* r2Value = AddLabel(Box(), {325, 95, 50, 15}, "0", kFonts.Result, "", true);
-  AddLabel(Box(), {380, 95, 33, 20}, "kOm", kFonts.Caption);
-  AddLabel(Box(), {280, 115, 35, 15}, "R3=", kFonts.Caption);
-  THILabel* r3Value = AddLabel(Box(), {325, 115, 50, 15}, "0", kFonts.Result, "", true);
-  AddLabel(Box(), {380, 115, 26, 20}, "Om", kFonts.Caption);
-  AddLabel(Box(), {280, 135, 35, 15}, "P(R3)=", kFonts.Caption);
-  THILabel* powerValue = AddLabel(Box(), {325, 135, 45, 15}, "0", kFonts.Result, "", true);
-  AddLabel(Box(), {380, 135, 18, 15}, "W", kFonts.Caption);
-  AddLabel(Box(), {280, 160, 50, 15}, "(R3power=", kFonts.SmallCaption, kRatingHint);
-  THILabel* ratingValue = AddLabel(Box(), {345, 160, 20, 15}, "0", kFonts.SmallResult, kRatingHint);
-  AddLabel(Box(), {380, 160, 20, 15}, " W)", kFonts.SmallCaption, kRatingHint);
+  const TSenseRows rows = AddSenseRows();
 
   THIMultiElement* calcPanel = AddHost(
       Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);
@@ -58,56 +42,33 @@ TClassChildGroupBox_2928CAC::TClassChildGroupBox_2928CAC(TControl* parent) {
   THIMultiElement* r1Check = AddHost(Box(), &MakeR1Check, 1, 1);
   THIHub* firstHub = Create<THIHub>();
   THIMathParse* r2Calc = Create<THIMathParse>();
-  THIMath* r2ToKilo = Create<THIMath>();
-  THIMultiElementEx* r2Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 3, 1); }, 1, 1);
-  THIIf_else* currentCheck = Create<THIIf_else>();
-  THIMessage* currentWarning = Create<THIMessage>();
-  THIHub* currentHub = Create<THIHub>();
   THIMathParse* r3Calc = Create<THIMathParse>();
   THIMathParse* powerCalc = Create<THIMathParse>();
-  THIMultiElementEx* r3Digits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 2, 5); }, 1, 1);
-  THIMultiElementEx* powerDigits = AddNamedHost(Box(), [](TControl* p) { return MakeConvReal(p, 2, 9); }, 1, 1);
-  THIMultiElement* powerRating =
-      AddHost(Box(), [](TControl* p) { return MakePowerRating(p, {"%1/0.7", false, false}); }, 1, 1);
 
   firstHub->SetOutCount(2);
   SetFormula(r2Calc, "(%1*%2) -%2", 2, 0);
-  SetDivide(r2ToKilo, 1000.0);
-  currentCheck->Type = 3;
-  SetInteger(currentCheck->Op2Def, 150);
-  SetMessage(currentWarning, "Output current must be < 150mA. ", "Warning!", 5);
-  currentHub->SetOutCount(4);
   SetFormula(r3Calc, "0.7 / (%1 / 1000)", 1, 1);
   SetFormula(powerCalc, "(0.7*%1) / 1000", 1, 1);
+  THIIf_else* currentCheck =
+      AddSenseSteps({MakeLink<&THIEdit::Value>(ioutEdit), 150, "Output current must be < 150mA. ",
+                     MakeLink<&THIMathParse::doCalc>(r3Calc), &r3Calc->onResult, 2, 5,
+                     MakeLink<&THIMathParse::doCalc>(powerCalc), &powerCalc->onResult,
+                     MakeLink<&THIMathParse::Result>(powerCalc), 9},
+                    rows);
 
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, 0);
-  voutCheck->Datas[0] = MakeLink<&THIEdit::Value>(voutEdit);
+  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
+  voutCheck->Datas[kRangeVoltage] = MakeLink<&THIEdit::Value>(voutEdit);
   // Without a chosen R1 the calculation ends before any result changes.
-  voutCheck->Events[0] = MakeLink<&THIMultiElement::doMethod>(r1Check, 0);
-  r1Check->Datas[0] = MakeLink<&THIComboBox::Value>(r1List);
-  r1Check->Events[0] = MakeLink<&THIHub::doEvent>(firstHub);
+  voutCheck->Events[kRangeOnValid] = MakeLink<&THIMultiElement::doMethod>(r1Check, kChoiceDoCheck);
+  r1Check->Datas[kChoiceChoice] = MakeLink<&THIComboBox::Value>(r1List);
+  r1Check->Events[kChoiceOnValid] = MakeLink<&THIHub::doEvent>(firstHub);
   // R2 is shown before the current is checked, so a current warning leaves
   // the new R2 beside the earlier R3 results.
   firstHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r2Calc);
   firstHub->onEvent[1] = MakeLink<&THIIf_else::doCompare>(currentCheck);
-  r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, 0);
+  r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, kRangeValue);
   r2Calc->X[1] = MakeLink<&THIComboBox::Value>(r1List);
-  r2Calc->onResult = MakeLink<&THIMath::doOperation>(r2ToKilo);
-  r2ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, 0);
-  r2Digits->Events[0] = MakeLink<&THILabel::doText>(r2Value);
-  currentCheck->Op1 = MakeLink<&THIEdit::Value>(ioutEdit);
-  currentCheck->onTrue = MakeLink<&THIHub::doEvent>(currentHub);
-  currentCheck->onFalse = MakeLink<&THIMessage::doMessage>(currentWarning);
-  currentHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r3Calc);
-  currentHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(powerCalc);
-  currentHub->onEvent[2] = MakeLink<&THIMultiElement::doMethod>(powerRating, 0);
-  currentHub->onEvent[3] = MakeLink<&THIMultiElement::doMethod>(powerRating, 1);
+  ShowRounded(r2Calc->onResult, rows.R2, 3, 1, true);
   r3Calc->X[0] = MakeLink<&THIEdit::Value>(ioutEdit);
-  r3Calc->onResult = MakeLink<&THIMultiElementEx::doMethod>(r3Digits, 0);
-  r3Digits->Events[0] = MakeLink<&THILabel::doText>(r3Value);
   powerCalc->X[0] = MakeLink<&THIEdit::Value>(ioutEdit);
-  powerCalc->onResult = MakeLink<&THIMultiElementEx::doMethod>(powerDigits, 0);
-  powerDigits->Events[0] = MakeLink<&THILabel::doText>(powerValue);
-  powerRating->Datas[0] = MakeLink<&THIMathParse::Result>(powerCalc);
-  powerRating->Events[0] = MakeLink<&THILabel::doText>(ratingValue);
 }

@@ -3,9 +3,9 @@
 // resistor R3, the power it dissipates and its standard power rating.
 #pragma once
 
-#include "pages/window_scheme.h"
+#include "pages/sense_rows.h"
 
-class TClassChildGroupBox_2928CAC : public TPageScheme {
+class TClassChildGroupBox_2928CAC : public TSensePage {
  public:
   explicit TClassChildGroupBox_2928CAC(TControl* parent);
 };

@@ -28,7 +28,7 @@ void SetFormula(THIMathParse* formula, const std::string& text, int32_t args, ui
 }
 
 void SetDivide(THIMath* math, double by) {
-  math->OpType = 3;
+  math->OpType = MathDivide;
   math->Op2Def = by;
   math->ResultType = 1;
 }
@@ -108,6 +108,22 @@ void TPageScheme::MakePage(TControl* parent, int methods) {
   PageBox->Init();
   Bridge->SetMethodCount(methods);
   Bridge->SetVarCount(0);
-  Bridge->Methods[0] = MakeLink<&THIGroupBox::doVisible>(PageBox);
-  Bridge->Scheme = this;
+  Bridge->Methods[kPageDoVisible] = MakeLink<&THIGroupBox::doVisible>(PageBox);
+}
+
+THIMultiElementEx* TPageScheme::AddRounding(int decimals, int firstName) {
+  return AddNamedHost(
+      Box(), [decimals, firstName](TControl* p) { return MakeConvReal(p, decimals, firstName); }, 1, 1);
+}
+
+void TPageScheme::ShowRounded(THI_Event& result, THILabel* label, int decimals, int names, bool kilo) {
+  THIMultiElementEx* rounding = AddRounding(decimals, names);
+  rounding->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(label);
+  result = MakeLink<&THIMultiElementEx::doMethod>(rounding, kRoundDoConvReal);
+  if (kilo) {
+    THIMath* toKilo = Create<THIMath>();
+    SetDivide(toKilo, 1000.0);
+    toKilo->onResult = result;
+    result = MakeLink<&THIMath::doOperation>(toKilo);
+  }
 }

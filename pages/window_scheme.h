@@ -12,6 +12,7 @@
 #include "elements/math.h"
 #include "elements/system.h"
 #include "formula/math_parse.h"
+#include "pages/conv_real.h"
 #include "runtime/element.h"
 #include "runtime/multi_element.h"
 #include "ui/combo_box.h"
@@ -82,6 +83,10 @@ class TWindowScheme : public TScheme {
   }
 };
 
+// Method points of every page: its visibility, and (three pages) the
+// start-up pick of a list line.
+enum : uint16_t { kPageDoVisible = 0, kPageDoPreset = 1 };
+
 // The page frame every page starts with: the group box at 10,30 415x232,
 // button-face colour, "MS Sans Serif" 8, no caption; and the bridge the
 // main window's host talks to. Method 0 of every page shows or hides it.
@@ -95,11 +100,18 @@ class TPageScheme : public TWindowScheme {
   // and wires method 0 to the box's visibility.
   void MakePage(TControl* parent, int methods);
   TControl* Box() const { return PageBox->Control(); }
+  // A rounding sub-scheme (pages/conv_real.h) to `decimals` places, its
+  // point names from "Str<firstName>" on; one outer event, one data input.
+  THIMultiElementEx* AddRounding(int decimals, int firstName);
+  // The tail of a result row: what `result` fires is divided by 1000 when
+  // `kilo`, rounded to `decimals` places (point names from "Str<names>" on)
+  // and shown in `label`.
+  void ShowRounded(THI_Event& result, THILabel* label, int decimals, int names, bool kilo = false);
 };
 
 // Builds a page scheme of class P under `parent` and answers its bridge:
 // the factory the main window's hosts are given.
 template <typename P>
-THIEditMulti* MakePageScheme(TControl* parent) {
-  return (new P(parent))->Bridge;
+TChildScheme MakePageScheme(TControl* parent) {
+  return MakeChildScheme<P>(parent);
 }

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "formula/number_text.h"
+#include "runtime/number_text.h"
 #include "runtime/event.h"
 
 namespace {
@@ -292,11 +292,11 @@ namespace {
 template <typename T>
 bool Compare(T x, T y, uint8_t code) {
   switch (code) {
-    case 0: return x == y;
-    case 1: return x < y;
-    case 2: return x > y;
-    case 3: return x <= y;
-    case 4: return x >= y;
+    case CompareEqual: return x == y;
+    case CompareLess: return x < y;
+    case CompareGreater: return x > y;
+    case CompareLessOrEqual: return x <= y;
+    case CompareGreaterOrEqual: return x >= y;
     default: return x != y;
   }
 }
@@ -304,15 +304,15 @@ bool Compare(T x, T y, uint8_t code) {
 }  // namespace
 
 bool CompareData(const TData& a, const TData& b, uint8_t code) {
-  if (code > 5) return false;
+  if (code > CompareNotEqual) return false;
   switch (BaseKind(a)) {
     case KindInteger: return Compare(a.IntValue, ToInteger(b), code);
     case KindReal: return Compare(a.RealValue, ToReal(b), code);
     case KindString: {
       // Texts are equal or not by content, but ordered by length.
       const std::string y = ToString(b);
-      if (code == 0) return a.StrValue == y;
-      if (code == 5) return a.StrValue != y;
+      if (code == CompareEqual) return a.StrValue == y;
+      if (code == CompareNotEqual) return a.StrValue != y;
       return Compare(a.StrValue.size(), y.size(), code);
     }
     default: return false;

@@ -100,6 +100,15 @@ void ReadInto(TData& data, const THI_Event& link);
 // The first value of `data`; `data` advances.
 TData PopFirst(TData& data);
 
-// Comparison codes: 0 =, 1 <, 2 >, 3 <=, 4 >=, 5 <>. The kind of `a`
-// decides how both are compared; strings compare by length except for = and <>.
+// Comparison codes (the numbers are fixed: schemes store them).
+enum : uint8_t {
+  CompareEqual = 0,
+  CompareLess = 1,
+  CompareGreater = 2,
+  CompareLessOrEqual = 3,
+  CompareGreaterOrEqual = 4,
+  CompareNotEqual = 5,
+};
+// `a` code `b`; an unknown code answers false. The kind of `a` decides how
+// both are compared; strings compare by length except for = and <>.
 bool CompareData(const TData& a, const TData& b, uint8_t code);

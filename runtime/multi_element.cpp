@@ -12,6 +12,12 @@ const THI_Event& At(const std::vector<THI_Event>& links, uint16_t index) {
 
 }  // namespace
 
+void THIEditMulti::SetMethodNames(const std::string& names) {
+  Methods.assign(SplitLines(names).size(), THI_Event());
+}
+
+void THIEditMulti::SetVarNames(const std::string& names) { Vars.assign(SplitLines(names).size(), THI_Event()); }
+
 void THIEditMulti::onEvent(TData& data, uint16_t index) {
   if (Owner) FireEvent(At(Owner->Events, index), data);
 }
@@ -20,86 +26,59 @@ void THIEditMulti::Data(TData& data, uint16_t index) {
   ReadInto(data, Owner ? At(Owner->Datas, index) : kUnwired);
 }
 
-void THIEditMultiEx::SetMethodNames(const std::string& names) {
-  Methods.assign(SplitLines(names).size(), THI_Event());
+// --- TSchemeHost ----------------------------------------------------------------
+
+TSchemeHost::~TSchemeHost() {
+  // The container forgets the child before its elements go.
+  TChildScheme doomed = std::move(child_);
+  child_.Bridge = nullptr;
 }
 
-void THIEditMultiEx::SetVarNames(const std::string& names) {
-  Vars.assign(SplitLines(names).size(), THI_Event());
-}
-
-void THIEditMultiEx::onEvent(TData& data, uint16_t index) {
-  if (Owner) FireEvent(At(Owner->Events, index), data);
-}
-
-void THIEditMultiEx::Data(TData& data, uint16_t index) {
-  ReadInto(data, Owner ? At(Owner->Datas, index) : kUnwired);
-}
-
-THIMultiElement::~THIMultiElement() {
-  if (Child) {
-    TScheme* scheme = Child->Scheme;
-    Child = nullptr;
-    delete scheme;
-  }
-}
-
-void THIMultiElement::SetFactory(TFactory factory) {
-  Factory = std::move(factory);
-  if (Mode == 0) EnsureChild(false);
-}
-
-void THIMultiElement::EnsureChild(bool runInits) {
-  if (Child || !Factory) return;
-  THIEditMulti* bridge = Factory(ParentControl);
-  if (!bridge) return;
-  bridge->Owner = this;
+TChildScheme TSchemeHost::Build(bool runInits) {
+  if (!Factory) return {};
+  TChildScheme child = Factory(ParentControl);
+  if (!child.Scheme || !child.Bridge) return {};
+  child.Bridge->Owner = this;
   if (runInits) RunInits();
-  Child = bridge;
+  return child;
 }
 
-void THIMultiElement::doMethod(TData& data, uint16_t index) {
-  EnsureChild(true);
-  if (Child) FireEvent(At(Child->Methods, index), data);
+void TSchemeHost::Fire(const THIEditMulti* bridge, TData& data, uint16_t index) {
+  if (bridge) FireEvent(At(bridge->Methods, index), data);
 }
 
-void THIMultiElement::Var(TData& data, uint16_t index) {
-  EnsureChild(true);
-  ReadInto(data, Child ? At(Child->Vars, index) : kUnwired);
+void TSchemeHost::Read(TData& data, uint16_t index) {
+  ReadInto(data, child_.Bridge ? At(child_.Bridge->Vars, index) : kUnwired);
 }
 
-THIMultiElementEx::~THIMultiElementEx() {
-  if (Mode == 0 && Child) {
-    TScheme* scheme = Child->Scheme;
-    Child = nullptr;
-    delete scheme;
-  } else if (Mode == 1) {
-    for (THIEditMultiEx* bridge : Instances) delete bridge->Scheme;
-    Instances.clear();
-  }
-}
+// --- The two kinds -----------------------------------------------------------------
 
-void THIMultiElementEx::SetFactory(TFactory factory) {
+template <TChildRule Rule>
+void TMultiElement<Rule>::SetFactory(TFactory factory) {
   Factory = std::move(factory);
-  if (Mode == 0 && !Child) Child = CreateChild(false);
+  if (Mode == 0 && !child_.Scheme) child_ = Build(false);
 }
 
-THIEditMultiEx* THIMultiElementEx::CreateChild(bool runInits) {
-  if (!Factory) return nullptr;
-  THIEditMultiEx* bridge = Factory(ParentControl);
-  if (!bridge) return nullptr;
-  bridge->Owner = this;
-  if (runInits) RunInits();
-  return bridge;
-}
-
-void THIMultiElementEx::doMethod(TData& data, uint16_t index) {
-  if (Child) {
-    FireEvent(At(Child->Methods, index), data);
-  } else if (Mode == 2) {
-    THIEditMultiEx* bridge = CreateChild(true);
-    if (!bridge) return;
-    FireEvent(At(bridge->Methods, index), data);
-    delete bridge->Scheme;
+template <TChildRule Rule>
+void TMultiElement<Rule>::doMethod(TData& data, uint16_t index) {
+  if constexpr (Rule == TChildRule::Kept) {
+    if (!child_.Scheme) child_ = Build(true);
+  } else if (!child_.Scheme && Mode == 2) {
+    // Lives for this call only.
+    TChildScheme fresh = Build(true);
+    Fire(fresh.Bridge, data, index);
+    return;
   }
+  Fire(child_.Bridge, data, index);
 }
+
+template <TChildRule Rule>
+void TMultiElement<Rule>::Var(TData& data, uint16_t index) {
+  if constexpr (Rule == TChildRule::Kept) {
+    if (!child_.Scheme) child_ = Build(true);
+  }
+  Read(data, index);
+}
+
+template class TMultiElement<TChildRule::Kept>;
+template class TMultiElement<TChildRule::PerCall>;

@@ -20,7 +20,7 @@ bool SameName(const char* a, const std::string& b) {
 
 }  // namespace
 
-const TResource* FindResource(const std::string& name, int type) {
+const TResource* FindResourceData(const std::string& name, int type) {
   if (!active_table) return nullptr;
   for (size_t i = 0; i < active_table->count; ++i) {
     const TResource& r = active_table->items[i];
@@ -30,7 +30,7 @@ const TResource* FindResource(const std::string& name, int type) {
 }
 
 std::string LoadTextResource(const std::string& name) {
-  const TResource* r = FindResource(name, ResText);
+  const TResource* r = FindResourceData(name, ResText);
   if (!r) return std::string();
   const char* p = reinterpret_cast<const char*>(r->data);
   size_t n = 0;

@@ -26,7 +26,7 @@ struct TResourceTable {
 };
 
 // The resource of that name and type, or none.
-const TResource* FindResource(const std::string& name, int type);
+const TResource* FindResourceData(const std::string& name, int type);
 
 // The text of a type-100 resource up to its first zero byte; empty when
 // there is no such resource.

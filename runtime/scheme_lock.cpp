@@ -63,7 +63,7 @@ void TSchemeLock::Restore(int depth) {
   depth_ = depth;
 }
 
-void TSchemeLock::Yield() {
+void TSchemeLock::YieldToWaiter() {
   if (!HeldByMe()) return;
   // Only the holder moves now_serving_; a ticket beyond it is a waiter.
   if (next_ticket_.load(std::memory_order_relaxed) == now_serving_.load(std::memory_order_relaxed) + 1) return;

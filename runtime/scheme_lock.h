@@ -21,7 +21,7 @@ class TSchemeLock {
   bool HeldByMe() const;
   // Between loop steps: hands the lock to a waiting thread, then takes it
   // back. Does nothing when the caller does not hold it or nobody waits.
-  void Yield();
+  void YieldToWaiter();
 
   // Fully releases the caller's hold (any depth) and returns the depth, so
   // Restore can take it back; 0 when the caller did not hold it.

@@ -76,7 +76,7 @@ bool DecodeBmp(const unsigned char* data, size_t size, TRgbImage& out) {
 }
 
 std::shared_ptr<const TRgbImage> LoadBitmapResource(const std::string& name) {
-  const TResource* r = FindResource(name, ResBitmap);
+  const TResource* r = FindResourceData(name, ResBitmap);
   TBmpLayout layout;
   if (!r || !ReadBmpLayout(r->data, r->size, layout)) return nullptr;
   auto image = std::make_shared<TRgbImage>();
@@ -104,8 +104,8 @@ TRect ProportionalRect(int32_t bitmapW, int32_t bitmapH, int32_t areaW, int32_t 
 
 TIconResources FindIconResources(const std::string& name) {
   TIconResources icons;
-  icons.Ico = FindResource(name, ResIcon);
+  icons.Ico = FindResourceData(name, ResIcon);
   for (int px : {16, 32, 48})
-    if (const TResource* r = FindResource(name + "_" + IntegerToText(px), ResData)) icons.Pngs.push_back({px, r});
+    if (const TResource* r = FindResourceData(name + "_" + IntegerToText(px), ResData)) icons.Pngs.push_back({px, r});
   return icons;
 }

@@ -1,6 +1,6 @@
 #include "ui/combo_box.h"
 
-#include "formula/number_text.h"
+#include "runtime/number_text.h"
 #include "runtime/lines.h"
 #include "ui/encoding.h"
 

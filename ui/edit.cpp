@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "formula/number_text.h"
+#include "runtime/number_text.h"
 #include "ui/encoding.h"
 
 THIEdit::THIEdit(TControl* parent) : THIWin(parent) {}

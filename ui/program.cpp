@@ -12,7 +12,7 @@ const char kInfoBoxCaption[] = "Wirebench Info";
 int RunProgram(TPlatform& platform, const std::vector<std::string>& args, const TMainFactory& makeMainScheme) {
   platform.SetCommandLine(platform.ParamStr(0), args);
   if (!args.empty() && args[0] == "/ih") {
-    platform.MessageBox(false, kInfoBoxText, kInfoBoxCaption, MbOk);
+    platform.ShowMessageBox(false, kInfoBoxText, kInfoBoxCaption, MbOk);
     return 0;
   }
 

@@ -1,20 +1,20 @@
 #!/bin/sh
 # Runs the built kelvane-drive on a script and checks its exact output and
 # exit status.
-#   drive_binary.sh DRIVE SCRIPT OUTPUT STATUS [ARG]
-# SCRIPT and OUTPUT are printf formats (\n, \\, octal bytes); ARG is passed
-# to the program. OUTPUT "/dev/full" sends the output there instead and
-# checks only the status.
-drive=$1 script=$2 output=$3 status=$4
-shift 4
+#   drive_binary.sh SCRIPT OUTPUT STATUS COMMAND...
+# SCRIPT and OUTPUT are printf formats (\n, \\, octal bytes); COMMAND is the
+# program (after its emulator, if any) and its arguments. OUTPUT "/dev/full"
+# sends the output there instead and checks only the status.
+script=$1 output=$2 status=$3
+shift 3
 work=$(mktemp -d) || exit 1
 trap 'rm -rf "$work"' EXIT
 printf "$script" > "$work/script"
 if [ "$output" = /dev/full ]; then
-  "$drive" "$@" < "$work/script" > /dev/full
+  "$@" < "$work/script" > /dev/full
   got=$?
 else
-  "$drive" "$@" < "$work/script" > "$work/out"
+  "$@" < "$work/script" > "$work/out"
   got=$?
   printf "$output" > "$work/expected"
   if ! cmp -s "$work/expected" "$work/out"; then

@@ -74,7 +74,7 @@ TEST_F(Branching, IfElseWithAnEmptyFirstOperandTakesFalse) {
 // The chosen output unwired ends the chain with the arrival in the record.
 TEST_F(Branching, IfElseIntoAnUnwiredOutputEndsTheChain) {
   THIIf_else cmp;
-  cmp.Type = 0;
+  cmp.Type = CompareEqual;
   cmp.Op2Def = Int(4);
   TData d = Int(4);
   FireEvent(MakeLink<&THIIf_else::doCompare>(&cmp), d);

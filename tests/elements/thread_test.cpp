@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <climits>
+#include <limits>
 #include <memory>
 #include <string>
 #include <thread>
@@ -12,6 +13,7 @@
 
 #include "elements/loops.h"
 #include "elements/routing.h"
+#include "runtime/number_text.h"
 #include "runtime/scheme_lock.h"
 #include "support/probe.h"
 #include "support/recording_system.h"
@@ -63,7 +65,7 @@ struct Gate : TElement {
     if (ToInteger(d) != at) return;
     reached = true;
     while (!released && !CurrentWorkerStopRequested()) {
-      SchemeLock().Yield();
+      SchemeLock().YieldToWaiter();
       std::this_thread::yield();
     }
   }
@@ -434,6 +436,26 @@ TEST(ThreadObject, RunsItsBodyOnceAfterResume) {
   EXPECT_FALSE(t->IsCurrent());
   EXPECT_FALSE(t->Busy);
   EXPECT_EQ(t->ExitCode(), 7);
+}
+
+// Number text rounds through long double: a thread whose x87 unit rounds
+// to 53 bits (as threads that Windows starts directly do) prints
+// 0.666666666666666 for 2/3. Workers must compute as the window thread does.
+TEST(ThreadObject, WorkerComputesAtTheWindowThreadsPrecision) {
+  const std::string onWindowThread = RealToText(2.0 / 3);
+  ASSERT_EQ(onWindowThread, "0.666666666666667");
+  std::string onWorker;
+  volatile long double one = 1.0L;
+  bool fullPrecision = false;
+  auto t = TThread::CreateSuspended([&](TThread&) {
+    onWorker = RealToText(2.0 / 3);
+    fullPrecision = one + std::numeric_limits<long double>::epsilon() != one;
+    return 0;
+  });
+  ASSERT_TRUE(t->Resume());
+  t.reset();  // joins
+  EXPECT_EQ(onWorker, onWindowThread);
+  EXPECT_TRUE(fullPrecision);
 }
 
 TEST(ThreadObject, NeverResumedEndsAtOnce) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "formula/number_text.h"
+#include "runtime/number_text.h"
 
 namespace {
 

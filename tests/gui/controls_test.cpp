@@ -140,7 +140,7 @@ TEST(Controls, BoxButtonsAnswerTheirIdentifiers) {
     TSampleScheme::TCounters counters;
     TGuiSession::Run(
         SampleFactory(&counters), {},
-        [&](TGuiSession&) { answered = SystemOps()->MessageBox(true, "Line one\r\nLine two\rthree", "Asked", c.style); },
+        [&](TGuiSession&) { answered = SystemOps()->ShowMessageBox(true, "Line one\r\nLine two\rthree", "Asked", c.style); },
         {c.press}, &boxes);
     EXPECT_EQ(answered, c.press) << "style " << c.style;
     ASSERT_EQ(boxes.size(), 1u);
@@ -165,7 +165,7 @@ TEST(Controls, BoxKeysAnswerAsOnADesktop) {
     int answered = 0;
     RunSample([&](TGuiSession& s) {
       s.BoxKeys.push_back(c.key);
-      answered = SystemOps()->MessageBox(true, "Keys", "Keys", c.style);
+      answered = SystemOps()->ShowMessageBox(true, "Keys", "Keys", c.style);
       EXPECT_EQ(s.Boxes.size(), 1u) << "style " << c.style;
     });
     EXPECT_EQ(answered, c.answer) << "style " << c.style << " key " << c.key;
@@ -175,7 +175,7 @@ TEST(Controls, BoxKeysAnswerAsOnADesktop) {
 TEST(Controls, BoxAskedFromAWorkerIsShownLaterOnTheWindowThread) {
   RunSample([](TGuiSession& s) {
     int answered = 0;
-    std::thread worker([&] { answered = SystemOps()->MessageBox(true, "From a worker", "Debug", MbOk); });
+    std::thread worker([&] { answered = SystemOps()->ShowMessageBox(true, "From a worker", "Debug", MbOk); });
     worker.join();
     EXPECT_EQ(answered, IdOk);
     EXPECT_TRUE(s.Boxes.empty());

@@ -42,6 +42,43 @@ TControl* FindKind(TControl* root, TControlKind kind) {
 
 }  // namespace
 
+void InjectMove(Fl_Window& w, int x, int y) {
+  Fl::e_x = x;
+  Fl::e_y = y;
+  Fl::e_x_root = w.x() + x;
+  Fl::e_y_root = w.y() + y;
+  Fl::e_state = 0;
+  Fl::handle(FL_MOVE, &w);
+}
+
+void InjectClick(Fl_Window& w, int x, int y) {
+  InjectMove(w, x, y);
+  Fl::e_keysym = FL_Button + FL_LEFT_MOUSE;
+  Fl::e_clicks = 0;
+  Fl::e_is_click = 1;
+  Fl::e_state = FL_BUTTON1;
+  Fl::handle(FL_PUSH, &w);
+  Fl::e_state = 0;
+  Fl::e_x = x;
+  Fl::e_y = y;
+  Fl::handle(FL_RELEASE, &w);
+}
+
+void InjectKey(Fl_Window& target, int keysym, const std::string& text, int state) {
+  static char buffer[16];
+  std::strncpy(buffer, text.c_str(), sizeof buffer - 1);
+  buffer[sizeof buffer - 1] = '\0';
+  Fl::e_keysym = keysym;
+  Fl::e_state = state;
+  Fl::e_text = buffer;
+  Fl::e_length = static_cast<int>(std::strlen(buffer));
+  Fl::handle(FL_KEYBOARD, &target);
+  Fl::handle(FL_KEYUP, &target);
+  Fl::e_state = 0;
+  Fl::e_length = 0;
+  buffer[0] = '\0';
+}
+
 // --- The session ---------------------------------------------------------------
 
 int TGuiSession::Run(const TMainFactory& factory, const std::vector<std::string>& args, const TScript& script,
@@ -116,7 +153,7 @@ void TGuiSession::WatchBoxes(void* data) {
         ADD_FAILURE() << "the box \"" << box->Text() << "\" has no button " << wanted;
         button = box->ButtonFor(box->ButtonIds().front());
       }
-      s->ClickAt(*box, button->x() + button->w() / 2, button->y() + button->h() / 2);
+      InjectClick(*box, button->x() + button->w() / 2, button->y() + button->h() / 2);
     }
     if (!box->shown()) s->open_box_ = nullptr;
   }
@@ -186,45 +223,23 @@ bool TGuiSession::Usable(TControl* c, const std::string& what) const {
 
 // --- Events ----------------------------------------------------------------------
 
-void TGuiSession::MoveTo(Fl_Window& w, int x, int y) {
-  Fl::e_x = x;
-  Fl::e_y = y;
-  Fl::e_x_root = w.x() + x;
-  Fl::e_y_root = w.y() + y;
-  Fl::e_state = 0;
-  Fl::handle(FL_MOVE, &w);
-}
-
-void TGuiSession::ClickAt(Fl_Window& w, int x, int y) {
-  MoveTo(w, x, y);
-  Fl::e_keysym = FL_Button + FL_LEFT_MOUSE;
-  Fl::e_clicks = 0;
-  Fl::e_is_click = 1;
-  Fl::e_state = FL_BUTTON1;
-  Fl::handle(FL_PUSH, &w);
-  Fl::e_state = 0;
-  Fl::e_x = x;
-  Fl::e_y = y;
-  Fl::handle(FL_RELEASE, &w);
-}
-
 void TGuiSession::Click(TControl* c) {
   if (!Usable(c, "the control clicked")) return;
   Fl_Widget* w = AsFltk(c)->Widget();
-  ClickAt(*w->window(), w->x() + w->w() / 2, w->y() + w->h() / 2);
+  InjectClick(*w->window(), w->x() + w->w() / 2, w->y() + w->h() / 2);
   Settle();
 }
 
 void TGuiSession::Hover(TControl* c) {
   if (!Usable(c, "the control hovered")) return;
   Fl_Widget* w = AsFltk(c)->Widget();
-  MoveTo(*w->window(), w->x() + w->w() / 2, w->y() + w->h() / 2);
+  InjectMove(*w->window(), w->x() + w->w() / 2, w->y() + w->h() / 2);
   Settle();
 }
 
 void TGuiSession::MoveAway() {
   // The form's own border, outside every control.
-  MoveTo(Window(), 1, 1);
+  InjectMove(Window(), 1, 1);
   Settle();
 }
 
@@ -242,13 +257,13 @@ void TGuiSession::SelectTab(int index) {
     const bool forward = index >= tabs->FirstShown();
     int ax, ay, aw, ah;
     if (!tabs->ArrowArea(forward, ax, ay, aw, ah)) break;
-    ClickAt(Window(), ax + aw / 2, ay + ah / 2);
+    InjectClick(Window(), ax + aw / 2, ay + ah / 2);
   }
   if (!tabs->TabArea(index, x, y, w, h)) {
     ADD_FAILURE() << "tab " << index << " cannot be scrolled into view";
     return;
   }
-  ClickAt(Window(), x + w / 2, y + h / 2);
+  InjectClick(Window(), x + w / 2, y + h / 2);
   Settle();
 }
 
@@ -261,24 +276,12 @@ void TGuiSession::ScrollTabs(bool forward) {
     ADD_FAILURE() << "the tab strip has no arrows";
     return;
   }
-  ClickAt(Window(), x + w / 2, y + h / 2);
+  InjectClick(Window(), x + w / 2, y + h / 2);
   Settle();
 }
 
 void TGuiSession::PressKey(int keysym, const std::string& text, int state) {
-  Fl_Window* target = Fl::modal() ? Fl::modal() : &Window();
-  static char buffer[16];
-  std::strncpy(buffer, text.c_str(), sizeof buffer - 1);
-  buffer[sizeof buffer - 1] = '\0';
-  Fl::e_keysym = keysym;
-  Fl::e_state = state;
-  Fl::e_text = buffer;
-  Fl::e_length = static_cast<int>(std::strlen(buffer));
-  Fl::handle(FL_KEYBOARD, target);
-  Fl::handle(FL_KEYUP, target);
-  Fl::e_state = 0;
-  Fl::e_length = 0;
-  buffer[0] = '\0';
+  InjectKey(Fl::modal() ? *Fl::modal() : Window(), keysym, text, state);
 }
 
 void TGuiSession::Type(const TAddress& a, const std::string& text) {
@@ -350,7 +353,7 @@ void TGuiSession::Pick(const TAddress& a, int line) {
   // The menu starts on the shown line (none for the field's button).
   menu_steps_ = line - current;
   Fl::add_timeout(0.0, &TGuiSession::PressMenuKeys, this);
-  ClickAt(*opener->window(), opener->x() + opener->w() / 2, opener->y() + opener->h() / 2);
+  InjectClick(*opener->window(), opener->x() + opener->w() / 2, opener->y() + opener->h() / 2);
   Fl::remove_timeout(&TGuiSession::PressMenuKeys, this);
   Settle();
 }

@@ -21,6 +21,12 @@
 #include "ui/fltk/fltk_platform.h"
 #include "ui/main_scheme.h"
 
+// Events injected as the X server would deliver them, window coordinates.
+void InjectMove(Fl_Window& w, int x, int y);
+void InjectClick(Fl_Window& w, int x, int y);
+// Key down and up (FLTK key symbol, its text, shift state) in `target`.
+void InjectKey(Fl_Window& target, int keysym, const std::string& text = std::string(), int state = 0);
+
 struct TAddress {
   int Page = 0;
   int X = 0;
@@ -105,8 +111,6 @@ class TGuiSession {
   static void Start(void* session);
   static void WatchBoxes(void* session);
   static void PressMenuKeys(void* session);
-  void ClickAt(Fl_Window& w, int x, int y);
-  void MoveTo(Fl_Window& w, int x, int y);
   bool Usable(TControl* c, const std::string& what) const;
   std::vector<uint8_t> ReadWindow(int& w, int& h);
 

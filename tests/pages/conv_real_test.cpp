@@ -23,7 +23,7 @@ struct TRounder {
   }
   std::string Result() {
     TData d;
-    FireEvent(host.Child->Vars[0], d);
+    FireEvent(host.Child()->Vars[0], d);
     return Show(d);
   }
 
@@ -77,15 +77,15 @@ TEST_F(ConvReal, WiredDataGreaterThanTheValueIsRoundedInstead) {
 }
 
 TEST(ConvRealNames, PointsComeFromTheResources) {
-  THIEditMultiEx* bridge = MakeConvReal(nullptr, 2, 95);
-  EXPECT_EQ(bridge->Methods.size(), 1u);
-  EXPECT_EQ(bridge->Vars.size(), 1u);
-  delete bridge->Scheme;
+  TChildScheme child = MakeConvReal(nullptr, 2, 95);
+  ASSERT_NE(child.Bridge, nullptr);
+  EXPECT_EQ(child.Bridge->Methods.size(), 1u);
+  EXPECT_EQ(child.Bridge->Vars.size(), 1u);
   // A missing quadruple gives a scheme without points.
-  bridge = MakeConvReal(nullptr, 2, 400);
-  EXPECT_TRUE(bridge->Methods.empty());
-  EXPECT_TRUE(bridge->Vars.empty());
-  delete bridge->Scheme;
+  child = MakeConvReal(nullptr, 2, 400);
+  ASSERT_NE(child.Bridge, nullptr);
+  EXPECT_TRUE(child.Bridge->Methods.empty());
+  EXPECT_TRUE(child.Bridge->Vars.empty());
 }
 
 }  // namespace

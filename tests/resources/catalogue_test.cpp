@@ -127,7 +127,7 @@ TEST(TextResources, CatalogueClaimsStr1ToStr99ExactlyOnce) {
   for (int n = 1; n <= 99; ++n) {
     SCOPED_TRACE(StrName(n));
     EXPECT_EQ(claims[n], 1);
-    EXPECT_NE(FindResource(StrName(n), ResText), nullptr);
+    EXPECT_NE(FindResourceData(StrName(n), ResText), nullptr);
   }
   EXPECT_EQ(claims.size(), 99u);
 }
@@ -155,7 +155,7 @@ TEST(TextResources, DeviceTablesPairRowByRow) {
 TEST(TextResources, ItemsAreAsciiSeparatedByCrLfOnly) {
   for (int n = 1; n <= 99; ++n) {
     SCOPED_TRACE(StrName(n));
-    const TResource* r = FindResource(StrName(n), ResText);
+    const TResource* r = FindResourceData(StrName(n), ResText);
     ASSERT_NE(r, nullptr);
     // The readers stop at the first zero byte: exactly one, at the end.
     ASSERT_GE(r->size, 2u);
@@ -197,7 +197,7 @@ const BitmapCase kBitmaps[] = {
 TEST(Schematics, AreUncompressed24BitBottomUpBitmapsOfTheirSize) {
   for (const BitmapCase& b : kBitmaps) {
     SCOPED_TRACE(b.name);
-    const TResource* r = FindResource(b.name, ResBitmap);
+    const TResource* r = FindResourceData(b.name, ResBitmap);
     ASSERT_NE(r, nullptr);
     ASSERT_GE(r->size, 54u);
     const unsigned char* p = r->data;
@@ -220,7 +220,7 @@ TEST(Schematics, AreBlackInkOnWhiteClearOfTheEdges) {
   const int kMargin = 2;
   for (const BitmapCase& b : kBitmaps) {
     SCOPED_TRACE(b.name);
-    const TResource* r = FindResource(b.name, ResBitmap);
+    const TResource* r = FindResourceData(b.name, ResBitmap);
     ASSERT_NE(r, nullptr);
     const size_t stride = (static_cast<size_t>(b.width) * 3 + 3) / 4 * 4;
     ASSERT_EQ(r->size, 54 + stride * b.height);
@@ -244,7 +244,7 @@ TEST(Schematics, AreBlackInkOnWhiteClearOfTheEdges) {
 }
 
 TEST(ProgramIcon, IcoHoldsThe16And32And48PixelImages) {
-  const TResource* r = FindResource("ICON0", ResIcon);
+  const TResource* r = FindResourceData("ICON0", ResIcon);
   ASSERT_NE(r, nullptr);
   const unsigned char* p = r->data;
   ASSERT_GE(r->size, 6u);
@@ -283,7 +283,7 @@ TEST(ProgramIcon, PngCopiesHaveTheirSizes) {
   const std::pair<const char*, uint32_t> pngs[] = {{"ICON0_16", 16}, {"ICON0_32", 32}, {"ICON0_48", 48}};
   for (const auto& [name, side] : pngs) {
     SCOPED_TRACE(name);
-    const TResource* r = FindResource(name, ResData);
+    const TResource* r = FindResourceData(name, ResData);
     ASSERT_NE(r, nullptr);
     ASSERT_TRUE(IsPng(r->data, r->size));
     EXPECT_EQ(U32BigEndian(r->data + 16), side);
@@ -299,7 +299,7 @@ TEST(ResourceLookupErrors, WrongNameOrTypeFindsNothing) {
   };
   for (const auto& [name, type] : absent) {
     SCOPED_TRACE(name);
-    EXPECT_EQ(FindResource(name, type), nullptr);
+    EXPECT_EQ(FindResourceData(name, type), nullptr);
   }
   EXPECT_EQ(LoadTextResource("BITMAP4"), "");
   EXPECT_EQ(LoadTextResource("Str100"), "");

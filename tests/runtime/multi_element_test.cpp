@@ -41,21 +41,20 @@ class Child : public TScheme {
  public:
   explicit Child(TControl*) {
     ++live_children;
-    bridge = Create<THIEditMulti>();
+    Bridge = Create<THIEditMulti>();
     store = Create<Store>();
     relay = Create<Relay>();
-    bridge->SetMethodCount(2);
-    bridge->SetVarCount(1);
-    bridge->Methods[0] = MakeLink<&Store::doValue>(store);
-    bridge->Methods[1] = MakeLink<&Relay::doRelay>(relay);
-    bridge->Vars[0] = MakeLink<&Store::Value>(store);
-    relay->In = MakeLink<&THIEditMulti::Data>(bridge, 0);
-    relay->onOut = MakeLink<&THIEditMulti::onEvent>(bridge, 0);
+    Bridge->SetMethodCount(2);
+    Bridge->SetVarCount(1);
+    Bridge->Methods[0] = MakeLink<&Store::doValue>(store);
+    Bridge->Methods[1] = MakeLink<&Relay::doRelay>(relay);
+    Bridge->Vars[0] = MakeLink<&Store::Value>(store);
+    relay->In = MakeLink<&THIEditMulti::Data>(Bridge, 0);
+    relay->onOut = MakeLink<&THIEditMulti::onEvent>(Bridge, 0);
     AddInit<&Store::Init>(store);
-    bridge->Scheme = this;
   }
   ~Child() override { --live_children; }
-  THIEditMulti* bridge;
+  THIEditMulti* Bridge;
   Store* store;
   Relay* relay;
 };
@@ -66,7 +65,7 @@ struct Outer {
   void Source(TData& d) { SetString(d, "outside"); }
 };
 
-THIEditMulti* MakeChild(TControl* parent) { return (new Child(parent))->bridge; }
+TChildScheme MakeChild(TControl* parent) { return MakeChildScheme<Child>(parent); }
 
 TEST_F(Containers, ModeZeroBuildsTheChildAtOnce) {
   live_children = 0;
@@ -75,8 +74,8 @@ TEST_F(Containers, ModeZeroBuildsTheChildAtOnce) {
     host.SetEventCount(1);
     host.SetDataCount(1);
     host.SetFactory(MakeChild);
-    ASSERT_NE(host.Child, nullptr);
-    EXPECT_EQ(host.Child->Owner, &host);
+    ASSERT_NE(host.Child(), nullptr);
+    EXPECT_EQ(host.Child()->Owner, &host);
     EXPECT_EQ(live_children, 1);
     RunInits();  // the child's start-up call waits for the program's run
 
@@ -104,11 +103,11 @@ TEST_F(Containers, OtherModesBuildOnFirstUseAndRunTheQueue) {
   THIMultiElement host;
   host.Mode = 1;
   host.SetFactory(MakeChild);
-  EXPECT_EQ(host.Child, nullptr);
+  EXPECT_EQ(host.Child(), nullptr);
   TData read;
   host.Var(read, 0);
-  ASSERT_NE(host.Child, nullptr);
-  EXPECT_EQ(static_cast<Child*>(host.Child->Scheme)->store->inits, 1);
+  ASSERT_NE(host.Child(), nullptr);
+  EXPECT_EQ(static_cast<Child*>(host.ChildScheme())->store->inits, 1);
   EXPECT_TRUE(IsNone(read));
   EXPECT_EQ(live_children, 1);
 }
@@ -124,18 +123,17 @@ class NamedChild : public TScheme {
  public:
   explicit NamedChild(TControl*) {
     ++live_children;
-    bridge = Create<THIEditMultiEx>();
+    Bridge = Create<THIEditMultiEx>();
     counter = Create<Counting>();
-    bridge->SetMethodNames("doCount");
-    bridge->SetEventNames("onCount");
-    bridge->SetVarNames("");
-    bridge->SetDataNames("");
-    bridge->Methods[0] = MakeLink<&Counting::doCount>(counter);
-    counter->onCount = MakeLink<&THIEditMultiEx::onEvent>(bridge, 0);
-    bridge->Scheme = this;
+    Bridge->SetMethodNames("doCount");
+    Bridge->SetEventNames("onCount");
+    Bridge->SetVarNames("");
+    Bridge->SetDataNames("");
+    Bridge->Methods[0] = MakeLink<&Counting::doCount>(counter);
+    counter->onCount = MakeLink<&THIEditMultiEx::onEvent>(Bridge, 0);
   }
   ~NamedChild() override { --live_children; }
-  THIEditMultiEx* bridge;
+  THIEditMultiEx* Bridge;
   Counting* counter;
 };
 
@@ -146,7 +144,7 @@ TEST_F(Containers, NamedContainerModes) {
     std::vector<std::string>* got;
     void onCount(TData& d) { got->push_back(ToString(d)); }
   } sink{&got};
-  auto factory = [](TControl* p) { return (new NamedChild(p))->bridge; };
+  auto factory = [](TControl* p) { return MakeChildScheme<NamedChild>(p); };
 
   THIMultiElementEx kept;
   kept.SetEventCount(1);
@@ -163,7 +161,7 @@ TEST_F(Containers, NamedContainerModes) {
   fresh.SetEventCount(1);
   fresh.Events[0] = MakeLink<&Sink::onCount>(&sink);
   fresh.SetFactory(factory);
-  EXPECT_EQ(fresh.Child, nullptr);
+  EXPECT_EQ(fresh.Child(), nullptr);
   fresh.doMethod(d, 0);
   fresh.doMethod(d, 0);
   EXPECT_EQ(got, (std::vector<std::string>{"1", "1"}));
@@ -204,8 +202,8 @@ TEST(Resources, TextByCaseInsensitiveNameUpToZeroByte) {
   EXPECT_EQ(LoadTextResource("str5"), "doConvReal\r\nonResult");
   EXPECT_EQ(LoadTextResource("Str6"), "");
   EXPECT_EQ(LoadTextResource("bitmap9"), "");  // wrong type
-  ASSERT_NE(FindResource("Bitmap9", ResBitmap), nullptr);
-  EXPECT_EQ(FindResource("Bitmap9", ResBitmap)->size, 3u);
+  ASSERT_NE(FindResourceData("Bitmap9", ResBitmap), nullptr);
+  EXPECT_EQ(FindResourceData("Bitmap9", ResBitmap)->size, 3u);
 
   // A child scheme sized from a missing resource has no points.
   THIEditMultiEx bridge;

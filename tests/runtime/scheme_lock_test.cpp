@@ -32,16 +32,16 @@ TEST(SchemeLock, UncontendedUseSendsNoWakeUp) {
   const uint64_t before = lock.WakeUps();
   for (int i = 0; i < 1000; ++i) {
     TSchemeGuard outer;
-    lock.Yield();
+    lock.YieldToWaiter();
     {
       TSchemeGuard inner;
       TSchemeUnlock released;
     }
-    lock.Yield();
+    lock.YieldToWaiter();
   }
   std::thread other([&] {
     TSchemeGuard hold;
-    lock.Yield();
+    lock.YieldToWaiter();
   });
   other.join();
   EXPECT_EQ(lock.WakeUps(), before);
@@ -60,7 +60,7 @@ TEST(SchemeLock, YieldLetsAWaiterIn) {
     for (int i = 0; i < 2000000 && steps_after_waiter < 3; ++i) {
       ++shared;
       if (waiter_done) ++steps_after_waiter;
-      SchemeLock().Yield();
+      SchemeLock().YieldToWaiter();
     }
   });
   while (!worker_started) std::this_thread::yield();

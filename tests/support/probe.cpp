@@ -1,6 +1,6 @@
 #include "support/probe.h"
 
-#include "formula/number_text.h"
+#include "runtime/number_text.h"
 
 std::string Show(const TData& d) {
   switch (KindOf(d)) {

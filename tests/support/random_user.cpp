@@ -8,7 +8,7 @@
 #include <sstream>
 #include <streambuf>
 
-#include "formula/number_text.h"
+#include "runtime/number_text.h"
 #include "pages/main_form.h"
 #include "ui/encoding.h"
 #include "ui/headless/driver.h"

@@ -4,7 +4,7 @@ TRecordingSystem::TRecordingSystem() : ui_thread_(std::this_thread::get_id()), p
 
 TRecordingSystem::~TRecordingSystem() { SetSystemOps(previous_); }
 
-int TRecordingSystem::MessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) {
+int TRecordingSystem::ShowMessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) {
   std::lock_guard<std::mutex> l(m_);
   boxes_.push_back({owned, text, caption, style});
   if (answers.empty()) return IdOk;
@@ -19,12 +19,12 @@ int TRecordingSystem::StartCommand(const std::string& commandLine, int showMode)
   return startStatus;
 }
 
-int32_t TRecordingSystem::GetWindowStyle(int32_t handle) {
+int32_t TRecordingSystem::WindowStyleOf(int32_t handle) {
   auto it = styles.find(handle);
   return it == styles.end() ? 0 : it->second;
 }
 
-void TRecordingSystem::SetWindowStyle(int32_t handle, int32_t style) {
+void TRecordingSystem::SetWindowStyleOf(int32_t handle, int32_t style) {
   if (styles.count(handle)) styles[handle] = style;
 }
 

@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "ui/platform.h"
+#include "runtime/system_ops.h"
 
 class TRecordingSystem : public TSystemOps {
  public:
@@ -30,10 +30,10 @@ class TRecordingSystem : public TSystemOps {
   TRecordingSystem();
   ~TRecordingSystem() override;
 
-  int MessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) override;
+  int ShowMessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) override;
   int StartCommand(const std::string& commandLine, int showMode) override;
-  int32_t GetWindowStyle(int32_t handle) override;
-  void SetWindowStyle(int32_t handle, int32_t style) override;
+  int32_t WindowStyleOf(int32_t handle) override;
+  void SetWindowStyleOf(int32_t handle, int32_t style) override;
   void RedrawMenuBar(int32_t handle) override;
   bool IsUIThread() override;
   bool RunOnUIThread(const std::function<void()>& fn) override;
@@ -46,7 +46,7 @@ class TRecordingSystem : public TSystemOps {
   std::vector<Box> boxes() const;
   std::vector<Command> commands() const;
 
-  std::deque<int> answers;       // next MessageBox answers (default IdOk)
+  std::deque<int> answers;       // next ShowMessageBox answers (default IdOk)
   int startStatus = kCommandStarted;
   bool hasAppWindow = true;
   std::map<int32_t, int32_t> styles;

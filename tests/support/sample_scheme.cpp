@@ -149,7 +149,7 @@ void TSampleScheme::doCalc(TData&) {
   TData value;
   edit->Value(value);
   if (IsNone(value)) {
-    SystemOps()->MessageBox(true, "Output Voltage must be set. ", "Warning!", MbOk | MbIconWarning);
+    SystemOps()->ShowMessageBox(true, "Output Voltage must be set. ", "Warning!", MbOk | MbIconWarning);
     return;
   }
   TData doubled;
@@ -158,7 +158,7 @@ void TSampleScheme::doCalc(TData&) {
 }
 
 void TSampleScheme::doAsk(TData&) {
-  const int answer = SystemOps()->MessageBox(true, "Use this value?", "Question", MbYesNo | MbIconQuestion);
+  const int answer = SystemOps()->ShowMessageBox(true, "Use this value?", "Question", MbYesNo | MbIconQuestion);
   TData d;
   SetInteger(d, answer);
   result->doText(d);

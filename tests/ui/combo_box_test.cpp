@@ -4,7 +4,7 @@
 
 #include <thread>
 
-#include "formula/number_text.h"
+#include "runtime/number_text.h"
 #include "support/ui_fixture.h"
 #include "support/ui_probe.h"
 

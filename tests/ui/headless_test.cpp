@@ -92,11 +92,11 @@ TEST(Headless, PostedWorkIsDueOncePerTurnPeriod) {
 TEST(Headless, BoxesAreRecordedAndAnswered) {
   THeadlessPlatform p;
   p.Answers = {IdNo};
-  EXPECT_EQ(p.MessageBox(true, "Proceed?", "Question", MbYesNo | MbIconQuestion), IdNo);
-  EXPECT_EQ(p.MessageBox(false, "t", "c", MbYesNoCancel), IdYes) << "first button by default";
-  EXPECT_EQ(p.MessageBox(false, "t", "c", MbRetryCancel), IdRetry);
+  EXPECT_EQ(p.ShowMessageBox(true, "Proceed?", "Question", MbYesNo | MbIconQuestion), IdNo);
+  EXPECT_EQ(p.ShowMessageBox(false, "t", "c", MbYesNoCancel), IdYes) << "first button by default";
+  EXPECT_EQ(p.ShowMessageBox(false, "t", "c", MbRetryCancel), IdRetry);
   p.OnBox = [](const THeadlessPlatform::TBox& box) { return box.Style == MbOkCancel ? IdCancel : IdOk; };
-  EXPECT_EQ(p.MessageBox(false, "t", "c", MbOkCancel), IdCancel);
+  EXPECT_EQ(p.ShowMessageBox(false, "t", "c", MbOkCancel), IdCancel);
   const auto boxes = p.Boxes();
   ASSERT_EQ(boxes.size(), 4u);
   EXPECT_TRUE(boxes[0].Owned);
@@ -110,7 +110,7 @@ TEST(Headless, BoxesAreRecordedAndAnswered) {
 TEST(Headless, BoxFromAWorkerIsShownWhenTheWindowThreadPumps) {
   THeadlessPlatform p;
   int answer = 0;
-  std::thread worker([&] { answer = p.MessageBox(false, "Division by zero", "Debug", MbOk); });
+  std::thread worker([&] { answer = p.ShowMessageBox(false, "Division by zero", "Debug", MbOk); });
   worker.join();
   EXPECT_EQ(answer, IdOk);
   EXPECT_TRUE(p.Boxes().empty());

@@ -161,7 +161,7 @@ TEST_F(LabelTest, WorkerTextsAreCoalescedAndTheLastWins) {
       TData d;
       SetInteger(d, i);
       label->doText(d);
-      SchemeLock().Yield();
+      SchemeLock().YieldToWaiter();
     }
     done = true;
   });

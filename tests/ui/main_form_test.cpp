@@ -215,9 +215,9 @@ TEST_F(MainFormTest, HandleOutputNamesTheWindowsStyle) {
   ASSERT_EQ(KindOf(handle), KindInteger);
   ASSERT_NE(handle.IntValue, 0);
   TSystemOps* ops = SystemOps();
-  const int32_t style = ops->GetWindowStyle(handle.IntValue);
+  const int32_t style = ops->WindowStyleOf(handle.IntValue);
   EXPECT_EQ(style & kStyleMaximizeBox, kStyleMaximizeBox);
-  ops->SetWindowStyle(handle.IntValue, style & ~kStyleMaximizeBox);
+  ops->SetWindowStyleOf(handle.IntValue, style & ~kStyleMaximizeBox);
   EXPECT_EQ(form.Control()->Style() & (kStyleMaximizeBox | kStyleSizable), 0);
   RunInits();
 }

@@ -139,14 +139,14 @@ TEST(Platform, WindowStyleByHandle) {
   TControl* form = Make(p, TControlKind::Form, nullptr);
   const int32_t h = form->Handle();
   EXPECT_NE(h, 0);
-  EXPECT_EQ(p.GetWindowStyle(h) & (kStyleMaximizeBox | kStyleSizable), kStyleMaximizeBox | kStyleSizable);
-  p.SetWindowStyle(h, p.GetWindowStyle(h) & ~kStyleMaximizeBox);
+  EXPECT_EQ(p.WindowStyleOf(h) & (kStyleMaximizeBox | kStyleSizable), kStyleMaximizeBox | kStyleSizable);
+  p.SetWindowStyleOf(h, p.WindowStyleOf(h) & ~kStyleMaximizeBox);
   EXPECT_EQ(form->Style() & kStyleMaximizeBox, 0);
   p.RedrawMenuBar(h);
   EXPECT_EQ(p.MenuRedraws(), 1);
   TControl::Destroy(form);
-  EXPECT_EQ(p.GetWindowStyle(h), 0);
-  p.SetWindowStyle(h, 5);  // ignored
+  EXPECT_EQ(p.WindowStyleOf(h), 0);
+  p.SetWindowStyleOf(h, 5);  // ignored
   p.RedrawMenuBar(h);
   EXPECT_EQ(p.MenuRedraws(), 1);
 }

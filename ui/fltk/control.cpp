@@ -65,14 +65,13 @@ int RouteEvent(TFltkControl& control, Fl_Widget& widget, int event, TBaseHandle 
 void NotifyGeometry(TFltkControl& control, bool moved, bool resized) { control.Geometry(moved, resized); }
 
 TFltkControl::TFltkControl(TFltkPlatform& platform, TControlKind kind, TControl* parent, const TCreateOptions& options)
-    : TControl(platform, kind, kind == TControlKind::Form ? nullptr : parent), fp_(platform), options_(options) {
+    : TControl(platform, kind, parent, options), fp_(platform) {
   // Widgets made while a group is open would land in it.
   Fl_Group::current(nullptr);
   switch (kind) {
     case TControlKind::Form: {
       auto* window = new TFormWindow(100, 100);
       window->xclass("kelvane");
-      style_ = kStyleFormDefault;
       widget_ = window;
       break;
     }
@@ -124,15 +123,12 @@ TFltkControl::TFltkControl(TFltkPlatform& platform, TControlKind kind, TControl*
   }
   widget_->user_data(this);
   if (kind != TControlKind::EditList) widget_->callback(&TFltkControl::Callback, this);
-  // A new window's background is the button face, as on any desktop;
-  // fields are white until told otherwise.
-  const bool field = kind == TControlKind::Edit || kind == TControlKind::EditList || kind == TControlKind::PickList;
-  SetColor(field ? kColorWindow : kColorButtonFace);
+  ApplyColor();
   fp_.Register(widget_, this);
   if (Fl_Group* host = HostGroup()) host->add(widget_);
   Place();
   ApplyEdge();
-  SetOptions(options);
+  ApplyOptions();
 }
 
 TFltkControl::~TFltkControl() {
@@ -184,10 +180,10 @@ void TFltkControl::Place() {
 
 void TFltkControl::PlaceWidget() {
   if (Kind() == TControlKind::Form) {
-    const int w = std::max(1, bounds_.Width - 2 * TFltkPlatform::kFrameSide);
-    const int h = std::max(1, bounds_.Height - TFltkPlatform::kFrameTop - TFltkPlatform::kFrameSide);
+    const int w = std::max(1, bounds_.Width - 2 * TPlatform::kFrameSide);
+    const int h = std::max(1, bounds_.Height - TPlatform::kFrameTop - TPlatform::kFrameSide);
     auto* window = static_cast<Fl_Window*>(widget_);
-    window->resize(bounds_.Left + TFltkPlatform::kFrameSide, bounds_.Top + TFltkPlatform::kFrameTop, w, h);
+    window->resize(bounds_.Left + TPlatform::kFrameSide, bounds_.Top + TPlatform::kFrameTop, w, h);
     if (!(style_ & kStyleSizable)) window->size_range(w, h, w, h);
     return;
   }
@@ -199,29 +195,11 @@ void TFltkControl::PlaceWidget() {
   widget_->redraw();
 }
 
-void TFltkControl::SetBounds(const TRect& r) {
-  bounds_ = r;
-  Place();
-}
-
 TRect TFltkControl::Bounds() const {
-  if (Kind() != TControlKind::Form) return bounds_;
+  if (Kind() != TControlKind::Form) return TControl::Bounds();
   // The window may have been moved by the user.
-  return {widget_->x() - TFltkPlatform::kFrameSide, widget_->y() - TFltkPlatform::kFrameTop,
-          widget_->w() + 2 * TFltkPlatform::kFrameSide,
-          widget_->h() + TFltkPlatform::kFrameTop + TFltkPlatform::kFrameSide};
-}
-
-void TFltkControl::SetClientSize(int32_t w, int32_t h) {
-  if (Kind() == TControlKind::Form) {
-    bounds_ = Bounds();
-    bounds_.Width = w + 2 * TFltkPlatform::kFrameSide;
-    bounds_.Height = h + TFltkPlatform::kFrameTop + TFltkPlatform::kFrameSide;
-  } else {
-    bounds_.Width = w;
-    bounds_.Height = h;
-  }
-  Place();
+  return {widget_->x() - TPlatform::kFrameSide, widget_->y() - TPlatform::kFrameTop, widget_->w() + 2 * TPlatform::kFrameSide,
+          widget_->h() + TPlatform::kFrameTop + TPlatform::kFrameSide};
 }
 
 void TFltkControl::Geometry(bool moved, bool resized) {
@@ -241,14 +219,13 @@ void TFltkControl::Raise() {
 
 // --- Text ------------------------------------------------------------------------
 
-void TFltkControl::SetText(const std::string& text) {
-  text_ = text;
-  const std::string utf8 = Cp1251ToUtf8(text);
+void TFltkControl::ApplyText() {
+  const std::string utf8 = Cp1251ToUtf8(text_);
   switch (Kind()) {
     case TControlKind::Edit:
     case TControlKind::EditList:
       FieldOf(widget_, Kind())->value(utf8.c_str());
-      SetCaret(static_cast<int32_t>(text.size()));
+      SetCaret(static_cast<int32_t>(text_.size()));
       break;
     case TControlKind::PickList:  // shows its selected line only
     case TControlKind::TabStrip:
@@ -266,10 +243,8 @@ std::string TFltkControl::Text() const {
     case TControlKind::Edit:
     case TControlKind::EditList:
       return Utf8ToCp1251(FieldOf(widget_, Kind())->value());
-    case TControlKind::PickList:
-      return selected_ >= 0 ? items_[static_cast<size_t>(selected_)] : std::string();
     default:
-      return text_;
+      return TControl::Text();
   }
 }
 
@@ -283,7 +258,7 @@ void TFltkControl::SetCaret(int32_t pos) {
   if (Fl::focus() == field) {
     field->position(offset);
   } else {
-    parked_caret_ = CharsBefore(field->value(), offset);
+    caret_ = CharsBefore(field->value(), offset);
     field->position(0);
   }
 }
@@ -291,15 +266,14 @@ void TFltkControl::SetCaret(int32_t pos) {
 int32_t TFltkControl::Caret() const {
   Fl_Input* field = FieldOf(widget_, Kind());
   if (!field) return 0;
-  if (Fl::focus() != field) return parked_caret_;
+  if (Fl::focus() != field) return caret_;
   return CharsBefore(field->value(), field->position());
 }
 
 // --- Look ----------------------------------------------------------------------
 
-void TFltkControl::SetVisible(bool v) {
-  if (v == Visible()) return;
-  if (v) {
+void TFltkControl::ApplyVisible() {
+  if (visible_) {
     widget_->show();
   } else {
     widget_->hide();
@@ -312,28 +286,19 @@ void TFltkControl::SetVisible(bool v) {
 
 bool TFltkControl::Visible() const { return widget_->visible() != 0; }
 
-void TFltkControl::SetEnabled(bool e) {
-  if (e)
+void TFltkControl::ApplyEnabled() {
+  if (enabled_)
     widget_->activate();
   else
     widget_->deactivate();
 }
 
-bool TFltkControl::Enabled() const { return widget_->active() != 0; }
-
-void TFltkControl::SetColor(uint32_t color) {
-  color_ = color;
-  const Fl_Color c = ToFlColor(color);
+void TFltkControl::ApplyColor() {
+  const Fl_Color c = ToFlColor(color_);
   widget_->color(c);
   if (Kind() == TControlKind::EditList) static_cast<Fl_Input_Choice*>(widget_)->input()->color(c);
   if (Kind() == TControlKind::PickList) widget_->color2(c);
   widget_->redraw();
-}
-
-void TFltkControl::SetFont(const TFontRec& font, int32_t height) {
-  font_ = font;
-  font_height_ = height;
-  ApplyFont();
 }
 
 void TFltkControl::ApplyFont() {
@@ -375,11 +340,6 @@ void TFltkControl::ApplyFont() {
   widget_->redraw();
 }
 
-void TFltkControl::SetEdge(uint8_t edge) {
-  edge_ = edge;
-  ApplyEdge();
-}
-
 void TFltkControl::ApplyEdge() {
   // 0: the sunken edge of a field; 1: a plain single border.
   const Fl_Boxtype box = edge_ == 0 ? FL_DOWN_BOX : FL_BORDER_BOX;
@@ -389,30 +349,23 @@ void TFltkControl::ApplyEdge() {
   }
 }
 
-void TFltkControl::SetStyle(int32_t style) {
-  style_ = style;
+void TFltkControl::ApplyStyle() {
   if (Kind() != TControlKind::Form) return;
   auto* window = static_cast<Fl_Window*>(widget_);
-  if (style & kStyleSizable)
+  if (style_ & kStyleSizable)
     window->size_range(100, 50, 0, 0);
   else
     window->size_range(window->w(), window->h(), window->w(), window->h());
 }
 
-void TFltkControl::SetCursor(int32_t cursor) {
-  cursor_ = cursor;
-  if (hovered_) ApplyCursor();
-}
-
-void TFltkControl::ApplyCursor() {
+void TFltkControl::ShowCursor() {
   if (Kind() == TControlKind::Edit || Kind() == TControlKind::EditList) return;  // the field's own
   if (Fl_Window* win = Window()) win->cursor(hovered_ ? FltkCursor(cursor_) : FL_CURSOR_DEFAULT);
 }
 
-void TFltkControl::SetAlignment(uint8_t a) {
-  alignment_ = a;
-  if (Kind() == TControlKind::Label) static_cast<TLabelWidget*>(widget_)->Alignment = a;
-  if (Kind() == TControlKind::Panel) static_cast<TPanelGroup*>(widget_)->Alignment = a;
+void TFltkControl::ApplyAlignment() {
+  if (Kind() == TControlKind::Label) static_cast<TLabelWidget*>(widget_)->Alignment = alignment_;
+  if (Kind() == TControlKind::Panel) static_cast<TPanelGroup*>(widget_)->Alignment = alignment_;
   widget_->redraw();
 }
 
@@ -427,23 +380,6 @@ Fl_Widget* TFltkControl::FocusWidget() const {
 }
 
 // --- Lines -----------------------------------------------------------------------
-
-void TFltkControl::ClearItems() {
-  items_.clear();
-  selected_ = -1;
-  RebuildMenu();
-}
-
-void TFltkControl::AddItem(const std::string& item) {
-  auto at = items_.end();
-  if (options_.Sorted) {
-    const std::string key = LowerCp1251(item);
-    at = std::find_if(items_.begin(), items_.end(), [&](const std::string& s) { return LowerCp1251(s) > key; });
-    if (selected_ >= static_cast<int32_t>(at - items_.begin())) ++selected_;
-  }
-  items_.insert(at, item);
-  RebuildMenu();
-}
 
 void TFltkControl::RebuildMenu() {
   if (Kind() == TControlKind::TabStrip) {
@@ -491,47 +427,40 @@ void TFltkControl::ShowSelectedLine() {
   }
 }
 
-void TFltkControl::SetSelected(int32_t index) {
-  const bool inRange = index >= 0 && index < static_cast<int32_t>(items_.size());
-  if (Kind() == TControlKind::TabStrip) {
-    if (!inRange) return;
-    selected_ = index;
-    static_cast<TTabs*>(widget_)->Select(index);
-    return;
-  }
-  selected_ = inRange ? index : -1;
-  ShowSelectedLine();
-  if (Kind() == TControlKind::EditList && inRange) SetText(items_[static_cast<size_t>(index)]);
+void TFltkControl::ApplySelected() {
+  if (Kind() == TControlKind::TabStrip)
+    static_cast<TTabs*>(widget_)->Select(selected_);
+  else
+    ShowSelectedLine();
 }
 
-void TFltkControl::SetChecked(bool checked) {
-  if (Kind() == TControlKind::CheckBox) static_cast<Fl_Check_Button*>(widget_)->value(checked ? 1 : 0);
+void TFltkControl::ApplyChecked() {
+  if (Kind() == TControlKind::CheckBox) static_cast<Fl_Check_Button*>(widget_)->value(checked_ ? 1 : 0);
 }
 
 bool TFltkControl::Checked() const {
   return Kind() == TControlKind::CheckBox && static_cast<Fl_Check_Button*>(widget_)->value() != 0;
 }
 
-void TFltkControl::SetOptions(const TCreateOptions& options) {
-  options_ = options;
+void TFltkControl::ApplyOptions() {
   if (Kind() != TControlKind::Panel) return;
   auto* panel = static_cast<TPanelGroup*>(widget_);
-  panel->Outer = options.Border[0];
-  panel->Inner = options.Border[1];
-  panel->EdgeWidth = std::max(0, options.Border[2]);
-  panel->BorderWidth = std::max(0, options.Border[4]);
+  panel->Outer = options_.Border[0];
+  panel->Inner = options_.Border[1];
+  panel->EdgeWidth = std::max(0, options_.Border[2]);
+  panel->BorderWidth = std::max(0, options_.Border[4]);
   panel->redraw();
 }
 
 // --- Pictures and the window ------------------------------------------------------
 
-void TFltkControl::SetPicture(std::shared_ptr<const TRgbImage> picture, const TRect& dest) {
-  if (Kind() == TControlKind::Image) static_cast<TPictureWidget*>(widget_)->SetPicture(std::move(picture), dest);
+void TFltkControl::ApplyPicture() {
+  if (Kind() == TControlKind::Image) static_cast<TPictureWidget*>(widget_)->SetPicture(picture_, picture_rect_);
 }
 
-void TFltkControl::SetIcon(const std::string& resourceName) {
+void TFltkControl::ApplyIcon() {
   if (Kind() != TControlKind::Form) return;
-  std::vector<std::unique_ptr<Fl_RGB_Image>> images = LoadIconImages(resourceName);
+  std::vector<std::unique_ptr<Fl_RGB_Image>> images = LoadIconImages(icon_);
   if (images.empty()) return;
   std::vector<const Fl_RGB_Image*> list;
   for (const auto& image : images) list.push_back(image.get());
@@ -539,10 +468,9 @@ void TFltkControl::SetIcon(const std::string& resourceName) {
   static_cast<Fl_Window*>(widget_)->icons(list.data(), static_cast<int>(list.size()));
 }
 
-void TFltkControl::SetWindowState(uint8_t state) {
-  window_state_ = state;
+void TFltkControl::ApplyWindowState() {
   // Minimised is the one state FLTK can ask for; maximised stays normal.
-  if (Kind() == TControlKind::Form && state == 1 && static_cast<Fl_Window*>(widget_)->shown())
+  if (Kind() == TControlKind::Form && window_state_ == 1 && static_cast<Fl_Window*>(widget_)->shown())
     static_cast<Fl_Window*>(widget_)->iconize();
 }
 
@@ -616,7 +544,7 @@ int TFltkControl::Route(Fl_Widget& w, int event, TBaseHandle base) {
       if (TracksHover()) result = 1;
       if (result && !IsContainer() && !hovered_) {
         hovered_ = true;
-        ApplyCursor();
+        ShowCursor();
         Notify(TNotifyKind::MouseEnter);
       }
       return result;
@@ -625,7 +553,7 @@ int TFltkControl::Route(Fl_Widget& w, int event, TBaseHandle base) {
       const int result = base(w, event);
       if (hovered_) {
         hovered_ = false;
-        ApplyCursor();
+        ShowCursor();
         Notify(TNotifyKind::MouseLeave);
       }
       return result;
@@ -697,6 +625,6 @@ void TFltkControl::LinePicked(Fl_Widget* w, void* data) {
   const int picked = static_cast<Fl_Menu_Button*>(w)->value();
   if (picked < 0 || picked >= static_cast<int>(c->items_.size()) || picked == c->selected_) return;
   c->selected_ = picked;
-  c->SetText(c->items_[static_cast<size_t>(picked)]);
+  c->StoreText(c->items_[static_cast<size_t>(picked)]);
   c->Notify(TNotifyKind::SelectChange);
 }

@@ -13,7 +13,7 @@
 #include "ui/fltk/events.h"
 #include "ui/fltk/fonts.h"
 #include "ui/fltk/message_box.h"
-#include "ui/posix_command.h"
+#include "ui/posix/posix_command.h"
 
 namespace {
 
@@ -38,8 +38,7 @@ class TFltkTooltips : public TTooltips {
 }  // namespace
 
 TFltkPlatform::TFltkPlatform()
-    : ui_thread_(std::this_thread::get_id()),
-      queue_([] { return Fl::awake(&TFltkPlatform::OnWake, nullptr) == 0; }) {
+    : queue_([] { return Fl::awake(&TFltkPlatform::OnWake, nullptr) == 0; }) {
   // Workers wake the loop with Fl::awake, which needs FLTK's lock set up
   // before any window is shown.
   Fl::lock();
@@ -68,8 +67,6 @@ TFltkPlatform::~TFltkPlatform() {
 }
 
 TFltkPlatform* TFltkPlatform::Current() { return dynamic_cast<TFltkPlatform*>(Platform()); }
-
-bool TFltkPlatform::IsUIThread() { return std::this_thread::get_id() == ui_thread_; }
 
 TControl* TFltkPlatform::CreateControl(TControlKind kind, TControl* parent, const TCreateOptions& options) {
   return new TFltkControl(*this, kind, parent, options);
@@ -124,25 +121,10 @@ void TFltkPlatform::SyncFocus() {
   // A handler may move the focus again; follow it a few times at most.
   for (int round = 0; round < 4; ++round) {
     TControl* now = Focused();
-    if (now == focus_) break;
-    TControl* old = focus_;
-    focus_ = now;
-    TNotification n;
-    if (old) {
-      n.Kind = TNotifyKind::FocusOut;
-      old->Deliver(n);
-    }
-    if (now && focus_ == now) {
-      n.Kind = TNotifyKind::FocusIn;
-      now->Deliver(n);
-    }
+    if (now == RecordedFocus()) break;
+    FocusMoved(now);
   }
   syncing_focus_ = false;
-}
-
-void TFltkPlatform::ControlDestroyed(TControl* c) {
-  if (focus_ == c) focus_ = nullptr;
-  if (capture_ == c) capture_ = nullptr;
 }
 
 std::unique_ptr<TTooltips> TFltkPlatform::CreateTooltips() { return std::make_unique<TFltkTooltips>(); }
@@ -205,31 +187,13 @@ int TFltkPlatform::Intercept(int event, Fl_Window* window) {
 
 // --- Boxes, commands, threads ---------------------------------------------------
 
-int TFltkPlatform::MessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) {
-  if (!IsUIThread()) {
-    // Shown when the window thread gets to it; the caller goes on at once.
-    PostToUIThread([this, owned, text, caption, style] { ShowBox(owned, text, caption, style); });
-    return IdOk;
-  }
-  return ShowBox(owned, text, caption, style);
-}
-
 int TFltkPlatform::ShowBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) {
   Fl_Window* owner = nullptr;
   if (owned && ApplicationForm()) owner = static_cast<TFltkControl*>(ApplicationForm())->Window();
-  return ShowMessageBox(owner, text, caption, style);
+  return RunMessageBox(owner, text, caption, style);
 }
 
 int TFltkPlatform::StartCommand(const std::string& commandLine, int) { return StartPosixCommand(commandLine); }
-
-bool TFltkPlatform::RunOnUIThread(const std::function<void()>& fn) {
-  if (!HasApplicationWindow()) return false;
-  if (IsUIThread()) {
-    fn();
-    return true;
-  }
-  return queue_.RunAndWait(fn);
-}
 
 void TFltkPlatform::PostToUIThread(std::function<void()> fn) { queue_.Post(std::move(fn)); }
 

@@ -16,9 +16,8 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <thread>
 
-#include "ui/fltk/wake_queue.h"
+#include "ui/wake_queue.h"
 #include "ui/platform.h"
 
 class TFltkControl;
@@ -28,14 +27,8 @@ class TFltkPlatform : public TPlatform {
   TFltkPlatform();
   ~TFltkPlatform() override;
 
-  static constexpr int32_t kFrameSide = 3;
-  static constexpr int32_t kFrameTop = 24;
-
   // TSystemOps
-  int MessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) override;
   int StartCommand(const std::string& commandLine, int showMode) override;
-  bool IsUIThread() override;
-  bool RunOnUIThread(const std::function<void()>& fn) override;
   void PostToUIThread(std::function<void()> fn) override;
 
   // TPlatform
@@ -47,9 +40,7 @@ class TFltkPlatform : public TPlatform {
   // hand-overs answer false.
   void RunMessageLoop() override;
   void QuitMessageLoop() override { quit_ = true; }
-  void SetCapture(TControl* c) override { capture_ = c; }
-  void ReleaseCapture() override { capture_ = nullptr; }
-  TControl* Captured() override { return capture_; }
+  // The control FLTK has given the keyboard focus.
   TControl* Focused() override;
 
   // The backend's own bookkeeping.
@@ -66,8 +57,9 @@ class TFltkPlatform : public TPlatform {
   bool WorkQueued() { return queue_.Queued(); }
 
  protected:
-  void ControlDestroyed(TControl* c) override;
   std::unique_ptr<TTooltips> CreateTooltips() override;
+  int ShowBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) override;
+  bool HandOver(const std::function<void()>& fn) override { return queue_.RunAndWait(fn); }
 
  private:
   static int Dispatch(int event, Fl_Window* window);
@@ -75,13 +67,9 @@ class TFltkPlatform : public TPlatform {
   static TFltkPlatform* Current();
   // Answers 1 or 0 when the event was dealt with, -1 to leave it to FLTK.
   int Intercept(int event, Fl_Window* window);
-  int ShowBox(bool owned, const std::string& text, const std::string& caption, uint32_t style);
 
-  const std::thread::id ui_thread_;
   TWakeQueue queue_;
   bool quit_ = false;
-  TControl* capture_ = nullptr;
-  TControl* focus_ = nullptr;
   bool syncing_focus_ = false;
   std::map<const Fl_Widget*, TFltkControl*> widgets_;
   Fl_Event_Dispatch previous_dispatch_ = nullptr;

@@ -217,7 +217,7 @@ int TMessageBox::Run(Fl_Window* owner) {
   return answer_ ? answer_ : (ids_.empty() ? IdOk : ids_.front());
 }
 
-int ShowMessageBox(Fl_Window* owner, const std::string& text, const std::string& caption, uint32_t style) {
+int RunMessageBox(Fl_Window* owner, const std::string& text, const std::string& caption, uint32_t style) {
   Fl_Group::current(nullptr);
   TMessageBox box(text, caption, style);
   return box.Run(owner);

@@ -47,4 +47,4 @@ class TMessageBox : public Fl_Double_Window {
 };
 
 // Shows a box and answers the pressed button (window thread only).
-int ShowMessageBox(Fl_Window* owner, const std::string& text, const std::string& caption, uint32_t style);
+int RunMessageBox(Fl_Window* owner, const std::string& text, const std::string& caption, uint32_t style);

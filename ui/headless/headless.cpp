@@ -4,157 +4,24 @@
 #include <utility>
 
 #include "runtime/lines.h"
-#include "ui/encoding.h"
 
 // --- THeadlessControl ------------------------------------------------------
 
 THeadlessControl::THeadlessControl(THeadlessPlatform& platform, TControlKind kind, TControl* parent,
                                    const TCreateOptions& options)
-    : TControl(platform, kind, kind == TControlKind::Form ? nullptr : parent),
-      hp_(platform),
-      options_(options),
-      visible_(kind != TControlKind::Form),
-      style_(kind == TControlKind::Form ? kStyleFormDefault : 0) {}
-
-void THeadlessControl::Check() const { hp_.CheckThread(); }
-
-void THeadlessControl::SetBounds(const TRect& r) {
-  Check();
-  bounds_ = r;
-}
-
-TRect THeadlessControl::Bounds() const {
-  Check();
-  return bounds_;
-}
-
-void THeadlessControl::SetClientSize(int32_t w, int32_t h) {
-  Check();
-  if (Kind() == TControlKind::Form) {
-    w += 2 * THeadlessPlatform::kFrameSide;
-    h += THeadlessPlatform::kFrameTop + THeadlessPlatform::kFrameSide;
-  }
-  bounds_.Width = w;
-  bounds_.Height = h;
-}
+    : TControl(platform, kind, parent, options), hp_(platform) {}
 
 void THeadlessControl::SetText(const std::string& text) {
-  Check();
-  // A pick-only list shows its selected line and nothing else.
+  TControl::SetText(text);
   if (Kind() == TControlKind::PickList) return;
-  text_ = text;
   hp_.text_bytes_copied_ += text.size();
-  caret_ = static_cast<int32_t>(text_.size());
   if (hp_.OnSetText) hp_.OnSetText(this, text);
 }
 
 std::string THeadlessControl::Text() const {
-  Check();
-  if (Kind() == TControlKind::PickList)
-    return selected_ >= 0 ? items_[static_cast<size_t>(selected_)] : std::string();
-  hp_.text_bytes_copied_ += text_.size();
-  return text_;
-}
-
-void THeadlessControl::SetVisible(bool v) {
-  Check();
-  visible_ = v;
-}
-
-bool THeadlessControl::Visible() const {
-  Check();
-  return visible_;
-}
-
-void THeadlessControl::SetEnabled(bool e) {
-  Check();
-  enabled_ = e;
-}
-
-bool THeadlessControl::Enabled() const {
-  Check();
-  return enabled_;
-}
-
-void THeadlessControl::SetColor(uint32_t color) {
-  Check();
-  color_ = color;
-}
-
-uint32_t THeadlessControl::Color() const {
-  Check();
-  return color_;
-}
-
-void THeadlessControl::SetFont(const TFontRec& font, int32_t height) {
-  Check();
-  font_ = font;
-  font_height_ = height;
-}
-
-TFontRec THeadlessControl::Font() const {
-  Check();
-  return font_;
-}
-
-int32_t THeadlessControl::FontHeight() const {
-  Check();
-  return font_height_;
-}
-
-void THeadlessControl::SetEdge(uint8_t edge) {
-  Check();
-  edge_ = edge;
-}
-
-uint8_t THeadlessControl::Edge() const {
-  Check();
-  return edge_;
-}
-
-void THeadlessControl::SetStyle(int32_t style) {
-  Check();
-  style_ = style;
-}
-
-int32_t THeadlessControl::Style() const {
-  Check();
-  return style_;
-}
-
-void THeadlessControl::SetCursor(int32_t cursor) {
-  Check();
-  cursor_ = cursor;
-}
-
-int32_t THeadlessControl::Cursor() const {
-  Check();
-  return cursor_;
-}
-
-void THeadlessControl::SetAlignment(uint8_t a) {
-  Check();
-  alignment_ = a;
-}
-
-void THeadlessControl::SetFocus() {
-  Check();
-  hp_.MoveFocus(this);
-}
-
-void THeadlessControl::Raise() {
-  Check();
-  ++raises_;
-}
-
-void THeadlessControl::SetCaret(int32_t pos) {
-  Check();
-  caret_ = std::max<int32_t>(0, std::min<int32_t>(pos, static_cast<int32_t>(text_.size())));
-}
-
-int32_t THeadlessControl::Caret() const {
-  Check();
-  return caret_;
+  std::string text = TControl::Text();
+  hp_.text_bytes_copied_ += text.size();
+  return text;
 }
 
 void THeadlessControl::ReplaceText(int32_t at, int32_t count, const std::string& text) {
@@ -167,87 +34,14 @@ void THeadlessControl::ReplaceText(int32_t at, int32_t count, const std::string&
   if (hp_.OnSetText) hp_.OnSetText(this, text_);
 }
 
-void THeadlessControl::ClearItems() {
+void THeadlessControl::Raise() {
   Check();
-  items_.clear();
-  selected_ = -1;
-}
-
-void THeadlessControl::AddItem(const std::string& item) {
-  Check();
-  auto at = items_.end();
-  if (options_.Sorted) {
-    const std::string key = LowerCp1251(item);
-    at = std::find_if(items_.begin(), items_.end(), [&](const std::string& s) { return LowerCp1251(s) > key; });
-    const int32_t index = static_cast<int32_t>(at - items_.begin());
-    if (selected_ >= index) ++selected_;
-  }
-  items_.insert(at, item);
-}
-
-std::vector<std::string> THeadlessControl::Items() const {
-  Check();
-  return items_;
-}
-
-void THeadlessControl::SetSelected(int32_t index) {
-  Check();
-  const bool inRange = index >= 0 && index < static_cast<int32_t>(items_.size());
-  if (Kind() == TControlKind::TabStrip) {
-    if (inRange) selected_ = index;
-    return;
-  }
-  selected_ = inRange ? index : -1;
-  if (Kind() == TControlKind::EditList && inRange) {
-    text_ = items_[static_cast<size_t>(index)];
-    caret_ = static_cast<int32_t>(text_.size());
-  }
-}
-
-int32_t THeadlessControl::Selected() const {
-  Check();
-  return selected_;
-}
-
-void THeadlessControl::SetChecked(bool checked) {
-  Check();
-  checked_ = checked;
-}
-
-bool THeadlessControl::Checked() const {
-  Check();
-  return checked_;
-}
-
-void THeadlessControl::SetOptions(const TCreateOptions& options) {
-  Check();
-  options_ = options;
-}
-
-void THeadlessControl::SetPicture(std::shared_ptr<const TRgbImage> picture, const TRect& dest) {
-  Check();
-  picture_ = std::move(picture);
-  picture_rect_ = dest;
-}
-
-void THeadlessControl::SetIcon(const std::string& resourceName) {
-  Check();
-  icon_ = resourceName;
-}
-
-void THeadlessControl::SetAlpha(uint8_t alpha) {
-  Check();
-  alpha_ = alpha;
-}
-
-void THeadlessControl::SetWindowState(uint8_t state) {
-  Check();
-  window_state_ = state;
+  ++raises_;
 }
 
 // --- THeadlessPlatform -----------------------------------------------------
 
-THeadlessPlatform::THeadlessPlatform() : ui_thread_(std::this_thread::get_id()) {}
+THeadlessPlatform::THeadlessPlatform() = default;
 
 THeadlessPlatform::~THeadlessPlatform() {
   std::lock_guard<std::mutex> l(m_);
@@ -255,12 +49,6 @@ THeadlessPlatform::~THeadlessPlatform() {
   queue_.clear();
   cv_.notify_all();
 }
-
-void THeadlessPlatform::CheckThread() {
-  if (std::this_thread::get_id() != ui_thread_) thread_violations_.fetch_add(1);
-}
-
-bool THeadlessPlatform::IsUIThread() { return std::this_thread::get_id() == ui_thread_; }
 
 TControl* THeadlessPlatform::CreateControl(TControlKind kind, TControl* parent, const TCreateOptions& options) {
   CheckThread();
@@ -298,44 +86,9 @@ void THeadlessPlatform::RunMessageLoop() {
 
 void THeadlessPlatform::QuitMessageLoop() { quit_ = true; }
 
-void THeadlessPlatform::SetCapture(TControl* c) {
-  CheckThread();
-  capture_ = c;
-}
-
-void THeadlessPlatform::ReleaseCapture() {
-  CheckThread();
-  capture_ = nullptr;
-}
-
-void THeadlessPlatform::ControlDestroyed(TControl* c) {
-  if (focus_ == c) focus_ = nullptr;
-  if (capture_ == c) capture_ = nullptr;
-}
-
-void THeadlessPlatform::MoveFocus(TControl* c) {
-  if (focus_ == c) return;
-  TControl* old = focus_;
-  focus_ = c;
-  TNotification n;
-  if (old) {
-    n.Kind = TNotifyKind::FocusOut;
-    old->Deliver(n);
-  }
-  if (c && focus_ == c) {
-    n.Kind = TNotifyKind::FocusIn;
-    c->Deliver(n);
-  }
-}
-
 // --- Work for the window thread ---------------------------------------------
 
-bool THeadlessPlatform::RunOnUIThread(const std::function<void()>& fn) {
-  if (!HasApplicationWindow()) return false;
-  if (IsUIThread()) {
-    fn();
-    return true;
-  }
+bool THeadlessPlatform::HandOver(const std::function<void()>& fn) {
   auto done = std::make_shared<bool>(false);
   std::unique_lock<std::mutex> l(m_);
   if (loop_ended_) return false;
@@ -395,15 +148,6 @@ bool THeadlessPlatform::WaitForWork(std::chrono::milliseconds timeout) {
 }
 
 // --- Boxes and commands ----------------------------------------------------
-
-int THeadlessPlatform::MessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) {
-  if (!IsUIThread()) {
-    // Shown when the window thread gets to it; the caller goes on at once.
-    PostToUIThread([this, owned, text, caption, style] { ShowBox(owned, text, caption, style); });
-    return IdOk;
-  }
-  return ShowBox(owned, text, caption, style);
-}
 
 int THeadlessPlatform::ShowBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) {
   TBox box;
@@ -476,7 +220,7 @@ bool THeadlessPlatform::Click(TControl* c) {
   CheckThread();
   if (!c) return false;
   THeadlessControl* hc = Cast(c);
-  if (TakesFocus(c->Kind())) MoveFocus(c);
+  if (TakesFocus(c->Kind())) FocusMoved(c);
   TNotification down = Notice(TNotifyKind::MouseDown);
   down.Mouse.Button = 1;
   down.Mouse.Shift = MkLButton;
@@ -516,7 +260,7 @@ bool THeadlessPlatform::SelectTab(TControl* tabs, int32_t index) {
 bool THeadlessPlatform::TypeText(TControl* c, const std::string& text) {
   CheckThread();
   if (!c || !IsFieldKind(c->Kind())) return false;
-  MoveFocus(c);
+  FocusMoved(c);
   THeadlessControl* hc = Cast(c);
   hc->caret_ = static_cast<int32_t>(hc->text_.size());
   for (char ch : text) {
@@ -532,7 +276,7 @@ bool THeadlessPlatform::TypeText(TControl* c, const std::string& text) {
 bool THeadlessPlatform::PasteText(TControl* c, const std::string& text) {
   CheckThread();
   if (!c || !IsFieldKind(c->Kind())) return false;
-  MoveFocus(c);
+  FocusMoved(c);
   THeadlessControl* hc = Cast(c);
   const size_t removed = hc->text_.size();
   hc->text_ = text;
@@ -545,7 +289,7 @@ bool THeadlessPlatform::PasteText(TControl* c, const std::string& text) {
 bool THeadlessPlatform::PressKey(TControl* c, int32_t key) {
   CheckThread();
   if (!c) return false;
-  MoveFocus(c);
+  FocusMoved(c);
   if (key == VkTab) {
     PressTab(false);
     return true;
@@ -563,7 +307,7 @@ bool THeadlessPlatform::Pick(TControl* list, int32_t index) {
   if (!list || (list->Kind() != TControlKind::PickList && list->Kind() != TControlKind::EditList)) return false;
   THeadlessControl* hc = Cast(list);
   if (index < 0 || index >= static_cast<int32_t>(hc->items_.size())) return false;
-  MoveFocus(list);
+  FocusMoved(list);
   if (index == hc->selected_) return true;
   hc->selected_ = index;
   if (list->Kind() == TControlKind::EditList) {
@@ -585,7 +329,7 @@ void THeadlessPlatform::MouseLeave(TControl* c) {
 }
 
 TControl* THeadlessPlatform::FocusedForm() {
-  TControl* form = focus_;
+  TControl* form = RecordedFocus();
   while (form && form->Parent()) form = form->Parent();
   if (!form || form->Kind() != TControlKind::Form) form = ApplicationForm();
   return form;

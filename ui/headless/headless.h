@@ -12,7 +12,6 @@
 // when bold), lines c pixels high.
 #pragma once
 
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -20,7 +19,6 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "ui/bitmap.h"
@@ -28,85 +26,24 @@
 
 class THeadlessPlatform;
 
+// A control in memory: the base stores every property; the headless control
+// adds what tests look at (how often it was raised) and reports the
+// program's own SetText calls (THeadlessPlatform::OnSetText).
 class THeadlessControl : public TControl {
  public:
   THeadlessControl(THeadlessPlatform& platform, TControlKind kind, TControl* parent, const TCreateOptions& options);
 
-  void SetBounds(const TRect& r) override;
-  TRect Bounds() const override;
-  void SetClientSize(int32_t w, int32_t h) override;
   void SetText(const std::string& text) override;
   std::string Text() const override;
-  void SetVisible(bool v) override;
-  bool Visible() const override;
-  void SetEnabled(bool e) override;
-  bool Enabled() const override;
-  void SetColor(uint32_t color) override;
-  uint32_t Color() const override;
-  void SetFont(const TFontRec& font, int32_t height) override;
-  TFontRec Font() const override;
-  int32_t FontHeight() const override;
-  void SetEdge(uint8_t edge) override;
-  uint8_t Edge() const override;
-  void SetStyle(int32_t style) override;
-  int32_t Style() const override;
-  void SetCursor(int32_t cursor) override;
-  int32_t Cursor() const override;
-  void SetAlignment(uint8_t a) override;
-  void SetFocus() override;
-  void Raise() override;
-  void SetCaret(int32_t pos) override;
-  int32_t Caret() const override;
   void ReplaceText(int32_t at, int32_t count, const std::string& text) override;
-  void ClearItems() override;
-  void AddItem(const std::string& item) override;
-  std::vector<std::string> Items() const override;
-  void SetSelected(int32_t index) override;
-  int32_t Selected() const override;
-  void SetChecked(bool checked) override;
-  bool Checked() const override;
-  void SetOptions(const TCreateOptions& options) override;
-  void SetPicture(std::shared_ptr<const TRgbImage> picture, const TRect& dest) override;
-  void SetIcon(const std::string& resourceName) override;
-  void SetAlpha(uint8_t alpha) override;
-  void SetWindowState(uint8_t state) override;
+  void Raise() override;
 
-  // What tests and the driver look at.
-  const TCreateOptions& Options() const { return options_; }
-  uint8_t Alignment() const { return alignment_; }
-  uint8_t Alpha() const { return alpha_; }
-  uint8_t WindowState() const { return window_state_; }
-  const std::string& Icon() const { return icon_; }
-  std::shared_ptr<const TRgbImage> Picture() const { return picture_; }
-  TRect PictureRect() const { return picture_rect_; }
   int RaiseCount() const { return raises_; }
 
  private:
   friend class THeadlessPlatform;
-  void Check() const;
 
   THeadlessPlatform& hp_;
-  TCreateOptions options_;
-  TRect bounds_;
-  std::string text_;
-  bool visible_;
-  bool enabled_ = true;
-  uint32_t color_ = 0;
-  TFontRec font_;
-  int32_t font_height_ = 0;
-  uint8_t edge_ = 0;
-  int32_t style_;
-  int32_t cursor_ = 0;
-  uint8_t alignment_ = 0;
-  int32_t caret_ = 0;
-  std::vector<std::string> items_;
-  int32_t selected_ = -1;
-  bool checked_ = false;
-  std::shared_ptr<const TRgbImage> picture_;
-  TRect picture_rect_;
-  std::string icon_;
-  uint8_t alpha_ = 255;
-  uint8_t window_state_ = 0;
   int raises_ = 0;
 };
 
@@ -115,16 +52,9 @@ class THeadlessPlatform : public TPlatform {
   THeadlessPlatform();
   ~THeadlessPlatform() override;
 
-  // Frame of a form: a 24-pixel caption bar and 3-pixel borders.
-  static constexpr int32_t kFrameSide = 3;
-  static constexpr int32_t kFrameTop = 24;
-
   // TSystemOps
-  int MessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) override;
   int StartCommand(const std::string& commandLine, int showMode) override;
   void RedrawMenuBar(int32_t handle) override;
-  bool IsUIThread() override;
-  bool RunOnUIThread(const std::function<void()>& fn) override;
   void PostToUIThread(std::function<void()> fn) override;
 
   // TPlatform
@@ -135,10 +65,6 @@ class THeadlessPlatform : public TPlatform {
   // again; hand-overs still waiting then answer false.
   void RunMessageLoop() override;
   void QuitMessageLoop() override;
-  void SetCapture(TControl* c) override;
-  void ReleaseCapture() override;
-  TControl* Captured() override { return capture_; }
-  TControl* Focused() override { return focus_; }
 
   // The simulated user, run by RunMessageLoop on the window thread; it
   // should stop once QuitRequested answers true.
@@ -181,9 +107,6 @@ class THeadlessPlatform : public TPlatform {
   // ReplaceText: the work tests count to see that typing stays linear.
   size_t TextBytesCopied() const { return text_bytes_copied_.load(); }
 
-  // Control operations made off the window thread (a fault of the caller).
-  int ThreadViolations() const { return thread_violations_.load(); }
-
   // --- The user's actions (window thread). Each answers false, doing
   // nothing, when the control cannot take it (wrong kind, out of range).
   // A click: mouse down, up, then the click (check boxes toggle first);
@@ -210,7 +133,8 @@ class THeadlessPlatform : public TPlatform {
   bool RequestClose(TControl* form);
 
  protected:
-  void ControlDestroyed(TControl* c) override;
+  int ShowBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) override;
+  bool HandOver(const std::function<void()>& fn) override;
 
  private:
   friend class THeadlessControl;
@@ -220,14 +144,10 @@ class THeadlessPlatform : public TPlatform {
     std::shared_ptr<bool> done;  // hand-overs only; guarded by m_
   };
 
-  void CheckThread();
-  void MoveFocus(TControl* c);
   // The form of the focused control, else the application window.
   TControl* FocusedForm();
-  int ShowBox(bool owned, const std::string& text, const std::string& caption, uint32_t style);
   static THeadlessControl* Cast(TControl* c) { return static_cast<THeadlessControl*>(c); }
 
-  const std::thread::id ui_thread_;
   mutable std::mutex m_;
   std::condition_variable cv_;
   std::deque<TTask> queue_;
@@ -238,10 +158,7 @@ class THeadlessPlatform : public TPlatform {
   std::chrono::milliseconds turn_period_ = kUIThreadTurnPeriod;
   std::vector<TBox> boxes_;
   std::vector<TCommand> commands_;
-  std::atomic<int> thread_violations_{0};
   int menu_redraws_ = 0;
-  TControl* focus_ = nullptr;
-  TControl* capture_ = nullptr;
   std::function<void()> user_;
   bool quit_ = false;
 };

@@ -1,9 +1,9 @@
-// Work handed to the window thread by other threads. FLTK wakes its loop
-// from another thread through Fl::awake, and waking it at a high rate can
-// stall the X11 event loop; so the work goes into one queue and at most one
-// wake-up is pending at a time: the first post after a drain wakes the
-// loop, later ones ride along. The wake-up's callback (run by FLTK on the
-// window thread) calls Drain.
+// Work handed to the window thread by other threads, for any backend whose
+// toolkit wakes its loop from another thread. Waking a loop at a high rate
+// can stall it (FLTK's X11 loop does), so the work goes into one queue and
+// at most one wake-up is pending at a time: the first post after a drain
+// wakes the loop, later ones ride along. The wake-up's callback (run by the
+// toolkit on the window thread) calls Drain.
 #pragma once
 
 #include <atomic>

@@ -1,4 +1,4 @@
-#include "formula/number_text.h"
+#include "runtime/number_text.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "ui/fltk/wake_queue.h"
+#include "ui/wake_queue.h"
 
 #include <algorithm>
 

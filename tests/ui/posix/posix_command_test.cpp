@@ -1,4 +1,4 @@
-#include "ui/posix_command.h"
+#include "ui/posix/posix_command.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <thread>
 #include <unistd.h>
 
-#include "ui/platform.h"
+#include "runtime/system_ops.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "ui/posix_command.h"
+#include "ui/posix/posix_command.h"
 
-#include "ui/platform.h"
+#include "runtime/system_ops.h"
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <cerrno>

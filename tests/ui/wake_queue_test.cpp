@@ -1,6 +1,6 @@
 // The queue of work for the window thread: one wake-up for any number of
 // posts until the window thread drains, order kept, hand-overs answered.
-#include "ui/fltk/wake_queue.h"
+#include "ui/wake_queue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,37 @@
+// The platform contract on the headless backend.
+#include <chrono>
+
+#include "ui/headless/headless.h"
+#include "ui/platform_contract.h"
+
+namespace {
+
+class THeadlessBackend : public TContractBackend {
+ public:
+  TPlatform& Platform() override { return platform_; }
+  bool PumpUntil(const std::function<bool()>& done) override {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    for (;;) {
+      platform_.Pump();
+      if (done()) return true;
+      if (std::chrono::steady_clock::now() > deadline) return false;
+      platform_.WaitForWork(std::chrono::milliseconds(10));
+    }
+  }
+  void Click(TControl* c) override { platform_.Click(c); }
+  void PressTab(bool backward) override { platform_.PressTab(backward); }
+  std::vector<std::string> ShownBoxes() override {
+    std::vector<std::string> captions;
+    for (const THeadlessPlatform::TBox& box : platform_.Boxes()) captions.push_back(box.Caption);
+    return captions;
+  }
+
+ private:
+  THeadlessPlatform platform_;
+};
+
+}  // namespace
+
+KELVANE_PLATFORM_CONTRACT(Headless, (TContractParam{"Headless", [] {
+                                       return std::unique_ptr<TContractBackend>(new THeadlessBackend);
+                                     }}));

@@ -1,0 +1,382 @@
+#include "ui/platform_contract.h"
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+#include "ui/bitmap.h"
+
+namespace {
+
+// Records what a control tells its element; `On` may answer or act.
+struct TRecorder : TControlHandler {
+  std::vector<TNotifyKind> Seen;
+  std::function<bool(const TNotification&)> On;
+  bool HandleNotification(const TNotification& n) override {
+    Seen.push_back(n.Kind);
+    return On ? On(n) : false;
+  }
+  int Count(TNotifyKind k) const { return static_cast<int>(std::count(Seen.begin(), Seen.end(), k)); }
+};
+
+// "Привет" in code page 1251.
+const std::string kCyrillic = "\xCF\xF0\xE8\xE2\xE5\xF2";
+
+}  // namespace
+
+// --- Making and reading back -------------------------------------------------------
+
+TEST_P(PlatformContractOnScreen, EveryKindIsMadeUnderItsParentWithAHandle) {
+  const TControlKind kinds[] = {TControlKind::Button,   TControlKind::CheckBox, TControlKind::GroupBox,
+                                TControlKind::Edit,     TControlKind::Label,    TControlKind::PickList,
+                                TControlKind::EditList, TControlKind::TabStrip, TControlKind::Panel,
+                                TControlKind::Image};
+  EXPECT_EQ(Form()->Parent(), nullptr);
+  EXPECT_FALSE(Form()->Visible()) << "forms start hidden";
+  EXPECT_EQ(Form()->Style(), kStyleFormDefault);
+  int32_t y = 0;
+  for (TControlKind kind : kinds) {
+    TControl* c = Make(kind, 0, y += 25);
+    SCOPED_TRACE(static_cast<int>(kind));
+    EXPECT_EQ(c->Kind(), kind);
+    EXPECT_EQ(c->Parent(), Form());
+    EXPECT_EQ(Form()->Children().back(), c);
+    EXPECT_NE(c->Handle(), 0);
+    EXPECT_EQ(P().FromHandle(c->Handle()), c);
+    EXPECT_TRUE(c->Visible()) << "children start shown";
+    const bool field = kind == TControlKind::Edit || kind == TControlKind::EditList || kind == TControlKind::PickList;
+    EXPECT_EQ(c->Color(), field ? kColorWindow : kColorButtonFace) << "the desktop's colours";
+    EXPECT_TRUE(c->Enabled());
+    EXPECT_EQ(c->Selected(), -1);
+    EXPECT_TRUE(c->Items().empty());
+  }
+}
+
+TEST_P(PlatformContractOnScreen, TextReadsBackInCodePage1251) {
+  struct TCase {
+    TControlKind Kind;
+    bool Kept;  // a pick-only list shows its selected line instead
+  } cases[] = {{TControlKind::Button, true}, {TControlKind::CheckBox, true}, {TControlKind::GroupBox, true},
+               {TControlKind::Edit, true},   {TControlKind::Label, true},    {TControlKind::EditList, true},
+               {TControlKind::Panel, true},  {TControlKind::PickList, false}};
+  Form()->SetText(kCyrillic);
+  EXPECT_EQ(Form()->Text(), kCyrillic);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.Kind));
+    TControl* control = Make(c.Kind, 0, 0);
+    control->SetText(kCyrillic + " & 1.5");
+    EXPECT_EQ(control->Text(), c.Kept ? kCyrillic + " & 1.5" : "");
+  }
+}
+
+TEST_P(PlatformContractOnScreen, SettingAFieldsTextPutsTheCaretAtTheEnd) {
+  for (TControlKind kind : {TControlKind::Edit, TControlKind::EditList}) {
+    TControl* field = Make(kind, 0, 0);
+    field->SetText(kCyrillic);
+    EXPECT_EQ(field->Caret(), 6);
+    field->SetCaret(2);
+    EXPECT_EQ(field->Caret(), 2);
+  }
+}
+
+TEST_P(PlatformContractOnScreen, BoundsAreKeptAndAFormsClientSizeAddsItsFrame) {
+  TControl* panel = Make(TControlKind::Panel, 10, 20);
+  TControl* label = Make(TControlKind::Label, 0, 0, panel);
+  label->SetBounds({5, 6, 70, 21});
+  EXPECT_EQ(label->Bounds(), (TRect{5, 6, 70, 21})) << "relative to the parent";
+  label->SetClientSize(50, 13);
+  EXPECT_EQ(label->Bounds(), (TRect{5, 6, 50, 13}));
+  EXPECT_EQ(Form()->Bounds(), (TRect{40, 40, 400, 300}));
+  Form()->SetClientSize(200, 100);
+  const TRect r = Form()->Bounds();
+  EXPECT_EQ(r.Width, 200 + 2 * TPlatform::kFrameSide);
+  EXPECT_EQ(r.Height, 100 + TPlatform::kFrameTop + TPlatform::kFrameSide);
+}
+
+TEST_P(PlatformContractOnScreen, VisibilityAndEnabledStateFollowTheParents) {
+  Show();
+  TControl* box = Make(TControlKind::GroupBox, 0, 0);
+  TControl* edit = Make(TControlKind::Edit, 5, 5, box);
+  EXPECT_TRUE(edit->Showing());
+  box->SetVisible(false);
+  EXPECT_TRUE(edit->Visible()) << "its own flag is untouched";
+  EXPECT_FALSE(edit->Showing());
+  box->SetVisible(true);
+  EXPECT_TRUE(edit->Showing());
+  box->SetEnabled(false);
+  EXPECT_TRUE(edit->Enabled());
+  EXPECT_FALSE(edit->EnabledTree());
+  box->SetEnabled(true);
+  edit->SetEnabled(false);
+  EXPECT_FALSE(edit->EnabledTree());
+}
+
+TEST_P(PlatformContractOnScreen, LookPropertiesReadBack) {
+  TFontRec font;
+  font.Name = "Arial";
+  font.Size = 10;
+  font.Style = FontBold | FontUnderline;
+  font.Color = 0x00800000;
+  font.CharSet = 204;
+  for (TControlKind kind : {TControlKind::Label, TControlKind::Edit, TControlKind::PickList, TControlKind::Panel,
+                            TControlKind::Button}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    TControl* c = Make(kind, 0, 0);
+    c->SetFont(font, 16);
+    EXPECT_EQ(c->Font(), font);
+    EXPECT_EQ(c->FontHeight(), 16);
+    c->SetColor(0x00336699);
+    EXPECT_EQ(c->Color(), 0x00336699u);
+    c->SetColor(kColorButtonFace);
+    EXPECT_EQ(c->Color(), kColorButtonFace);
+    c->SetEdge(1);
+    EXPECT_EQ(c->Edge(), 1);
+    c->SetCursor(CursorHand);
+    EXPECT_EQ(c->Cursor(), CursorHand);
+    c->SetAlignment(2);
+    EXPECT_EQ(c->Alignment(), 2);
+    c->SetStyle(kStyleFlat);
+    EXPECT_EQ(c->Style(), kStyleFlat);
+  }
+  Form()->SetStyle(kStyleFormDefault & ~kStyleMaximizeBox);
+  EXPECT_EQ(P().WindowStyleOf(Form()->Handle()), kStyleFormDefault & ~kStyleMaximizeBox);
+}
+
+TEST_P(PlatformContractOnScreen, PicturesAndWindowSettingsReadBack) {
+  TControl* image = Make(TControlKind::Image, 0, 0);
+  auto picture = std::make_shared<const TRgbImage>(2, 1, std::vector<uint8_t>{1, 2, 3, 4, 5, 6});
+  image->SetPicture(picture, {-3, -4, 20, 10});
+  EXPECT_EQ(image->Picture(), picture);
+  EXPECT_EQ(image->PictureRect(), (TRect{-3, -4, 20, 10}));
+  image->SetPicture(nullptr, {});
+  EXPECT_EQ(image->Picture(), nullptr);
+  Form()->SetAlpha(128);
+  EXPECT_EQ(Form()->Alpha(), 128);
+  Form()->SetWindowState(2);
+  EXPECT_EQ(Form()->WindowState(), 2);
+}
+
+// --- Lines, selection and check state ------------------------------------------------
+
+TEST_P(PlatformContractOnScreen, ListLinesAndTheSelectedLine) {
+  TControl* pick = Make(TControlKind::PickList, 0, 0);
+  TControl* edit = Make(TControlKind::EditList, 0, 30);
+  TControl* tabs = Make(TControlKind::TabStrip, 0, 60);
+  for (TControl* c : {pick, edit, tabs})
+    for (const char* line : {"one", "two", "three"}) c->AddItem(line);
+  EXPECT_EQ(pick->Items(), (std::vector<std::string>{"one", "two", "three"}));
+  pick->SetSelected(1);
+  EXPECT_EQ(pick->Selected(), 1);
+  EXPECT_EQ(pick->Text(), "two");
+  pick->SetSelected(7);
+  EXPECT_EQ(pick->Selected(), -1) << "out of range selects nothing";
+  EXPECT_EQ(pick->Text(), "");
+  edit->SetSelected(2);
+  EXPECT_EQ(edit->Text(), "three") << "the field shows the selected line";
+  edit->ClearItems();
+  EXPECT_EQ(edit->Selected(), -1);
+  EXPECT_EQ(edit->Text(), "three") << "clearing the lines leaves the field";
+  tabs->SetSelected(2);
+  tabs->SetSelected(-1);
+  EXPECT_EQ(tabs->Selected(), 2) << "a tab strip always shows one of its tabs";
+}
+
+TEST_P(PlatformContractOnScreen, SortedListsInsertInOrderAndKeepTheSelectedLine) {
+  TCreateOptions sorted;
+  sorted.Sorted = true;
+  TControl* list = Make(TControlKind::PickList, 0, 0, nullptr, sorted);
+  list->AddItem("b");
+  list->SetSelected(0);
+  list->AddItem("C");
+  list->AddItem("a");
+  EXPECT_EQ(list->Items(), (std::vector<std::string>{"a", "b", "C"}));
+  EXPECT_EQ(list->Selected(), 1);
+  EXPECT_EQ(list->Text(), "b");
+}
+
+TEST_P(PlatformContractOnScreen, TheProgramsOwnWritesNeverNotify) {
+  TRecorder seen;
+  std::vector<TControl*> controls;
+  for (TControlKind kind : {TControlKind::Edit, TControlKind::EditList, TControlKind::PickList,
+                            TControlKind::TabStrip, TControlKind::CheckBox}) {
+    TControl* c = Make(kind, 0, 0);
+    c->SetHandler(&seen);
+    controls.push_back(c);
+  }
+  for (TControl* c : controls) {
+    c->AddItem("x");
+    c->AddItem("y");
+    c->SetSelected(1);
+    c->SetText("typed by the program");
+    c->SetCaret(1);
+    c->SetChecked(true);
+    c->ClearItems();
+  }
+  EXPECT_TRUE(seen.Seen.empty()) << seen.Seen.size() << " notifications";
+  for (TControl* c : controls) c->SetHandler(nullptr);
+}
+
+TEST_P(PlatformContractOnScreen, CheckStateIsSetByTheProgramAndToggledByAClick) {
+  Show();
+  TControl* box = Make(TControlKind::CheckBox, 10, 10);
+  TRecorder seen;
+  box->SetHandler(&seen);
+  box->SetChecked(true);
+  EXPECT_TRUE(box->Checked());
+  box->SetChecked(false);
+  EXPECT_FALSE(box->Checked());
+  Backend().Click(box);
+  EXPECT_TRUE(box->Checked());
+  EXPECT_EQ(seen.Count(TNotifyKind::Click), 1);
+  EXPECT_EQ(seen.Count(TNotifyKind::MouseDown), 1);
+  box->SetHandler(nullptr);
+}
+
+// --- Focus and the Tab key ---------------------------------------------------------------
+
+TEST_P(PlatformContractOnScreen, FocusMovesTellBothControls) {
+  Show();
+  TControl* a = Make(TControlKind::Edit, 0, 0);
+  TControl* b = Make(TControlKind::Edit, 0, 30);
+  TRecorder seenA, seenB;
+  a->SetHandler(&seenA);
+  b->SetHandler(&seenB);
+  a->SetFocus();
+  EXPECT_EQ(P().Focused(), a);
+  EXPECT_EQ(seenA.Seen, (std::vector<TNotifyKind>{TNotifyKind::FocusIn}));
+  b->SetFocus();
+  EXPECT_EQ(P().Focused(), b);
+  EXPECT_EQ(seenA.Count(TNotifyKind::FocusOut), 1);
+  EXPECT_EQ(seenB.Count(TNotifyKind::FocusIn), 1);
+  b->SetHandler(nullptr);
+  const TControl* gone = b;
+  TControl::Destroy(b);
+  // The desktop may hand the focus on; never to the control that went.
+  EXPECT_NE(P().Focused(), gone);
+  a->SetHandler(nullptr);
+}
+
+TEST_P(PlatformContractOnScreen, TabAndShiftTabReachTheFormAndFollowTheTabOrder) {
+  TRecorder formSeen;
+  formSeen.On = [&](const TNotification& n) {
+    if (n.Kind != TNotifyKind::TabKey) return false;
+    if (TControl* next = NextTabStop(Form(), P().Focused(), n.Backward)) next->SetFocus();
+    return true;
+  };
+  Form()->SetHandler(&formSeen);
+  Show();
+  TControl* a = Make(TControlKind::Edit, 0, 0);
+  TControl* b = Make(TControlKind::Edit, 0, 30);
+  TControl* c = Make(TControlKind::Edit, 0, 60);
+  TControl* none = Make(TControlKind::Edit, 0, 90);
+  a->SetTabOrder(2);
+  b->SetTabOrder(1);
+  c->SetTabOrder(3);
+  none->SetTabOrder(0);
+  a->SetFocus();
+  Backend().PressTab(false);
+  EXPECT_EQ(P().Focused(), c);
+  Backend().PressTab(false);
+  EXPECT_EQ(P().Focused(), b) << "wraps around";
+  Backend().PressTab(true);
+  EXPECT_EQ(P().Focused(), c);
+  EXPECT_EQ(formSeen.Count(TNotifyKind::TabKey), 3);
+  c->SetEnabled(false);
+  a->SetFocus();
+  Backend().PressTab(false);
+  EXPECT_EQ(P().Focused(), b) << "a disabled stop is skipped";
+  Form()->SetHandler(nullptr);
+}
+
+// --- Threads -------------------------------------------------------------------------------
+
+TEST_P(PlatformContractOnScreen, ABoxFromAWorkerAnswersAtOnceAndIsShownLater) {
+  int answer = 0;
+  std::thread worker([&] { answer = P().ShowMessageBox(false, "From a worker", "Debug", MbYesNo); });
+  worker.join();
+  EXPECT_EQ(answer, IdOk);
+  EXPECT_TRUE(Backend().ShownBoxes().empty()) << "not before the window thread gets to it";
+  EXPECT_TRUE(Backend().PumpUntil([&] { return !Backend().ShownBoxes().empty(); }));
+  EXPECT_EQ(Backend().ShownBoxes(), (std::vector<std::string>{"Debug"}));
+}
+
+TEST_P(PlatformContractOnScreen, ABoxOnTheWindowThreadAnswersItsButton) {
+  EXPECT_EQ(P().ShowMessageBox(false, "Proceed?", "Question", MbYesNo | MbIconQuestion), IdYes);
+  EXPECT_EQ(Backend().ShownBoxes(), (std::vector<std::string>{"Question"}));
+}
+
+TEST_P(PlatformContractOnScreen, HandOverRunsOnTheWindowThreadWhileTheWorkerWaits) {
+  ASSERT_TRUE(P().ClaimApplicationWindow(Form()));
+  std::atomic<bool> ranOnWindowThread{false}, answered{false};
+  bool result = false;
+  std::thread worker([&] {
+    result = P().RunOnUIThread([&] { ranOnWindowThread = P().IsUIThread(); });
+    answered = true;
+  });
+  EXPECT_TRUE(Backend().PumpUntil([&] { return answered.load(); }));
+  worker.join();
+  EXPECT_TRUE(result);
+  EXPECT_TRUE(ranOnWindowThread);
+  bool direct = false;
+  EXPECT_TRUE(P().RunOnUIThread([&] { direct = true; }));
+  EXPECT_TRUE(direct) << "on the window thread it runs at once";
+}
+
+TEST_P(PlatformContractOnScreen, PostedWorkRunsOnTheWindowThreadInOrder) {
+  std::vector<int> order;
+  std::thread worker([&] {
+    for (int i = 0; i < 3; ++i) P().PostToUIThread([&order, i, this] { order.push_back(P().IsUIThread() ? i : -1); });
+  });
+  worker.join();
+  EXPECT_TRUE(Backend().PumpUntil([&] { return order.size() == 3; }));
+  EXPECT_EQ(order, (std::vector<int>{0, 1, 2}));
+}
+
+// --- Destruction ---------------------------------------------------------------------------
+
+TEST_P(PlatformContractOnScreen, DestroyingAControlTellsItsChildrenNewestFirst) {
+  TControl* panel = Make(TControlKind::Panel, 0, 0);
+  std::vector<std::string> log;
+  struct TNamed : TControlHandler {
+    std::vector<std::string>* Log;
+    std::string Name;
+    bool HandleNotification(const TNotification& n) override {
+      if (n.Kind == TNotifyKind::Destroyed) Log->push_back(Name);
+      return false;
+    }
+  } handlers[4];
+  const char* names[] = {"panel", "first", "second", "third"};
+  std::vector<int32_t> handles;
+  for (int i = 0; i < 4; ++i) {
+    TControl* c = i == 0 ? panel : Make(TControlKind::Label, 0, 0, panel);
+    handlers[i].Log = &log;
+    handlers[i].Name = names[i];
+    c->SetHandler(&handlers[i]);
+    handles.push_back(c->Handle());
+  }
+  P().Tooltips().Add(panel->Children().front(), "tip");
+  TControl::Destroy(panel);
+  EXPECT_EQ(log, (std::vector<std::string>{"third", "second", "first"})) << "the control itself is not told";
+  for (int32_t h : handles) EXPECT_EQ(P().FromHandle(h), nullptr);
+  EXPECT_TRUE(Form()->Children().empty());
+}
+
+TEST_P(PlatformContractErrors, TheHandOverNeedsAnApplicationWindow) {
+  bool ran = false;
+  bool result = true;
+  std::thread worker([&] { result = P().RunOnUIThread([&] { ran = true; }); });
+  worker.join();
+  EXPECT_FALSE(result);
+  EXPECT_FALSE(ran);
+  EXPECT_FALSE(P().RunOnUIThread([&] { ran = true; }));
+  EXPECT_FALSE(ran);
+}
+
+TEST_P(PlatformContractErrors, ControlUseOffTheWindowThreadIsCounted) {
+  TOwned form(P().CreateControl(TControlKind::Form, nullptr, {}));
+  form->SetText("Counted");
+  EXPECT_EQ(P().ThreadViolations(), 0);
+  std::thread worker([&] { (void)form->Text(); });
+  worker.join();
+  EXPECT_EQ(P().ThreadViolations(), 1);
+}

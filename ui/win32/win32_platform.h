@@ -1,0 +1,56 @@
+// The Windows backend on plain Win32 (user32, gdi32, comctl32): TPlatform
+// with real windows. The thread that makes it is the window thread; work
+// from other threads goes through a wake queue and a private message to a
+// message-only window. Texts cross to Windows through the wide functions
+// (text.h). Tab and Shift+Tab go to the form, which moves the focus itself.
+// A form's outer size follows the program's frame rule (kFrameSide,
+// kFrameTop) for its client area; Windows draws its own frame around it.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "ui/platform.h"
+#include "ui/wake_queue.h"
+
+struct HWND__;
+class TWin32Control;
+
+class TWin32Platform : public TPlatform {
+ public:
+  TWin32Platform();
+  ~TWin32Platform() override;
+
+  // TSystemOps
+  int StartCommand(const std::string& commandLine, int showMode) override;
+  void PostToUIThread(std::function<void()> fn) override;
+
+  // TPlatform
+  TControl* CreateControl(TControlKind kind, TControl* parent, const TCreateOptions& options) override;
+  TSize ScreenSize() override;
+  TSize MeasureText(const std::string& text, const TFontRec& font, int32_t height) override;
+  // Runs the message loop until QuitMessageLoop; then work still queued for
+  // the window thread is dropped and waiting hand-overs answer false.
+  void RunMessageLoop() override;
+  void QuitMessageLoop() override;
+
+  // Runs the work other threads handed over and the messages waiting now;
+  // answers whether anything ran. For loops of the program's own (tests).
+  bool PumpPending();
+  // Tells the controls that lost and gained the keyboard focus.
+  void SyncFocus();
+  // The window boxes are owned by: the application form's.
+  HWND__* OwnerWindow() const;
+
+ protected:
+  std::unique_ptr<TTooltips> CreateTooltips() override;
+  int ShowBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) override;
+  bool HandOver(const std::function<void()>& fn) override { return queue_.RunAndWait(fn); }
+
+ private:
+  TWakeQueue queue_;
+  HWND__* messages_ = nullptr;  // message-only window that drains queue_
+  bool quit_ = false;
+  bool syncing_focus_ = false;
+};
