@@ -1,5 +1,6 @@
 // kelvane-drive: the program on the headless backend, driven by a script
 // on standard input (see the README).
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -22,6 +23,8 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdin), _O_BINARY);
 #endif
   std::vector<std::string> args(argv + 1, argv + argc);
+  // A reader that went away is a failed write (status 2), not a signal.
+  std::signal(SIGPIPE, SIG_IGN);
   std::ios::sync_with_stdio(false);
   return RunDrive(args, std::cin, std::cout, &MakeMainScheme);
 }

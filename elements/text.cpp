@@ -9,33 +9,49 @@ void THIFormatStr::SetArgCount(int n) {
 }
 
 void THIFormatStr::doString(TData& data) {
-  std::string s = Mask;
+  // `done` is the text scanned; `rest` what is still to scan, last character
+  // first, so that a value to scan again goes in front of it in the time of
+  // its own length and the whole call stays linear in the text it makes.
+  std::string done;
+  std::string rest(Mask.rbegin(), Mask.rend());
   int replacements = 0;
-  // i is the scan position; the last character is never taken for a "%".
-  size_t i = 0;
-  while (Count > 0 && i + 1 < s.size()) {
-    if (s[i] != '%') {
-      ++i;
+  // The last character of the text is never taken for a "%".
+  while (Count > 0 && rest.size() > 1) {
+    const char c = rest.back();
+    rest.pop_back();
+    if (c != '%') {
+      done += c;
       continue;
     }
-    const size_t start = i++;
-    if (s[i] == '%') {
-      s.erase(start, 1);  // i now points just past the remaining "%"
+    if (rest.back() == '%') {  // "%%": one "%" stays and is not scanned again
+      done += '%';
+      rest.pop_back();
       continue;
     }
+    std::string placeholder = "%";
     uint16_t n = 0;  // sixteen bits: longer numbers wrap
-    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) n = static_cast<uint16_t>(n * 10 + (s[i] - '0'));
-    if (n < 1 || n > Count) continue;
-    if (replacements == kMaxReplacements) break;
+    while (!rest.empty() && rest.back() >= '0' && rest.back() <= '9') {
+      n = static_cast<uint16_t>(n * 10 + (rest.back() - '0'));
+      placeholder += rest.back();
+      rest.pop_back();
+    }
+    const bool fills = n >= 1 && n <= Count;
+    if (!fills || replacements == kMaxReplacements) {
+      done += placeholder;
+      if (fills) break;  // the limit: the rest stays as it is
+      continue;
+    }
     ++replacements;
-    s.erase(start, i - start);
     static const THI_Event unwired;
     const THI_Event& arg = static_cast<size_t>(n) <= Args.size() ? Args[n - 1] : unwired;
     const std::string v = ReadString(data, arg, std::string());
-    s.insert(start, v);
-    i = start + (SkipInserted == 1 ? v.size() : 0);
+    if (SkipInserted == 1)
+      done += v;
+    else
+      rest.append(v.rbegin(), v.rend());
   }
-  FireString(onFString, s);
+  done.append(rest.rbegin(), rest.rend());
+  FireString(onFString, done);
 }
 
 void THIConvertor::doConvert(TData& data) {

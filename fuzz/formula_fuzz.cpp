@@ -8,7 +8,7 @@
 // wired, and how many requests to run. Without a tail, four plain real
 // arguments are wired, as on the pages.
 //
-// Besides the sanitizers' checks it traps when a success carries a value that
+// Besides the sanitizers' checks it stops when a success carries a value that
 // is not finite, or when an error position lies outside the text.
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -17,31 +17,23 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <functional>
 #include <limits>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "formula/math_parse.h"
-#include "runtime/system_ops.h"
+#include "fuzz/fuzz_check.h"
 
 namespace {
 
-// Every box is answered at once; nothing is shown.
-class TSilentSystem : public TSystemOps {
+// Only the formula element's own box may be shown.
+class TDebugBoxesOnly : public TSilentSystem {
  public:
-  int ShowMessageBox(bool, const std::string& text, const std::string& caption, uint32_t) override {
-    if (caption != "Debug" || text.find("\r\n") == std::string::npos) __builtin_trap();
-    return IdOk;
+  int ShowMessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) override {
+    FuzzCheck(caption == "Debug" && text.find("\r\n") != std::string::npos);
+    return TSilentSystem::ShowMessageBox(owned, text, caption, style);
   }
-  int StartCommand(const std::string&, int) override { return 0; }
-  int32_t WindowStyleOf(int32_t) override { return 0; }
-  void SetWindowStyleOf(int32_t, int32_t) override {}
-  void RedrawMenuBar(int32_t) override {}
-  bool IsUIThread() override { return true; }
-  bool RunOnUIThread(const std::function<void()>&) override { return false; }
-  void PostToUIThread(std::function<void()>) override {}
 };
 
 // Items 0..n-1 hold the given values; other indexes fail.
@@ -114,7 +106,7 @@ TData FuzzValue(FuzzedDataProvider& in) {
 
 // Everything one input wires up; destroyed after the run.
 struct TRig {
-  TSilentSystem system;
+  TDebugBoxesOnly system;
   std::vector<std::unique_ptr<TFuzzSource>> sources;
   std::vector<std::unique_ptr<TFuzzArray>> arrays;
   std::vector<std::unique_ptr<TFuzzObject>> objects;
@@ -125,7 +117,7 @@ struct TRig {
   uint8_t lastKind = KindNone;
 
   void OnError(TData& d) {
-    if (KindOf(d) != KindInteger || (d.IntValue != 0 && d.IntValue != 1)) __builtin_trap();
+    FuzzCheck(!(KindOf(d) != KindInteger || (d.IntValue != 0 && d.IntValue != 1)));
     ++errors;
   }
   void OnResult(TData& d) {
@@ -227,16 +219,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int before = rig.results;
     FireEvent(MakeLink<&THIMathParse::doCalc>(&mp), d);
     if (mp.ErrorCode() == kFormulaOk) {
-      if (rig.results != before + 1 || mp.ErrorPosition() != -1) __builtin_trap();
-      if (rig.lastKind == KindReal && !std::isfinite(rig.lastValue)) __builtin_trap();
+      FuzzCheck(!(rig.results != before + 1 || mp.ErrorPosition() != -1));
+      FuzzCheck(!(rig.lastKind == KindReal && !std::isfinite(rig.lastValue)));
     } else {
-      if (mp.ErrorCode() != kSyntaxError && mp.ErrorCode() != kCalcError) __builtin_trap();
-      if (rig.results != before) __builtin_trap();
-      if (mp.ErrorPosition() < 0 || static_cast<size_t>(mp.ErrorPosition()) > text.size()) __builtin_trap();
+      FuzzCheck(!(mp.ErrorCode() != kSyntaxError && mp.ErrorCode() != kCalcError));
+      FuzzCheck(!(rig.results != before));
+      FuzzCheck(!(mp.ErrorPosition() < 0 || static_cast<size_t>(mp.ErrorPosition()) > text.size()));
     }
     TData result;
     FireEvent(MakeLink<&THIMathParse::Result>(&mp), result);
-    if (KindOf(result) == KindReal && !std::isfinite(result.RealValue)) __builtin_trap();
+    FuzzCheck(!(KindOf(result) == KindReal && !std::isfinite(result.RealValue)));
   }
   SetSystemOps(nullptr);
   return 0;

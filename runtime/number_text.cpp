@@ -131,27 +131,36 @@ double TextToReal(const std::string& s) {
   return negative ? -value : value;
 }
 
+void TRealTextScan::Feed(char c) {
+  const bool digit = IsDigit(c), blank = IsBlank(c), sign = c == '+' || c == '-';
+  switch (state_) {
+    case kStart: state_ = sign ? kSign : digit ? kWhole : c == '.' ? kPoint : kRejected; break;
+    case kSign: state_ = digit ? kWhole : c == '.' ? kPoint : kRejected; break;
+    case kPoint: state_ = digit ? kFraction : kRejected; break;  // "." alone is no mantissa
+    case kWhole: state_ = digit ? kWhole : c == '.' ? kFraction : blank ? kBlanks : c == 'e' ? kExponent : kRejected; break;
+    case kFraction: state_ = digit ? kFraction : blank ? kBlanks : c == 'e' ? kExponent : kRejected; break;
+    case kBlanks: state_ = blank ? kBlanks : c == 'e' ? kExponent : kRejected; break;
+    case kExponent: state_ = blank ? kExponent : sign ? kExponentSign : digit ? kExponentDigits : kRejected; break;
+    case kExponentSign: state_ = blank ? kExponentSign : digit ? kExponentDigits : kRejected; break;
+    case kExponentDigits: state_ = digit ? kExponentDigits : kRejected; break;
+    default: state_ = kRejected; break;
+  }
+}
+
+bool TRealTextScan::Complete() const {
+  return state_ == kWhole || state_ == kFraction || state_ == kBlanks || state_ == kExponentDigits;
+}
+
+TRealTextScan TRealTextScan::FromState(uint8_t state) {
+  TRealTextScan scan;
+  scan.state_ = state <= kRejected ? state : static_cast<uint8_t>(kRejected);
+  return scan;
+}
+
 bool CheckRealText(const std::string& s, double& value) {
-  size_t i = 0, n = s.size();
-  if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
-  if (i >= n || !(IsDigit(s[i]) || s[i] == '.')) return false;
-  size_t mantissaStart = i;
-  while (i < n && IsDigit(s[i])) ++i;
-  if (i < n && s[i] == '.') {
-    ++i;
-    while (i < n && IsDigit(s[i])) ++i;
-  }
-  if (i - mantissaStart == 1 && s[mantissaStart] == '.') return false;
-  while (i < n && IsBlank(s[i])) ++i;
-  if (i < n && s[i] == 'e') {
-    ++i;
-    while (i < n && IsBlank(s[i])) ++i;
-    if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
-    while (i < n && IsBlank(s[i])) ++i;
-    if (i >= n || !IsDigit(s[i])) return false;
-    while (i < n && IsDigit(s[i])) ++i;
-  }
-  if (i != n) return false;
+  TRealTextScan scan;
+  for (size_t i = 0; i < s.size() && !scan.Rejected(); ++i) scan.Feed(s[i]);
+  if (!scan.Complete()) return false;
   value = TextToReal(s);
   return true;
 }

@@ -3,6 +3,7 @@
 // output. None of these routines fails.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // 15 significant digits, rounded half to even, trailing zeros removed.
@@ -17,3 +18,22 @@ double TextToReal(const std::string& s);
 // [sign] mantissa [blanks] [e [blanks] [sign] [blanks] digits]. On success
 // `value` is TextToReal of the text.
 bool CheckRealText(const std::string& s, double& value);
+
+// The same strict syntax read one character at a time, for texts that grow
+// (an edit field checks only what was typed). A scan is a small value: keep
+// the one after each prefix to go back to any of them.
+class TRealTextScan {
+ public:
+  // Reads the next character (in small letters).
+  void Feed(char c);
+  // Whether the text read so far has the strict syntax.
+  bool Complete() const;
+  // Whether no text can follow that would make it complete.
+  bool Rejected() const { return state_ == kRejected; }
+  uint8_t State() const { return state_; }
+  static TRealTextScan FromState(uint8_t state);
+
+ private:
+  enum : uint8_t { kStart, kSign, kPoint, kWhole, kFraction, kBlanks, kExponent, kExponentSign, kExponentDigits, kRejected };
+  uint8_t state_ = kStart;
+};

@@ -68,6 +68,14 @@ bool TControl::Deliver(const TNotification& n) {
   return h->HandleNotification(n);
 }
 
+void TControl::ReplaceText(int32_t at, int32_t count, const std::string& text) {
+  std::string whole = Text();
+  const size_t from = std::min(static_cast<size_t>(std::max<int32_t>(at, 0)), whole.size());
+  whole.replace(from, std::min(static_cast<size_t>(std::max<int32_t>(count, 0)), whole.size() - from), text);
+  SetText(whole);
+  SetCaret(static_cast<int32_t>(from + text.size()));
+}
+
 bool TControl::Showing() const {
   for (const TControl* c = this; c; c = c->parent_)
     if (!c->Visible()) return false;

@@ -114,6 +114,11 @@ struct TNotification {
   int32_t Key = 0;
   uint32_t KeyState = 0;  // ControlKey: MkControl, and MkShift when held
   bool Backward = false;
+  // TextChange, when the backend knows what changed: `Removed` bytes at
+  // `At` were replaced by `Inserted`. At -1: read the whole text again.
+  int32_t At = -1;
+  int32_t Removed = 0;
+  std::string Inserted;
 };
 
 // Implemented by the window elements. Backends never call it directly:
@@ -220,6 +225,10 @@ class TControl {
   // Edits and list fields: caret position in bytes from the start.
   virtual void SetCaret(int32_t pos);
   virtual int32_t Caret() const;
+  // Edits and list fields: replaces `count` bytes at `at` (both clipped to
+  // the text) with `text`, caret after it; a program write like SetText.
+  // Backends that can do it in place override it; this one rewrites all.
+  virtual void ReplaceText(int32_t at, int32_t count, const std::string& text);
 
   // Tab strip captions and drop-down lines. Selected -1 is none; selecting
   // a line shows it in the list's field, and the user's typing into the

@@ -5,9 +5,14 @@
 // good text starts as the initial Text when that is valid.
 // Value may be read from a worker holding the scheme lock: it then reads
 // the element's copy of the text and never touches the control.
+// A change the platform describes is checked only where it touched the
+// text, so typing costs the same per character however long the text is
+// (the value itself is converted only when it is read or onChange fires).
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "ui/win.h"
 
@@ -36,7 +41,7 @@ class THIEdit : public THIWin {
   void Value(TData& data);
 
   int32_t EditState() const { return edit_state_; }
-  const std::string& LastGoodText() const { return last_good_text_; }
+  std::string LastGoodText() const;
 
  protected:
   bool HandleKeyDown(int32_t key) override;
@@ -45,9 +50,26 @@ class THIEdit : public THIWin {
  private:
   bool Accepts(const std::string& text, TData& value);
   // The reading steps: true with `value` when the text converts; restores
-  // invalid text (window thread only).
-  bool ReadText(TData& value);
+  // invalid text (window thread only). `wanted` false skips converting.
+  bool ReadText(TData& value, bool wanted = true);
+  // Brings the copy of the text up to date with the control: applies the
+  // change a notification describes, or reads the whole text.
+  void TakeChange(const TNotification* n);
+  // Keeps the last good text when a change is about to touch it.
+  void DetachLastGood(size_t changedFrom);
+  // Scan states after each prefix of the copy, from `from` on.
+  void Rescan(size_t from);
+  // Whether the copy is accepted / could still become so.
+  bool CopyAccepted();
+  bool CopyUnfinished();
+  void RestoreLastGood();
 
+  // The last good text: the first good_prefix_ bytes of the copy, or
+  // last_good_text_ when it is not a prefix of it (kDetached).
+  static constexpr size_t kDetached = static_cast<size_t>(-1);
+  size_t good_prefix_ = kDetached;
+  std::vector<uint8_t> scan_;  // the reader's scan state after each prefix of text_copy_
+  const void* scan_syntax_ = nullptr;  // the syntax those states are of
   std::string last_good_text_;
   int32_t last_good_caret_ = 0;
   int32_t edit_state_ = 0;

@@ -128,3 +128,38 @@ std::string LowerCp1251(const std::string& text) {
   for (char& c : out) c = LowerCp1251(c);
   return out;
 }
+
+size_t Utf8SequenceLength(const std::string& text, size_t i) {
+  const auto byte = [&text](size_t k) { return k < text.size() ? static_cast<unsigned char>(text[k]) : 0u; };
+  const auto continues = [&byte](size_t k, unsigned lo = 0x80, unsigned hi = 0xBF) {
+    return byte(k) >= lo && byte(k) <= hi;
+  };
+  const unsigned lead = byte(i);
+  if (i >= text.size()) return 0;
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) return continues(i + 1) ? 2 : 0;
+  if (lead >= 0xE0 && lead <= 0xEF) {
+    const unsigned lo = lead == 0xE0 ? 0xA0 : 0x80, hi = lead == 0xED ? 0x9F : 0xBF;
+    return continues(i + 1, lo, hi) && continues(i + 2) ? 3 : 0;
+  }
+  if (lead >= 0xF0 && lead <= 0xF4) {
+    const unsigned lo = lead == 0xF0 ? 0x90 : 0x80, hi = lead == 0xF4 ? 0x8F : 0xBF;
+    return continues(i + 1, lo, hi) && continues(i + 2) && continues(i + 3) ? 4 : 0;
+  }
+  return 0;
+}
+
+bool IsControlCharacterAt(const std::string& text, size_t i) {
+  const unsigned char b = static_cast<unsigned char>(text[i]);
+  if (b < 0x20 || b == 0x7F) return true;
+  return b == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+}
+
+bool IsCleanUtf8(const std::string& text) {
+  for (size_t i = 0; i < text.size();) {
+    const size_t length = Utf8SequenceLength(text, i);
+    if (length == 0 || IsControlCharacterAt(text, i)) return false;
+    i += length;
+  }
+  return true;
+}

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <streambuf>
 
 #include "pages/main_form.h"
+#include "support/random_user.h"
 #include "support/sample_scheme.h"
 
 namespace {
@@ -121,6 +123,65 @@ TEST(DriveErrors, EachBadLineSaysWhyAndTheScriptGoesOn) {
   CheckAll(cases, 1);
 }
 
+// What the user typed is echoed quoted like every text, so a tab, a zero
+// byte or bytes that are not UTF-8 cannot break the line protocol.
+TEST(DriveErrors, EchoedInputIsQuotedAndEscaped) {
+  const Case cases[] = {
+      {"bytes that are not UTF-8", "\xff\xfe\n", "error: unknown command \"\\xFF\\xFE\"\n"},
+      {"a tab inside the command", "tab\t3\n", "error: unknown command \"tab\\t3\"\n"},
+      {"escape in an address", "get 0@1,\x1b[2J\n", "error: bad address \"0@1,\\x1B[2J\" (expected P@X,Y)\n"},
+      {"quote in a key name", "key 0@315,15 \"enter\"\n", "error: unknown key \"\\\"enter\\\"\" (known: enter, ctrl+tab, ctrl+shift+tab, ctrl+pgdn, ctrl+pgup)\n"},
+      {"cut-short sequence in a line", "pick 0@315,45 \xd0\n", "error: no line \"\\xD0\" in 0@315,45\n"},
+      {"junk after a line mark", "pick 0@315,45 #\x07\n", "error: no line \"#\\x07\" in 0@315,45\n"},
+      {"Cyrillic stays readable", "answer \xd0\xb4\xd0\xb0\n",
+       "error: unknown button \"\xd0\xb4\xd0\xb0\" (ok, cancel, yes, no, abort, retry or ignore)\n"},
+  };
+  CheckAll(cases, 1);
+  TDriveRun zero = Drive(std::string("wait\0x\n", 7));
+  EXPECT_EQ(zero.out, "error: unknown command \"wait\\x00x\"\n");
+  EXPECT_EQ(zero.status, 1);
+}
+
+// A stream that takes `room` bytes and then fails, as a full disk or a
+// closed pipe does.
+class TFullBuf : public std::streambuf {
+ public:
+  explicit TFullBuf(size_t room) : room_(room) {}
+  std::string taken;
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (c == traits_type::eof() || taken.size() >= room_) return traits_type::eof();
+    taken += traits_type::to_char_type(c);
+    return c;
+  }
+
+ private:
+  size_t room_;
+};
+
+TEST(DriveErrors, OutputThatCannotBeWrittenStopsTheRunWithStatusTwo) {
+  struct OutputCase {
+    const char* what;
+    size_t room;
+    const char* taken;
+  } cases[] = {
+      {"nothing can be written", 0, ""},
+      {"the disk fills up in the second line", 20, "0@280,20 \"Vout\"\n0@28"},
+  };
+  for (const OutputCase& c : cases) {
+    TSampleScheme::TCounters counters;
+    std::istringstream in("get 0@280,20\nget 0@280,20\ncalc 0\nget 0@310,100\n");
+    TFullBuf full(c.room);
+    std::ostream out(&full);
+    EXPECT_EQ(RunDrive({}, in, out, SampleFactory(&counters, 2000)), kDriveOutputFailed) << c.what;
+    EXPECT_EQ(full.taken, c.taken) << c.what;
+    // The run stopped at the failed line: Calculate was never pressed, and
+    // the window still closed as a user would close it.
+    EXPECT_EQ(counters.order, (std::vector<std::string>{"create", "show", "close"})) << c.what;
+  }
+}
+
 TEST(Drive, InfoSwitchPrintsTheBoxAndReadsNothing) {
   TDriveRun run = Drive("frobnicate\n", {"/ih"});
   EXPECT_EQ(run.out, "box \"Wirebench Info\" \"\xD0\xA1\xD0\xB4\xD0\xB5\xD0\xBB\xD0\xB0\xD0\xBD\xD0\xBE \xD0\xB2 Wirebench.\" 0\n");
@@ -158,8 +219,38 @@ TEST(QuoteText, EscapesOnlyWhatItMust) {
       {"cyrillic", "R\xED<", "\"R\xD0\xBD<\""},
       {"others stay", "'$%{}/", "\"'$%{}/\""},
       {"empty", "", "\"\""},
+      {"control bytes", "\x01\x1b\x7f", "\"\\x01\\x1B\\x7F\""},
+      {"a byte the code page lacks", "\x98", "\"?\""},
   };
   for (const Case& c : cases) EXPECT_EQ(QuoteText(c.script), c.output) << c.what;
+}
+
+// Every quoted line is valid UTF-8 without control characters, and the
+// escapes give back the very bytes that were quoted.
+TEST(QuoteUtf8, EscapesWhatIsNotCleanUtf8AndKeepsTheRest) {
+  const struct {
+    const char* what;
+    std::string text;
+    const char* quoted;
+  } cases[] = {
+      {"two-, three- and four-byte characters", "\xd0\x9e\xe2\x82\xac\xf0\x9f\x98\x80", "\"\xd0\x9e\xe2\x82\xac\xf0\x9f\x98\x80\""},
+      {"stray continuation byte", "a\x80" "b", "\"a\\x80b\""},
+      {"overlong slash", "\xc0\xaf", "\"\\xC0\\xAF\""},
+      {"surrogate half", "\xed\xa0\x80", "\"\\xED\\xA0\\x80\""},
+      {"past U+10FFFF", "\xf4\x90\x80\x80", "\"\\xF4\\x90\\x80\\x80\""},
+      {"cut short at the end", "x\xe2\x82", "\"x\\xE2\\x82\""},
+      {"C1 control character", "\xc2\x85", "\"\\xC2\\x85\""},
+      {"no-break space is no control", "\xc2\xa0", "\"\xc2\xa0\""},
+      {"zero byte and escape", std::string("\0\x1b", 2), "\"\\x00\\x1B\""},
+      {"a backslash before x stays apart", "\\x41", "\"\\\\x41\""},
+  };
+  for (const auto& c : cases) {
+    const std::string quoted = QuoteUtf8(c.text);
+    EXPECT_EQ(quoted, c.quoted) << c.what;
+    std::string back;
+    EXPECT_TRUE(UnquoteDriveText(quoted, back)) << c.what;
+    EXPECT_EQ(back, c.text) << c.what;
+  }
 }
 
 // The application's main window, driven as the scenario tests will drive it.

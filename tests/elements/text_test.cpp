@@ -71,6 +71,7 @@ TEST_F(Text, FormatStrBoundsSelfReproducingValues) {
   const Case cases[] = {
       {"same placeholder", "%1", 3},
       {"growing text", "<%1>", 2 * THIFormatStr::kMaxReplacements + 3},
+      {"each value brings two placeholders", "%1%1", 2 * THIFormatStr::kMaxReplacements + 3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

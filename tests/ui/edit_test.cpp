@@ -91,6 +91,74 @@ TEST_F(EditTest, AFreshFieldRestoresItsInitialText) {
   EXPECT_EQ(ValueText(*bad), "(none)");
 }
 
+// Each typed character is checked where it was typed: the work per
+// character does not grow with the text already in the field, whether the
+// character is taken, unfinished or refused (which cuts it off again).
+TEST_F(EditTest, TypingCostsTheSameHoweverLongTheText) {
+  struct Case {
+    const char* what;
+    THIEdit::TValueReader reader;
+    const char* typed;
+    const char* shownAfter;  // appended to the long text
+  } cases[] = {
+      {"digits taken", &THIEdit::ReadRealText, "123456789", "123456789"},
+      {"junk refused", &THIEdit::ReadRealText, "xyz,;", ""},
+      {"exponent left unfinished, then refused", &THIEdit::ReadRealText, "e-x", ""},
+      {"integer digits, then a point refused", &THIEdit::ReadIntegerText, "42.", "42"},
+      {"any text without a reader", nullptr, "a b", "a b"},
+  };
+  for (const Case& c : cases) {
+    size_t work[2] = {0, 0};
+    const size_t lengths[2] = {1000, 100000};
+    for (int k = 0; k < 2; ++k) {
+      auto e = Make("5", c.reader);
+      const std::string start(lengths[k], '7');
+      platform.PasteText(e->Control(), start);
+      const size_t before = platform.TextBytesCopied();
+      platform.TypeText(e->Control(), c.typed);
+      work[k] = platform.TextBytesCopied() - before;
+      EXPECT_TRUE(e->Control()->Text() == start + c.shownAfter) << c.what;  // too long to print
+    }
+    EXPECT_EQ(work[0], work[1]) << c.what;
+  }
+  // Reading the value afterwards reads the whole text once.
+  auto e = Make("5");
+  platform.PasteText(e->Control(), "0." + std::string(4998, '5'));
+  const size_t before = platform.TextBytesCopied();
+  EXPECT_EQ(ValueText(*e), "0.555555555555556");
+  EXPECT_EQ(platform.TextBytesCopied() - before, 5000u);
+}
+
+// Typing in the middle of a good text (the caret put back there by a
+// refused character) keeps the right last good text to come back to.
+TEST_F(EditTest, TypingBeforeTheEndKeepsTheLastGoodText) {
+  auto e = Make("5");
+  platform.PasteText(e->Control(), "123");
+  e->Control()->SetCaret(1);
+  EXPECT_EQ(ValueText(*e), "123");   // remembers the caret after the "1"
+  platform.TypeText(e->Control(), "4x");  // "1234" is good, then "1234x" is refused
+  EXPECT_EQ(e->Control()->Text(), "1234");
+  EXPECT_EQ(e->LastGoodText(), "1234");
+  platform.PasteText(e->Control(), "9.5");
+  platform.PasteText(e->Control(), "9.5.");
+  EXPECT_EQ(e->Control()->Text(), "9.5");
+  EXPECT_EQ(e->Control()->Caret(), 3);
+}
+
+// A reader chosen after Init is the one the next change is checked by.
+TEST_F(EditTest, ReaderSetAfterInitChecksTheNextChange) {
+  auto e = Make("12", nullptr);
+  platform.TypeText(e->Control(), "a");
+  EXPECT_EQ(e->Control()->Text(), "12a");
+  e->ValueReader = &THIEdit::ReadIntegerText;
+  platform.TypeText(e->Control(), "3");
+  EXPECT_EQ(e->Control()->Text(), "12a") << "12a3 is refused: back to the last good text";
+  platform.PasteText(e->Control(), "7");
+  e->ValueReader = &THIEdit::ReadRealText;
+  platform.TypeText(e->Control(), ".5");
+  EXPECT_EQ(ValueText(*e), "7.5");
+}
+
 TEST_F(EditTest, IntegerMode) {
   struct Case {
     const char* typed;

@@ -65,4 +65,37 @@ TEST(Cp1251TextErrors, UnmappableAndMalformedBecomeQuestionMarks) {
   EXPECT_EQ(Cp1251ToUtf8("\x98"), "?");
 }
 
+// Where each valid sequence ends, and which lines are clean output: the
+// boundaries of the encoding, not the middle of its ranges.
+TEST(Utf8Text, SequencesAndCleanLines) {
+  const struct {
+    const char* what;
+    std::string text;
+    size_t first;  // length of the sequence at 0
+    bool clean;
+  } cases[] = {
+      {"ASCII", "a", 1, true},
+      {"empty", "", 0, true},
+      {"largest two-byte", "\xdf\xbf", 2, true},
+      {"overlong two-byte", "\xc1\xbf", 0, false},
+      {"smallest three-byte", "\xe0\xa0\x80", 3, true},
+      {"overlong three-byte", "\xe0\x9f\xbf", 0, false},
+      {"last before surrogates", "\xed\x9f\xbf", 3, true},
+      {"surrogate", "\xed\xa0\x80", 0, false},
+      {"largest code point", "\xf4\x8f\xbf\xbf", 4, true},
+      {"past the largest", "\xf4\x90\x80\x80", 0, false},
+      {"cut short", "\xe2\x82", 0, false},
+      {"continuation alone", "\x80", 0, false},
+      {"zero byte", std::string(1, '\0'), 1, false},
+      {"DEL", "\x7f", 1, false},
+      {"last C1 control", "\xc2\x9f", 2, false},
+      {"no-break space", "\xc2\xa0", 2, true},
+      {"Cyrillic line", "\xd0\x9e\xd0\xbc \xd0\x92", 2, true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Utf8SequenceLength(c.text, 0), c.first) << c.what;
+    EXPECT_EQ(IsCleanUtf8(c.text), c.clean) << c.what;
+  }
+}
+
 }  // namespace

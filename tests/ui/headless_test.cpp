@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <string>
+#include <vector>
 #include <thread>
 
 namespace {
@@ -210,6 +212,66 @@ TEST(Headless, ListsKeepTheirFieldAndSelectionInStep) {
   EXPECT_EQ(pick->Selected(), -1);
   for (const char* s : {"b", "\xC0", "A", "c"}) sortedList->AddItem(s);
   EXPECT_EQ(sortedList->Items(), (std::vector<std::string>{"A", "b", "c", "\xC0"}));
+  TControl::Destroy(form);
+}
+
+// The headless replace works in place; the base one rewrites the whole
+// text. Both must give the same text and caret, clipping what reaches past
+// the text.
+TEST(Headless, ReplaceTextEditsInPlaceLikeTheWholeRewrite) {
+  const struct {
+    const char* what;
+    int32_t at, count;
+    const char* with;
+    const char* text;
+    int32_t caret;
+  } cases[] = {
+      {"cut the end", 3, 2, "", "123", 3},
+      {"insert in the middle", 2, 0, "ab", "12ab345", 4},
+      {"replace the start", 0, 1, "x", "x2345", 1},
+      {"count past the end", 4, 9, "!", "1234!", 5},
+      {"position past the end", 9, 1, "!", "12345!", 6},
+      {"negative position and count", -3, -1, "<", "<12345", 1},
+  };
+  for (const auto& c : cases) {
+    for (bool base : {false, true}) {
+      THeadlessPlatform p;
+      TControl* form = p.CreateControl(TControlKind::Form, nullptr, {});
+      TControl* edit = p.CreateControl(TControlKind::Edit, form, {});
+      int writes = 0;
+      p.OnSetText = [&writes](TControl*, const std::string&) { ++writes; };
+      edit->SetText("12345");
+      if (base)
+        edit->TControl::ReplaceText(c.at, c.count, c.with);
+      else
+        edit->ReplaceText(c.at, c.count, c.with);
+      EXPECT_EQ(edit->Text(), c.text) << c.what << (base ? " (base)" : "");
+      EXPECT_EQ(edit->Caret(), c.caret) << c.what << (base ? " (base)" : "");
+      EXPECT_EQ(writes, 2) << "a program write, seen like SetText: " << c.what;
+      TControl::Destroy(form);
+    }
+  }
+}
+
+// Typing and pasting tell what changed, so a field need not read its
+// whole text again.
+TEST(Headless, TextChangesSayWhatChanged) {
+  struct TRecorder : TControlHandler {
+    std::vector<std::string> seen;
+    bool HandleNotification(const TNotification& n) override {
+      if (n.Kind == TNotifyKind::TextChange)
+        seen.push_back(std::to_string(n.At) + "-" + std::to_string(n.Removed) + "+" + n.Inserted);
+      return true;
+    }
+  } recorder;
+  THeadlessPlatform p;
+  TControl* form = p.CreateControl(TControlKind::Form, nullptr, {});
+  TControl* edit = p.CreateControl(TControlKind::Edit, form, {});
+  edit->SetHandler(&recorder);
+  edit->SetText("12");
+  p.TypeText(edit, "ab");
+  p.PasteText(edit, "xyz");
+  EXPECT_EQ(recorder.seen, (std::vector<std::string>{"2-0+a", "3-0+b", "0-4+xyz"}));
   TControl::Destroy(form);
 }
 

@@ -1,5 +1,6 @@
 #include "ui/headless/driver.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <deque>
@@ -12,20 +13,44 @@
 #include "ui/program.h"
 #include "ui/tab_control.h"
 
-std::string QuoteText(const std::string& text) {
+namespace {
+
+void AppendByteEscape(std::string& out, unsigned char b) {
+  static const char kHex[] = "0123456789ABCDEF";
+  out += "\\x";
+  out += kHex[b >> 4];
+  out += kHex[b & 15];
+}
+
+}  // namespace
+
+std::string QuoteUtf8(const std::string& text) {
   std::string out = "\"";
-  for (char c : Cp1251ToUtf8(text)) {
-    switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '"': out += "\\\""; break;
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      case '\t': out += "\\t"; break;
-      default: out += c;
+  out.reserve(text.size() + 2);
+  for (size_t i = 0; i < text.size();) {
+    const char c = text[i];
+    const size_t length = Utf8SequenceLength(text, i);
+    if (length == 0 || IsControlCharacterAt(text, i)) {
+      const size_t bytes = std::max<size_t>(length, 1);
+      switch (c) {
+        case '\r': out += "\\r"; break;
+        case '\n': out += "\\n"; break;
+        case '\t': out += "\\t"; break;
+        default:
+          for (size_t k = 0; k < bytes; ++k) AppendByteEscape(out, static_cast<unsigned char>(text[i + k]));
+      }
+      i += bytes;
+      continue;
     }
+    if (c == '\\') out += "\\\\";
+    else if (c == '"') out += "\\\"";
+    else out.append(text, i, length);
+    i += length;
   }
   return out + "\"";
 }
+
+std::string QuoteText(const std::string& text) { return QuoteUtf8(Cp1251ToUtf8(text)); }
 
 namespace {
 
@@ -113,6 +138,7 @@ class TDriver {
 
   TMainScheme* Scheme = nullptr;
   bool Failed = false;
+  bool OutputFailed = false;  // standard output could not be written: the run stops
 
   int AnswerBox(const THeadlessPlatform::TBox& box) {
     Print("box " + QuoteText(box.Caption) + " " + QuoteText(box.Text) + " " + IntegerToText(static_cast<int32_t>(box.Style)));
@@ -128,14 +154,14 @@ class TDriver {
   // The simulated user: runs inside the message loop.
   void Run() {
     std::string line;
-    while (!p_.QuitRequested() && std::getline(in_, line)) {
+    while (!p_.QuitRequested() && !OutputFailed && std::getline(in_, line)) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
       const size_t first = line.find_first_not_of(" \t");
       if (first == std::string::npos || line[first] == '#') continue;
       p_.Pump();
       const bool quit = Execute(line.substr(first));
       p_.Pump();
-      out_.flush();
+      Flush();
       if (quit) break;
     }
     Close();
@@ -144,7 +170,12 @@ class TDriver {
  private:
   void Print(const std::string& s) {
     out_ << s << '\n';
+    Flush();
+  }
+
+  void Flush() {
     out_.flush();
+    if (!out_) OutputFailed = true;
   }
 
   void Error(const std::string& reason) {
@@ -182,14 +213,14 @@ class TDriver {
     else if (cmd == "accurate") Accurate(rest);
     else if (cmd == "get" || cmd == "info") Look(cmd, rest);
     else if (cmd == "answer") Answer(rest);
-    else Error("unknown command \"" + cmd + "\"");
+    else Error("unknown command " + QuoteUtf8(cmd));
     return false;
   }
 
   // The control at an address, or none after printing why.
   TControl* Find(const std::string& text, TAddress& a) {
     if (!ParseAddress(text, a)) {
-      Error("bad address \"" + text + "\" (expected P@X,Y)");
+      Error("bad address " + QuoteUtf8(text) + " (expected P@X,Y)");
       return nullptr;
     }
     TControl* box = a.Page < Scheme->PageCount() ? Scheme->PageBox(a.Page) : nullptr;
@@ -268,7 +299,7 @@ class TDriver {
     for (const TKeyName& k : kControlKeys)
       if (key == k.name) control = &k;
     if (key != "enter" && !control)
-      return Error("unknown key \"" + name + "\" (known: enter, ctrl+tab, ctrl+shift+tab, ctrl+pgdn, ctrl+pgup)");
+      return Error("unknown key " + QuoteUtf8(name) + " (known: enter, ctrl+tab, ctrl+shift+tab, ctrl+pgdn, ctrl+pgup)");
     if (!Usable(c, a.Text())) return;
     if (control)
       p_.PressControlKey(control->key, control->shift);
@@ -288,13 +319,14 @@ class TDriver {
     const std::vector<std::string> items = c->Items();
     int index = -1;
     if (text.size() > 1 && text[0] == '#') {
-      if (!ParseInt(text.substr(1), index) || index < 0 || index >= static_cast<int>(items.size()))
-        return Error("no line " + text + " in " + a.Text());
+      if (!ParseInt(text.substr(1), index)) return Error("no line " + QuoteUtf8(text) + " in " + a.Text());
+      if (index < 0 || index >= static_cast<int>(items.size()))
+        return Error("no line #" + IntegerToText(index) + " in " + a.Text());
     } else {
       const std::string wanted = Utf8ToCp1251(text);
       for (size_t i = 0; i < items.size() && index < 0; ++i)
         if (items[i] == wanted) index = static_cast<int>(i);
-      if (index < 0) return Error("no line " + QuoteText(wanted) + " in " + a.Text());
+      if (index < 0) return Error("no line " + QuoteUtf8(text) + " in " + a.Text());
     }
     if (!Usable(c, a.Text())) return;
     p_.Pick(c, index);
@@ -343,7 +375,7 @@ class TDriver {
         return;
       }
     }
-    Error("unknown button \"" + rest + "\" (ok, cancel, yes, no, abort, retry or ignore)");
+    Error("unknown button " + QuoteUtf8(rest) + " (ok, cancel, yes, no, abort, retry or ignore)");
   }
 
   void Wait() {
@@ -402,10 +434,9 @@ int RunDrive(const std::vector<std::string>& args, std::istream& in, std::ostrea
     return scheme;
   };
   const int status = RunProgram(platform, args, remembering);
+  if (status != 0 && !driver.Scheme) out << "error: the program could not start\n";
   out.flush();
-  if (status != 0) {
-    if (!driver.Scheme) out << "error: the program could not start\n";
-    return 1;
-  }
+  if (driver.OutputFailed || !out) return kDriveOutputFailed;
+  if (status != 0) return 1;
   return driver.Failed ? 1 : 0;
 }

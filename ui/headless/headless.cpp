@@ -1,6 +1,7 @@
 #include "ui/headless/headless.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "runtime/lines.h"
 
@@ -12,7 +13,25 @@ THeadlessControl::THeadlessControl(THeadlessPlatform& platform, TControlKind kin
 
 void THeadlessControl::SetText(const std::string& text) {
   TControl::SetText(text);
-  if (Kind() != TControlKind::PickList && hp_.OnSetText) hp_.OnSetText(this, text);
+  if (Kind() == TControlKind::PickList) return;
+  hp_.text_bytes_copied_ += text.size();
+  if (hp_.OnSetText) hp_.OnSetText(this, text);
+}
+
+std::string THeadlessControl::Text() const {
+  std::string text = TControl::Text();
+  hp_.text_bytes_copied_ += text.size();
+  return text;
+}
+
+void THeadlessControl::ReplaceText(int32_t at, int32_t count, const std::string& text) {
+  Check();
+  if (Kind() == TControlKind::PickList) return;
+  const size_t from = std::min(static_cast<size_t>(std::max<int32_t>(at, 0)), text_.size());
+  text_.replace(from, std::min(static_cast<size_t>(std::max<int32_t>(count, 0)), text_.size() - from), text);
+  hp_.text_bytes_copied_ += text.size();
+  caret_ = static_cast<int32_t>(from + text.size());
+  if (hp_.OnSetText) hp_.OnSetText(this, text_);
 }
 
 void THeadlessControl::Raise() {
@@ -187,6 +206,14 @@ TNotification Notice(TNotifyKind kind) {
   return n;
 }
 
+TNotification TextChangeNotice(size_t at, size_t removed, std::string inserted) {
+  TNotification n = Notice(TNotifyKind::TextChange);
+  n.At = static_cast<int32_t>(at);
+  n.Removed = static_cast<int32_t>(removed);
+  n.Inserted = std::move(inserted);
+  return n;
+}
+
 }  // namespace
 
 bool THeadlessPlatform::Click(TControl* c) {
@@ -241,7 +268,7 @@ bool THeadlessPlatform::TypeText(TControl* c, const std::string& text) {
     hc->text_.insert(at, 1, ch);
     hc->caret_ = static_cast<int32_t>(at) + 1;
     if (c->Kind() == TControlKind::EditList) hc->selected_ = -1;
-    c->Deliver(Notice(TNotifyKind::TextChange));
+    c->Deliver(TextChangeNotice(at, 0, std::string(1, ch)));
   }
   return true;
 }
@@ -251,10 +278,11 @@ bool THeadlessPlatform::PasteText(TControl* c, const std::string& text) {
   if (!c || !IsFieldKind(c->Kind())) return false;
   FocusMoved(c);
   THeadlessControl* hc = Cast(c);
+  const size_t removed = hc->text_.size();
   hc->text_ = text;
   hc->caret_ = static_cast<int32_t>(text.size());
   if (c->Kind() == TControlKind::EditList) hc->selected_ = -1;
-  c->Deliver(Notice(TNotifyKind::TextChange));
+  c->Deliver(TextChangeNotice(0, removed, text));
   return true;
 }
 

@@ -34,6 +34,8 @@ class THeadlessControl : public TControl {
   THeadlessControl(THeadlessPlatform& platform, TControlKind kind, TControl* parent, const TCreateOptions& options);
 
   void SetText(const std::string& text) override;
+  std::string Text() const override;
+  void ReplaceText(int32_t at, int32_t count, const std::string& text) override;
   void Raise() override;
 
   int RaiseCount() const { return raises_; }
@@ -101,6 +103,9 @@ class THeadlessPlatform : public TPlatform {
 
   // Called for every SetText, with the new text.
   std::function<void(TControl*, const std::string&)> OnSetText;
+  // Bytes of control texts copied out by Text() and in by SetText and
+  // ReplaceText: the work tests count to see that typing stays linear.
+  size_t TextBytesCopied() const { return text_bytes_copied_.load(); }
 
   // --- The user's actions (window thread). Each answers false, doing
   // nothing, when the control cannot take it (wrong kind, out of range).
@@ -133,6 +138,7 @@ class THeadlessPlatform : public TPlatform {
 
  private:
   friend class THeadlessControl;
+  std::atomic<size_t> text_bytes_copied_{0};
   struct TTask {
     std::function<void()> fn;
     std::shared_ptr<bool> done;  // hand-overs only; guarded by m_
