@@ -23,8 +23,10 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdin), _O_BINARY);
 #endif
   std::vector<std::string> args(argv + 1, argv + argc);
+#ifdef SIGPIPE
   // A reader that went away is a failed write (status 2), not a signal.
   std::signal(SIGPIPE, SIG_IGN);
+#endif
   std::ios::sync_with_stdio(false);
   return RunDrive(args, std::cin, std::cout, &MakeMainScheme);
 }
