@@ -105,7 +105,13 @@ double TextToReal(const std::string& s) {
     negative = true;
     i = 1;
   }
-  double value = 0.0, scale = 1.0;
+  // Leading whole digits are taken as an integer while every step stays
+  // below 2^53: there each step below is exact in any precision, so the
+  // double is the same, without an extended-precision operation per digit.
+  constexpr uint64_t kExactWhole = ((uint64_t{1} << 53) - 9) / 10;
+  uint64_t whole = 0;
+  for (; i < s.size() && IsDigit(s[i]) && whole <= kExactWhole; ++i) whole = whole * 10 + static_cast<uint64_t>(s[i] - '0');
+  double value = static_cast<double>(whole), scale = 1.0;
   bool fraction = false;
   for (; i < s.size(); ++i) {
     char c = s[i];

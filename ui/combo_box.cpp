@@ -17,7 +17,10 @@ std::string WithoutOuterBlanks(const std::string& text) {
 
 void THIWinList::SyncCopy() {
   if (!control_) return;
-  lines_ = control_->Items();
+  // Read at every value the list gives; the lines seldom change, and
+  // comparing them costs no allocation where copying does.
+  const std::vector<std::string>& items = control_->ItemsView();
+  if (lines_ != items) lines_ = items;
   selected_ = control_->Selected();
 }
 

@@ -272,6 +272,11 @@ std::vector<std::string> TControl::Items() const {
   return items_;
 }
 
+const std::vector<std::string>& TControl::ItemsView() const {
+  Check();
+  return items_;
+}
+
 void TControl::SetSelected(int32_t index) {
   Check();
   const bool inRange = index >= 0 && index < static_cast<int32_t>(items_.size());

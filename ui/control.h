@@ -237,6 +237,8 @@ class TControl {
   void ClearItems();
   void AddItem(const std::string& item);
   std::vector<std::string> Items() const;
+  // The same lines without a copy; valid until they next change.
+  const std::vector<std::string>& ItemsView() const;
   void SetSelected(int32_t index);
   int32_t Selected() const;
 

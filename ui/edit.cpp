@@ -159,9 +159,22 @@ void THIEdit::TakeChange(const TNotification* n) {
     Rescan(at);
     return;
   }
-  DetachLastGood(0);
-  text_copy_ = control_->Text();
-  Rescan(0);
+  // No notice says what changed: the copy keeps the prefix it shares with
+  // the control's text, and only the rest is scanned again (reading a
+  // value leaves the text as it was, so usually nothing is).
+  const std::string now = control_->Text();
+  const size_t common = static_cast<size_t>(
+      std::mismatch(now.begin(), now.begin() + static_cast<std::ptrdiff_t>(std::min(now.size(), size)),
+                    text_copy_.begin())
+          .first -
+      now.begin());
+  if (common == size && common == now.size()) {
+    Rescan(size);
+    return;
+  }
+  DetachLastGood(common);
+  text_copy_.replace(common, std::string::npos, now, common, std::string::npos);
+  Rescan(common);
 }
 
 void THIEdit::Init() {

@@ -29,21 +29,37 @@ void THILabel::ShowText(const std::string& text) {
     shown_ = text;
   }
   if (!control_) return;
-  control_->SetText(text);
+  // Every "Calculate" writes every result label again, mostly with the
+  // text it already shows: the control is written, and the text measured,
+  // only when something changed.
+  if (!applied_.valid || applied_.text != text) {
+    control_->SetText(text);
+    applied_.text = text;
+    applied_.valid = true;
+    applied_.measured = false;
+  }
   if (FixedSize == 1) return;
-  const TSize size = control_->Platform().MeasureText(text, control_->Font(), control_->FontHeight());
+  const TFontRec font = control_->Font();
+  const int32_t height = control_->FontHeight();
+  if (!applied_.measured || applied_.font != font || applied_.height != height) {
+    applied_.size = control_->Platform().MeasureText(text, font, height);
+    applied_.font = font;
+    applied_.height = height;
+    applied_.measured = true;
+  }
   const TRect r = control_->Bounds();
-  control_->SetBounds({r.Left, r.Top, size.Width, size.Height});
+  if (r.Width != applied_.size.Width || r.Height != applied_.size.Height)
+    control_->SetBounds({r.Left, r.Top, applied_.size.Width, applied_.size.Height});
 }
 
 std::string THILabel::Shown() const {
   std::lock_guard<std::mutex> l(pending_->m);
-  return pending_->hasText ? pending_->text : shown_;
+  return pending_->hasText ? ToString(pending_->value) : shown_;
 }
 
 void THILabel::doText(TData& data) {
-  const std::string text = ReadString(data, Text, std::string());
   if (OnUIThread()) {
+    const std::string text = ReadString(data, Text, std::string());
     {
       // A newer text from the window thread makes a pending worker text stale.
       std::lock_guard<std::mutex> l(pending_->m);
@@ -52,10 +68,14 @@ void THILabel::doText(TData& data) {
     ShowText(text);
     return;
   }
+  // A worker hands over the value, not its text: only the last value of a
+  // frame is shown, so only that one is written out, on the window thread
+  // (a search sends one value per step). The reading rule is ReadString's.
+  const TData value = ReadData(data, Text, nullptr);
   bool post = false;
   {
     std::lock_guard<std::mutex> l(pending_->m);
-    pending_->text = text;
+    CopySingle(pending_->value, value);
     pending_->hasText = true;
     if (!pending_->posted) post = pending_->posted = true;
   }
@@ -69,14 +89,14 @@ void THILabel::doText(TData& data) {
 void THILabel::ApplyPending(const std::shared_ptr<TPending>& pending, THILabel* label) {
   // Runs on the window thread, where labels are also destroyed, so `alive`
   // cannot change under it. It needs no scheme lock: the worker hands its
-  // text over through `pending` alone and never touches the control, so a
+  // value over through `pending` alone and never touches the control, so a
   // search runs on while the window thread shows its progress.
   std::string text;
   {
     std::lock_guard<std::mutex> l(pending->m);
     pending->posted = false;
     if (!pending->alive || !pending->hasText) return;
-    text = pending->text;
+    text = ToString(pending->value);
     pending->hasText = false;
   }
   label->ShowText(text);

@@ -2,7 +2,7 @@
 // marks it fixed (FixedSize = 1: Width and Height hold). Optional hover
 // effects (colour, cursor, underline) apply while the mouse is over it.
 // doText may be called from a worker thread holding the scheme lock: the
-// newest text is then kept and one update is posted to the window thread,
+// newest value is then kept and one update is posted to the window thread,
 // which shows it; the worker never touches the control nor waits.
 #pragma once
 
@@ -45,7 +45,7 @@ class THILabel : public THIWin {
   // update, which finds the label gone once `alive` is false.
   struct TPending {
     std::mutex m;
-    std::string text;
+    TData value;  // the newest value; written out when shown
     bool hasText = false;
     bool posted = false;
     bool alive = true;
@@ -59,4 +59,13 @@ class THILabel : public THIWin {
   bool hovering_ = false;
   TFontRec own_font_;  // the font Init applied, restored after hovering
   std::string shown_;
+  // What the control was last given, and the size measured for it.
+  struct TApplied {
+    bool valid = false;
+    bool measured = false;
+    std::string text;
+    TFontRec font;
+    int32_t height = 0;
+    TSize size;
+  } applied_;
 };

@@ -146,6 +146,36 @@ TEST_F(EditTest, TypingBeforeTheEndKeepsTheLastGoodText) {
 }
 
 // A reader chosen after Init is the one the next change is checked by.
+// A text the control got without a change notice is read at the next
+// value: only what differs from the copy is scanned again, and the last
+// good text is still the one to come back to when the new text is refused.
+TEST_F(EditTest, TextChangedWithoutNoticeIsReadAtTheNextValue) {
+  struct Case {
+    const char* written;
+    const char* value;
+    const char* shownAfter;
+    const char* valueAfterTyping1;  // typed at the end afterwards
+  } cases[] = {
+      {"12.5", "12.5", "12.5", "12.51"},        // the same text
+      {"12.75", "12.75", "12.75", "12.751"},    // the end changed
+      {"12", "12", "12", "121"},                // shortened
+      {"92.5", "92.5", "92.5", "92.51"},        // the first character changed
+      {"12.5x", "(none)", "12.5", "12.51"},     // refused after the good text
+      {"1x", "(none)", "12.5", "12.51"},        // refused inside the good text
+      {"12.5e", "(none)", "12.5e", "125"},      // unfinished: kept, waiting for more
+      {"", "(none)", "", "1"},
+  };
+  for (const Case& c : cases) {
+    auto e = Make("12.5");
+    e->Control()->SetText(c.written);
+    EXPECT_EQ(ValueText(*e), c.value) << c.written;
+    EXPECT_EQ(e->Control()->Text(), c.shownAfter) << c.written;
+    // The next edit starts from what the control now shows.
+    platform.TypeText(e->Control(), "1");
+    EXPECT_EQ(ValueText(*e), c.valueAfterTyping1) << c.written;
+  }
+}
+
 TEST_F(EditTest, ReaderSetAfterInitChecksTheNextChange) {
   auto e = Make("12", nullptr);
   platform.TypeText(e->Control(), "a");

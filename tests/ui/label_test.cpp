@@ -86,6 +86,52 @@ TEST_F(LabelTest, SizesItselfToItsTextUnlessFixed) {
   EXPECT_EQ(fixed->Control()->Text(), "0.712");
 }
 
+// Every "Calculate" writes its labels again, mostly with the texts they
+// show: the control is written only when the text changes, and the label
+// still takes its size back when something else resized it.
+TEST_F(LabelTest, TheSameTextAgainWritesNothingButKeepsTheSize) {
+  auto label = Make("0");
+  int writes = 0;
+  platform.OnSetText = [&](TControl* c, const std::string&) { writes += c == label->Control(); };
+  struct Step {
+    const char* text;
+    int32_t resizedTo;  // the control's width set from outside first; 0: none
+    int writes;         // in all so far
+    int32_t width;
+  } steps[] = {
+      {"0.712", 0, 1, 45}, {"0.712", 0, 1, 45}, {"1", 0, 2, 9}, {"1", 100, 2, 9}, {"0.712", 0, 3, 45},
+  };
+  for (const Step& s : steps) {
+    if (s.resizedTo) {
+      const TRect r = label->Control()->Bounds();
+      label->Control()->SetBounds({r.Left, r.Top, s.resizedTo, r.Height});
+    }
+    TData d;
+    SetString(d, s.text);
+    label->doText(d);
+    EXPECT_EQ(label->Control()->Text(), s.text);
+    EXPECT_EQ(writes, s.writes) << s.text;
+    EXPECT_EQ(label->Control()->Bounds(), (TRect{310, 75, s.width, 16})) << s.text;
+  }
+}
+
+// A worker hands over the value; it is written out by the number rule when
+// shown, and Shown() answers the same text before that.
+TEST_F(LabelTest, WorkerValueIsWrittenOutByTheNumberRule) {
+  auto label = Make("0");
+  std::thread worker([&] {
+    TSchemeGuard guard;
+    TData d;
+    SetReal(d, 2.0 / 3.0);
+    label->doText(d);
+  });
+  worker.join();
+  EXPECT_EQ(label->Shown(), "0.666666666666667");
+  platform.Pump();
+  EXPECT_EQ(label->Control()->Text(), "0.666666666666667");
+  EXPECT_EQ(label->Shown(), "0.666666666666667");
+}
+
 TEST_F(LabelTest, HoverChangesTheLookAndLeavingRestoresIt) {
   auto link = std::make_unique<THILabel>(Form());
   link->Font = MakeFontRec("Times New Roman", 12, FontBold, 204, 0x800000);
