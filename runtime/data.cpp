@@ -102,6 +102,16 @@ void CopyWhole(TData& dst, const TData& src) {
 int64_t RoundHalfEvenL(long double x) {
   // Outside the 64-bit range the FPU stores its "integer indefinite".
   if (!(x > -9223372036854775808.0L && x < 9223372036854775808.0L)) return INT64_MIN;
+  if (x >= 0.0L && x < 4611686018427387904.0L) {
+    // Below 2^62 the integer part converts exactly (truncation is the floor
+    // here), the fraction is exact, and one more still fits: the same rule
+    // without the library's floor and remainder, which the number texts
+    // pay for at every value they write.
+    int64_t whole = static_cast<int64_t>(x);
+    const long double fraction = x - static_cast<long double>(whole);
+    if (fraction > 0.5L || (fraction == 0.5L && (whole & 1) != 0)) ++whole;
+    return whole;
+  }
   long double f = std::floor(x);
   long double diff = x - f;
   if (diff > 0.5L || (diff == 0.5L && std::fmod(f, 2.0L) != 0.0L)) f += 1.0L;

@@ -39,10 +39,16 @@ std::string RealToText(double v) {
     n = 100000000000000LL;
     ++e;
   }
+  // Fifteen digits as a 7-digit and an 8-digit half: 32-bit divisions.
   char digits[15];
-  for (int i = 14; i >= 0; --i) {
-    digits[i] = static_cast<char>('0' + n % 10);
-    n /= 10;
+  uint32_t high = static_cast<uint32_t>(n / 100000000), low = static_cast<uint32_t>(n % 100000000);
+  for (int i = 14; i >= 7; --i) {
+    digits[i] = static_cast<char>('0' + low % 10);
+    low /= 10;
+  }
+  for (int i = 6; i >= 0; --i) {
+    digits[i] = static_cast<char>('0' + high % 10);
+    high /= 10;
   }
 
   // Laid out in a buffer and turned into the text once: a label shows one

@@ -17,10 +17,14 @@ std::string WithoutOuterBlanks(const std::string& text) {
 
 void THIWinList::SyncCopy() {
   if (!control_) return;
-  // Read at every value the list gives; the lines seldom change, and
-  // comparing them costs no allocation where copying does.
-  const std::vector<std::string>& items = control_->ItemsView();
-  if (lines_ != items) lines_ = items;
+  // Read at every value the list gives, and the lines seldom change: they
+  // are copied only when the control's lines changed since the last copy.
+  const uint32_t revision = control_->ItemsRevision();
+  if (!lines_synced_ || revision != lines_revision_) {
+    lines_ = control_->Items();
+    lines_revision_ = revision;
+    lines_synced_ = true;
+  }
   selected_ = control_->Selected();
 }
 

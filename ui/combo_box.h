@@ -32,6 +32,10 @@ class THIWinList : public THIWin {
 
   std::vector<std::string> lines_;
   int32_t selected_ = -1;
+
+ private:
+  bool lines_synced_ = false;
+  uint32_t lines_revision_ = 0;  // of the control's lines last copied
 };
 
 class THIComboBox : public THIWinList {

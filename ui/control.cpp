@@ -251,6 +251,7 @@ void TControl::SetFocus() {
 void TControl::ClearItems() {
   Check();
   items_.clear();
+  ++items_revision_;
   selected_ = -1;
   ApplyItems();
 }
@@ -264,6 +265,7 @@ void TControl::AddItem(const std::string& item) {
     if (selected_ >= static_cast<int32_t>(at - items_.begin())) ++selected_;
   }
   items_.insert(at, item);
+  ++items_revision_;
   ApplyItems();
 }
 
@@ -272,9 +274,9 @@ std::vector<std::string> TControl::Items() const {
   return items_;
 }
 
-const std::vector<std::string>& TControl::ItemsView() const {
+uint32_t TControl::ItemsRevision() const {
   Check();
-  return items_;
+  return items_revision_;
 }
 
 void TControl::SetSelected(int32_t index) {

@@ -237,8 +237,8 @@ class TControl {
   void ClearItems();
   void AddItem(const std::string& item);
   std::vector<std::string> Items() const;
-  // The same lines without a copy; valid until they next change.
-  const std::vector<std::string>& ItemsView() const;
+  // Counts the changes of the lines: equal counts, equal lines.
+  uint32_t ItemsRevision() const;
   void SetSelected(int32_t index);
   int32_t Selected() const;
 
@@ -306,6 +306,7 @@ class TControl {
   uint8_t alignment_ = 0;
   int32_t caret_ = 0;
   std::vector<std::string> items_;
+  uint32_t items_revision_ = 0;
   int32_t selected_ = -1;
   bool checked_ = false;
   std::shared_ptr<const TRgbImage> picture_;
