@@ -55,6 +55,32 @@ TControl* TScenarioUser::FirstOfKind(int page, TControlKind kind) const {
   return FindKind(Scheme().PageBox(page), kind);
 }
 
+bool TScenarioUser::Usable(TControl* c, const std::string& what) const {
+  if (!c) {
+    ADD_FAILURE() << what << ": no such control";
+    return false;
+  }
+  if (!OnScreen(c)) {
+    ADD_FAILURE() << what << " is not on screen";
+    return false;
+  }
+  if (!Enabled(c)) {
+    ADD_FAILURE() << what << " is disabled";
+    return false;
+  }
+  return true;
+}
+
+void TScenarioUser::Calculate(int page) {
+  TControl* button = FirstOfKind(page, TControlKind::Button);
+  if (Usable(button, "the Calculate button of page " + IntegerToText(page))) Click(button);
+}
+
+void TScenarioUser::Tick(int page) {
+  TControl* box = FirstOfKind(page, TControlKind::CheckBox);
+  if (Usable(box, "the check box of page " + IntegerToText(page))) Click(box);
+}
+
 bool RunSteps(TScenarioUser& s, const std::vector<TStep>& steps) {
   // A page still empty (not built yet) skips the scenario; a built page
   // without the control asked for fails it.

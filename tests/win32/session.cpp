@@ -138,21 +138,9 @@ std::vector<int> TWin32Session::VisiblePages() const {
   return shown;
 }
 
-bool TWin32Session::Usable(TControl* c, const std::string& what) const {
-  if (!c) {
-    ADD_FAILURE() << what << ": no such control";
-    return false;
-  }
-  if (!IsWindowVisible(WindowOf(c))) {
-    ADD_FAILURE() << what << " is not on screen";
-    return false;
-  }
-  if (!IsWindowEnabled(WindowOf(c))) {
-    ADD_FAILURE() << what << " is disabled";
-    return false;
-  }
-  return true;
-}
+bool TWin32Session::OnScreen(TControl* c) const { return IsWindowVisible(WindowOf(c)) != FALSE; }
+
+bool TWin32Session::Enabled(TControl* c) const { return IsWindowEnabled(WindowOf(c)) != FALSE; }
 
 // --- Actions ---------------------------------------------------------------------
 
@@ -225,18 +213,6 @@ void TWin32Session::Pick(const TAddress& a, int line) {
   SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(list));
   Settle();
-}
-
-void TWin32Session::Calculate(int page) {
-  TControl* button = FirstOfKind(page, TControlKind::Button);
-  if (!Usable(button, "the Calculate button of page " + IntegerToText(page))) return;
-  Click(button);
-}
-
-void TWin32Session::Tick(int page) {
-  TControl* box = FirstOfKind(page, TControlKind::CheckBox);
-  if (!Usable(box, "the check box of page " + IntegerToText(page))) return;
-  Click(box);
 }
 
 void TWin32Session::WaitForWorkers() {
