@@ -294,16 +294,8 @@ void TGuiSession::PressMenuKeys(void* data) {
 }
 
 void TGuiSession::Pick(const TAddress& a, int line) {
-  TControl* c = Find(a);
-  if (!Usable(c, AddressText(a))) return;
-  if (c->Kind() != TControlKind::PickList && c->Kind() != TControlKind::EditList) {
-    ADD_FAILURE() << AddressText(a) << " is not a drop-down list";
-    return;
-  }
-  if (line < 0 || line >= static_cast<int>(c->Items().size())) {
-    ADD_FAILURE() << "no line " << line << " in " << AddressText(a);
-    return;
-  }
+  TControl* c = ListWithLine(a, line);
+  if (!c) return;
   Fl_Widget* opener = AsFltk(c)->Widget();
   int current = -1;
   if (c->Kind() == TControlKind::PickList) {

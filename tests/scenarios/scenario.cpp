@@ -71,6 +71,20 @@ bool TScenarioUser::Usable(TControl* c, const std::string& what) const {
   return true;
 }
 
+TControl* TScenarioUser::ListWithLine(const TAddress& a, int line) const {
+  TControl* c = Find(a);
+  if (!Usable(c, AddressText(a))) return nullptr;
+  if (c->Kind() != TControlKind::PickList && c->Kind() != TControlKind::EditList) {
+    ADD_FAILURE() << AddressText(a) << " is not a drop-down list";
+    return nullptr;
+  }
+  if (line < 0 || line >= static_cast<int>(c->Items().size())) {
+    ADD_FAILURE() << "no line " << line << " in " << AddressText(a);
+    return nullptr;
+  }
+  return c;
+}
+
 void TScenarioUser::Calculate(int page) {
   TControl* button = FirstOfKind(page, TControlKind::Button);
   if (Usable(button, "the Calculate button of page " + IntegerToText(page))) Click(button);

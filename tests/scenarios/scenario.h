@@ -74,6 +74,9 @@ class TScenarioUser {
   // Whether the control is there, on screen and enabled; a failure naming
   // `what` otherwise.
   bool Usable(TControl* c, const std::string& what) const;
+  // The usable drop-down list at `a` when it has line `line`; else none,
+  // and a failure.
+  TControl* ListWithLine(const TAddress& a, int line) const;
   virtual bool OnScreen(TControl* c) const = 0;
   virtual bool Enabled(TControl* c) const = 0;
 };

@@ -197,16 +197,8 @@ void TWin32Session::Type(const TAddress& a, const std::string& text) { Keys(a, t
 void TWin32Session::Replace(const TAddress& a, const std::string& text) { Keys(a, text, true); }
 
 void TWin32Session::Pick(const TAddress& a, int line) {
-  TControl* c = Find(a);
-  if (!Usable(c, AddressText(a))) return;
-  if (c->Kind() != TControlKind::PickList && c->Kind() != TControlKind::EditList) {
-    ADD_FAILURE() << AddressText(a) << " is not a drop-down list";
-    return;
-  }
-  if (line < 0 || line >= static_cast<int>(c->Items().size())) {
-    ADD_FAILURE() << "no line " << line << " in " << AddressText(a);
-    return;
-  }
+  TControl* c = ListWithLine(a, line);
+  if (!c) return;
   // What the list tells its parent when the user chooses a line.
   HWND list = WindowOf(c);
   SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(line), 0);
