@@ -234,6 +234,14 @@ int32_t TWin32Control::Caret() const {
   return static_cast<int32_t>(end);
 }
 
+bool TWin32Control::HasSelection() const {
+  Check();
+  if (Kind() != TControlKind::Edit && Kind() != TControlKind::EditList) return false;
+  DWORD start = 0, end = 0;
+  SendMessageW(FocusWindow(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return start != end;
+}
+
 void TWin32Control::SetCaret(int32_t pos) {
   TControl::SetCaret(pos);
   if (Kind() == TControlKind::Edit || Kind() == TControlKind::EditList)
@@ -603,6 +611,7 @@ bool TWin32Control::Mouse(unsigned message, uintptr_t wParam, intptr_t lParam) {
       return false;
   }
   Deliver(n);
+  if (Kind() == TControlKind::Label && message == WM_RBUTTONUP) Tell(TNotifyKind::ContextMenu);
   // The program's own windows click on release over themselves.
   const bool own = Kind() == TControlKind::Panel || Kind() == TControlKind::Image;
   if (own && message == WM_LBUTTONUP && pressed_) {

@@ -32,6 +32,7 @@ class TWin32Control : public TControl {
   ~TWin32Control() override;
 
   int32_t Caret() const override;
+  bool HasSelection() const override;
   void SetCaret(int32_t pos) override;
   void SetFocus() override;
   void Raise() override;
