@@ -81,7 +81,7 @@ std::vector<std::string> THIDesign::MenuLines(size_t index) const {
   const std::string unit = PartsOf(Items[index]).Unit;
   for (TESeries s : {TESeries::E24, TESeries::E96}) {
     TStandardValue v;
-    if (NearestStandardOfText(s, TextOf(Items[index].Value), v)) lines.push_back(StandardValueLine(s, v, unit));
+    if (NearestStandardInOhms(s, TextOf(Items[index].Value), unit, v)) lines.push_back(StandardValueLine(s, v, "Om"));
   }
   return lines;
 }

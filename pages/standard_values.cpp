@@ -1,6 +1,7 @@
 #include "pages/standard_values.h"
 
 #include <cmath>
+#include <algorithm>
 #include <cstdint>
 
 #include "runtime/data.h"
@@ -93,6 +94,27 @@ bool NearestStandardOfText(TESeries series, const std::string& text, TStandardVa
   double value = 0;
   if (!CheckRealText(lower, value)) return false;
   return NearestStandard(series, value, out);
+}
+
+bool NearestStandardInOhms(TESeries series, const std::string& text, const std::string& unit, TStandardValue& out) {
+  if (unit == "Om") return NearestStandardOfText(series, text, out);
+  if (unit != "kOm") return false;
+  TStandardValue inKilo;
+  if (!NearestStandardOfText(series, text, inKilo)) return false;
+  // The digits written in kilo-ohms move three places: exact, unlike a
+  // product of reals.
+  std::string digits = inKilo.Text;
+  size_t point = digits.find('.');
+  if (point == std::string::npos) point = digits.size();
+  digits.erase(std::min(point, digits.size()), 1);
+  digits += "000";
+  digits.insert(point + 3, ".");
+  while (digits.size() > 1 && digits[0] == '0' && digits[1] != '.') digits.erase(0, 1);
+  while (digits.back() == '0' && digits.find('.') != std::string::npos) digits.pop_back();
+  if (digits.back() == '.') digits.pop_back();
+  out.Text = digits;
+  out.Deviation = inKilo.Deviation;
+  return true;
 }
 
 std::string DeviationText(double percent) {

@@ -25,6 +25,9 @@ bool NearestStandard(TESeries series, double value, TStandardValue& out);
 // The same for a label's text (read by the program's number rule, which
 // must take the whole text); false for empty or non-numeric texts too.
 bool NearestStandardOfText(TESeries series, const std::string& text, TStandardValue& out);
+// The same for a label's text in `unit`, "Om" or "kOm" (any other unit:
+// false); the standard value is given in ohms either way.
+bool NearestStandardInOhms(TESeries series, const std::string& text, const std::string& unit, TStandardValue& out);
 
 // A deviation as the menu shows it: rounded to one decimal place, halves
 // away from zero, "+" before a positive and "-" before a negative rounded

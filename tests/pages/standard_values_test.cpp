@@ -104,6 +104,23 @@ TEST(NearestStandardOfText, ReadsTheLabelsNumberRule) {
   }
 }
 
+TEST(NearestStandardInOhms, KiloOhmLabelsGiveOhms) {
+  const struct {
+    const char* text;
+    const char* unit;
+    const char* line;
+  } cases[] = {
+      {"0.712", "kOm", "E96: 715 Om (+0.4 %)"},   {"12.763", "kOm", "E96: 12700 Om (-0.5 %)"},
+      {"0.0047", "kOm", "E96: 4.75 Om (+1.1 %)"}, {"2500", "kOm", "E96: 2490000 Om (-0.4 %)"},
+      {"4.67", "Om", "E96: 4.64 Om (-0.6 %)"},    {"1", "kOm", "E96: 1000 Om (0.0 %)"},
+  };
+  for (const auto& c : cases) {
+    TStandardValue v;
+    ASSERT_TRUE(NearestStandardInOhms(TESeries::E96, c.text, c.unit, v)) << c.text;
+    EXPECT_EQ(StandardValueLine(TESeries::E96, v, "Om"), c.line) << c.text << " " << c.unit;
+  }
+}
+
 // --- What is no resistance ----------------------------------------------------
 
 TEST(NearestStandardErrors, NoValueForWhatIsNoResistance) {
@@ -123,6 +140,15 @@ TEST(NearestStandardErrors, NoValueForTextsThatAreNoNumber) {
     TStandardValue out;
     EXPECT_FALSE(NearestStandardOfText(TESeries::E24, text, out)) << '"' << text << '"';
   }
+}
+
+TEST(NearestStandardErrors, OnlyOhmsAndKiloOhmsAreResistances) {
+  for (const char* unit : {"", "W", "mA", "om", "MOm", "kOm "}) {
+    TStandardValue out;
+    EXPECT_FALSE(NearestStandardInOhms(TESeries::E24, "12", unit, out)) << unit;
+  }
+  TStandardValue out;
+  EXPECT_FALSE(NearestStandardInOhms(TESeries::E24, "0", "kOm", out));
 }
 
 TEST(NearestStandardErrors, DeviationsNoSeriesGivesAreMarkedUnknown) {

@@ -552,7 +552,12 @@ bool TWin32Control::Key(unsigned message, uintptr_t key, intptr_t& result) {
     n.Kind = TNotifyKind::ControlKey;
     n.Key = static_cast<int32_t>(key);
     n.KeyState = MkControl | (shift ? MkShift : 0u);
-    if (FormOf()->Deliver(n)) return true;
+    if (FormOf()->Deliver(n)) {
+      // The character the desktop makes of the key (Ctrl+C: 3) is the
+      // form's too: a field would copy on it.
+      control_char_taken_ = true;
+      return true;
+    }
     if (key == VK_TAB) return false;
   }
   if (key == VK_TAB) {
@@ -691,6 +696,11 @@ bool TWin32Control::Route(HWND__* window, unsigned message, uintptr_t wParam, in
     case WM_KEYUP:
       return Key(message, wParam, result);
     case WM_CHAR:
+      if (control_char_taken_ && wParam < 32) {
+        control_char_taken_ = false;
+        return (result = 0, true);
+      }
+      control_char_taken_ = false;
       // A one-line field beeps at Tab, Enter and Escape: the program has
       // dealt with them as keys.
       if (wParam == '\t' || wParam == '\r' || wParam == 27) return (result = 0, true);

@@ -94,4 +94,5 @@ class TWin32Control : public TControl {
   bool hovered_ = false;
   bool pressed_ = false;
   bool tracking_ = false;
+  bool control_char_taken_ = false;  // the form took a Ctrl key: not its character
 };
