@@ -78,9 +78,7 @@ TEST(DriveCopy, EveryPagesDesignBeforeAndAfterACalculationAndAfterARefusedInput)
   }
 }
 
-TEST(DriveCopy, ThePagesWithoutAMenuBeforeTheirCalculationCopyWhatTheyShow) {
-  // LM317 Current's first calculation fails on the empty default the
-  // page starts with; the About page designs nothing.
+TEST(DriveCopy, PagesNotOnScreenCopyWhatTheyShowAndAboutDesignsNothing) {
   EXPECT_EQ(Drive("copy 1\ncopy 9\n"),
             "copy 1 \"LM317 Current\\nIн = 1.5 A\\nR1 = 0 Om\\nP(R1) = 0 W\\nR1 power rating = 0 W\"\n"
             "copy 9 \"\"\n");
@@ -125,6 +123,40 @@ TEST(DriveCopy, TheResultMenuCopiesTheValueTheDesignOrAStandardValue) {
     int status = -1;
     EXPECT_EQ(Drive(c.script, &status), c.output) << c.script;
     EXPECT_EQ(status, 0) << c.script;
+  }
+}
+
+TEST(DriveCopy, ComputedResistorsAndOnlyTheyListStandardValues) {
+  const struct {
+    const char* setup;  // the tab, a pick, the calculation
+    const char* label;
+    bool resistor;
+  } cases[] = {
+      {"calc 0\n", "0@310,75", true},         {"calc 0\n", "0@310,100", false},
+      {"calc 0\n", "0@310,125", false},       {"tab 1\ncalc 1\n", "1@330,55", true},
+      {"tab 1\ncalc 1\n", "1@330,75", false}, {"tab 1\ncalc 1\n", "1@345,100", false},
+      {"tab 2\npick 2@315,65 #2\ncalc 2\n", "2@325,95", true},
+      {"tab 2\npick 2@315,65 #2\ncalc 2\n", "2@325,115", true},
+      {"tab 2\npick 2@315,65 #2\ncalc 2\n", "2@325,135", false},
+      {"tab 2\npick 2@315,65 #2\ncalc 2\n", "2@345,160", false},
+      {"tab 3\ncalc 3\n", "3@325,120", true}, {"tab 3\ncalc 3\n", "3@325,140", false},
+      {"tab 3\ncalc 3\n", "3@325,160", true}, {"tab 3\ncalc 3\n", "3@325,180", true},
+      {"tab 4\ncalc 4\n", "4@325,95", true},  {"tab 4\ncalc 4\n", "4@325,115", true},
+      {"tab 4\ncalc 4\n", "4@325,135", true}, {"tab 4\ncalc 4\n", "4@325,155", false},
+      {"tab 4\ncalc 4\n", "4@325,175", false}, {"tab 5\ncalc 5\n", "5@325,80", true},
+      {"tab 6\ncalc 6\n", "6@310,105", true}, {"tab 7\ncalc 7\n", "7@330,80", true},
+      {"tab 7\ncalc 7\n", "7@330,100", false}, {"tab 7\ncalc 7\n", "7@345,125", false},
+      {"tab 8\npick 8@315,65 #21\ncalc 8\n", "8@325,95", true},
+      {"tab 8\npick 8@315,65 #21\ncalc 8\n", "8@325,115", true},
+      {"tab 8\npick 8@315,65 #21\ncalc 8\n", "8@325,135", false},
+      {"tab 8\npick 8@315,65 #21\ncalc 8\n", "8@345,160", false},
+  };
+  for (const auto& c : cases) {
+    const std::string out = Drive(std::string(c.setup) + "rclick " + c.label + "\n");
+    const size_t menu = out.find("menu \"Copy value\" \"Copy design\"");
+    ASSERT_NE(menu, std::string::npos) << c.label << ": " << out;
+    const bool standard = out.find(" \"E24: ", menu) != std::string::npos && out.find(" \"E96: ", menu) != std::string::npos;
+    EXPECT_EQ(standard, c.resistor) << c.label << ": " << out;
   }
 }
 
