@@ -42,6 +42,9 @@ class TWin32Session : public TScenarioUser {
   void Replace(const TAddress& a, const std::string& text) override;
   void Pick(const TAddress& a, int line) override;
   void WaitForWorkers() override;
+  void Menu(const TAddress& a, int line) override;
+  void Select(const TAddress& a, int from, int count) override;
+  void CopyKey() override;
   // A click in the middle of the control's window.
   void Click(TControl* c) override;
   // Runs what is pending: handed-over work, messages.
