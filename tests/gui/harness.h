@@ -25,6 +25,10 @@
 // Events injected as the X server would deliver them, window coordinates.
 void InjectMove(Fl_Window& w, int x, int y);
 void InjectClick(Fl_Window& w, int x, int y);
+void InjectRightClick(Fl_Window& w, int x, int y);
+// The next popup menu is answered, once it is up, with line `line` (arrow
+// keys and Enter) or dismissed (Escape) when `line` is negative.
+void AnswerNextMenu(int line);
 // Key down and up (FLTK key symbol, its text, shift state) in `target`.
 void InjectKey(Fl_Window& target, int keysym, const std::string& text = std::string(), int state = 0);
 
@@ -53,7 +57,7 @@ class TGuiSession : public TScenarioUser {
   void SelectTab(int index) override;
   // Clicks the tab strip's arrow that scrolls its captions forward (back).
   void ScrollTabs(bool forward);
-  void Click(TControl* c);
+  void Click(TControl* c) override;
   void Hover(TControl* c);
   void MoveAway();
   // Clicks into the field, puts the caret at the end and types each
@@ -65,10 +69,6 @@ class TGuiSession : public TScenarioUser {
   void PressKey(int keysym, const std::string& text = std::string(), int state = 0);
   // Opens the list and picks line `line` with the arrow keys and Enter.
   void Pick(const TAddress& a, int line) override;
-  // The Calculate button of the page (its first push button).
-  void Calculate(int page) override;
-  // The check box of the page.
-  void Tick(int page) override;
   void CloseWindow();
   // Lets the window catch up: pending work, events and drawing.
   void Settle();
@@ -77,6 +77,9 @@ class TGuiSession : public TScenarioUser {
   // Waits (at most 30 s) until no worker is busy and what they posted has
   // run, then settles.
   void WaitForWorkers() override;
+  void Menu(const TAddress& a, int line) override;
+  void Select(const TAddress& a, int from, int count) override;
+  void CopyKey() override;
 
   // The main window's client area as RGB rows, drawn afresh.
   std::vector<uint8_t> Capture(int& w, int& h);
@@ -93,7 +96,8 @@ class TGuiSession : public TScenarioUser {
   static void Start(void* session);
   static void WatchBoxes(void* session);
   static void PressMenuKeys(void* session);
-  bool Usable(TControl* c, const std::string& what) const;
+  bool OnScreen(TControl* c) const override;
+  bool Enabled(TControl* c) const override;
   std::vector<uint8_t> ReadWindow(int& w, int& h);
 
   TFltkPlatform& platform_;

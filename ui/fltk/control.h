@@ -34,6 +34,7 @@ class TFltkControl : public TControl {
   void SetCaret(int32_t pos) override;
   int32_t Caret() const override;
   bool Checked() const override;
+  bool HasSelection() const override;
 
   // The widget, and the window it is in (none before it is placed).
   Fl_Widget* Widget() const { return widget_; }
@@ -100,6 +101,7 @@ class TFltkControl : public TControl {
   std::vector<Fl_Menu_Item> menu_;
   bool hovered_ = false;
   bool pressed_ = false;
+  bool right_pressed_ = false;  // a label took the right button
   bool placing_ = false;
   bool active_ = false;
 };
