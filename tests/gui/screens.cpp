@@ -18,10 +18,10 @@ int DistinctColours(const std::vector<uint8_t>& rgb, int enough) {
 
 bool LooksBlank(const std::vector<uint8_t>& rgb) { return DistinctColours(rgb, 8) < 8; }
 
-int SaveScreens(const TMainFactory& factory, const std::string& dir) {
+int SaveScreens(const TMainFactory& factory, const std::string& dir, const std::vector<std::string>& args) {
   mkdir(dir.c_str(), 0755);
   int failures = 0;
-  const int status = TGuiSession::Run(factory, {}, [&](TGuiSession& s) {
+  const int status = TGuiSession::Run(factory, args, [&](TGuiSession& s) {
     for (int page = 0; page < s.Scheme().PageCount(); ++page) {
       s.SelectTab(page);
       int w = 0, h = 0;

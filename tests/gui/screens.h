@@ -14,7 +14,7 @@ int DistinctColours(const std::vector<uint8_t>& rgb, int enough);
 // text, no picture, no frame.
 bool LooksBlank(const std::vector<uint8_t>& rgb);
 
-// Saves DIR/page-N.png for every page of the scheme, N from 0; answers the
-// number of pages that could not be saved or look blank (reported on
-// standard error).
-int SaveScreens(const TMainFactory& factory, const std::string& dir);
+// Saves DIR/page-N.png for every page of the scheme, N from 0, the program
+// run with `args`; answers the number of pages that could not be saved or
+// look blank (reported on standard error).
+int SaveScreens(const TMainFactory& factory, const std::string& dir, const std::vector<std::string>& args = {});
