@@ -64,10 +64,10 @@ bool LooksBlank(const std::vector<uint8_t>& rgb) {
 
 }  // namespace
 
-int SaveWin32Screens(const std::string& dir) {
+int SaveWin32Screens(const std::string& dir, const std::vector<std::string>& args) {
   CreateDirectoryA(dir.c_str(), nullptr);
   int failures = 0;
-  const TWin32Session::TResult result = TWin32Session::Run({}, [&](TWin32Session& s) {
+  const TWin32Session::TResult result = TWin32Session::Run(args, [&](TWin32Session& s) {
     HWND form = static_cast<TWin32Control*>(s.Scheme().Form()->Control())->Window();
     for (int page = 0; page < s.Scheme().PageCount(); ++page) {
       s.SelectTab(page);
