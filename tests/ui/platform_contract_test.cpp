@@ -106,9 +106,10 @@ TEST_P(PlatformContractOnScreen, ControlsAreDrawnAtTheScaleWhileBoundsStayInLayo
   const std::optional<int> textAt1 = Backend().TextPixels(label);
   if (!Backend().OnScreen(Form())) GTEST_SKIP() << "a backend without a screen stays at scale 1";
   const double first = P().Scale();
-  // Whole scales, so that every place is exact; 3 and back to where the
-  // test began show that a change of scale places every control again.
-  for (int scale : {2, 3, 1}) {
+  // Whole scales, so that every place is exact (3 would not fit the
+  // test's screen); going from the contract's scale to the other one shows
+  // that a change of scale places every control again.
+  for (int scale : {2, 1}) {
     P().SetScale(scale);
     Backend().PumpUntil([] { return true; });
     const struct {
