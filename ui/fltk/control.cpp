@@ -18,6 +18,8 @@
 #include "ui/fltk/pictures.h"
 #include "ui/fltk/tab_strip.h"
 
+namespace {
+
 // An editable drop-down list whose button is ButtonWidth wide (FLTK's own
 // keeps 20 pixels at any size).
 class TInputChoice : public Fl_Input_Choice {
@@ -32,8 +34,6 @@ class TInputChoice : public Fl_Input_Choice {
     menubutton()->resize(x + dx + inner - button, y + dy, button, h - Fl::box_dh(box()));
   }
 };
-
-namespace {
 
 using TEditField = TWidget<Fl_Input>;
 using TPickList = TWidget<TPickChoice>;

@@ -44,19 +44,21 @@ class TWin32Tooltips : public TTooltips {
   }
 
   void SetScale(double scale) {
+    // Scaled from the tooltip's own face, which is made for the system's
+    // DPI; the scale is over 96.
+    if (!own_font_) own_font_ = reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0));
     HFONT old = font_;
     font_ = nullptr;
     if (scale != 1.0) {
-      // The stock face is made for the system's DPI; the scale is over 96.
       LOGFONTW face = {};
-      GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
+      GetObjectW(own_font_ ? static_cast<HGDIOBJ>(own_font_) : GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
       HDC screen = GetDC(nullptr);
       const int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
       ReleaseDC(nullptr, screen);
       face.lfHeight = ScaleFontHeight(face.lfHeight, scale * kBaseDpi / (systemDpi > 0 ? systemDpi : kBaseDpi));
       font_ = CreateFontIndirectW(&face);
     }
-    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    if (font_ || old) SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_ ? font_ : own_font_), FALSE);
     if (old) DeleteObject(old);
   }
 
@@ -89,6 +91,7 @@ class TWin32Tooltips : public TTooltips {
   }
 
   HWND window_ = nullptr;
+  HFONT own_font_ = nullptr;  // the tooltip's, not ours to delete
   HFONT font_ = nullptr;
 };
 
