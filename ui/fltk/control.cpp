@@ -150,6 +150,7 @@ TFltkControl::TFltkControl(TFltkPlatform& platform, TControlKind kind, TControl*
   Place();
   ApplyEdge();
   ApplyOptions();
+  if (Scale() != 1.0) ScaleDefaultFont();
 }
 
 TFltkControl::~TFltkControl() {
@@ -229,9 +230,21 @@ TRect TFltkControl::Bounds() const {
           client.Width + 2 * TPlatform::kFrameSide, client.Height + TPlatform::kFrameTop + TPlatform::kFrameSide};
 }
 
+void TFltkControl::ScaleDefaultFont() {
+  // A control the program gave no font draws FLTK's default size, scaled.
+  const int size = ScaleLength(FL_NORMAL_SIZE, Scale());
+  widget_->labelsize(size);
+  if (Fl_Input* field = FieldOf(widget_, Kind())) field->textsize(size);
+  if (Kind() == TControlKind::PickList) static_cast<Fl_Choice*>(widget_)->textsize(size);
+  if (Kind() == TControlKind::EditList) static_cast<Fl_Input_Choice*>(widget_)->menubutton()->textsize(size);
+}
+
 void TFltkControl::Rescale() {
   Place();
-  ApplyFont();
+  if (font_height_ != 0 || !font_.Name.empty())
+    ApplyFont();
+  else
+    ScaleDefaultFont();
   ApplyOptions();
   ApplyPicture();
   if (Kind() == TControlKind::PickList || Kind() == TControlKind::EditList) {

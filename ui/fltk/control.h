@@ -97,6 +97,7 @@ class TFltkControl : public TControl {
   bool TracksHover() const;
   void RedrawAround(int x, int y, int w, int h);
   double Scale() const;
+  void ScaleDefaultFont();
 
   TFltkPlatform& fp_;
   Fl_Widget* widget_ = nullptr;
