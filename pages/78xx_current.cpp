@@ -25,21 +25,26 @@ const char kRatingHint[] =
 TClassChildGroupBox_2137818::TClassChildGroupBox_2137818(TControl* parent) {
   MakePage(parent, 2);
   AddSchematic(Box(), {10, 19, 250, 200}, "BITMAP1");
-  AddLabel(Box(), {280, 20, 35, 20}, "Type", kFonts.Caption);
+  THILabel* typeListCaption = AddLabel(Box(), {280, 20, 35, 20}, "Type", kFonts.Caption);
   THIComboBox* typeList = AddList(Box(), {315, 15, 85, 21}, "Str16", "", kFonts.Input, 0, true);
   typeList->SelectTyped = 1;
-  AddLabel(Box(), {280, 45, 20, 20}, "I\xED:", kFonts.Caption);
+  THILabel* loadEditCaption = AddLabel(Box(), {280, 45, 20, 20}, "I\xED:", kFonts.Caption);
   THIEdit* loadEdit = AddEdit(Box(), {315, 40, 55, 21}, "1.5", "Load current", kFonts.Input, 3);
-  AddLabel(Box(), {380, 45, 13, 20}, "A", kFonts.Caption);
-  AddLabel(Box(), {280, 80, 28, 20}, "R1=", kFonts.Caption, kR1Hint);
+  THILabel* loadEditUnit = AddLabel(Box(), {380, 45, 13, 20}, "A", kFonts.Caption);
+  THILabel* r1ValueCaption = AddLabel(Box(), {280, 80, 28, 20}, "R1=", kFonts.Caption, kR1Hint);
   THILabel* r1Value = AddLabel(Box(), {330, 80, 46, 20}, "0", kFonts.Result, kR1Hint);
-  AddLabel(Box(), {380, 80, 26, 20}, "Om", kFonts.Caption);
-  AddLabel(Box(), {280, 100, 45, 20}, "P(R1)=", kFonts.Caption, kPowerHint);
+  THILabel* r1ValueUnit = AddLabel(Box(), {380, 80, 26, 20}, "Om", kFonts.Caption);
+  THILabel* powerValueCaption = AddLabel(Box(), {280, 100, 45, 20}, "P(R1)=", kFonts.Caption, kPowerHint);
   THILabel* powerValue = AddLabel(Box(), {330, 100, 46, 20}, "0", kFonts.Result, kPowerHint);
-  AddLabel(Box(), {380, 100, 17, 20}, "W", kFonts.Caption);
-  AddLabel(Box(), {280, 125, 60, 15}, "(R1power=", kFonts.SmallCaption, kRatingHint, true);
+  THILabel* powerValueUnit = AddLabel(Box(), {380, 100, 17, 20}, "W", kFonts.Caption);
+  THILabel* ratingValueCaption = AddLabel(Box(), {280, 125, 60, 15}, "(R1power=", kFonts.SmallCaption, kRatingHint, true);
   THILabel* ratingValue = AddLabel(Box(), {345, 125, 30, 18}, "0", kFonts.SmallResult, kRatingHint);
-  AddLabel(Box(), {380, 125, 20, 15}, "W)", kFonts.SmallCaption, kRatingHint, true);
+  THILabel* ratingValueUnit = AddLabel(Box(), {380, 125, 20, 15}, "W)", kFonts.SmallCaption, kRatingHint, true);
+  Describe("78xx Current", {{typeListCaption, typeList, nullptr, ""},
+                       {loadEditCaption, loadEdit, loadEditUnit, ""},
+                       {r1ValueCaption, r1Value, r1ValueUnit, "", true},
+                       {powerValueCaption, powerValue, powerValueUnit, ""},
+                       {ratingValueCaption, ratingValue, ratingValueUnit, "R1 power rating"}});
 
   THIMultiElement* calcPanel = AddHost(
       Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);
@@ -65,8 +70,7 @@ TClassChildGroupBox_2137818::TClassChildGroupBox_2137818(TControl* parent) {
   THIMathParse* powerCalc = Create<THIMathParse>();
   THIMultiElementEx* r1Digits = AddRounding(2, 17);
   THIMultiElementEx* powerDigits = AddRounding(2, 21);
-  THIMultiElement* powerRating =
-      AddHost(Box(), [](TControl* p) { return MakePowerRating(p, {"%1/0.75", true, true}); }, 1, 1);
+  THIMultiElement* powerRating = AddHost(Box(), [](TControl* p) { return MakePowerRating(p, {"%1/0.75", true, true}); }, 1, 1);
   THIDoData* typePreset = Create<THIDoData>();
 
   typeHub->SetOutCount(4);

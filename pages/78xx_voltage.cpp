@@ -21,19 +21,22 @@ const char kR2Hint[] = "calculated value of the resistor R2";
 TClassChildGroupBox_28DD42C::TClassChildGroupBox_28DD42C(TControl* parent) {
   MakePage(parent, 2);
   AddSchematic(Box(), {10, 19, 250, 200}, "BITMAP2");
-  AddLabel(Box(), {280, 20, 35, 20}, "Type", kFonts.Caption);
+  THILabel* typeListCaption = AddLabel(Box(), {280, 20, 35, 20}, "Type", kFonts.Caption);
   THIComboBox* typeList = AddList(Box(), {315, 15, 85, 21}, "Str30", "", kFonts.Input, 0, true);
   typeList->SelectTyped = 1;
-  AddLabel(Box(), {280, 45, 33, 20}, "Vout", kFonts.Caption);
+  THILabel* voutEditCaption = AddLabel(Box(), {280, 45, 33, 20}, "Vout", kFonts.Caption);
   THIEdit* voutEdit = AddEdit(Box(), {315, 40, 55, 21}, "15", "Output voltage", kFonts.Input, 1);
-  AddLabel(Box(), {375, 45, 13, 20}, "V", kFonts.Caption);
-  AddLabel(Box(), {280, 70, 20, 20}, "R1", kFonts.Caption);
-  THIComboBox* r1List =
-      AddList(Box(), {315, 65, 55, 21}, "Str31", "Choose value of the resistor R1.", kFonts.Input, 0, false);
-  AddLabel(Box(), {375, 70, 26, 20}, "Om", kFonts.Caption);
-  AddLabel(Box(), {280, 105, 28, 20}, "R2=", kFonts.Caption, kR2Hint);
+  THILabel* voutEditUnit = AddLabel(Box(), {375, 45, 13, 20}, "V", kFonts.Caption);
+  THILabel* r1ListCaption = AddLabel(Box(), {280, 70, 20, 20}, "R1", kFonts.Caption);
+  THIComboBox* r1List = AddList(Box(), {315, 65, 55, 21}, "Str31", "Choose value of the resistor R1.", kFonts.Input, 0, false);
+  THILabel* r1ListUnit = AddLabel(Box(), {375, 70, 26, 20}, "Om", kFonts.Caption);
+  THILabel* r2ValueCaption = AddLabel(Box(), {280, 105, 28, 20}, "R2=", kFonts.Caption, kR2Hint);
   THILabel* r2Value = AddLabel(Box(), {310, 105, 11, 20}, "0", kFonts.Result, kR2Hint);
-  AddLabel(Box(), {375, 105, 26, 20}, "Om", kFonts.Caption);
+  THILabel* r2ValueUnit = AddLabel(Box(), {375, 105, 26, 20}, "Om", kFonts.Caption);
+  Describe("78xx Voltage", {{typeListCaption, typeList, nullptr, ""},
+                       {voutEditCaption, voutEdit, voutEditUnit, ""},
+                       {r1ListCaption, r1List, r1ListUnit, ""},
+                       {r2ValueCaption, r2Value, r2ValueUnit, "", true}});
 
   THIMultiElement* calcPanel = AddHost(
       Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);

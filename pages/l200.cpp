@@ -17,17 +17,20 @@ const TPageFonts kFonts = PageFonts(1);
 TClassChildGroupBox_1163FB8::TClassChildGroupBox_1163FB8(TControl* parent) {
   MakePage(parent, 1);
   AddSchematic(Box(), {10, 19, 250, 199}, "BITMAP7");
-  AddLabel(Box(), {280, 20, 25, 15}, "Vout:", kFonts.Caption);
+  THILabel* voutEditCaption = AddLabel(Box(), {280, 20, 25, 15}, "Vout:", kFonts.Caption);
   THIEdit* voutEdit = AddEdit(Box(), {315, 15, 60, 21}, "5", "Output voltage", kFonts.Input, 2);
-  AddLabel(Box(), {380, 20, 15, 15}, "V", kFonts.Caption);
-  AddLabel(Box(), {280, 45, 25, 15}, "Iout:", kFonts.Caption);
+  THILabel* voutEditUnit = AddLabel(Box(), {380, 20, 15, 15}, "V", kFonts.Caption);
+  THILabel* ioutEditCaption = AddLabel(Box(), {280, 45, 25, 15}, "Iout:", kFonts.Caption);
   THIEdit* ioutEdit = AddEdit(Box(), {315, 40, 60, 21}, "2", "Output current", kFonts.Input, 4);
-  AddLabel(Box(), {380, 45, 15, 15}, "A", kFonts.Caption);
-  AddLabel(Box(), {280, 70, 25, 15}, "R1:", kFonts.Caption);
-  THIComboBox* r1List =
-      AddList(Box(), {315, 65, 60, 21}, "Str86", kR1ListHint, kFonts.Input, 3, true);
-  AddLabel(Box(), {380, 70, 26, 20}, "Om", kFonts.Caption);
+  THILabel* ioutEditUnit = AddLabel(Box(), {380, 45, 15, 15}, "A", kFonts.Caption);
+  THILabel* r1ListCaption = AddLabel(Box(), {280, 70, 25, 15}, "R1:", kFonts.Caption);
+  THIComboBox* r1List = AddList(Box(), {315, 65, 60, 21}, "Str86", kR1ListHint, kFonts.Input, 3, true);
+  THILabel* r1ListUnit = AddLabel(Box(), {380, 70, 26, 20}, "Om", kFonts.Caption);
   const TSenseRows rows = AddSenseRows();
+  Describe("L200", {{voutEditCaption, voutEdit, voutEditUnit, ""},
+                       {ioutEditCaption, ioutEdit, ioutEditUnit, ""},
+                       {r1ListCaption, r1List, r1ListUnit, ""}},
+           rows.Items);
 
   THIMultiElement* calcPanel = AddHost(
       Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);
@@ -50,8 +53,7 @@ TClassChildGroupBox_1163FB8::TClassChildGroupBox_1163FB8(TControl* parent) {
   r3Calc->Op1Def = 0.45;
   r3Calc->ResultType = 1;
   SetFormula(powerCalc, "0.2020/%1", 1, 1);
-  THIIf_else* currentCheck =
-      AddSenseSteps({MakeLink<&THIEdit::Value>(ioutEdit), 2, "Output current must be < 2A. ",
+  THIIf_else* currentCheck = AddSenseSteps({MakeLink<&THIEdit::Value>(ioutEdit), 2, "Output current must be < 2A. ",
                      MakeLink<&THIMath::doOperation>(r3Calc), &r3Calc->onResult, 4, 78,
                      MakeLink<&THIMathParse::doCalc>(powerCalc), &powerCalc->onResult,
                      MakeLink<&THIMathParse::Result>(powerCalc), 82},

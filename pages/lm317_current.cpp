@@ -81,18 +81,22 @@ TChildScheme MakeCurrentResistor(TControl*) { return MakeChildScheme<TClassMulti
 TClassChildGroupBox_28BDDE8::TClassChildGroupBox_28BDDE8(TControl* parent) {
   MakePage(parent, 1);
   AddSchematic(Box(), {10, 19, 250, 200}, "BITMAP5");
-  AddLabel(Box(), {280, 20, 20, 20}, "I\xED:", kFonts.Caption);
+  THILabel* ioutEditCaption = AddLabel(Box(), {280, 20, 20, 20}, "I\xED:", kFonts.Caption);
   THIEdit* ioutEdit = AddEdit(Box(), {315, 15, 60, 21}, "1.5", "Load current", kFonts.Input, 3);
-  AddLabel(Box(), {380, 20, 13, 20}, "A", kFonts.Caption);
-  AddLabel(Box(), {280, 55, 28, 20}, "R1=", kFonts.Caption, kRsetHint);
+  THILabel* ioutEditUnit = AddLabel(Box(), {380, 20, 13, 20}, "A", kFonts.Caption);
+  THILabel* rsetValueCaption = AddLabel(Box(), {280, 55, 28, 20}, "R1=", kFonts.Caption, kRsetHint);
   THILabel* rsetValue = AddLabel(Box(), {330, 55, 46, 20}, "0", kFonts.Result, kRsetHint);
-  AddLabel(Box(), {380, 55, 26, 20}, "Om", kFonts.Caption);
-  AddLabel(Box(), {280, 75, 45, 20}, "P(R1)=", kFonts.Caption, kPowerHint);
+  THILabel* rsetValueUnit = AddLabel(Box(), {380, 55, 26, 20}, "Om", kFonts.Caption);
+  THILabel* powerValueCaption = AddLabel(Box(), {280, 75, 45, 20}, "P(R1)=", kFonts.Caption, kPowerHint);
   THILabel* powerValue = AddLabel(Box(), {330, 75, 46, 20}, "0", kFonts.Result, kPowerHint);
-  AddLabel(Box(), {380, 75, 17, 20}, "W", kFonts.Caption);
-  AddLabel(Box(), {280, 100, 60, 15}, "(R1power=", kFonts.SmallCaption, kRatingHint, true);
+  THILabel* powerValueUnit = AddLabel(Box(), {380, 75, 17, 20}, "W", kFonts.Caption);
+  THILabel* ratingValueCaption = AddLabel(Box(), {280, 100, 60, 15}, "(R1power=", kFonts.SmallCaption, kRatingHint, true);
   THILabel* ratingValue = AddLabel(Box(), {345, 100, 30, 18}, "0", kFonts.SmallResult, kRatingHint);
-  AddLabel(Box(), {380, 100, 20, 15}, "W)", kFonts.SmallCaption, kRatingHint, true);
+  THILabel* ratingValueUnit = AddLabel(Box(), {380, 100, 20, 15}, "W)", kFonts.SmallCaption, kRatingHint, true);
+  Describe("LM317 Current", {{ioutEditCaption, ioutEdit, ioutEditUnit, ""},
+                       {rsetValueCaption, rsetValue, rsetValueUnit, "", true},
+                       {powerValueCaption, powerValue, powerValueUnit, ""},
+                       {ratingValueCaption, ratingValue, ratingValueUnit, "R1 power rating"}});
 
   THIMultiElement* calcPanel = AddHost(
       Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);
@@ -100,8 +104,7 @@ TClassChildGroupBox_28BDDE8::TClassChildGroupBox_28BDDE8(TControl* parent) {
   THIMultiElement* rsetCalc = AddHost(Box(), &MakeCurrentResistor, 2, 1);
   THIMultiElementEx* rsetDigits = AddRounding(2, 65);
   THIMultiElementEx* powerDigits = AddRounding(2, 61);
-  THIMultiElement* powerRating =
-      AddHost(Box(), [](TControl* p) { return MakePowerRating(p, {"%1/0.7", false, true}); }, 1, 1);
+  THIMultiElement* powerRating = AddHost(Box(), [](TControl* p) { return MakePowerRating(p, {"%1/0.7", false, true}); }, 1, 1);
 
   calcHub->SetOutCount(2);
 

@@ -141,21 +141,25 @@ TClassChildGroupBox_11B4F30::TClassChildGroupBox_11B4F30(TControl* parent) {
   MakePage(parent, 2);
   AddSchematic(Box(), {10, 19, 250, 200}, "BITMAP4");
   THIEdit* voutEdit = AddEdit(Box(), {315, 15, 55, 21}, "5", "Output voltage", kFonts.Input, 1);
-  THIComboBox* r1List =
-      AddList(Box(), {315, 45, 55, 21}, "Str56", "Choose value of the resistor R1.", kFonts.Input, 0, false);
-  AddLabel(Box(), {280, 20, 33, 20}, "Vout", kFonts.Caption);
-  AddLabel(Box(), {375, 20, 13, 20}, "V", kFonts.Caption);
-  AddLabel(Box(), {280, 50, 20, 20}, "R1", kFonts.Caption);
-  AddLabel(Box(), {375, 50, 26, 20}, "Om", kFonts.Caption);
-  AddLabel(Box(), {280, 75, 28, 20}, "R2=", kFonts.Caption, kR2Hint);
+  THIComboBox* r1List = AddList(Box(), {315, 45, 55, 21}, "Str56", "Choose value of the resistor R1.", kFonts.Input, 0, false);
+  THILabel* voutEditCaption = AddLabel(Box(), {280, 20, 33, 20}, "Vout", kFonts.Caption);
+  THILabel* voutEditUnit = AddLabel(Box(), {375, 20, 13, 20}, "V", kFonts.Caption);
+  THILabel* r1ListCaption = AddLabel(Box(), {280, 50, 20, 20}, "R1", kFonts.Caption);
+  THILabel* r1ListUnit = AddLabel(Box(), {375, 50, 26, 20}, "Om", kFonts.Caption);
+  THILabel* r2ValueCaption = AddLabel(Box(), {280, 75, 28, 20}, "R2=", kFonts.Caption, kR2Hint);
   THILabel* r2Value = AddLabel(Box(), {310, 75, 11, 20}, "0", kFonts.Result, kR2Hint);
-  AddLabel(Box(), {375, 75, 33, 20}, "kOm", kFonts.Caption);
-  AddLabel(Box(), {280, 100, 29, 20}, "R\xED<", kFonts.Caption, kRloadHint);
+  THILabel* r2ValueUnit = AddLabel(Box(), {375, 75, 33, 20}, "kOm", kFonts.Caption);
+  THILabel* rloadValueCaption = AddLabel(Box(), {280, 100, 29, 20}, "R\xED<", kFonts.Caption, kRloadHint);
   THILabel* rloadValue = AddLabel(Box(), {310, 100, 55, 15}, "0", kPlainResult, kRloadHint, true);
-  AddLabel(Box(), {375, 100, 33, 20}, "kOm", kFonts.Caption);
-  AddLabel(Box(), {280, 125, 28, 20}, "(I\xED>", kFonts.Caption, kIloadHint);
+  THILabel* rloadValueUnit = AddLabel(Box(), {375, 100, 33, 20}, "kOm", kFonts.Caption);
+  THILabel* iloadValueCaption = AddLabel(Box(), {280, 125, 28, 20}, "(I\xED>", kFonts.Caption, kIloadHint);
   THILabel* iloadValue = AddLabel(Box(), {310, 125, 56, 20}, "0", kPlainResult, kIloadHint);
-  AddLabel(Box(), {375, 125, 24, 20}, "mA)", kFonts.Caption);
+  THILabel* iloadValueUnit = AddLabel(Box(), {375, 125, 24, 20}, "mA)", kFonts.Caption);
+  Describe("LM317 Voltage", {{voutEditCaption, voutEdit, voutEditUnit, ""},
+                       {r1ListCaption, r1List, r1ListUnit, ""},
+                       {r2ValueCaption, r2Value, r2ValueUnit, "", true},
+                       {rloadValueCaption, rloadValue, rloadValueUnit, ""},
+                       {iloadValueCaption, iloadValue, iloadValueUnit, ""}});
 
   THIMultiElement* accuratePanel = AddHost(Box(), &MakeAccuratePanel, 0, 0);
   THIMultiElement* calcPanel = AddHost(

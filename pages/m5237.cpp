@@ -16,16 +16,18 @@ const TPageFonts kFonts = PageFonts(1);
 TClassChildGroupBox_28CCE9C::TClassChildGroupBox_28CCE9C(TControl* parent) {
   MakePage(parent, 2);
   AddSchematic(Box(), {10, 19, 250, 199}, "BITMAP6");
-  AddLabel(Box(), {280, 20, 25, 15}, "Vout:", kFonts.Caption);
+  THILabel* voutEditCaption = AddLabel(Box(), {280, 20, 25, 15}, "Vout:", kFonts.Caption);
   THIEdit* voutEdit = AddEdit(Box(), {315, 15, 60, 21}, "5", "Output voltage", kFonts.Input, 2);
-  AddLabel(Box(), {380, 20, 15, 15}, "V", kFonts.Caption);
-  AddLabel(Box(), {280, 45, 25, 15}, "R1:", kFonts.Caption);
-  THIComboBox* r1List =
-      AddList(Box(), {315, 40, 60, 21}, "Str73", kR1ListHint, kFonts.Input, 3, true);
-  AddLabel(Box(), {380, 45, 26, 20}, "Om", kFonts.Caption);
-  AddLabel(Box(), {280, 80, 35, 15}, "R2=", kFonts.Caption);
+  THILabel* voutEditUnit = AddLabel(Box(), {380, 20, 15, 15}, "V", kFonts.Caption);
+  THILabel* r1ListCaption = AddLabel(Box(), {280, 45, 25, 15}, "R1:", kFonts.Caption);
+  THIComboBox* r1List = AddList(Box(), {315, 40, 60, 21}, "Str73", kR1ListHint, kFonts.Input, 3, true);
+  THILabel* r1ListUnit = AddLabel(Box(), {380, 45, 26, 20}, "Om", kFonts.Caption);
+  THILabel* r2ValueCaption = AddLabel(Box(), {280, 80, 35, 15}, "R2=", kFonts.Caption);
   THILabel* r2Value = AddLabel(Box(), {325, 80, 50, 15}, "0", kFonts.Result, "", true);
-  AddLabel(Box(), {380, 80, 33, 20}, "kOm", kFonts.Caption);
+  THILabel* r2ValueUnit = AddLabel(Box(), {380, 80, 33, 20}, "kOm", kFonts.Caption);
+  Describe("M5237", {{voutEditCaption, voutEdit, voutEditUnit, ""},
+                       {r1ListCaption, r1List, r1ListUnit, ""},
+                       {r2ValueCaption, r2Value, r2ValueUnit, "", true}});
 
   THIMultiElement* calcPanel = AddHost(
       Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);

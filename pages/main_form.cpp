@@ -12,6 +12,7 @@
 #include "pages/ua723.h"
 #include "pages/window_scheme.h"
 #include "runtime/resources.h"
+#include "ui/platform.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ TClassMainForm_2943964::TClassMainForm_2943964() {
   MainForm->SetIcon("ICON0");
   MainForm->Init();
   MainForm->onCreate = MakeLink<&THIHub::doEvent>(StartupHub, 0);
+  MainForm->onCopy = MakeLink<&TClassMainForm_2943964::doCopy>(this);
 
   PageTabs->Left = 5;
   PageTabs->Top = 5;
@@ -119,6 +121,23 @@ TControl* TClassMainForm_2943964::PageBox(int tab) {
   if (tab < 0 || tab >= kPages || !PageHost[tab]->Child()) return nullptr;
   auto* page = static_cast<TPageScheme*>(PageHost[tab]->ChildScheme());
   return page->PageBox->Control();
+}
+
+std::string TClassMainForm_2943964::DesignText(int tab) {
+  if (tab < 0 || tab >= kPages || !PageHost[tab]->Child()) return std::string();
+  auto* page = static_cast<TPageScheme*>(PageHost[tab]->ChildScheme());
+  return page->Design ? page->Design->Text() : std::string();
+}
+
+void TClassMainForm_2943964::doCopy(TData&) {
+  TPlatform* platform = Platform();
+  for (int tab = 0; tab < kPages && platform; ++tab) {
+    TControl* box = PageBox(tab);
+    if (!box || !box->Showing()) continue;
+    const std::string text = DesignText(tab);
+    if (!text.empty()) platform->SetClipboardText(text);
+    return;
+  }
 }
 
 std::unique_ptr<TMainScheme> MakeMainScheme() { return std::make_unique<TClassMainForm_2943964>(); }

@@ -25,6 +25,9 @@ class TClassMainForm_2943964 : public TMainScheme {
   THITabControl* Tabs() override { return PageTabs; }
   int PageCount() override { return kPages; }
   TControl* PageBox(int tab) override;
+  std::string DesignText(int tab) override;
+  // Ctrl+C: the design of the page on screen goes to the clipboard.
+  void doCopy(TData& data);
 
   THIMainForm* MainForm;
   THITabControl* PageTabs;

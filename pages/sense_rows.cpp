@@ -14,18 +14,22 @@ const char kRatingHint[] =
 
 TSensePage::TSenseRows TSensePage::AddSenseRows() {
   TSenseRows rows;
-  AddLabel(Box(), {280, 95, 35, 15}, "R2=", kFonts.Caption);
+  THILabel* r2Caption = AddLabel(Box(), {280, 95, 35, 15}, "R2=", kFonts.Caption);
   rows.R2 = AddLabel(Box(), {325, 95, 50, 15}, "0", kFonts.Result, "", true);
-  AddLabel(Box(), {380, 95, 33, 20}, "kOm", kFonts.Caption);
-  AddLabel(Box(), {280, 115, 35, 15}, "R3=", kFonts.Caption);
+  THILabel* r2Unit = AddLabel(Box(), {380, 95, 33, 20}, "kOm", kFonts.Caption);
+  THILabel* r3Caption = AddLabel(Box(), {280, 115, 35, 15}, "R3=", kFonts.Caption);
   rows.R3 = AddLabel(Box(), {325, 115, 50, 15}, "0", kFonts.Result, "", true);
-  AddLabel(Box(), {380, 115, 26, 20}, "Om", kFonts.Caption);
-  AddLabel(Box(), {280, 135, 35, 15}, "P(R3)=", kFonts.Caption);
+  THILabel* r3Unit = AddLabel(Box(), {380, 115, 26, 20}, "Om", kFonts.Caption);
+  THILabel* powerCaption = AddLabel(Box(), {280, 135, 35, 15}, "P(R3)=", kFonts.Caption);
   rows.Power = AddLabel(Box(), {325, 135, 45, 15}, "0", kFonts.Result, "", true);
-  AddLabel(Box(), {380, 135, 18, 15}, "W", kFonts.Caption);
-  AddLabel(Box(), {280, 160, 50, 15}, "(R3power=", kFonts.SmallCaption, kRatingHint);
+  THILabel* powerUnit = AddLabel(Box(), {380, 135, 18, 15}, "W", kFonts.Caption);
+  THILabel* ratingCaption = AddLabel(Box(), {280, 160, 50, 15}, "(R3power=", kFonts.SmallCaption, kRatingHint);
   rows.Rating = AddLabel(Box(), {345, 160, 20, 15}, "0", kFonts.SmallResult, kRatingHint);
-  AddLabel(Box(), {380, 160, 20, 15}, " W)", kFonts.SmallCaption, kRatingHint);
+  THILabel* ratingUnit = AddLabel(Box(), {380, 160, 20, 15}, " W)", kFonts.SmallCaption, kRatingHint);
+  rows.Items = {{r2Caption, rows.R2, r2Unit, "", true},
+                {r3Caption, rows.R3, r3Unit, "", true},
+                {powerCaption, rows.Power, powerUnit, ""},
+                {ratingCaption, rows.Rating, ratingUnit, "R3 power rating"}};
   return rows;
 }
 

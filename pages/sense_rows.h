@@ -7,8 +7,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "elements/branching.h"
+#include "pages/design.h"
 #include "pages/window_scheme.h"
 
 class TSensePage : public TPageScheme {
@@ -19,6 +21,7 @@ class TSensePage : public TPageScheme {
     THILabel* R3;
     THILabel* Power;
     THILabel* Rating;
+    std::vector<TDesignItem> Items;  // the rows as design items
   };
   TSenseRows AddSenseRows();
 

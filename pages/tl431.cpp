@@ -26,27 +26,36 @@ TClassChildGroupBox_1191F04::TClassChildGroupBox_1191F04(TControl* parent) {
   THIEdit* vinMinEdit = AddEdit(Box(), {285, 15, 30, 21}, "7.5", "Minimum input voltage", kVinFonts.Input, 0);
   AddLabel(Box(), {373, 22, 27, 18}, "max", kSmallCyr);
   THIEdit* vinMaxEdit = AddEdit(Box(), {342, 15, 30, 21}, "9", "Maximum input voltage", kVinFonts.Input, 0);
-  AddLabel(Box(), {400, 20, 13, 20}, "V", kVinFonts.Caption);
-  AddLabel(Box(), {280, 45, 25, 15}, "Vout:", kFonts.Caption);
+  THILabel* vinUnit = AddLabel(Box(), {400, 20, 13, 20}, "V", kVinFonts.Caption);
+  THILabel* voutEditCaption = AddLabel(Box(), {280, 45, 25, 15}, "Vout:", kFonts.Caption);
   THIEdit* voutEdit = AddEdit(Box(), {335, 40, 40, 21}, "5", "Output voltage", kFonts.Input, 2);
-  AddLabel(Box(), {380, 45, 15, 15}, "V", kFonts.Caption);
-  AddLabel(Box(), {280, 70, 25, 15}, "Iout:", kFonts.Caption);
+  THILabel* voutEditUnit = AddLabel(Box(), {380, 45, 15, 15}, "V", kFonts.Caption);
+  THILabel* ioutEditCaption = AddLabel(Box(), {280, 70, 25, 15}, "Iout:", kFonts.Caption);
   THIEdit* ioutEdit = AddEdit(Box(), {335, 65, 40, 21}, "100", "Maximum output current", kFonts.Input, 4);
-  AddLabel(Box(), {380, 70, 25, 15}, "mA", kFonts.Caption);
-  AddLabel(Box(), {280, 95, 50, 15}, "Idiv/Iref:", kFonts.Caption);
+  THILabel* ioutEditUnit = AddLabel(Box(), {380, 70, 25, 15}, "mA", kFonts.Caption);
+  THILabel* ratioEditCaption = AddLabel(Box(), {280, 95, 50, 15}, "Idiv/Iref:", kFonts.Caption);
   THIEdit* ratioEdit = AddEdit(Box(), {335, 90, 40, 21}, "200", "", kFonts.Input, 2);
-  AddLabel(Box(), {280, 120, 35, 15}, "R1=", kFonts.Caption);
+  THILabel* r1ValueCaption = AddLabel(Box(), {280, 120, 35, 15}, "R1=", kFonts.Caption);
   THILabel* r1Value = AddLabel(Box(), {325, 120, 45, 15}, "0", kFonts.Result, "", true);
-  AddLabel(Box(), {380, 120, 26, 20}, "Om", kFonts.Caption);
-  AddLabel(Box(), {280, 140, 45, 20}, "P(R1)=", kFonts.Caption);
+  THILabel* r1ValueUnit = AddLabel(Box(), {380, 120, 26, 20}, "Om", kFonts.Caption);
+  THILabel* powerValueCaption = AddLabel(Box(), {280, 140, 45, 20}, "P(R1)=", kFonts.Caption);
   THILabel* powerValue = AddLabel(Box(), {325, 140, 31, 20}, "0", kFonts.Result, "", true);
-  AddLabel(Box(), {380, 140, 17, 20}, "W", kFonts.Caption);
-  AddLabel(Box(), {280, 160, 35, 15}, "R2=", kFonts.Caption);
+  THILabel* powerValueUnit = AddLabel(Box(), {380, 140, 17, 20}, "W", kFonts.Caption);
+  THILabel* r2ValueCaption = AddLabel(Box(), {280, 160, 35, 15}, "R2=", kFonts.Caption);
   THILabel* r2Value = AddLabel(Box(), {325, 160, 50, 15}, "0", kFonts.Result, "", true);
-  AddLabel(Box(), {380, 160, 33, 20}, "kOm", kFonts.Caption);
-  AddLabel(Box(), {280, 180, 35, 15}, "R3=", kFonts.Caption);
+  THILabel* r2ValueUnit = AddLabel(Box(), {380, 160, 33, 20}, "kOm", kFonts.Caption);
+  THILabel* r3ValueCaption = AddLabel(Box(), {280, 180, 35, 15}, "R3=", kFonts.Caption);
   THILabel* r3Value = AddLabel(Box(), {325, 180, 45, 15}, "0", kFonts.Result, "", true);
-  AddLabel(Box(), {380, 180, 33, 20}, "kOm", kFonts.Caption);
+  THILabel* r3ValueUnit = AddLabel(Box(), {380, 180, 33, 20}, "kOm", kFonts.Caption);
+  Describe("TL431", {{nullptr, vinMinEdit, vinUnit, "Vin min"},
+                       {nullptr, vinMaxEdit, vinUnit, "Vin max"},
+                       {voutEditCaption, voutEdit, voutEditUnit, ""},
+                       {ioutEditCaption, ioutEdit, ioutEditUnit, ""},
+                       {ratioEditCaption, ratioEdit, nullptr, ""},
+                       {r1ValueCaption, r1Value, r1ValueUnit, "", true},
+                       {powerValueCaption, powerValue, powerValueUnit, ""},
+                       {r2ValueCaption, r2Value, r2ValueUnit, "", true},
+                       {r3ValueCaption, r3Value, r3ValueUnit, "", true}});
 
   THIMultiElement* calcPanel = AddHost(
       Box(), [](TControl* p) { return MakeCalcPanel(p, {{275, 195, 130, 33}, 3}); }, 1, 0);

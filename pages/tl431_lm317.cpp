@@ -91,29 +91,36 @@ TChildScheme MakeCapacitorChoice(TControl*) { return MakeChildScheme<TClassMulti
 TClassChildGroupBox_28BC1D8::TClassChildGroupBox_28BC1D8(TControl* parent) {
   MakePage(parent, 1);
   AddSchematic(Box(), {10, 19, 250, 200}, "BITMAP8");
-  AddLabel(Box(), {280, 20, 25, 15}, "Vout:", kFonts.Caption);
+  THILabel* voutEditCaption = AddLabel(Box(), {280, 20, 25, 15}, "Vout:", kFonts.Caption);
   THIEdit* voutEdit = AddEdit(Box(), {335, 15, 40, 21}, "5", "Output voltage", kFonts.Input, 2);
-  AddLabel(Box(), {380, 20, 15, 15}, "V", kFonts.Caption);
-  AddLabel(Box(), {280, 45, 25, 15}, "Iout:", kFonts.Caption);
+  THILabel* voutEditUnit = AddLabel(Box(), {380, 20, 15, 15}, "V", kFonts.Caption);
+  THILabel* ioutEditCaption = AddLabel(Box(), {280, 45, 25, 15}, "Iout:", kFonts.Caption);
   THIEdit* ioutEdit = AddEdit(Box(), {335, 40, 40, 21}, "100", "Maximum output current", kFonts.Input, 4);
-  AddLabel(Box(), {380, 45, 25, 15}, "mA", kFonts.Caption);
-  AddLabel(Box(), {280, 70, 50, 15}, "Idiv/Iref:", kFonts.Caption);
-  THIEdit* ratioEdit =
-      AddEdit(Box(), {335, 65, 40, 21}, "200", "", kFonts.Input, 2, &THIEdit::ReadIntegerText);
-  AddLabel(Box(), {280, 95, 35, 15}, "R1=", kFonts.Caption);
+  THILabel* ioutEditUnit = AddLabel(Box(), {380, 45, 25, 15}, "mA", kFonts.Caption);
+  THILabel* ratioEditCaption = AddLabel(Box(), {280, 70, 50, 15}, "Idiv/Iref:", kFonts.Caption);
+  THIEdit* ratioEdit = AddEdit(Box(), {335, 65, 40, 21}, "200", "", kFonts.Input, 2, &THIEdit::ReadIntegerText);
+  THILabel* r1ValueCaption = AddLabel(Box(), {280, 95, 35, 15}, "R1=", kFonts.Caption);
   THILabel* r1Value = AddLabel(Box(), {325, 95, 45, 15}, "0", kFonts.Result, "", true);
-  AddLabel(Box(), {380, 95, 26, 20}, "Om", kFonts.Caption);
-  AddLabel(Box(), {280, 115, 35, 15}, "R2=", kFonts.Caption);
+  THILabel* r1ValueUnit = AddLabel(Box(), {380, 95, 26, 20}, "Om", kFonts.Caption);
+  THILabel* r2ValueCaption = AddLabel(Box(), {280, 115, 35, 15}, "R2=", kFonts.Caption);
   THILabel* r2Value = AddLabel(Box(), {325, 115, 50, 15}, "0", kFonts.Result, "", true);
-  AddLabel(Box(), {380, 115, 33, 20}, "kOm", kFonts.Caption);
-  AddLabel(Box(), {280, 135, 35, 15}, "R3=", kFonts.Caption);
+  THILabel* r2ValueUnit = AddLabel(Box(), {380, 115, 33, 20}, "kOm", kFonts.Caption);
+  THILabel* r3ValueCaption = AddLabel(Box(), {280, 135, 35, 15}, "R3=", kFonts.Caption);
   THILabel* r3Value = AddLabel(Box(), {325, 135, 45, 15}, "0", kFonts.Result, "", true);
-  AddLabel(Box(), {380, 135, 33, 20}, "kOm", kFonts.Caption);
-  AddLabel(Box(), {280, 155, 25, 15}, "C1:", kFonts.Caption);
+  THILabel* r3ValueUnit = AddLabel(Box(), {380, 135, 33, 20}, "kOm", kFonts.Caption);
+  THILabel* c1LowValueCaption = AddLabel(Box(), {280, 155, 25, 15}, "C1:", kFonts.Caption);
   THILabel* c1LowValue = AddLabel(Box(), {325, 155, 45, 15}, "0", kFonts.Result, "", true);
-  AddLabel(Box(), {380, 155, 23, 15}, "<pF", kFonts.Caption);
+  THILabel* c1LowValueUnit = AddLabel(Box(), {380, 155, 23, 15}, "<pF", kFonts.Caption);
   THILabel* c1HighValue = AddLabel(Box(), {325, 175, 45, 15}, "0", kFonts.Result, "", true);
-  AddLabel(Box(), {380, 175, 23, 15}, ">uF", kFonts.Caption);
+  THILabel* c1HighValueUnit = AddLabel(Box(), {380, 175, 23, 15}, ">uF", kFonts.Caption);
+  Describe("TL431+LM317", {{voutEditCaption, voutEdit, voutEditUnit, ""},
+                       {ioutEditCaption, ioutEdit, ioutEditUnit, ""},
+                       {ratioEditCaption, ratioEdit, nullptr, ""},
+                       {r1ValueCaption, r1Value, r1ValueUnit, "", true},
+                       {r2ValueCaption, r2Value, r2ValueUnit, "", true},
+                       {r3ValueCaption, r3Value, r3ValueUnit, "", true},
+                       {c1LowValueCaption, c1LowValue, c1LowValueUnit, ""},
+                       {c1LowValueCaption, c1HighValue, c1HighValueUnit, ""}});
 
   THIMultiElement* calcPanel = AddHost(
       Box(), [](TControl* p) { return MakeCalcPanel(p, {{275, 195, 130, 33}, 3}); }, 1, 0);

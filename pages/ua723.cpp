@@ -17,18 +17,21 @@ const TPageFonts kFonts = PageFonts(1);
 TClassChildGroupBox_2928CAC::TClassChildGroupBox_2928CAC(TControl* parent) {
   MakePage(parent, 1);
   AddSchematic(Box(), {10, 19, 250, 199}, "BITMAP0");
-  AddLabel(Box(), {280, 20, 25, 15}, "Vout:", kFonts.Caption);
+  THILabel* voutEditCaption = AddLabel(Box(), {280, 20, 25, 15}, "Vout:", kFonts.Caption);
   THIEdit* voutEdit = AddEdit(Box(), {315, 15, 60, 21}, "5", "Output voltage", kFonts.Input, 2);
-  AddLabel(Box(), {380, 20, 15, 15}, "V", kFonts.Caption);
-  AddLabel(Box(), {280, 45, 25, 15}, "Iout:", kFonts.Caption);
+  THILabel* voutEditUnit = AddLabel(Box(), {380, 20, 15, 15}, "V", kFonts.Caption);
+  THILabel* ioutEditCaption = AddLabel(Box(), {280, 45, 25, 15}, "Iout:", kFonts.Caption);
   THIEdit* ioutEdit = AddEdit(Box(), {315, 40, 60, 21}, "150", "Output current", kFonts.Input, 4);
-  AddLabel(Box(), {380, 45, 25, 20}, "mA", kFonts.Caption);
-  AddLabel(Box(), {280, 70, 25, 15}, "R1:", kFonts.Caption);
+  THILabel* ioutEditUnit = AddLabel(Box(), {380, 45, 25, 20}, "mA", kFonts.Caption);
+  THILabel* r1ListCaption = AddLabel(Box(), {280, 70, 25, 15}, "R1:", kFonts.Caption);
   // The R1 list alone is set in the Cyrillic character set.
-  THIComboBox* r1List =
-      AddList(Box(), {315, 65, 60, 21}, "Str13", kR1ListHint, PageFonts(204).Input, 0, false);
-  AddLabel(Box(), {380, 70, 26, 20}, "Om", kFonts.Caption);
+  THIComboBox* r1List = AddList(Box(), {315, 65, 60, 21}, "Str13", kR1ListHint, PageFonts(204).Input, 0, false);
+  THILabel* r1ListUnit = AddLabel(Box(), {380, 70, 26, 20}, "Om", kFonts.Caption);
   const TSenseRows rows = AddSenseRows();
+  Describe("uA723", {{voutEditCaption, voutEdit, voutEditUnit, ""},
+                       {ioutEditCaption, ioutEdit, ioutEditUnit, ""},
+                       {r1ListCaption, r1List, r1ListUnit, ""}},
+           rows.Items);
 
   THIMultiElement* calcPanel = AddHost(
       Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);
@@ -49,8 +52,7 @@ TClassChildGroupBox_2928CAC::TClassChildGroupBox_2928CAC(TControl* parent) {
   SetFormula(r2Calc, "(%1*%2) -%2", 2, 0);
   SetFormula(r3Calc, "0.7 / (%1 / 1000)", 1, 1);
   SetFormula(powerCalc, "(0.7*%1) / 1000", 1, 1);
-  THIIf_else* currentCheck =
-      AddSenseSteps({MakeLink<&THIEdit::Value>(ioutEdit), 150, "Output current must be < 150mA. ",
+  THIIf_else* currentCheck = AddSenseSteps({MakeLink<&THIEdit::Value>(ioutEdit), 150, "Output current must be < 150mA. ",
                      MakeLink<&THIMathParse::doCalc>(r3Calc), &r3Calc->onResult, 2, 5,
                      MakeLink<&THIMathParse::doCalc>(powerCalc), &powerCalc->onResult,
                      MakeLink<&THIMathParse::Result>(powerCalc), 9},

@@ -111,6 +111,15 @@ void TPageScheme::MakePage(TControl* parent, int methods) {
   Bridge->Methods[kPageDoVisible] = MakeLink<&THIGroupBox::doVisible>(PageBox);
 }
 
+void TPageScheme::Describe(const std::string& title, std::vector<TDesignItem> items,
+                           const std::vector<TDesignItem>& more) {
+  Design = Create<THIDesign>();
+  Design->Title = title;
+  items.insert(items.end(), more.begin(), more.end());
+  Design->Items = std::move(items);
+  Design->WireMenus();
+}
+
 THIMultiElementEx* TPageScheme::AddRounding(int decimals, int firstName) {
   return AddNamedHost(
       Box(), [decimals, firstName](TControl* p) { return MakeConvReal(p, decimals, firstName); }, 1, 1);

@@ -13,6 +13,7 @@
 #include "elements/system.h"
 #include "formula/math_parse.h"
 #include "pages/conv_real.h"
+#include "pages/design.h"
 #include "runtime/element.h"
 #include "runtime/multi_element.h"
 #include "ui/combo_box.h"
@@ -94,12 +95,17 @@ class TPageScheme : public TWindowScheme {
  public:
   THIEditMulti* Bridge = nullptr;
   THIGroupBox* PageBox = nullptr;
+  THIDesign* Design = nullptr;  // none on pages that design nothing
 
  protected:
   // Creates the bridge with `methods` exported methods and the page box,
   // and wires method 0 to the box's visibility.
   void MakePage(TControl* parent, int methods);
   TControl* Box() const { return PageBox->Control(); }
+  // The page's design: its name and items, in the order Ctrl+C copies them;
+  // the result labels among them get their right-click menu.
+  void Describe(const std::string& title, std::vector<TDesignItem> items,
+                const std::vector<TDesignItem>& more = {});
   // A rounding sub-scheme (pages/conv_real.h) to `decimals` places, its
   // point names from "Str<firstName>" on; one outer event, one data input.
   THIMultiElementEx* AddRounding(int decimals, int firstName);

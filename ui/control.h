@@ -106,6 +106,7 @@ enum class TNotifyKind : uint8_t {
   TabKey,        // forms: Tab (Backward: Shift+Tab) was pressed in the window
   ControlKey,    // forms: a key pressed with Ctrl held (Key, KeyState), before
                  // the focused control sees it; answer true when consumed
+  ContextMenu,   // labels: the right button was released over it
 };
 
 struct TNotification {
@@ -232,6 +233,9 @@ class TControl {
   // the text) with `text`, caret after it; a program write like SetText.
   // Backends that can do it in place override it; this one rewrites all.
   virtual void ReplaceText(int32_t at, int32_t count, const std::string& text);
+  // Edits and list fields: whether the user has text selected in the field
+  // (Ctrl+C then copies it). The program's own writes select nothing.
+  virtual bool HasSelection() const { return false; }
 
   // Tab strip captions and drop-down lines. Selected -1 is none; selecting
   // a line shows it in the list's field, and the user's typing into the

@@ -85,6 +85,10 @@ void THILabel::ApplyPending(const std::shared_ptr<TPending>& pending, THILabel* 
 bool THILabel::HandleMessage(const TNotification& n) {
   switch (n.Kind) {
     case TNotifyKind::Click: FireNone(onClick); return true;
+    case TNotifyKind::ContextMenu:
+      if (!onContextMenu.Wired()) return false;
+      FireNone(onContextMenu);
+      return true;
     case TNotifyKind::MouseEnter: {
       if (!control_ || (HoverColor == 0 && HoverCursor == 0 && HoverUnderline == 0)) return false;
       TFontRec f = own_font_;

@@ -18,6 +18,7 @@ class THILabel : public THIWin {
   ~THILabel() override;
 
   THI_Event onClick;
+  THI_Event onContextMenu;    // the user right-clicked the label
   uint32_t HoverColor = 0;    // 0: no change
   int32_t HoverCursor = 0;    // 0: no change
   uint8_t HoverUnderline = 0;

@@ -147,6 +147,15 @@ bool THIMainForm::StepPage(const TNotification& n) {
   return true;
 }
 
+bool THIMainForm::Copy(const TNotification& n) {
+  constexpr int32_t kKeyC = 'C';
+  if (n.Key != kKeyC || (n.KeyState & (MkControl | MkShift)) != MkControl || !onCopy.Wired() || !control_) return false;
+  TControl* focused = control_->Platform().Focused();
+  if (focused && focused->HasSelection()) return false;
+  FireNone(onCopy);
+  return true;
+}
+
 bool THIMainForm::HandleMessage(const TNotification& n) {
   switch (n.Kind) {
     case TNotifyKind::Moved: FireNone(onMove); return false;
@@ -154,7 +163,7 @@ bool THIMainForm::HandleMessage(const TNotification& n) {
     case TNotifyKind::Deactivate: FireNone(onDeactivate); return false;
     case TNotifyKind::Shown: ShowStep(); return false;
     case TNotifyKind::CloseRequest: return !CloseProcedure();
-    case TNotifyKind::ControlKey: return StepPage(n);
+    case TNotifyKind::ControlKey: return StepPage(n) || Copy(n);
     case TNotifyKind::TabKey: {
       if (!tab_navigation_ || !control_) return false;
       TControl* next = NextTabStop(control_, control_->Platform().Focused(), n.Backward);

@@ -28,6 +28,9 @@ class THIMainForm : public THIWin {
   THI_Event CanClose;         // read at a close request: not 0 refuses
   THI_Event onActivate, onDeactivate, onShow, onCreate, onMove, onClose;
   THI_Event onPaint;  // never fired: the platform reports no painting
+  // Ctrl+C in the window when no field has text selected (a field with a
+  // selection copies it itself); unwired, the key goes on to the control.
+  THI_Event onCopy;
 
   void SetCaption(const std::string& text);
   // 0 no frame, 1 single, 2 sizable, 3 dialog, 4 tool window, 5 sizable tool window.
@@ -63,6 +66,8 @@ class THIMainForm : public THIWin {
   void ShowStep();
   // Ctrl+Tab and friends: the window's tab strip steps to another page.
   bool StepPage(const TNotification& n);
+  // Ctrl+C: onCopy, unless the focused field has text selected.
+  bool Copy(const TNotification& n);
 
   // What the start-up queue holds, so that it can outlive the form.
   struct TStartupToken {

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "runtime/element.h"
 
@@ -17,6 +18,9 @@ class TMainScheme : public TScheme {
   virtual int PageCount() = 0;
   // The control of page `tab`'s group box; none for a tab out of range.
   virtual TControl* PageBox(int tab) = 0;
+  // What Ctrl+C puts on the clipboard on page `tab`: its design as text;
+  // empty for pages that design nothing and tabs out of range.
+  virtual std::string DesignText(int tab) = 0;
 };
 
 // Builds the main scheme (with the dispatcher off); none on failure.

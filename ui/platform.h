@@ -52,6 +52,17 @@ class TPlatform : public TSystemOps {
   // Size of `text` (CR, LF and CR LF break lines) drawn in that font.
   virtual TSize MeasureText(const std::string& text, const TFontRec& font, int32_t height) = 0;
 
+  // The desktop's clipboard, in program text: code page 1251, lines broken
+  // by CR LF. A backend hands the desktop its own encoding and line breaks
+  // and reads them back the same way.
+  virtual void SetClipboardText(const std::string& text) = 0;
+  virtual std::string ClipboardText() = 0;
+  // A popup menu of `items` at the mouse over `at` (a control on screen);
+  // runs until the user picks a line (its index) or dismisses the menu
+  // (kNoMenuItem). Window thread only.
+  static constexpr int32_t kNoMenuItem = -1;
+  virtual int32_t PopupMenu(TControl* at, const std::vector<std::string>& items) = 0;
+
   // Runs until QuitMessageLoop; then answers.
   virtual void RunMessageLoop() = 0;
   virtual void QuitMessageLoop() = 0;

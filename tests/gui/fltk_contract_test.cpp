@@ -35,6 +35,34 @@ class TFltkBackend : public TContractBackend {
     Fl_Window* window = Fl::focus() ? Fl::focus()->window() : Fl::first_window();
     if (window) InjectKey(*window, FL_Tab, "\t", backward ? FL_SHIFT : 0);
   }
+  void RightClick(TControl* c) override {
+    Fl_Widget* w = static_cast<TFltkControl*>(c)->Widget();
+    Fl_Window& window = *w->window();
+    const int x = w->x() + w->w() / 2, y = w->y() + w->h() / 2;
+    InjectMove(window, x, y);
+    Fl::e_keysym = FL_Button + FL_RIGHT_MOUSE;
+    Fl::e_clicks = 0;
+    Fl::e_is_click = 1;
+    Fl::e_state = FL_BUTTON3;
+    Fl::handle(FL_PUSH, &window);
+    Fl::e_state = 0;
+    Fl::e_x = x;
+    Fl::e_y = y;
+    Fl::handle(FL_RELEASE, &window);
+  }
+  void AnswerNextMenu(int32_t index) override {
+    menu_answer_ = index;
+    Fl::add_timeout(0.02, &TFltkBackend::AnswerMenu, this);
+  }
+  void SelectText(TControl* field, int32_t at, int32_t count) override {
+    field->SetFocus();
+    Fl_Input* input = static_cast<Fl_Input*>(static_cast<TFltkControl*>(field)->FocusWidget());
+    input->position(at + count, at);
+  }
+  void PressCtrlC() override {
+    Fl_Window* window = Fl::focus() ? Fl::focus()->window() : Fl::first_window();
+    if (window) InjectKey(*window, 'c', "\x03", FL_CTRL);
+  }
   std::vector<std::string> ShownBoxes() override { return boxes_; }
   std::optional<TRect> OnScreen(TControl* c) override {
     // FLTK places every widget in its window's coordinates already.
@@ -48,6 +76,23 @@ class TFltkBackend : public TContractBackend {
   }
 
  private:
+  // The user: once the menu is up (it grabs the pointer), walks down to the
+  // line and takes it, or dismisses the menu.
+  static void AnswerMenu(void* data) {
+    auto* self = static_cast<TFltkBackend*>(data);
+    Fl_Window* menu = Fl::grab();
+    if (!menu || !menu->shown()) {
+      Fl::repeat_timeout(0.02, &TFltkBackend::AnswerMenu, data);
+      return;
+    }
+    if (self->menu_answer_ < 0) {
+      InjectKey(*menu, FL_Escape, "\x1b", 0);
+      return;
+    }
+    for (int32_t i = 0; i <= self->menu_answer_; ++i) InjectKey(*menu, FL_Down, "", 0);
+    InjectKey(*menu, FL_Enter, "\r", 0);
+  }
+
   // The user: answers each box with its first button once it is up.
   static void AnswerBoxes(void* data) {
     auto* self = static_cast<TFltkBackend*>(data);
@@ -61,6 +106,7 @@ class TFltkBackend : public TContractBackend {
 
   TFltkPlatform platform_;
   std::vector<std::string> boxes_;
+  int32_t menu_answer_ = -1;
 };
 
 }  // namespace

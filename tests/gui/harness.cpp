@@ -52,6 +52,47 @@ void InjectClick(Fl_Window& w, int x, int y) {
   Fl::handle(FL_RELEASE, &w);
 }
 
+void InjectRightClick(Fl_Window& w, int x, int y) {
+  InjectMove(w, x, y);
+  Fl::e_keysym = FL_Button + FL_RIGHT_MOUSE;
+  Fl::e_clicks = 0;
+  Fl::e_is_click = 1;
+  Fl::e_state = FL_BUTTON3;
+  Fl::handle(FL_PUSH, &w);
+  Fl::e_state = 0;
+  Fl::e_x = x;
+  Fl::e_y = y;
+  Fl::handle(FL_RELEASE, &w);
+}
+
+namespace {
+
+int g_menu_line = -1;
+
+// Once the menu is up (it grabs the pointer): down to the line and Enter,
+// or Escape.
+void AnswerMenu(void*) {
+  Fl_Window* menu = Fl::grab();
+  if (!menu || !menu->shown()) {
+    Fl::repeat_timeout(0.02, &AnswerMenu);
+    return;
+  }
+  if (g_menu_line < 0) {
+    InjectKey(*menu, FL_Escape, "\x1b");
+    return;
+  }
+  for (int i = 0; i <= g_menu_line; ++i) InjectKey(*menu, FL_Down);
+  InjectKey(*menu, FL_Enter, "\r");
+}
+
+}  // namespace
+
+void AnswerNextMenu(int line) {
+  g_menu_line = line;
+  Fl::remove_timeout(&AnswerMenu);
+  Fl::add_timeout(0.02, &AnswerMenu);
+}
+
 void InjectKey(Fl_Window& target, int keysym, const std::string& text, int state) {
   static char buffer[16];
   std::strncpy(buffer, text.c_str(), sizeof buffer - 1);
@@ -260,6 +301,31 @@ void TGuiSession::ScrollTabs(bool forward) {
 
 void TGuiSession::PressKey(int keysym, const std::string& text, int state) {
   InjectKey(Fl::modal() ? *Fl::modal() : Window(), keysym, text, state);
+}
+
+void TGuiSession::Menu(const TAddress& a, int line) {
+  TControl* c = Find(a);
+  if (!Usable(c, AddressText(a))) return;
+  Fl_Widget* w = AsFltk(c)->Widget();
+  AnswerNextMenu(line);
+  InjectRightClick(*w->window(), w->x() + w->w() / 2, w->y() + w->h() / 2);
+  Fl::remove_timeout(&AnswerMenu);
+  Settle();
+}
+
+void TGuiSession::Select(const TAddress& a, int from, int count) {
+  TControl* c = Find(a);
+  if (!Usable(c, AddressText(a))) return;
+  Click(c);
+  PressKey(FL_Home);
+  for (int i = 0; i < from; ++i) PressKey(FL_Right);
+  for (int i = 0; i < count; ++i) PressKey(FL_Right, "", FL_SHIFT);
+  Settle();
+}
+
+void TGuiSession::CopyKey() {
+  PressKey('c', "\x03", FL_CTRL);
+  Settle();
 }
 
 void TGuiSession::Type(const TAddress& a, const std::string& text) {

@@ -25,6 +25,10 @@
 // Events injected as the X server would deliver them, window coordinates.
 void InjectMove(Fl_Window& w, int x, int y);
 void InjectClick(Fl_Window& w, int x, int y);
+void InjectRightClick(Fl_Window& w, int x, int y);
+// The next popup menu is answered, once it is up, with line `line` (arrow
+// keys and Enter) or dismissed (Escape) when `line` is negative.
+void AnswerNextMenu(int line);
 // Key down and up (FLTK key symbol, its text, shift state) in `target`.
 void InjectKey(Fl_Window& target, int keysym, const std::string& text = std::string(), int state = 0);
 
@@ -78,6 +82,9 @@ class TGuiSession : public TScenarioUser {
   // Waits (at most 30 s) until no worker is busy and what they posted has
   // run, then settles.
   void WaitForWorkers() override;
+  void Menu(const TAddress& a, int line) override;
+  void Select(const TAddress& a, int from, int count) override;
+  void CopyKey() override;
 
   // The main window's client area as RGB rows, drawn afresh.
   std::vector<uint8_t> Capture(int& w, int& h);

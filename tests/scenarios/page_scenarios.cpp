@@ -96,6 +96,23 @@ const std::vector<TScenario>& PageScenarios() {
                              Expect(kUR3, "0")}},
 
     {"TabsShowOnePage", {Tab(3), ExpectPages({3}), Tab(9), ExpectPages({9}), Tab(0), ExpectPages({0})}},
+
+    {"CopyDesignWithCtrlC",
+     {Tab(2), Pick(kL2R1, 2), Calc(2), CopyKey(),
+      ExpectClipboard("L200\nVout = 5 V\nIout = 2 A\nR1 = 1000 Om\nR2 = 0.805 kOm\nR3 = 0.225 Om\nP(R3) = 0.9 W\n"
+                      "R3 power rating = 2 W")}},
+    {"CopyKeyWithAFieldSelectionCopiesTheSelection",
+     {Tab(0), Calc(0), Select(kLvVout, 0, 1), CopyKey(), ExpectClipboard("5"), Set(kLvVout, "7.5"), CopyKey(),
+      ExpectClipboard("LM317 Voltage\nVout = 7.5 V\nR1 = 240 Om\nR2 = 0.712 kOm\nR\xD0\xBD < 1.053 kOm\n"
+                      "I\xD0\xBD > 4.748 mA")}},
+    {"ResultMenuCopiesValuesAndStandardValues",
+     {Tab(0), Calc(0), Menu(kLvR2, 0), ExpectClipboard("0.712 kOm"), Menu(kLvR2, 2), ExpectClipboard("680 Om"),
+      Menu(kLvR2, 3), ExpectClipboard("715 Om"), Menu(kLvR2, -1), ExpectClipboard("715 Om"), Menu(kLvIload, 1),
+      ExpectClipboard("LM317 Voltage\nVout = 5 V\nR1 = 240 Om\nR2 = 0.712 kOm\nR\xD0\xBD < 1.053 kOm\n"
+                      "I\xD0\xBD > 4.748 mA")}},
+    {"ResultMenuOnASenseResistor",
+     {Tab(8), Pick(kUR1, 21), Calc(8), Menu(kUR3, 3), ExpectClipboard("4.64 Om"), Menu(kURating, 0),
+      ExpectClipboard("0.25 W")}},
   };
   return scenarios;
 }

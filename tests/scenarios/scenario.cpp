@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "runtime/data.h"
+#include "ui/encoding.h"
+#include "ui/platform.h"
 
 TStep Tab(int index) { return {TStepKind::Tab, {}, {}, {}, index, {}}; }
 TStep Type(TAddress at, std::string text) { return {TStepKind::Type, at, std::move(text), {}, 0, {}}; }
@@ -17,6 +19,18 @@ TStep ExpectBox(std::string caption, std::string text, uint32_t style) {
   return {TStepKind::ExpectBox, {}, std::move(caption), std::move(text), static_cast<int>(style), {}};
 }
 TStep ExpectPages(std::vector<int> pages) { return {TStepKind::ExpectPages, {}, {}, {}, 0, std::move(pages)}; }
+
+TStep Menu(TAddress at, int line) { return {TStepKind::Menu, at, {}, {}, line, {}}; }
+TStep Select(TAddress at, int from, int count) { return {TStepKind::Select, at, {}, {}, from, {count}}; }
+TStep CopyKey() { return {TStepKind::CopyKey, {}, {}, {}, 0, {}}; }
+TStep ExpectClipboard(std::string text) { return {TStepKind::ExpectClipboard, {}, std::move(text), {}, 0, {}}; }
+
+std::string TScenarioUser::Clipboard() const {
+  TPlatform* p = Platform();
+  std::string text = p ? Cp1251ToUtf8(p->ClipboardText()) : std::string();
+  for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) text.erase(at, 1);
+  return text;
+}
 
 std::string AddressText(const TAddress& a) {
   return IntegerToText(a.Page) + "@" + IntegerToText(a.X) + "," + IntegerToText(a.Y);
@@ -35,7 +49,7 @@ TControl* FindKind(TControl* root, TControlKind kind) {
 
 bool NeedsControl(const TStep& s) {
   return s.Kind == TStepKind::Type || s.Kind == TStepKind::Set || s.Kind == TStepKind::Pick ||
-         s.Kind == TStepKind::Expect;
+         s.Kind == TStepKind::Expect || s.Kind == TStepKind::Menu || s.Kind == TStepKind::Select;
 }
 
 }  // namespace
@@ -95,6 +109,10 @@ bool RunSteps(TScenarioUser& s, const std::vector<TStep>& steps) {
       case TStepKind::ExpectPages:
         EXPECT_EQ(s.VisiblePages(), step.Pages);
         break;
+      case TStepKind::Menu: s.Menu(step.At, step.Number); break;
+      case TStepKind::Select: s.Select(step.At, step.Number, step.Pages.empty() ? 0 : step.Pages[0]); break;
+      case TStepKind::CopyKey: s.CopyKey(); break;
+      case TStepKind::ExpectClipboard: EXPECT_EQ(s.Clipboard(), step.Text); break;
     }
     // Every box must have been expected by the time the next step runs.
     if (step.Kind != TStepKind::Answer && step.Kind != TStepKind::ExpectBox && index < static_cast<int>(steps.size()) &&

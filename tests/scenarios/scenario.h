@@ -62,6 +62,16 @@ class TScenarioUser {
   virtual void Tick(int page) = 0;
   // Waits until no worker is busy and what they posted has run.
   virtual void WaitForWorkers() = 0;
+  // Right-clicks the control and picks line `line` of the menu it opens
+  // (a negative line: dismisses it).
+  virtual void Menu(const TAddress& a, int line) = 0;
+  // Clicks into the field and selects `count` characters from `from` with
+  // the keys (Home, arrows, Shift+arrows).
+  virtual void Select(const TAddress& a, int from, int count) = 0;
+  // Ctrl+C in the window, the focus where it is.
+  virtual void CopyKey() = 0;
+  // The desktop's clipboard as UTF-8 with LF line breaks.
+  std::string Clipboard() const;
 
   // How the next boxes are answered (else with their first button), and
   // the boxes seen, in order.
@@ -69,7 +79,10 @@ class TScenarioUser {
   std::vector<TSeenBox> Boxes;
 };
 
-enum class TStepKind { Tab, Type, Set, Pick, Calc, Tick, Answer, Wait, Expect, ExpectBox, ExpectPages };
+enum class TStepKind {
+  Tab, Type, Set, Pick, Calc, Tick, Answer, Wait, Expect, ExpectBox, ExpectPages,
+  Menu, Select, CopyKey, ExpectClipboard,
+};
 
 struct TStep {
   TStepKind Kind;
@@ -91,6 +104,10 @@ TStep Wait();              // until the workers are done
 TStep Expect(TAddress at, std::string shown);
 TStep ExpectBox(std::string caption, std::string text, uint32_t style);
 TStep ExpectPages(std::vector<int> pages);
+TStep Menu(TAddress at, int line);  // right click, then line `line` (negative: none)
+TStep Select(TAddress at, int from, int count);
+TStep CopyKey();
+TStep ExpectClipboard(std::string text);  // UTF-8, LF line breaks
 
 struct TScenario {
   const char* Name;

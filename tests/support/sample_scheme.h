@@ -50,6 +50,7 @@ class TSampleScheme : public TMainScheme {
   THITabControl* Tabs() override { return tabs; }
   int PageCount() override { return 3; }
   TControl* PageBox(int tab) override;
+  std::string DesignText(int) override { return std::string(); }
 
   THIMainForm* form;
   THITabControl* tabs;

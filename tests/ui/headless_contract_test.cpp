@@ -20,6 +20,10 @@ class THeadlessBackend : public TContractBackend {
   }
   void Click(TControl* c) override { platform_.Click(c); }
   void PressTab(bool backward) override { platform_.PressTab(backward); }
+  void RightClick(TControl* c) override { platform_.RightClick(c); }
+  void AnswerNextMenu(int32_t index) override { platform_.MenuAnswers.push_back(index); }
+  void SelectText(TControl* field, int32_t at, int32_t count) override { platform_.SelectText(field, at, count); }
+  void PressCtrlC() override { platform_.PressControlKey('C', false); }
   std::vector<std::string> ShownBoxes() override {
     std::vector<std::string> captions;
     for (const THeadlessPlatform::TBox& box : platform_.Boxes()) captions.push_back(box.Caption);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 #include <thread>
@@ -172,6 +174,67 @@ TEST(HeadlessErrors, UserActionsOnTheWrongControlDoNothing) {
   EXPECT_FALSE(p.Click(nullptr));
   EXPECT_EQ(label->Text(), "");
   EXPECT_EQ(list->Selected(), -1);
+  TControl::Destroy(form);
+}
+
+TEST(Headless, MenusAreRecordedAndAnsweredFromTheQueueOrTheHook) {
+  THeadlessPlatform p;
+  TControl* form = p.CreateControl(TControlKind::Form, nullptr, {});
+  TControl* label = p.CreateControl(TControlKind::Label, form, {});
+  const std::vector<std::string> lines = {"Copy value", "Copy design", "E24: 680 Om (-4.5 %)"};
+  p.MenuAnswers = {2, 5, -3};
+  EXPECT_EQ(p.PopupMenu(label, lines), 2);
+  EXPECT_EQ(p.PopupMenu(label, lines), TPlatform::kNoMenuItem) << "no such line";
+  EXPECT_EQ(p.PopupMenu(label, lines), TPlatform::kNoMenuItem);
+  EXPECT_EQ(p.PopupMenu(label, lines), TPlatform::kNoMenuItem) << "no answer queued: dismissed";
+  p.OnMenu = [](const THeadlessPlatform::TMenu& m) { return static_cast<int32_t>(m.Items.size()) - 1; };
+  EXPECT_EQ(p.PopupMenu(label, lines), 2);
+  const std::vector<THeadlessPlatform::TMenu> menus = p.Menus();
+  ASSERT_EQ(menus.size(), 5u);
+  EXPECT_EQ(menus[0].At, label);
+  EXPECT_EQ(menus[0].Items, lines);
+  EXPECT_EQ(menus[1].Answer, TPlatform::kNoMenuItem);
+  TControl::Destroy(form);
+}
+
+TEST(Headless, AnyChangeOfAFieldsTextSelectsNothing) {
+  THeadlessPlatform p;
+  TControl* form = p.CreateControl(TControlKind::Form, nullptr, {});
+  TControl* edit = p.CreateControl(TControlKind::Edit, form, {});
+  TControl* list = p.CreateControl(TControlKind::EditList, form, {});
+  list->AddItem("240");
+  const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+      {"typing", [&] { p.TypeText(edit, "1"); }},
+      {"pasting", [&] { p.PasteText(edit, "12"); }},
+      {"the program's text", [&] { edit->SetText("125"); }},
+      {"the program's replace", [&] { edit->ReplaceText(0, 1, "9"); }},
+  };
+  for (const auto& change : changes) {
+    edit->SetText("12.5");
+    ASSERT_TRUE(p.SelectText(edit, 1, 2));
+    EXPECT_TRUE(edit->HasSelection()) << change.first;
+    change.second();
+    EXPECT_FALSE(edit->HasSelection()) << change.first;
+  }
+  ASSERT_TRUE(p.SelectText(list, 0, 9));
+  EXPECT_FALSE(list->HasSelection()) << "an empty field has nothing to select";
+  list->SetText("1000");
+  ASSERT_TRUE(p.SelectText(list, 2, 9));
+  EXPECT_EQ(static_cast<THeadlessControl*>(list)->SelectedText(), "00") << "clipped to the text";
+  p.Pick(list, 0);
+  EXPECT_FALSE(list->HasSelection());
+  TControl::Destroy(form);
+}
+
+TEST(HeadlessErrors, SelectingAndRightClickingNeedTheRightControl) {
+  THeadlessPlatform p;
+  TControl* form = p.CreateControl(TControlKind::Form, nullptr, {});
+  TControl* label = p.CreateControl(TControlKind::Label, form, {});
+  label->SetText("0.805");
+  EXPECT_FALSE(p.SelectText(label, 0, 1));
+  EXPECT_FALSE(p.SelectText(nullptr, 0, 1));
+  EXPECT_FALSE(p.RightClick(nullptr));
+  EXPECT_FALSE(label->HasSelection());
   TControl::Destroy(form);
 }
 

@@ -136,6 +136,19 @@ TEST_F(LabelTest, ClickFiresOnClick) {
   EXPECT_EQ(platform.Focused(), nullptr) << "labels take no focus";
 }
 
+TEST_F(LabelTest, RightClickAsksForTheMenuOnlyWhenOneIsWired) {
+  auto plain = Make();
+  auto withMenu = Make("0.805");
+  TProbe clicks, menus;
+  plain->onClick = clicks.Link();
+  withMenu->onClick = clicks.Link();
+  withMenu->onContextMenu = menus.Link();
+  platform.RightClick(plain->Control());
+  platform.RightClick(withMenu->Control());
+  EXPECT_EQ(menus.values.size(), 1u);
+  EXPECT_TRUE(clicks.values.empty()) << "the right button clicks nothing";
+}
+
 TEST_F(LabelTest, AlignmentReachesTheControl) {
   auto label = std::make_unique<THILabel>(Form());
   label->SetAlignment(2);

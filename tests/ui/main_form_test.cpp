@@ -222,6 +222,40 @@ TEST_F(MainFormTest, HandleOutputNamesTheWindowsStyle) {
   RunInits();
 }
 
+TEST_F(MainFormTest, CtrlCCopiesUnlessAFieldHasASelection) {
+  struct Case {
+    const char* what;
+    int32_t key;
+    bool shift;
+    bool wired;
+    int32_t selected;  // characters selected in the focused field
+    bool copies;
+  } cases[] = {
+      {"Ctrl+C", 'C', false, true, 0, true},
+      {"Ctrl+C over a selection", 'C', false, true, 2, false},
+      {"Ctrl+Shift+C", 'C', true, true, 0, false},
+      {"Ctrl+X", 'X', false, true, 0, false},
+      {"nothing wired", 'C', false, false, 0, false},
+  };
+  for (const Case& c : cases) {
+    THIMainForm form;
+    form.Init();
+    RunInits();
+    TProbe copies;
+    if (c.wired) form.onCopy = copies.Link();
+    TControl* field = platform.CreateControl(TControlKind::Edit, form.Control(), {});
+    field->SetText("12.5");
+    platform.SelectText(field, 1, c.selected);
+    StartDispatch();
+    const bool taken = platform.PressControlKey(c.key, c.shift);
+    StopDispatch();
+    EXPECT_EQ(taken, c.copies) << c.what;
+    EXPECT_EQ(copies.values.size(), c.copies ? 1u : 0u) << c.what;
+    EXPECT_EQ(platform.ClipboardText(), c.selected && !c.shift && c.key == 'C' ? "2." : "") << c.what;
+    platform.SetClipboardText("");
+  }
+}
+
 TEST_F(MainFormTest, IconOnlyWhenTheResourceExists) {
   static const unsigned char bytes[] = {0, 0, 1, 0};
   const TResource items[] = {{"ICON0", ResIcon, bytes, sizeof bytes}};

@@ -27,6 +27,16 @@ class TContractBackend {
   virtual void Click(TControl* c) = 0;
   // The user presses Tab (Shift+Tab when backward) in the focused window.
   virtual void PressTab(bool backward) = 0;
+  // The user right-clicks the middle of the control.
+  virtual void RightClick(TControl* c) = 0;
+  // The user answers the next popup menu with line `index`, or dismisses
+  // it (TPlatform::kNoMenuItem).
+  virtual void AnswerNextMenu(int32_t index) = 0;
+  // The user selects `count` characters from `at` in a field (ASCII text),
+  // which takes the focus.
+  virtual void SelectText(TControl* field, int32_t at, int32_t count) = 0;
+  // The user presses Ctrl+C in the focused window.
+  virtual void PressCtrlC() = 0;
   // Captions of the message boxes shown so far. The user answers every box
   // with its first button.
   virtual std::vector<std::string> ShownBoxes() = 0;

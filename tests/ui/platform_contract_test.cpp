@@ -336,6 +336,75 @@ TEST_P(PlatformContractOnScreen, TabAndShiftTabReachTheFormAndFollowTheTabOrder)
   Form()->SetHandler(nullptr);
 }
 
+// --- Clipboard, menus, right clicks ----------------------------------------------------------
+
+TEST_P(PlatformContractOnScreen, ClipboardTextReadsBackAsGiven) {
+  Show();
+  for (const std::string& text : {std::string("0.805 kOm"), kCyrillic + " = 5 V",
+                                  std::string("L200\r\nVout = 5 V\r\nR2 = 0.805 kOm"), std::string()}) {
+    P().SetClipboardText(text);
+    EXPECT_EQ(P().ClipboardText(), text);
+  }
+}
+
+TEST_P(PlatformContractOnScreen, APopupMenuAnswersThePickedLineOrNone) {
+  TControl* label = Make(TControlKind::Label, 10, 10);
+  label->SetText("0.805");
+  Show();
+  const std::vector<std::string> lines = {"Copy value", "Copy design", "E24: 820 Om (+1.9 %)", kCyrillic + " & more"};
+  for (int32_t answer : {1, 0, 3, TPlatform::kNoMenuItem, 2}) {
+    Backend().AnswerNextMenu(answer);
+    EXPECT_EQ(P().PopupMenu(label, lines), answer);
+  }
+}
+
+TEST_P(PlatformContractOnScreen, ARightClickOnALabelAsksForItsMenu) {
+  TControl* label = Make(TControlKind::Label, 10, 10);
+  label->SetText("0.805");
+  TControl* button = Make(TControlKind::Button, 10, 60);
+  TRecorder onLabel, onButton;
+  label->SetHandler(&onLabel);
+  button->SetHandler(&onButton);
+  Show();
+  Backend().RightClick(label);
+  Backend().RightClick(button);
+  EXPECT_TRUE(Backend().PumpUntil([&] { return onLabel.Count(TNotifyKind::ContextMenu) == 1; }));
+  EXPECT_EQ(onLabel.Count(TNotifyKind::Click), 0) << "the right button clicks nothing";
+  EXPECT_EQ(onButton.Count(TNotifyKind::ContextMenu), 0) << "only labels have menus";
+  label->SetHandler(nullptr);
+  button->SetHandler(nullptr);
+}
+
+TEST_P(PlatformContractOnScreen, CtrlCCopiesAFieldsSelectionWhenTheWindowLeavesTheKey) {
+  TControl* field = Make(TControlKind::Edit, 10, 10);
+  field->SetText("Hello");
+  EXPECT_FALSE(field->HasSelection()) << "the program's text selects nothing";
+  bool windowTakes = false;
+  int windowSaw = 0;
+  TRecorder onForm;
+  onForm.On = [&](const TNotification& n) {
+    if (n.Kind != TNotifyKind::ControlKey || n.Key != 'C') return false;
+    ++windowSaw;
+    return windowTakes;
+  };
+  Form()->SetHandler(&onForm);
+  Show();
+  P().SetClipboardText("before");
+  Backend().SelectText(field, 1, 3);
+  EXPECT_TRUE(field->HasSelection());
+  windowTakes = true;
+  Backend().PressCtrlC();
+  Backend().PumpUntil([] { return true; });
+  EXPECT_EQ(P().ClipboardText(), "before") << "the window took the key";
+  windowTakes = false;
+  Backend().PressCtrlC();
+  EXPECT_TRUE(Backend().PumpUntil([&] { return P().ClipboardText() == "ell"; })) << P().ClipboardText();
+  EXPECT_EQ(windowSaw, 2) << "the window sees Ctrl+C first";
+  field->SetText("Other");
+  EXPECT_FALSE(field->HasSelection());
+  Form()->SetHandler(nullptr);
+}
+
 // --- Threads -------------------------------------------------------------------------------
 
 TEST_P(PlatformContractOnScreen, ABoxFromAWorkerAnswersAtOnceAndIsShownLater) {

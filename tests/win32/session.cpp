@@ -230,6 +230,30 @@ void TWin32Session::Pick(const TAddress& a, int line) {
   Settle();
 }
 
+void TWin32Session::Menu(const TAddress& a, int line) {
+  TControl* c = Find(a);
+  if (!Usable(c, AddressText(a))) return;
+  AnswerMenuWith(line);
+  RightClickWindow(WindowOf(c));
+  Settle();
+}
+
+void TWin32Session::Select(const TAddress& a, int from, int count) {
+  TControl* c = Find(a);
+  if (!Usable(c, AddressText(a))) return;
+  Click(c);
+  HWND field = static_cast<TWin32Control*>(c)->FocusWindow();
+  PressKey(field, VK_HOME);
+  for (int i = 0; i < from; ++i) PressKey(field, VK_RIGHT);
+  for (int i = 0; i < count; ++i) PressKey(field, VK_RIGHT, true);
+  Settle();
+}
+
+void TWin32Session::CopyKey() {
+  PressControlKey(GetFocus(), 'C');
+  Settle();
+}
+
 void TWin32Session::Calculate(int page) {
   TControl* button = FirstOfKind(page, TControlKind::Button);
   if (!Usable(button, "the Calculate button of page " + IntegerToText(page))) return;

@@ -44,6 +44,9 @@ class TWin32Session : public TScenarioUser {
   void Calculate(int page) override;
   void Tick(int page) override;
   void WaitForWorkers() override;
+  void Menu(const TAddress& a, int line) override;
+  void Select(const TAddress& a, int from, int count) override;
+  void CopyKey() override;
   // A click in the middle of the control's window.
   void Click(TControl* c);
   // Runs what is pending: handed-over work, messages.

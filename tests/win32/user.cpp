@@ -57,6 +57,55 @@ void PressKey(HWND__* window, int key, bool shift) {
   SetKeyboardState(keys);
 }
 
+void RightClickWindow(HWND__* window) {
+  RECT r;
+  GetClientRect(window, &r);
+  const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+  SendMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, at);
+  SendMessageW(window, WM_RBUTTONUP, 0, at);
+}
+
+void PressControlKey(HWND__* window, int key) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  const BYTE before = keys[VK_CONTROL];
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  SendMessageW(window, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
+  SendMessageW(window, WM_CHAR, static_cast<WPARAM>(key - 'A' + 1), 1);
+  SendMessageW(window, WM_KEYUP, static_cast<WPARAM>(key), 0xC0000001);
+  keys[VK_CONTROL] = before;
+  SetKeyboardState(keys);
+}
+
+namespace {
+
+int32_t g_menu_answer = -1;
+UINT_PTR g_menu_timer = 0;
+
+// Once a menu window of this thread is up: down to the line, Enter; or
+// Escape. The menu's own loop reads the keys from the thread's queue.
+void CALLBACK AnswerMenuTick(HWND, UINT, UINT_PTR, DWORD) {
+  HWND menu = FindWindowW(L"#32768", nullptr);
+  if (!menu || !IsWindowVisible(menu)) return;
+  KillTimer(nullptr, g_menu_timer);
+  g_menu_timer = 0;
+  if (g_menu_answer < 0) {
+    PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);
+    return;
+  }
+  for (int32_t i = 0; i <= g_menu_answer; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 1);
+  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 1);
+}
+
+}  // namespace
+
+void AnswerMenuWith(int32_t index) {
+  g_menu_answer = index;
+  if (g_menu_timer) KillTimer(nullptr, g_menu_timer);
+  g_menu_timer = SetTimer(nullptr, 0, 20, &AnswerMenuTick);
+}
+
 TBoxAnswerer::TBoxAnswerer(std::vector<std::string>& captions, std::function<int()> choose)
     : captions_(captions), choose_(std::move(choose)) {
   g_answerer = this;

@@ -18,6 +18,14 @@ bool Pump(TWin32Platform& platform, const std::function<bool()>& done);
 void ClickWindow(HWND__* window);
 // A key pressed and released in the window, with Shift held when `shift`.
 void PressKey(HWND__* window, int key, bool shift = false);
+// A right click in the middle of the window.
+void RightClickWindow(HWND__* window);
+// Ctrl held with a letter key (as a capital, 'C'): the key down, the
+// character the desktop makes of it, the key up.
+void PressControlKey(HWND__* window, int key);
+// The next popup menu of this thread is answered with line `index` (from
+// 0), or dismissed when it is negative, once it is up.
+void AnswerMenuWith(int32_t index);
 
 // While it lives, answers each message box of this thread with the button
 // that `choose` names (the first button when it answers 0), recording the

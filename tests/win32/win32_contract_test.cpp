@@ -20,6 +20,14 @@ class TWin32Backend : public TContractBackend {
   bool PumpUntil(const std::function<bool()>& done) override { return Pump(platform_, done); }
   void Click(TControl* c) override { ClickWindow(static_cast<TWin32Control*>(c)->Window()); }
   void PressTab(bool backward) override { PressKey(GetFocus(), VK_TAB, backward); }
+  void RightClick(TControl* c) override { RightClickWindow(static_cast<TWin32Control*>(c)->Window()); }
+  void AnswerNextMenu(int32_t index) override { AnswerMenuWith(index); }
+  void SelectText(TControl* field, int32_t at, int32_t count) override {
+    field->SetFocus();
+    HWND window = static_cast<TWin32Control*>(field)->FocusWindow();
+    SendMessageW(window, EM_SETSEL, static_cast<WPARAM>(at), static_cast<LPARAM>(at + count));
+  }
+  void PressCtrlC() override { PressControlKey(GetFocus(), 'C'); }
   std::vector<std::string> ShownBoxes() override { return boxes_; }
   std::optional<TRect> OnScreen(TControl* c) override {
     HWND w = static_cast<TWin32Control*>(c)->Window();

@@ -320,6 +320,11 @@ void TFltkControl::SetCaret(int32_t pos) {
   }
 }
 
+bool TFltkControl::HasSelection() const {
+  Fl_Input* field = FieldOf(widget_, Kind());
+  return field && field->position() != field->mark();
+}
+
 int32_t TFltkControl::Caret() const {
   Fl_Input* field = FieldOf(widget_, Kind());
   if (!field) return 0;
@@ -579,10 +584,20 @@ int TFltkControl::Route(Fl_Widget& w, int event, TBaseHandle base) {
         pressed_ = true;
         result = 1;
       }
+      if (Kind() == TControlKind::Label && button == FL_RIGHT_MOUSE) {
+        // Labels ask for their menu on release over them.
+        right_pressed_ = true;
+        result = 1;
+      }
       return result;
     }
     case FL_RELEASE: {
       NotifyMouse(TNotifyKind::MouseUp, MouseEventFor(w, Fl::event_button(), Scale()));
+      if (right_pressed_ && Fl::event_button() == FL_RIGHT_MOUSE) {
+        right_pressed_ = false;
+        if (Fl::event_inside(&w)) Notify(TNotifyKind::ContextMenu);
+        return 1;
+      }
       if (pressed_) {
         pressed_ = false;
         if (Fl::event_inside(&w)) Notify(TNotifyKind::Click);

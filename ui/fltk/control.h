@@ -37,6 +37,7 @@ class TFltkControl : public TControl {
   int32_t Caret() const override;
   bool Checked() const override;
   void Rescale() override;
+  bool HasSelection() const override;
 
   // The widget, and the window it is in (none before it is placed).
   Fl_Widget* Widget() const { return widget_; }
@@ -105,6 +106,7 @@ class TFltkControl : public TControl {
   std::vector<Fl_Menu_Item> menu_;
   bool hovered_ = false;
   bool pressed_ = false;
+  bool right_pressed_ = false;  // a label took the right button
   bool placing_ = false;
   bool active_ = false;
 };

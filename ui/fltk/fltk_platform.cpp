@@ -1,11 +1,13 @@
 #include "ui/fltk/fltk_platform.h"
 
+#include <FL/Fl_Menu_Item.H>
 #include <FL/Fl_Tooltip.H>
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
 #include "ui/fltk/draw.h"
 
 #include <algorithm>
+#include <chrono>
 #include <vector>
 
 #include "ui/encoding.h"
@@ -199,6 +201,79 @@ int TFltkPlatform::Intercept(int event, Fl_Window* window) {
   n.Key = vk;
   const bool consumed = target->Deliver(n);
   return event == FL_KEYBOARD && consumed ? 1 : -1;
+}
+
+// --- Clipboard and menus ----------------------------------------------------------
+
+namespace {
+
+// Takes what a paste delivers.
+class TPasteTaker : public Fl_Widget {
+ public:
+  TPasteTaker() : Fl_Widget(0, 0, 0, 0) {}
+  void draw() override {}
+  int handle(int event) override {
+    if (event != FL_PASTE) return Fl_Widget::handle(event);
+    text.assign(Fl::event_text(), static_cast<size_t>(Fl::event_length()));
+    received = true;
+    return 1;
+  }
+  std::string text;
+  bool received = false;
+};
+
+}  // namespace
+
+void TFltkPlatform::SetClipboardText(const std::string& text) {
+  CheckThread();
+  std::string utf8 = Cp1251ToUtf8(text);
+  for (size_t at = utf8.find("\r\n"); at != std::string::npos; at = utf8.find("\r\n", at)) utf8.erase(at, 1);
+  Fl::copy(utf8.c_str(), static_cast<int>(utf8.size()), 1);
+  Fl::copy(utf8.c_str(), static_cast<int>(utf8.size()), 0);
+}
+
+std::string TFltkPlatform::ClipboardText() {
+  CheckThread();
+  TPasteTaker taker;
+  Fl::paste(taker, 1);
+  // The program's own text arrives at once; another program's is asked for.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (!taker.received && std::chrono::steady_clock::now() < deadline) Fl::wait(0.01);
+  std::string text = Utf8ToCp1251(taker.text), out;
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+int32_t TFltkPlatform::PopupMenu(TControl* at, const std::vector<std::string>& items) {
+  CheckThread();
+  if (items.empty()) return kNoMenuItem;
+  std::vector<std::string> texts;
+  for (const std::string& item : items) {
+    std::string escaped;
+    // Menus underline the letter after '&'; a line shows its '&' as it is.
+    for (char c : Cp1251ToUtf8(item)) {
+      escaped += c;
+      if (c == '&') escaped += '&';
+    }
+    texts.push_back(escaped);
+  }
+  std::vector<Fl_Menu_Item> menu(texts.size() + 1, Fl_Menu_Item());
+  for (size_t i = 0; i < texts.size(); ++i) {
+    menu[i].text = texts[i].c_str();
+    menu[i].labelsize_ = ScaleLength(FL_NORMAL_SIZE, Scale());  // FLTK's own size, at the scale
+  }
+  Fl_Widget* w = at ? static_cast<TFltkControl*>(at)->Widget() : nullptr;
+  int x = Fl::event_x(), y = Fl::event_y();
+  if (w && !Fl::event_inside(w)) {
+    x = w->x() + w->w() / 2;
+    y = w->y() + w->h() / 2;
+  }
+  const Fl_Menu_Item* picked = menu[0].popup(x, y);
+  SyncFocus();
+  return picked ? static_cast<int32_t>(picked - menu.data()) : kNoMenuItem;
 }
 
 // --- Boxes, commands, threads ---------------------------------------------------

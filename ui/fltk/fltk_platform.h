@@ -40,6 +40,13 @@ class TFltkPlatform : public TPlatform {
   TControl* CreateControl(TControlKind kind, TControl* parent, const TCreateOptions& options) override;
   TSize ScreenSize() override;
   TSize MeasureText(const std::string& text, const TFontRec& font, int32_t height) override;
+  // Both the clipboard and the primary selection get the text (UTF-8, LF
+  // line breaks); reading asks for the clipboard and waits up to 2 s.
+  void SetClipboardText(const std::string& text) override;
+  std::string ClipboardText() override;
+  // FLTK's own popup menu, at the mouse when it is over `at`, else at the
+  // control's middle.
+  int32_t PopupMenu(TControl* at, const std::vector<std::string>& items) override;
   // Runs FLTK's loop until QuitMessageLoop or until no window is shown;
   // then work still queued for the window thread is dropped and waiting
   // hand-overs answer false.

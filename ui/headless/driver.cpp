@@ -52,6 +52,12 @@ std::string QuoteUtf8(const std::string& text) {
 
 std::string QuoteText(const std::string& text) { return QuoteUtf8(Cp1251ToUtf8(text)); }
 
+std::string ClipboardUtf8(const std::string& text) {
+  std::string out = Cp1251ToUtf8(text);
+  for (size_t at = out.find("\r\n"); at != std::string::npos; at = out.find("\r\n", at)) out.erase(at, 1);
+  return out;
+}
+
 namespace {
 
 struct TAddress {
@@ -151,6 +157,25 @@ class TDriver {
     return FirstButtonOf(box.Style);
   }
 
+  // Prints the menu and answers it from the queue (default: dismissed).
+  int32_t AnswerMenu(const THeadlessPlatform::TMenu& menu) {
+    std::string line = "menu";
+    for (const std::string& item : menu.Items) line += " " + QuoteText(item);
+    Print(line);
+    if (menu_answers_.empty()) return TPlatform::kNoMenuItem;
+    const std::string wanted = menu_answers_.front();
+    menu_answers_.pop_front();
+    if (wanted == "none") return TPlatform::kNoMenuItem;
+    for (size_t i = 0; i < menu.Items.size(); ++i)
+      if (menu.Items[i] == wanted) return static_cast<int32_t>(i);
+    int index = -1;
+    if (wanted.size() > 1 && wanted[0] == '#' && ParseInt(wanted.substr(1), index) && index >= 0 &&
+        index < static_cast<int>(menu.Items.size()))
+      return index;
+    Error("the menu has no line " + QuoteText(wanted));
+    return TPlatform::kNoMenuItem;
+  }
+
   // The simulated user: runs inside the message loop.
   void Run() {
     std::string line;
@@ -195,7 +220,7 @@ class TDriver {
     std::string cmd, rest;
     bool blank;
     SplitFirst(line, cmd, rest, blank);
-    if (cmd == "wait" || cmd == "pages" || cmd == "window" || cmd == "quit") {
+    if (cmd == "wait" || cmd == "pages" || cmd == "window" || cmd == "quit" || cmd == "clipboard") {
       if (blank) {
         Error("\"" + cmd + "\" takes no arguments");
         return false;
@@ -203,6 +228,7 @@ class TDriver {
       if (cmd == "wait") Wait();
       else if (cmd == "pages") Pages();
       else if (cmd == "window") Window();
+      else if (cmd == "clipboard") Print("clipboard " + QuoteUtf8(ClipboardUtf8(p_.ClipboardText())));
       return cmd == "quit";
     }
     if (cmd == "tab") Tab(rest);
@@ -213,6 +239,10 @@ class TDriver {
     else if (cmd == "accurate") Accurate(rest);
     else if (cmd == "get" || cmd == "info") Look(cmd, rest);
     else if (cmd == "answer") Answer(rest);
+    else if (cmd == "copy") Copy(rest);
+    else if (cmd == "rclick") RightClick(rest);
+    else if (cmd == "choose") menu_answers_.push_back(Utf8ToCp1251(rest));
+    else if (cmd == "select") Select(rest);
     else Error("unknown command " + QuoteUtf8(cmd));
     return false;
   }
@@ -293,13 +323,13 @@ class TDriver {
     };
     static const TKeyName kControlKeys[] = {
         {"ctrl+tab", VkTab, false}, {"ctrl+shift+tab", VkTab, true}, {"ctrl+pgdn", VkNext, false},
-        {"ctrl+pgup", VkPrior, false}};
+        {"ctrl+pgup", VkPrior, false}, {"ctrl+c", 'C', false}};
     const std::string key = LowerCp1251(name);
     const TKeyName* control = nullptr;
     for (const TKeyName& k : kControlKeys)
       if (key == k.name) control = &k;
     if (key != "enter" && !control)
-      return Error("unknown key " + QuoteUtf8(name) + " (known: enter, ctrl+tab, ctrl+shift+tab, ctrl+pgdn, ctrl+pgup)");
+      return Error("unknown key " + QuoteUtf8(name) + " (known: enter, ctrl+tab, ctrl+shift+tab, ctrl+pgdn, ctrl+pgup, ctrl+c)");
     if (!Usable(c, a.Text())) return;
     if (control)
       p_.PressControlKey(control->key, control->shift);
@@ -368,6 +398,40 @@ class TDriver {
           IntegerToText(f.Style) + "," + Hex32(f.Color) + "," + IntegerToText(f.CharSet) + " hint=" + QuoteText(hint));
   }
 
+  void Copy(const std::string& rest) {
+    int page = 0;
+    if (!ParseInt(rest, page)) return Error("copy needs a page number");
+    if (page < 0 || page >= Scheme->PageCount() || !Scheme->PageBox(page)) return Error("no page " + rest);
+    Print("copy " + rest + " " + QuoteUtf8(ClipboardUtf8(Scheme->DesignText(page))));
+  }
+
+  void RightClick(const std::string& rest) {
+    TAddress a;
+    TControl* c = Find(rest, a);
+    if (!c) return;
+    if (!Usable(c, a.Text())) return;
+    p_.RightClick(c);
+  }
+
+  // select P@X,Y FROM COUNT: the user selects COUNT bytes of the field's
+  // text from FROM.
+  void Select(const std::string& rest) {
+    std::string address, range, from, count;
+    bool blank;
+    SplitFirst(rest, address, range, blank);
+    SplitFirst(range, from, count, blank);
+    int at = 0, n = 0;
+    if (!ParseInt(from, at) || !ParseInt(count, n) || at < 0 || n < 0)
+      return Error("select needs a field, a start and a length");
+    TAddress a;
+    TControl* c = Find(address, a);
+    if (!c) return;
+    if (c->Kind() != TControlKind::Edit && c->Kind() != TControlKind::EditList)
+      return Error(a.Text() + " (" + KindName(c->Kind()) + ") is not a field one can select in");
+    if (!Usable(c, a.Text())) return;
+    p_.SelectText(c, at, n);
+  }
+
   void Answer(const std::string& rest) {
     for (const TButtonName& b : kButtons) {
       if (rest == b.name) {
@@ -416,6 +480,7 @@ class TDriver {
   std::istream& in_;
   std::ostream& out_;
   std::deque<int> answers_;
+  std::deque<std::string> menu_answers_;
   const std::chrono::milliseconds wait_limit_;
 };
 
@@ -427,6 +492,7 @@ int RunDrive(const std::vector<std::string>& args, std::istream& in, std::ostrea
   platform.SetCommandLine("kelvane-drive", args);
   TDriver driver(platform, in, out, waitLimit);
   platform.OnBox = [&driver](const THeadlessPlatform::TBox& box) { return driver.AnswerBox(box); };
+  platform.OnMenu = [&driver](const THeadlessPlatform::TMenu& menu) { return driver.AnswerMenu(menu); };
   platform.SetUser([&driver] { driver.Run(); });
   const TMainFactory remembering = [&driver, &makeMainScheme]() {
     std::unique_ptr<TMainScheme> scheme = makeMainScheme ? makeMainScheme() : nullptr;

@@ -31,3 +31,6 @@ int RunDrive(const std::vector<std::string>& args, std::istream& in, std::ostrea
 std::string QuoteUtf8(const std::string& text);
 // A program text (code page 1251) quoted the same way after conversion.
 std::string QuoteText(const std::string& text);
+// A program text as a Linux desktop's clipboard receives it: UTF-8, lines
+// broken by LF.
+std::string ClipboardUtf8(const std::string& text);

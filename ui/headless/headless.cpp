@@ -13,6 +13,7 @@ THeadlessControl::THeadlessControl(THeadlessPlatform& platform, TControlKind kin
 
 void THeadlessControl::SetText(const std::string& text) {
   TControl::SetText(text);
+  selection_count_ = 0;
   if (Kind() == TControlKind::PickList) return;
   hp_.text_bytes_copied_ += text.size();
   if (hp_.OnSetText) hp_.OnSetText(this, text);
@@ -29,9 +30,15 @@ void THeadlessControl::ReplaceText(int32_t at, int32_t count, const std::string&
   if (Kind() == TControlKind::PickList) return;
   const size_t from = std::min(static_cast<size_t>(std::max<int32_t>(at, 0)), text_.size());
   text_.replace(from, std::min(static_cast<size_t>(std::max<int32_t>(count, 0)), text_.size() - from), text);
+  selection_count_ = 0;
   hp_.text_bytes_copied_ += text.size();
   caret_ = static_cast<int32_t>(from + text.size());
   if (hp_.OnSetText) hp_.OnSetText(this, text_);
+}
+
+std::string THeadlessControl::SelectedText() const {
+  if (selection_count_ == 0 || selection_at_ >= text_.size()) return std::string();
+  return text_.substr(selection_at_, selection_count_);
 }
 
 void THeadlessControl::Raise() {
@@ -145,6 +152,40 @@ bool THeadlessPlatform::WaitForWork(std::chrono::milliseconds timeout) {
     if (now >= deadline) return false;
     cv_.wait_until(l, queue_.empty() ? deadline : std::min(due, deadline));
   }
+}
+
+// --- Clipboard and menus ---------------------------------------------------
+
+void THeadlessPlatform::SetClipboardText(const std::string& text) {
+  CheckThread();
+  clipboard_ = text;
+}
+
+std::string THeadlessPlatform::ClipboardText() {
+  CheckThread();
+  return clipboard_;
+}
+
+int32_t THeadlessPlatform::PopupMenu(TControl* at, const std::vector<std::string>& items) {
+  CheckThread();
+  TMenu menu;
+  menu.At = at;
+  menu.Items = items;
+  if (OnMenu) {
+    menu.Answer = OnMenu(menu);
+  } else if (!MenuAnswers.empty()) {
+    menu.Answer = MenuAnswers.front();
+    MenuAnswers.pop_front();
+  }
+  if (menu.Answer < 0 || menu.Answer >= static_cast<int32_t>(items.size())) menu.Answer = kNoMenuItem;
+  std::lock_guard<std::mutex> l(m_);
+  menus_.push_back(menu);
+  return menu.Answer;
+}
+
+std::vector<THeadlessPlatform::TMenu> THeadlessPlatform::Menus() const {
+  std::lock_guard<std::mutex> l(m_);
+  return menus_;
 }
 
 // --- Boxes and commands ----------------------------------------------------
@@ -263,6 +304,7 @@ bool THeadlessPlatform::TypeText(TControl* c, const std::string& text) {
   FocusMoved(c);
   THeadlessControl* hc = Cast(c);
   hc->caret_ = static_cast<int32_t>(hc->text_.size());
+  hc->selection_count_ = 0;
   for (char ch : text) {
     const size_t at = static_cast<size_t>(std::max<int32_t>(0, std::min<int32_t>(hc->caret_, static_cast<int32_t>(hc->text_.size()))));
     hc->text_.insert(at, 1, ch);
@@ -279,6 +321,7 @@ bool THeadlessPlatform::PasteText(TControl* c, const std::string& text) {
   FocusMoved(c);
   THeadlessControl* hc = Cast(c);
   const size_t removed = hc->text_.size();
+  hc->selection_count_ = 0;
   hc->text_ = text;
   hc->caret_ = static_cast<int32_t>(text.size());
   if (c->Kind() == TControlKind::EditList) hc->selected_ = -1;
@@ -311,10 +354,37 @@ bool THeadlessPlatform::Pick(TControl* list, int32_t index) {
   if (index == hc->selected_) return true;
   hc->selected_ = index;
   if (list->Kind() == TControlKind::EditList) {
+    hc->selection_count_ = 0;
     hc->text_ = hc->items_[static_cast<size_t>(index)];
     hc->caret_ = static_cast<int32_t>(hc->text_.size());
   }
   list->Deliver(Notice(TNotifyKind::SelectChange));
+  return true;
+}
+
+bool THeadlessPlatform::RightClick(TControl* c) {
+  CheckThread();
+  if (!c) return false;
+  TNotification n = Notice(TNotifyKind::MouseDown);
+  n.Mouse.Button = 2;
+  n.Mouse.Shift = MkRButton;
+  n.Mouse.X = static_cast<int16_t>(Cast(c)->bounds_.Width / 2);
+  n.Mouse.Y = static_cast<int16_t>(Cast(c)->bounds_.Height / 2);
+  c->Deliver(n);
+  n.Kind = TNotifyKind::MouseUp;
+  n.Mouse.Shift = 0;
+  c->Deliver(n);
+  if (c->Kind() == TControlKind::Label) c->Deliver(Notice(TNotifyKind::ContextMenu));
+  return true;
+}
+
+bool THeadlessPlatform::SelectText(TControl* c, int32_t at, int32_t count) {
+  CheckThread();
+  if (!c || !IsFieldKind(c->Kind())) return false;
+  FocusMoved(c);
+  THeadlessControl* hc = Cast(c);
+  hc->selection_at_ = std::min(static_cast<size_t>(std::max<int32_t>(at, 0)), hc->text_.size());
+  hc->selection_count_ = std::min(static_cast<size_t>(std::max<int32_t>(count, 0)), hc->text_.size() - hc->selection_at_);
   return true;
 }
 
@@ -351,7 +421,11 @@ bool THeadlessPlatform::PressControlKey(int32_t key, bool shift) {
   TNotification n = Notice(TNotifyKind::ControlKey);
   n.Key = key;
   n.KeyState = MkControl | (shift ? MkShift : 0u);
-  return form->Deliver(n);
+  if (form->Deliver(n)) return true;
+  TControl* focused = RecordedFocus();
+  if (key == 'C' && !shift && focused && IsFieldKind(focused->Kind()) && focused->HasSelection())
+    clipboard_ = Cast(focused)->SelectedText();
+  return false;
 }
 
 bool THeadlessPlatform::RequestClose(TControl* form) {

@@ -37,6 +37,9 @@ class THeadlessControl : public TControl {
   std::string Text() const override;
   void ReplaceText(int32_t at, int32_t count, const std::string& text) override;
   void Raise() override;
+  bool HasSelection() const override { return selection_count_ > 0; }
+  // The text the user selected (empty when none).
+  std::string SelectedText() const;
 
   int RaiseCount() const { return raises_; }
 
@@ -45,6 +48,7 @@ class THeadlessControl : public TControl {
 
   THeadlessPlatform& hp_;
   int raises_ = 0;
+  size_t selection_at_ = 0, selection_count_ = 0;
 };
 
 class THeadlessPlatform : public TPlatform {
@@ -61,6 +65,12 @@ class THeadlessPlatform : public TPlatform {
   TControl* CreateControl(TControlKind kind, TControl* parent, const TCreateOptions& options) override;
   TSize ScreenSize() override { return {1024, 768}; }
   TSize MeasureText(const std::string& text, const TFontRec& font, int32_t height) override;
+  // The clipboard is a text in memory, kept exactly as given.
+  void SetClipboardText(const std::string& text) override;
+  std::string ClipboardText() override;
+  // Recorded, and answered by OnMenu when set, else by the next queued
+  // answer, else dismissed.
+  int32_t PopupMenu(TControl* at, const std::vector<std::string>& items) override;
   // Runs queued work, then the simulated user (if any), then queued work
   // again; hand-overs still waiting then answer false.
   void RunMessageLoop() override;
@@ -93,6 +103,15 @@ class THeadlessPlatform : public TPlatform {
   std::deque<int> Answers;
   std::vector<TBox> Boxes() const;
 
+  struct TMenu {
+    TControl* At = nullptr;
+    std::vector<std::string> Items;
+    int32_t Answer = kNoMenuItem;
+  };
+  std::function<int32_t(const TMenu&)> OnMenu;
+  std::deque<int32_t> MenuAnswers;
+  std::vector<TMenu> Menus() const;
+
   struct TCommand {
     std::string CommandLine;
     int ShowMode = 0;
@@ -122,12 +141,19 @@ class THeadlessPlatform : public TPlatform {
   bool PressKey(TControl* c, int32_t key);
   // Opens the list and picks line `index`; notifies when it changes.
   bool Pick(TControl* list, int32_t index);
+  // The right button pressed and released over the control; labels then
+  // ask for their menu (ContextMenu).
+  bool RightClick(TControl* c);
+  // Selects `count` bytes from `at` in a field (clipped to its text); the
+  // field takes the focus. Any change of the text selects nothing again.
+  bool SelectText(TControl* c, int32_t at, int32_t count);
   void MouseEnter(TControl* c);
   void MouseLeave(TControl* c);
   // Tab (Shift+Tab when backward) in the window of the focused control.
   void PressTab(bool backward);
   // `key` with Ctrl (and Shift) held in the window of the focused control;
-  // answers whether the window took it.
+  // answers whether the window took it. Ctrl+C the window leaves alone
+  // copies a focused field's selection, as a desktop field does.
   bool PressControlKey(int32_t key, bool shift);
   // The close box of a form; true when the form let itself be closed.
   bool RequestClose(TControl* form);
@@ -158,6 +184,8 @@ class THeadlessPlatform : public TPlatform {
   std::chrono::milliseconds turn_period_ = kUIThreadTurnPeriod;
   std::vector<TBox> boxes_;
   std::vector<TCommand> commands_;
+  std::vector<TMenu> menus_;
+  std::string clipboard_;
   int menu_redraws_ = 0;
   std::function<void()> user_;
   bool quit_ = false;

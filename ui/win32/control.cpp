@@ -263,6 +263,14 @@ int32_t TWin32Control::Caret() const {
   return static_cast<int32_t>(end);
 }
 
+bool TWin32Control::HasSelection() const {
+  Check();
+  if (Kind() != TControlKind::Edit && Kind() != TControlKind::EditList) return false;
+  DWORD start = 0, end = 0;
+  SendMessageW(FocusWindow(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return start != end;
+}
+
 void TWin32Control::SetCaret(int32_t pos) {
   TControl::SetCaret(pos);
   if (Kind() == TControlKind::Edit || Kind() == TControlKind::EditList)
@@ -590,7 +598,12 @@ bool TWin32Control::Key(unsigned message, uintptr_t key, intptr_t& result) {
     n.Kind = TNotifyKind::ControlKey;
     n.Key = static_cast<int32_t>(key);
     n.KeyState = MkControl | (shift ? MkShift : 0u);
-    if (FormOf()->Deliver(n)) return true;
+    if (FormOf()->Deliver(n)) {
+      // The character the desktop makes of the key (Ctrl+C: 3) is the
+      // form's too: a field would copy on it.
+      control_char_taken_ = true;
+      return true;
+    }
     if (key == VK_TAB) return false;
   }
   if (key == VK_TAB) {
@@ -650,6 +663,7 @@ bool TWin32Control::Mouse(unsigned message, uintptr_t wParam, intptr_t lParam) {
       return false;
   }
   Deliver(n);
+  if (Kind() == TControlKind::Label && message == WM_RBUTTONUP) Tell(TNotifyKind::ContextMenu);
   // The program's own windows click on release over themselves.
   const bool own = Kind() == TControlKind::Panel || Kind() == TControlKind::Image;
   if (own && message == WM_LBUTTONUP && pressed_) {
@@ -730,6 +744,11 @@ bool TWin32Control::Route(HWND__* window, unsigned message, uintptr_t wParam, in
     case WM_KEYUP:
       return Key(message, wParam, result);
     case WM_CHAR:
+      if (control_char_taken_ && wParam < 32) {
+        control_char_taken_ = false;
+        return (result = 0, true);
+      }
+      control_char_taken_ = false;
       // A one-line field beeps at Tab, Enter and Escape: the program has
       // dealt with them as keys.
       if (wParam == '\t' || wParam == '\r' || wParam == 27) return (result = 0, true);

@@ -35,6 +35,7 @@ class TWin32Control : public TControl {
   ~TWin32Control() override;
 
   int32_t Caret() const override;
+  bool HasSelection() const override;
   void SetCaret(int32_t pos) override;
   void SetFocus() override;
   void Raise() override;
@@ -104,4 +105,5 @@ class TWin32Control : public TControl {
   bool hovered_ = false;
   bool pressed_ = false;
   bool tracking_ = false;
+  bool control_char_taken_ = false;  // the form took a Ctrl key: not its character
 };

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
 #include <vector>
 
 #include "ui/scale.h"
@@ -213,6 +214,73 @@ void TWin32Platform::QuitMessageLoop() {
   quit_ = true;
   // Wakes a loop waiting in GetMessage.
   PostMessageW(messages_, WM_NULL, 0, 0);
+}
+
+// --- Clipboard and menus ----------------------------------------------------------
+
+void TWin32Platform::SetClipboardText(const std::string& text) {
+  CheckThread();
+  const std::wstring wide = WidenCp1251(text, true);
+  if (!OpenClipboard(messages_)) return;
+  EmptyClipboard();
+  const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+    if (void* at = GlobalLock(memory)) {
+      std::memcpy(at, wide.c_str(), bytes);
+      GlobalUnlock(memory);
+      // The clipboard owns the memory once it took it.
+      if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+    } else {
+      GlobalFree(memory);
+    }
+  }
+  CloseClipboard();
+}
+
+std::string TWin32Platform::ClipboardText() {
+  CheckThread();
+  if (!OpenClipboard(messages_)) return std::string();
+  std::wstring wide;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* at = static_cast<const wchar_t*>(GlobalLock(data))) {
+      wide = at;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return NarrowCp1251(wide);
+}
+
+int32_t TWin32Platform::PopupMenu(TControl* at, const std::vector<std::string>& items) {
+  CheckThread();
+  if (items.empty()) return kNoMenuItem;
+  HMENU menu = CreatePopupMenu();
+  if (!menu) return kNoMenuItem;
+  for (size_t i = 0; i < items.size(); ++i) {
+    std::wstring line;
+    // Menus underline the letter after '&'; a line shows its '&' as it is.
+    for (wchar_t c : WidenCp1251(items[i])) {
+      line += c;
+      if (c == L'&') line += L'&';
+    }
+    AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(i + 1), line.c_str());
+  }
+  HWND window = at ? static_cast<TWin32Control*>(at)->Window() : nullptr;
+  HWND owner = OwnerWindow() ? OwnerWindow() : window;
+  POINT where;
+  GetCursorPos(&where);
+  if (window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    if (!PtInRect(&r, where)) where = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  // The owner in front, so that a click elsewhere closes the menu.
+  if (owner) SetForegroundWindow(owner);
+  const int picked = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, where.x, where.y, 0,
+                                    owner ? owner : messages_, nullptr);
+  DestroyMenu(menu);
+  SyncFocus();
+  return picked > 0 ? static_cast<int32_t>(picked - 1) : kNoMenuItem;
 }
 
 HWND__* TWin32Platform::OwnerWindow() const {

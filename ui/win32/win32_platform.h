@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ui/platform.h"
 #include "ui/wake_queue.h"
@@ -41,6 +42,11 @@ class TWin32Platform : public TPlatform {
   TControl* CreateControl(TControlKind kind, TControl* parent, const TCreateOptions& options) override;
   TSize ScreenSize() override;
   TSize MeasureText(const std::string& text, const TFontRec& font, int32_t height) override;
+  // CF_UNICODETEXT, converted from and to code page 1251 here.
+  void SetClipboardText(const std::string& text) override;
+  std::string ClipboardText() override;
+  // TrackPopupMenu at the mouse when it is over `at`, else at its middle.
+  int32_t PopupMenu(TControl* at, const std::vector<std::string>& items) override;
   // Runs the message loop until QuitMessageLoop; then work still queued for
   // the window thread is dropped and waiting hand-overs answer false.
   void RunMessageLoop() override;

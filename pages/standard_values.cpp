@@ -1,0 +1,132 @@
+#include "pages/standard_values.h"
+
+#include <cmath>
+#include <algorithm>
+#include <cstdint>
+
+#include "runtime/data.h"
+#include "runtime/number_text.h"
+
+namespace {
+
+// The series as whole numbers of two (E24) and three (E96) digits: the
+// member m of a series with d digits stands for m * 10^(1-d) in [1, 10).
+const int kE24[] = {10, 11, 12, 13, 15, 16, 18, 20, 22, 24, 27, 30,
+                    33, 36, 39, 43, 47, 51, 56, 62, 68, 75, 82, 91};
+const int kE96[] = {100, 102, 105, 107, 110, 113, 115, 118, 121, 124, 127, 130, 133, 137, 140, 143,
+                    147, 150, 154, 158, 162, 165, 169, 174, 178, 182, 187, 191, 196, 200, 205, 210,
+                    215, 221, 226, 232, 237, 243, 249, 255, 261, 267, 274, 280, 287, 294, 301, 309,
+                    316, 324, 332, 340, 348, 357, 365, 374, 383, 392, 402, 412, 422, 432, 442, 453,
+                    464, 475, 487, 499, 511, 523, 536, 549, 562, 576, 590, 604, 619, 634, 649, 665,
+                    681, 698, 715, 732, 750, 768, 787, 806, 825, 845, 866, 887, 909, 931, 953, 976};
+
+constexpr int kMaxDecade = 30;
+
+struct TSeriesTable {
+  const int* Members;
+  int Count;
+  int Digits;
+  const char* Name;
+};
+
+TSeriesTable TableOf(TESeries s) {
+  if (s == TESeries::E24) return {kE24, static_cast<int>(sizeof kE24 / sizeof *kE24), 2, "E24"};
+  return {kE96, static_cast<int>(sizeof kE96 / sizeof *kE96), 3, "E96"};
+}
+
+// 10^e for |e| within the decades allowed; positive powers of ten up to
+// 10^22 are exact doubles.
+double PowerOfTen(int e) {
+  double r = 1;
+  for (int i = 0; i < (e < 0 ? -e : e); ++i) r *= 10;
+  return e < 0 ? 1 / r : r;
+}
+
+// `digits` * 10^exponent written out in full: "750", "0.82", "2400".
+std::string ScaledText(int digits, int exponent) {
+  std::string s = IntegerToText(digits);
+  if (exponent >= 0) return s + std::string(static_cast<size_t>(exponent), '0');
+  const size_t fraction = static_cast<size_t>(-exponent);
+  if (s.size() <= fraction) s = std::string(fraction - s.size() + 1, '0') + s;
+  s.insert(s.size() - fraction, ".");
+  while (s.back() == '0') s.pop_back();
+  if (s.back() == '.') s.pop_back();
+  return s;
+}
+
+}  // namespace
+
+bool NearestStandard(TESeries series, double value, TStandardValue& out) {
+  if (!(value > 0) || !std::isfinite(value)) return false;
+  // The decade: 10^decade <= value < 10^(decade+1), settled by comparison
+  // so that exact powers of ten land in their own decade.
+  int decade = static_cast<int>(std::floor(std::log10(value)));
+  if (decade < -kMaxDecade - 1 || decade > kMaxDecade + 1) return false;
+  while (value < PowerOfTen(decade)) --decade;
+  while (value >= PowerOfTen(decade + 1)) ++decade;
+  if (decade < -kMaxDecade || decade > kMaxDecade) return false;
+
+  const TSeriesTable t = TableOf(series);
+  // The value in units of the series' last digit: within [10^(d-1), 10^d).
+  const int shift = t.Digits - 1 - decade;
+  const double scaled = shift >= 0 ? value * PowerOfTen(shift) : value / PowerOfTen(-shift);
+  // The members of this decade and the first of the next one.
+  int best = t.Members[0];
+  double bestGap = std::fabs(scaled - best);
+  for (int i = 1; i <= t.Count; ++i) {
+    const int m = i < t.Count ? t.Members[i] : t.Members[0] * 10;
+    const double gap = std::fabs(scaled - m);
+    if (gap < bestGap) {
+      best = m;
+      bestGap = gap;
+    }
+  }
+  const double standard = shift >= 0 ? best / PowerOfTen(shift) : best * PowerOfTen(-shift);
+  out.Text = ScaledText(best, -shift);
+  out.Deviation = (standard - value) / value * 100;
+  return true;
+}
+
+bool NearestStandardOfText(TESeries series, const std::string& text, TStandardValue& out) {
+  std::string lower = text;
+  for (char& c : lower)
+    if (c == 'E') c = 'e';
+  double value = 0;
+  if (!CheckRealText(lower, value)) return false;
+  return NearestStandard(series, value, out);
+}
+
+bool NearestStandardInOhms(TESeries series, const std::string& text, const std::string& unit, TStandardValue& out) {
+  if (unit == "Om") return NearestStandardOfText(series, text, out);
+  if (unit != "kOm") return false;
+  TStandardValue inKilo;
+  if (!NearestStandardOfText(series, text, inKilo)) return false;
+  // The digits written in kilo-ohms move three places: exact, unlike a
+  // product of reals.
+  std::string digits = inKilo.Text;
+  size_t point = digits.find('.');
+  if (point == std::string::npos) point = digits.size();
+  digits.erase(std::min(point, digits.size()), 1);
+  digits += "000";
+  digits.insert(point + 3, ".");
+  while (digits.size() > 1 && digits[0] == '0' && digits[1] != '.') digits.erase(0, 1);
+  while (digits.back() == '0' && digits.find('.') != std::string::npos) digits.pop_back();
+  if (digits.back() == '.') digits.pop_back();
+  out.Text = digits;
+  out.Deviation = inKilo.Deviation;
+  return true;
+}
+
+std::string DeviationText(double percent) {
+  // Beyond any deviation a series can give; kept in range for the rounding.
+  if (!std::isfinite(percent) || std::fabs(percent) >= 1e6) return "? %";
+  const long long tenths = std::llround(percent * 10);
+  const long long whole = (tenths < 0 ? -tenths : tenths);
+  std::string s = tenths > 0 ? "+" : tenths < 0 ? "-" : "";
+  s += IntegerToText(static_cast<int32_t>(whole / 10)) + "." + IntegerToText(static_cast<int32_t>(whole % 10));
+  return s + " %";
+}
+
+std::string StandardValueLine(TESeries series, const TStandardValue& v, const std::string& unit) {
+  return std::string(TableOf(series).Name) + ": " + v.Text + " " + unit + " (" + DeviationText(v.Deviation) + ")";
+}
