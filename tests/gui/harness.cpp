@@ -223,22 +223,9 @@ std::vector<int> TGuiSession::VisiblePages() const {
   return shown;
 }
 
-bool TGuiSession::Usable(TControl* c, const std::string& what) const {
-  if (!c) {
-    ADD_FAILURE() << what << ": no such control";
-    return false;
-  }
-  Fl_Widget* w = AsFltk(c)->Widget();
-  if (!w->visible_r()) {
-    ADD_FAILURE() << what << " is not on screen";
-    return false;
-  }
-  if (!w->active_r()) {
-    ADD_FAILURE() << what << " is disabled";
-    return false;
-  }
-  return true;
-}
+bool TGuiSession::OnScreen(TControl* c) const { return AsFltk(c)->Widget()->visible_r(); }
+
+bool TGuiSession::Enabled(TControl* c) const { return AsFltk(c)->Widget()->active_r(); }
 
 // --- Events ----------------------------------------------------------------------
 
@@ -376,16 +363,8 @@ void TGuiSession::PressMenuKeys(void* data) {
 }
 
 void TGuiSession::Pick(const TAddress& a, int line) {
-  TControl* c = Find(a);
-  if (!Usable(c, AddressText(a))) return;
-  if (c->Kind() != TControlKind::PickList && c->Kind() != TControlKind::EditList) {
-    ADD_FAILURE() << AddressText(a) << " is not a drop-down list";
-    return;
-  }
-  if (line < 0 || line >= static_cast<int>(c->Items().size())) {
-    ADD_FAILURE() << "no line " << line << " in " << AddressText(a);
-    return;
-  }
+  TControl* c = ListWithLine(a, line);
+  if (!c) return;
   Fl_Widget* opener = AsFltk(c)->Widget();
   int current = -1;
   if (c->Kind() == TControlKind::PickList) {
@@ -400,18 +379,6 @@ void TGuiSession::Pick(const TAddress& a, int line) {
   InjectClick(*opener->window(), opener->x() + opener->w() / 2, opener->y() + opener->h() / 2);
   Fl::remove_timeout(&TGuiSession::PressMenuKeys, this);
   Settle();
-}
-
-void TGuiSession::Calculate(int page) {
-  TControl* button = FirstOfKind(page, TControlKind::Button);
-  if (!Usable(button, "the Calculate button of page " + IntegerToText(page))) return;
-  Click(button);
-}
-
-void TGuiSession::Tick(int page) {
-  TControl* box = FirstOfKind(page, TControlKind::CheckBox);
-  if (!Usable(box, "the check box of page " + IntegerToText(page))) return;
-  Click(box);
 }
 
 void TGuiSession::CloseWindow() {

@@ -58,7 +58,7 @@ class TGuiSession : public TScenarioUser {
   void SelectTab(int index) override;
   // Clicks the tab strip's arrow that scrolls its captions forward (back).
   void ScrollTabs(bool forward);
-  void Click(TControl* c);
+  void Click(TControl* c) override;
   void Hover(TControl* c);
   void MoveAway();
   // Clicks into the field, puts the caret at the end and types each
@@ -70,10 +70,6 @@ class TGuiSession : public TScenarioUser {
   void PressKey(int keysym, const std::string& text = std::string(), int state = 0);
   // Opens the list and picks line `line` with the arrow keys and Enter.
   void Pick(const TAddress& a, int line) override;
-  // The Calculate button of the page (its first push button).
-  void Calculate(int page) override;
-  // The check box of the page.
-  void Tick(int page) override;
   void CloseWindow();
   // Lets the window catch up: pending work, events and drawing.
   void Settle();
@@ -101,7 +97,8 @@ class TGuiSession : public TScenarioUser {
   static void Start(void* session);
   static void WatchBoxes(void* session);
   static void PressMenuKeys(void* session);
-  bool Usable(TControl* c, const std::string& what) const;
+  bool OnScreen(TControl* c) const override;
+  bool Enabled(TControl* c) const override;
   std::vector<uint8_t> ReadWindow(int& w, int& h);
 
   TFltkPlatform& platform_;

@@ -1,42 +1,29 @@
 #include "gui/screens.h"
 
 #include <sys/stat.h>
-
-#include <cstdio>
-#include <set>
+#include <zlib.h>
 
 #include "gui/harness.h"
-#include "gui/png_file.h"
-#include "runtime/data.h"
+#include "scenarios/screenshots.h"
 
-int DistinctColours(const std::vector<uint8_t>& rgb, int enough) {
-  std::set<uint32_t> seen;
-  for (size_t i = 0; i + 2 < rgb.size() && static_cast<int>(seen.size()) < enough; i += 3)
-    seen.insert(static_cast<uint32_t>(rgb[i]) << 16 | static_cast<uint32_t>(rgb[i + 1]) << 8 | rgb[i + 2]);
-  return static_cast<int>(seen.size());
+namespace {
+
+// The Linux screenshots are compressed: zlib is there.
+std::vector<uint8_t> Compressed(const std::vector<uint8_t>& raw) {
+  uLongf size = compressBound(static_cast<uLong>(raw.size()));
+  std::vector<uint8_t> packed(size);
+  if (compress2(packed.data(), &size, raw.data(), static_cast<uLong>(raw.size()), 9) != Z_OK) return {};
+  packed.resize(size);
+  return packed;
 }
 
-bool LooksBlank(const std::vector<uint8_t>& rgb) { return DistinctColours(rgb, 8) < 8; }
+}  // namespace
 
 int SaveScreens(const TMainFactory& factory, const std::string& dir, const std::vector<std::string>& args) {
   mkdir(dir.c_str(), 0755);
   int failures = 0;
   const int status = TGuiSession::Run(factory, args, [&](TGuiSession& s) {
-    for (int page = 0; page < s.Scheme().PageCount(); ++page) {
-      s.SelectTab(page);
-      int w = 0, h = 0;
-      const std::vector<uint8_t> rgb = s.Capture(w, h);
-      const std::string path = dir + "/page-" + IntegerToText(page) + ".png";
-      if (rgb.empty() || !WritePng(path, rgb.data(), w, h)) {
-        std::fprintf(stderr, "%s: could not be saved\n", path.c_str());
-        ++failures;
-      } else if (LooksBlank(rgb)) {
-        std::fprintf(stderr, "%s: looks blank\n", path.c_str());
-        ++failures;
-      } else {
-        std::printf("%s %dx%d\n", path.c_str(), w, h);
-      }
-    }
+    failures = SavePageScreens(s, dir, [&s](int& w, int& h) { return s.Capture(w, h); }, &Compressed);
   });
   return status == 0 ? failures : failures + 1;
 }

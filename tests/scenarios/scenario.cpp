@@ -69,6 +69,46 @@ TControl* TScenarioUser::FirstOfKind(int page, TControlKind kind) const {
   return FindKind(Scheme().PageBox(page), kind);
 }
 
+bool TScenarioUser::Usable(TControl* c, const std::string& what) const {
+  if (!c) {
+    ADD_FAILURE() << what << ": no such control";
+    return false;
+  }
+  if (!OnScreen(c)) {
+    ADD_FAILURE() << what << " is not on screen";
+    return false;
+  }
+  if (!Enabled(c)) {
+    ADD_FAILURE() << what << " is disabled";
+    return false;
+  }
+  return true;
+}
+
+TControl* TScenarioUser::ListWithLine(const TAddress& a, int line) const {
+  TControl* c = Find(a);
+  if (!Usable(c, AddressText(a))) return nullptr;
+  if (c->Kind() != TControlKind::PickList && c->Kind() != TControlKind::EditList) {
+    ADD_FAILURE() << AddressText(a) << " is not a drop-down list";
+    return nullptr;
+  }
+  if (line < 0 || line >= static_cast<int>(c->Items().size())) {
+    ADD_FAILURE() << "no line " << line << " in " << AddressText(a);
+    return nullptr;
+  }
+  return c;
+}
+
+void TScenarioUser::Calculate(int page) {
+  TControl* button = FirstOfKind(page, TControlKind::Button);
+  if (Usable(button, "the Calculate button of page " + IntegerToText(page))) Click(button);
+}
+
+void TScenarioUser::Tick(int page) {
+  TControl* box = FirstOfKind(page, TControlKind::CheckBox);
+  if (Usable(box, "the check box of page " + IntegerToText(page))) Click(box);
+}
+
 bool RunSteps(TScenarioUser& s, const std::vector<TStep>& steps) {
   // A page still empty (not built yet) skips the scenario; a built page
   // without the control asked for fails it.

@@ -56,10 +56,12 @@ class TScenarioUser {
   virtual void Replace(const TAddress& a, const std::string& text) = 0;
   // Line `line` of the drop-down list picked.
   virtual void Pick(const TAddress& a, int line) = 0;
-  // The Calculate button of the page (its first push button).
-  virtual void Calculate(int page) = 0;
-  // The check box of the page.
-  virtual void Tick(int page) = 0;
+  // A click in the middle of the control (a failure when it is not usable).
+  virtual void Click(TControl* c) = 0;
+  // Clicks the Calculate button of the page (its first push button).
+  void Calculate(int page);
+  // Clicks the check box of the page.
+  void Tick(int page);
   // Waits until no worker is busy and what they posted has run.
   virtual void WaitForWorkers() = 0;
   // Right-clicks the control and picks line `line` of the menu it opens
@@ -77,6 +79,16 @@ class TScenarioUser {
   // the boxes seen, in order.
   std::deque<int> Answers;
   std::vector<TSeenBox> Boxes;
+
+ protected:
+  // Whether the control is there, on screen and enabled; a failure naming
+  // `what` otherwise.
+  bool Usable(TControl* c, const std::string& what) const;
+  // The usable drop-down list at `a` when it has line `line`; else none,
+  // and a failure.
+  TControl* ListWithLine(const TAddress& a, int line) const;
+  virtual bool OnScreen(TControl* c) const = 0;
+  virtual bool Enabled(TControl* c) const = 0;
 };
 
 enum class TStepKind {

@@ -2,10 +2,7 @@
 // of the real window, read back from the screen once the page is drawn.
 #include <windows.h>
 
-#include <cstdio>
-
-#include "gui/png_file.h"
-#include "runtime/data.h"
+#include "scenarios/screenshots.h"
 #include "ui/main_form.h"
 #include "ui/win32/control.h"
 #include "win32/screens.h"
@@ -50,18 +47,6 @@ std::vector<uint8_t> CaptureClient(HWND form, int& w, int& h) {
   return rgb;
 }
 
-bool LooksBlank(const std::vector<uint8_t>& rgb) {
-  // Fewer than 8 colours: nothing but flat areas, no text, no picture.
-  std::vector<uint32_t> seen;
-  for (size_t i = 0; i + 2 < rgb.size() && seen.size() < 8; i += 3) {
-    const uint32_t colour = static_cast<uint32_t>(rgb[i]) << 16 | static_cast<uint32_t>(rgb[i + 1]) << 8 | rgb[i + 2];
-    bool known = false;
-    for (uint32_t c : seen) known = known || c == colour;
-    if (!known) seen.push_back(colour);
-  }
-  return seen.size() < 8;
-}
-
 }  // namespace
 
 int SaveWin32Screens(const std::string& dir, const std::vector<std::string>& args) {
@@ -69,26 +54,14 @@ int SaveWin32Screens(const std::string& dir, const std::vector<std::string>& arg
   int failures = 0;
   const TWin32Session::TResult result = TWin32Session::Run(args, [&](TWin32Session& s) {
     HWND form = static_cast<TWin32Control*>(s.Scheme().Form()->Control())->Window();
-    for (int page = 0; page < s.Scheme().PageCount(); ++page) {
-      s.SelectTab(page);
+    failures = SavePageScreens(s, dir, [&](int& w, int& h) {
       RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
       s.Settle();
       GdiFlush();
       Sleep(100);
       s.Settle();
-      int w = 0, h = 0;
-      const std::vector<uint8_t> rgb = CaptureClient(form, w, h);
-      const std::string path = dir + "/page-" + IntegerToText(page) + ".png";
-      if (rgb.empty() || !WritePng(path, rgb.data(), w, h)) {
-        std::fprintf(stderr, "%s: could not be saved\n", path.c_str());
-        ++failures;
-      } else if (LooksBlank(rgb)) {
-        std::fprintf(stderr, "%s: looks blank\n", path.c_str());
-        ++failures;
-      } else {
-        std::printf("%s %dx%d\n", path.c_str(), w, h);
-      }
-    }
+      return CaptureClient(form, w, h);
+    });
   });
   if (!result.ScriptRan) ++failures;
   return result.Status == 0 ? failures : failures + 1;

@@ -141,21 +141,9 @@ std::vector<int> TWin32Session::VisiblePages() const {
   return shown;
 }
 
-bool TWin32Session::Usable(TControl* c, const std::string& what) const {
-  if (!c) {
-    ADD_FAILURE() << what << ": no such control";
-    return false;
-  }
-  if (!IsWindowVisible(WindowOf(c))) {
-    ADD_FAILURE() << what << " is not on screen";
-    return false;
-  }
-  if (!IsWindowEnabled(WindowOf(c))) {
-    ADD_FAILURE() << what << " is disabled";
-    return false;
-  }
-  return true;
-}
+bool TWin32Session::OnScreen(TControl* c) const { return IsWindowVisible(WindowOf(c)) != FALSE; }
+
+bool TWin32Session::Enabled(TControl* c) const { return IsWindowEnabled(WindowOf(c)) != FALSE; }
 
 // --- Actions ---------------------------------------------------------------------
 
@@ -212,16 +200,8 @@ void TWin32Session::Type(const TAddress& a, const std::string& text) { Keys(a, t
 void TWin32Session::Replace(const TAddress& a, const std::string& text) { Keys(a, text, true); }
 
 void TWin32Session::Pick(const TAddress& a, int line) {
-  TControl* c = Find(a);
-  if (!Usable(c, AddressText(a))) return;
-  if (c->Kind() != TControlKind::PickList && c->Kind() != TControlKind::EditList) {
-    ADD_FAILURE() << AddressText(a) << " is not a drop-down list";
-    return;
-  }
-  if (line < 0 || line >= static_cast<int>(c->Items().size())) {
-    ADD_FAILURE() << "no line " << line << " in " << AddressText(a);
-    return;
-  }
+  TControl* c = ListWithLine(a, line);
+  if (!c) return;
   // What the list tells its parent when the user chooses a line.
   HWND list = WindowOf(c);
   SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(line), 0);
@@ -252,18 +232,6 @@ void TWin32Session::Select(const TAddress& a, int from, int count) {
 void TWin32Session::CopyKey() {
   PressControlKey(GetFocus(), 'C');
   Settle();
-}
-
-void TWin32Session::Calculate(int page) {
-  TControl* button = FirstOfKind(page, TControlKind::Button);
-  if (!Usable(button, "the Calculate button of page " + IntegerToText(page))) return;
-  Click(button);
-}
-
-void TWin32Session::Tick(int page) {
-  TControl* box = FirstOfKind(page, TControlKind::CheckBox);
-  if (!Usable(box, "the check box of page " + IntegerToText(page))) return;
-  Click(box);
 }
 
 void TWin32Session::WaitForWorkers() {

@@ -41,14 +41,12 @@ class TWin32Session : public TScenarioUser {
   void Type(const TAddress& a, const std::string& text) override;
   void Replace(const TAddress& a, const std::string& text) override;
   void Pick(const TAddress& a, int line) override;
-  void Calculate(int page) override;
-  void Tick(int page) override;
   void WaitForWorkers() override;
   void Menu(const TAddress& a, int line) override;
   void Select(const TAddress& a, int from, int count) override;
   void CopyKey() override;
   // A click in the middle of the control's window.
-  void Click(TControl* c);
+  void Click(TControl* c) override;
   // Runs what is pending: handed-over work, messages.
   void Settle();
 
@@ -56,7 +54,8 @@ class TWin32Session : public TScenarioUser {
   class TPlatform;
   explicit TWin32Session(TWin32Platform& platform) : platform_(platform) {}
   static void StartTick(struct HWND__* window, unsigned message, uintptr_t id, unsigned long time);
-  bool Usable(TControl* c, const std::string& what) const;
+  bool OnScreen(TControl* c) const override;
+  bool Enabled(TControl* c) const override;
   void Keys(const TAddress& a, const std::string& text, bool replace);
 
   TWin32Platform& platform_;

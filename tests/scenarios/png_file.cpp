@@ -1,7 +1,4 @@
-// WritePng for the Windows test programs, which have no zlib: the image
-// data goes into stored (uncompressed) deflate blocks, with the checksums
-// computed here.
-#include "gui/png_file.h"
+#include "scenarios/png_file.h"
 
 #include <cstdio>
 
@@ -43,17 +40,11 @@ void PutChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uin
 
 }  // namespace
 
-bool WritePng(const std::string& path, const uint8_t* rgb, int w, int h) {
-  if (w <= 0 || h <= 0) return false;
-  const size_t stride = static_cast<size_t>(w) * 3;
-  std::vector<uint8_t> raw;
-  raw.reserve((stride + 1) * static_cast<size_t>(h));
-  for (int y = 0; y < h; ++y) {
-    raw.push_back(0);  // filter type 0 (none)
-    raw.insert(raw.end(), rgb + stride * static_cast<size_t>(y), rgb + stride * static_cast<size_t>(y + 1));
-  }
+std::vector<uint8_t> StoredZlib(const std::vector<uint8_t>& raw) {
   std::vector<uint8_t> packed = {0x78, 0x01};  // deflate, 32K window, no preset dictionary
-  for (size_t at = 0; at < raw.size() || at == 0;) {
+  // Blocks of at most 65535 bytes; an empty input still needs its one last block.
+  size_t at = 0;
+  do {
     const size_t n = raw.size() - at < 65535 ? raw.size() - at : 65535;
     packed.push_back(at + n == raw.size() ? 1 : 0);  // stored block, last or not
     packed.push_back(static_cast<uint8_t>(n));
@@ -62,9 +53,22 @@ bool WritePng(const std::string& path, const uint8_t* rgb, int w, int h) {
     packed.push_back(static_cast<uint8_t>(~n >> 8));
     packed.insert(packed.end(), raw.begin() + static_cast<long>(at), raw.begin() + static_cast<long>(at + n));
     at += n;
-    if (n == 0) break;
-  }
+  } while (at < raw.size());
   PutU32(packed, Adler32(raw));
+  return packed;
+}
+
+bool WritePng(const std::string& path, const uint8_t* rgb, int w, int h, TZlibPacker pack) {
+  if (w <= 0 || h <= 0) return false;
+  const size_t stride = static_cast<size_t>(w) * 3;
+  std::vector<uint8_t> raw;
+  raw.reserve((stride + 1) * static_cast<size_t>(h));
+  for (int y = 0; y < h; ++y) {
+    raw.push_back(0);  // filter type 0 (none)
+    raw.insert(raw.end(), rgb + stride * static_cast<size_t>(y), rgb + stride * static_cast<size_t>(y + 1));
+  }
+  const std::vector<uint8_t> packed = pack(raw);
+  if (packed.empty()) return false;
 
   std::vector<uint8_t> file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   std::vector<uint8_t> header;
