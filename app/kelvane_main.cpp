@@ -7,6 +7,7 @@
 #include "pages/main_form.h"
 #include "ui/fltk/fltk_platform.h"
 #include "ui/program.h"
+#include "ui/scale.h"
 
 int main(int argc, char** argv) {
   const char* display = std::getenv("DISPLAY");
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
   }
   std::vector<std::string> args(argv + 1, argv + argc);
   TFltkPlatform platform;
+  // "--scale N" overrides the desktop's scale; the arguments stay as given.
+  platform.SetScale(ScaleArgument(args).value_or(TFltkPlatform::DesktopScale()));
   platform.SetCommandLine(argv[0], args);
   return RunProgram(platform, args, &MakeMainScheme);
 }

@@ -1,5 +1,8 @@
 #include "ui/bitmap.h"
 
+#include <algorithm>
+#include <cstddef>
+
 #include "runtime/data.h"
 
 namespace {
@@ -100,6 +103,66 @@ TRect ProportionalRect(int32_t bitmapW, int32_t bitmapH, int32_t areaW, int32_t 
     r.Left = (areaW - r.Width) / 2;
   }
   return r;
+}
+
+namespace {
+
+// The source pixels one destination pixel along an axis takes, and how much.
+struct TTap {
+  int32_t From;
+  float Weight;
+};
+
+std::vector<std::vector<TTap>> AxisTaps(int32_t from, int32_t to) {
+  std::vector<std::vector<TTap>> taps(static_cast<size_t>(to));
+  const double step = static_cast<double>(from) / to;
+  for (int32_t i = 0; i < to; ++i) {
+    std::vector<TTap>& t = taps[static_cast<size_t>(i)];
+    if (to >= from) {
+      // Pixel centres line up: the first and last pixels keep their colour.
+      const double centre = std::max(0.0, std::min(from - 1.0, (i + 0.5) * step - 0.5));
+      const int32_t left = static_cast<int32_t>(centre);
+      const double f = centre - left;
+      t.push_back({left, static_cast<float>(1 - f)});
+      if (f > 0 && left + 1 < from) t.push_back({left + 1, static_cast<float>(f)});
+    } else {
+      const double start = i * step, end = (i + 1) * step;
+      for (int32_t j = static_cast<int32_t>(start); j < from && j < end; ++j) {
+        const double covered = std::min<double>(end, j + 1) - std::max<double>(start, j);
+        if (covered > 0) t.push_back({j, static_cast<float>(covered / step)});
+      }
+    }
+  }
+  return taps;
+}
+
+uint8_t ToByte(float v) { return static_cast<uint8_t>(std::max(0.0f, std::min(255.0f, v + 0.5f))); }
+
+}  // namespace
+
+TRgbImage ResampledImage(const TRgbImage& picture, int32_t w, int32_t h) {
+  const std::vector<uint8_t>& source = picture.Pixels();
+  const size_t sw = static_cast<size_t>(std::max(0, picture.Width)), sh = static_cast<size_t>(std::max(0, picture.Height));
+  if (sw == 0 || sh == 0 || w <= 0 || h <= 0 || source.size() < sw * sh * 3) return TRgbImage();
+  if (w == picture.Width && h == picture.Height) return TRgbImage(w, h, std::vector<uint8_t>(source.begin(), source.begin() + static_cast<std::ptrdiff_t>(sw * sh * 3)));
+  const auto across = AxisTaps(picture.Width, w), down = AxisTaps(picture.Height, h);
+  const size_t dw = static_cast<size_t>(w), dh = static_cast<size_t>(h);
+  // Rows first, into reals, then columns.
+  std::vector<float> rows(sh * dw * 3);
+  for (size_t y = 0; y < sh; ++y)
+    for (size_t x = 0; x < dw; ++x)
+      for (const TTap& t : across[x])
+        for (size_t c = 0; c < 3; ++c)
+          rows[(y * dw + x) * 3 + c] += t.Weight * source[(y * sw + static_cast<size_t>(t.From)) * 3 + c];
+  std::vector<uint8_t> out(dw * dh * 3);
+  for (size_t y = 0; y < dh; ++y)
+    for (size_t x = 0; x < dw; ++x)
+      for (size_t c = 0; c < 3; ++c) {
+        float v = 0;
+        for (const TTap& t : down[y]) v += t.Weight * rows[(static_cast<size_t>(t.From) * dw + x) * 3 + c];
+        out[(y * dw + x) * 3 + c] = ToByte(v);
+      }
+  return TRgbImage(w, h, std::move(out));
 }
 
 TIconResources FindIconResources(const std::string& name) {

@@ -47,6 +47,13 @@ std::shared_ptr<const TRgbImage> LoadBitmapResource(const std::string& name);
 // half to even, offsets truncated). An empty picture gives an empty rect.
 TRect ProportionalRect(int32_t bitmapW, int32_t bitmapH, int32_t areaW, int32_t areaH);
 
+// `picture` resampled to w x h for drawing: enlarged with bilinear
+// interpolation, reduced by averaging the area each pixel covers (each axis
+// on its own), so a schematic stays smooth at any scale. At its own size it
+// is a copy; an empty picture or size gives an empty image. Costly: draw
+// from a kept result, not at every paint.
+TRgbImage ResampledImage(const TRgbImage& picture, int32_t w, int32_t h);
+
 // The icon resources of a name: the .ico file NAME and the PNG images
 // NAME_16, NAME_32, NAME_48 (whichever exist).
 struct TIconResources {

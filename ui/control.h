@@ -222,6 +222,9 @@ class TControl {
   virtual void SetFocus();
   // Puts the control above its siblings.
   virtual void Raise() {}
+  // The platform's scale has changed: shows the stored place, font and
+  // picture again (parents are told before their children).
+  virtual void Rescale() {}
 
   // Edits and list fields: caret position in bytes from the start.
   virtual void SetCaret(int32_t pos);

@@ -1,5 +1,7 @@
 #include "ui/platform.h"
 
+#include "ui/scale.h"
+
 namespace {
 TPlatform* installed_platform = nullptr;
 }  // namespace
@@ -109,6 +111,29 @@ void TPlatform::ReleaseApplicationWindow(TControl* form) {
   if (app_form_ != form) return;
   app_form_ = nullptr;
   has_app_window_.store(false, std::memory_order_release);
+}
+
+namespace {
+
+void RescaleTree(TControl* c) {
+  c->Rescale();
+  for (TControl* child : c->Children()) RescaleTree(child);
+}
+
+}  // namespace
+
+void TPlatform::SetScale(double scale) {
+  CheckThread();
+  scale = RoundScale(scale);
+  if (scale == scale_) return;
+  scale_ = scale;
+  ApplyScale();
+  // The controls are kept by handle, which grows as they are made; the
+  // tops are walked down so that parents are placed before children.
+  std::vector<TControl*> tops;
+  for (const auto& entry : controls_)
+    if (!entry.second->Parent()) tops.push_back(entry.second);
+  for (TControl* top : tops) RescaleTree(top);
 }
 
 void TPlatform::SetCommandLine(const std::string& program, const std::vector<std::string>& args) {

@@ -100,6 +100,13 @@ class TPlatform : public TSystemOps {
   // Readable from any thread.
   bool HasApplicationWindow() const { return has_app_window_.load(std::memory_order_acquire); }
 
+  // Screen pixels per pixel of the layout (ui/scale.h), 1 until a desktop
+  // backend is given its screen's. Setting another shows every control
+  // there is again at the new scale; Bounds() and every other read stay in
+  // the layout's pixels.
+  double Scale() const { return scale_; }
+  void SetScale(double scale);
+
   // Command line: argument 0 is the program, then the arguments.
   void SetCommandLine(const std::string& program, const std::vector<std::string>& args);
   int ParamCount() const { return static_cast<int>(args_.size()); }
@@ -107,6 +114,9 @@ class TPlatform : public TSystemOps {
 
  protected:
   virtual std::unique_ptr<TTooltips> CreateTooltips() { return std::make_unique<TTooltips>(); }
+  // The scale has changed: what the backend draws by itself (tooltips)
+  // follows it. Controls are told one by one (TControl::Rescale).
+  virtual void ApplyScale() {}
   // Shows a box on the window thread and answers the pressed button.
   virtual int ShowBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) = 0;
   // From another thread: queues `fn` for the window thread and waits until
@@ -135,6 +145,7 @@ class TPlatform : public TSystemOps {
   std::unique_ptr<TTooltips> tooltips_;
   TControl* app_form_ = nullptr;
   std::atomic<bool> has_app_window_{false};
+  double scale_ = 1.0;
   std::string program_;
   std::vector<std::string> args_;
   TPlatform* previous_;

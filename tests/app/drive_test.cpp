@@ -263,4 +263,18 @@ TEST(DriveMainWindow, StartsOnTheFirstPageWithoutMaximiseBox) {
             "visible 0\nvisible 3\nvisible 3\nvisible 9\nvisible 0\n");
 }
 
+// The driver works in the layout's pixels: a scale asked for changes
+// nothing it prints, and "/ih" after it is no switch.
+TEST(DriveMainWindow, StaysAtScaleOneWhateverTheArgumentsAsk) {
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--scale", "2"}, {"--scale", "3", "/ih"}, {"--scale", "junk"}}) {
+    std::istringstream in("window\ninfo 0@315,15\n");
+    std::ostringstream out;
+    EXPECT_EQ(RunDrive(args, in, out, &MakeMainScheme), 0) << args[1];
+    EXPECT_EQ(out.str().substr(0, out.str().find('\n') + 1),
+              "window \"Kelvane v1.3\" 290,231 445x307 maximize=no sizable=no\n") << args[1];
+    EXPECT_NE(out.str().find("rect=315,15,"), std::string::npos) << out.str();
+  }
+}
+
 }  // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # What a Windows program of the build carries and needs: the icon ICON0, a
-# version resource naming it, the manifest (common controls 6, not DPI
-# aware), no debugging sections, and no DLL but Windows' own.
+# version resource naming it, the manifest (common controls 6, aware of
+# each monitor's DPI), no debugging sections, and no DLL but Windows' own.
 #   windows_exe_check.sh WINDRES OBJDUMP PROGRAM.exe VERSION
 set -uo pipefail
 windres=$1 objdump=$2 exe=$3 version=$4
@@ -18,7 +18,8 @@ expect_resource "VALUE \"FileVersion\", \"$version\"" "file version $version"
 expect_resource "VALUE \"OriginalFilename\", \"$name.exe\"" "original file name $name.exe"
 expect_resource '1 24 /* RT_MANIFEST */' 'manifest'
 expect_resource 'name=""Microsoft.Windows.Common-Controls"" version=""6.0.0.0""' 'common controls 6 in the manifest'
-expect_resource '>false</dpiAware>' 'DPI unawareness in the manifest'
+expect_resource '>true/pm</dpiAware>' 'DPI awareness in the manifest'
+expect_resource '>PerMonitorV2, PerMonitor</dpiAwareness>' 'per-monitor DPI awareness in the manifest'
 
 headers=$("$objdump" -p -h "$exe") || fail "objdump cannot read it"
 grep -q '\.debug_' <<<"$headers" && fail "it is not stripped"

@@ -64,6 +64,16 @@ class TFltkBackend : public TContractBackend {
     if (window) InjectKey(*window, 'c', "\x03", FL_CTRL);
   }
   std::vector<std::string> ShownBoxes() override { return boxes_; }
+  std::optional<TRect> OnScreen(TControl* c) override {
+    // FLTK places every widget in its window's coordinates already.
+    const Fl_Widget* w = static_cast<TFltkControl*>(c)->Widget();
+    return TRect{w->x(), w->y(), w->w(), w->h()};
+  }
+  std::optional<int> TextPixels(TControl* c) override {
+    const Fl_Widget* w = static_cast<TFltkControl*>(c)->Widget();
+    if (c->Kind() == TControlKind::Edit) return static_cast<const Fl_Input*>(w)->textsize();
+    return w->labelsize();
+  }
 
  private:
   // The user: once the menu is up (it grabs the pointer), walks down to the
@@ -101,6 +111,7 @@ class TFltkBackend : public TContractBackend {
 
 }  // namespace
 
-KELVANE_PLATFORM_CONTRACT(Fltk, (TContractParam{"Fltk", [] {
-                                   return std::unique_ptr<TContractBackend>(new TFltkBackend);
-                                 }}));
+static std::unique_ptr<TContractBackend> MakeFltk() { return std::unique_ptr<TContractBackend>(new TFltkBackend); }
+
+KELVANE_PLATFORM_CONTRACT(Fltk, (TContractParam{"Fltk", &MakeFltk}));
+KELVANE_PLATFORM_CONTRACT(FltkAtScale2, (TContractParam{"FltkAtScale2", &MakeFltk, 2.0}));

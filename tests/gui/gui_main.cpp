@@ -1,15 +1,19 @@
 // The GUI test program: GoogleTest cases on the real window, or with
-// --screens DIR the screenshot step (one PNG per page into DIR).
+// --screens DIR the screenshot step (one PNG per page into DIR); the
+// arguments after DIR go to the program ("--scale 2").
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "gui/screens.h"
 #include "pages/main_form.h"
 
 int main(int argc, char** argv) {
   for (int i = 1; i + 1 < argc; ++i)
-    if (std::strcmp(argv[i], "--screens") == 0) return SaveScreens(&MakeMainScheme, argv[i + 1]) == 0 ? 0 : 1;
+    if (std::strcmp(argv[i], "--screens") == 0)
+      return SaveScreens(&MakeMainScheme, argv[i + 1], std::vector<std::string>(argv + i + 2, argv + argc)) == 0 ? 0 : 1;
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

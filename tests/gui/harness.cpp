@@ -10,6 +10,7 @@
 #include "ui/encoding.h"
 #include "ui/fltk/control.h"
 #include "ui/fltk/message_box.h"
+#include "ui/scale.h"
 #include "ui/fltk/tab_strip.h"
 #include "ui/main_form.h"
 #include "ui/program.h"
@@ -112,6 +113,8 @@ void InjectKey(Fl_Window& target, int keysym, const std::string& text, int state
 int TGuiSession::Run(const TMainFactory& factory, const std::vector<std::string>& args, const TScript& script,
                      std::deque<int> answers, std::vector<TSeenBox>* boxes) {
   TFltkPlatform platform;
+  // "--scale N" as the program takes it; the virtual display's own is 1.
+  platform.SetScale(ScaleArgument(args).value_or(1.0));
   TGuiSession session(platform);
   session.script_ = script;
   session.Answers = std::move(answers);

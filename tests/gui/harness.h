@@ -37,7 +37,8 @@ class TGuiSession : public TScenarioUser {
  public:
   using TScript = std::function<void(TGuiSession&)>;
 
-  // Runs the program with `args`; answers its exit status.
+  // Runs the program with `args` (with "--scale N", at that scale, as the
+  // program would; else at 1); answers its exit status.
   static int Run(const TMainFactory& factory, const std::vector<std::string>& args, const TScript& script,
                  std::deque<int> answers = {}, std::vector<TSeenBox>* boxes = nullptr);
 

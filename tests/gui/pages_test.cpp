@@ -17,8 +17,20 @@ TEST_P(PageScenario, Runs) {
   EXPECT_TRUE(ran) << "a step addresses a page without controls";
 }
 
-INSTANTIATE_TEST_SUITE_P(Pages, PageScenario, ::testing::ValuesIn(PageScenarios()),
-                         [](const ::testing::TestParamInfo<TScenario>& info) { return std::string(info.param.Name); });
+// The same user on the window at twice its size: clicks land on the
+// scaled controls, and what the pages show is the same.
+class PageScenarioAtScale2 : public PageScenario {};
+
+TEST_P(PageScenarioAtScale2, Runs) {
+  bool ran = true;
+  TGuiSession::Run(&MakeMainScheme, {"--scale", "2"}, [&](TGuiSession& s) { ran = RunSteps(s, GetParam().Steps); });
+  EXPECT_TRUE(ran) << "a step addresses a page without controls";
+}
+
+std::string ScenarioName(const ::testing::TestParamInfo<TScenario>& info) { return std::string(info.param.Name); }
+
+INSTANTIATE_TEST_SUITE_P(Pages, PageScenario, ::testing::ValuesIn(PageScenarios()), ScenarioName);
+INSTANTIATE_TEST_SUITE_P(Pages, PageScenarioAtScale2, ::testing::ValuesIn(PageScenarios()), ScenarioName);
 
 // The search runs on a worker; the window closing mid-search must end the
 // program (a hang fails the test by its time limit).

@@ -19,10 +19,10 @@ std::vector<uint8_t> Compressed(const std::vector<uint8_t>& raw) {
 
 }  // namespace
 
-int SaveScreens(const TMainFactory& factory, const std::string& dir) {
+int SaveScreens(const TMainFactory& factory, const std::string& dir, const std::vector<std::string>& args) {
   mkdir(dir.c_str(), 0755);
   int failures = 0;
-  const int status = TGuiSession::Run(factory, {}, [&](TGuiSession& s) {
+  const int status = TGuiSession::Run(factory, args, [&](TGuiSession& s) {
     failures = SavePageScreens(s, dir, [&s](int& w, int& h) { return s.Capture(w, h); }, &Compressed);
   });
   return status == 0 ? failures : failures + 1;

@@ -107,6 +107,70 @@ TEST(ProportionalRect, FitsOneAxisAndCentresTheOther) {
   }
 }
 
+// A w x h picture whose pixel (x, y) has all three channels at f(x, y).
+template <class F>
+TRgbImage Grey(int w, int h, F f) {
+  std::vector<uint8_t> px;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) px.insert(px.end(), 3, static_cast<uint8_t>(f(x, y)));
+  return TRgbImage(w, h, px);
+}
+
+int GreyAt(const TRgbImage& image, int x, int y) { return image.Pixels()[static_cast<size_t>(y * image.Width + x) * 3]; }
+
+TEST(ResampledImage, EnlargesSmoothlyAndReducesByAveraging) {
+  // One row, black to white: enlarged, the ends keep their colour and the
+  // step becomes a ramp (no pixel repeated as the nearest one would be);
+  // halved, each pixel is the mean of the two it covers.
+  const TRgbImage ramp = Grey(2, 1, [](int x, int) { return x * 200; });
+  const TRgbImage wide = ResampledImage(ramp, 4, 1);
+  EXPECT_EQ(GreyAt(wide, 0, 0), 0);
+  EXPECT_EQ(GreyAt(wide, 1, 0), 50);  // centre 0.25 of the way
+  EXPECT_EQ(GreyAt(wide, 2, 0), 150);
+  EXPECT_EQ(GreyAt(wide, 3, 0), 200);
+  const TRgbImage stripes = Grey(4, 2, [](int x, int y) { return x % 2 ? 255 : 10 * y; });
+  const TRgbImage half = ResampledImage(stripes, 2, 1);
+  EXPECT_EQ(GreyAt(half, 0, 0), 130);  // (0 + 255 + 10 + 255) / 4, rounded
+  EXPECT_EQ(GreyAt(half, 1, 0), 130);
+  // Reduced by a third: the middle pixel takes a third of each neighbour.
+  const TRgbImage three = Grey(3, 1, [](int x, int) { return x == 1 ? 90 : 0; });
+  const TRgbImage two = ResampledImage(three, 2, 1);
+  EXPECT_EQ(GreyAt(two, 0, 0), 30);
+  EXPECT_EQ(GreyAt(two, 1, 0), 30);
+}
+
+TEST(ResampledImage, KeepsFlatAreasAndItsOwnSize) {
+  const struct {
+    int w, h;
+  } sizes[] = {{1, 1}, {500, 400}, {312, 250}, {125, 100}, {251, 3}, {3, 251}};
+  const TRgbImage flat = Grey(250, 200, [](int, int) { return 173; });
+  for (const auto& size : sizes) {
+    const TRgbImage out = ResampledImage(flat, size.w, size.h);
+    ASSERT_EQ(out.Width, size.w);
+    ASSERT_EQ(out.Height, size.h);
+    ASSERT_EQ(out.Pixels().size(), static_cast<size_t>(size.w * size.h * 3));
+    for (uint8_t v : out.Pixels()) ASSERT_EQ(v, 173) << size.w << "x" << size.h;
+  }
+  const TRgbImage pattern = Grey(5, 4, [](int x, int y) { return x * 40 + y; });
+  EXPECT_EQ(ResampledImage(pattern, 5, 4).Pixels(), pattern.Pixels());
+}
+
+TEST(ResampledImageErrors, NothingToResampleGivesAnEmptyImage) {
+  const TRgbImage some = Grey(2, 2, [](int, int) { return 1; });
+  const TRgbImage shortOfPixels(4, 4, std::vector<uint8_t>(10, 0));
+  const struct {
+    const TRgbImage* from;
+    int w, h;
+  } cases[] = {{&some, 0, 5}, {&some, 5, 0}, {&some, -1, 2}, {&shortOfPixels, 8, 8}};
+  const TRgbImage empty;
+  for (const auto& c : cases) {
+    const TRgbImage out = ResampledImage(*c.from, c.w, c.h);
+    EXPECT_EQ(out.Width, 0);
+    EXPECT_TRUE(out.Pixels().empty());
+  }
+  EXPECT_TRUE(ResampledImage(empty, 3, 3).Pixels().empty());
+}
+
 class ResourceTable : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,17 +40,29 @@ class TContractBackend {
   // Captions of the message boxes shown so far. The user answers every box
   // with its first button.
   virtual std::vector<std::string> ShownBoxes() = 0;
+  // Where the control is drawn, in screen pixels: a form's client area on
+  // the screen, any other control relative to its form's client area.
+  // None on a backend without a screen.
+  virtual std::optional<TRect> OnScreen(TControl*) { return std::nullopt; }
+  // The pixel size of the control's text as drawn; none without a screen.
+  virtual std::optional<int> TextPixels(TControl*) { return std::nullopt; }
 };
 
 struct TContractParam {
   std::string Name;
   std::function<std::unique_ptr<TContractBackend>()> Make;
+  // The platform's scale for the whole contract (desktop backends run it
+  // at 1 and at 2).
+  double Scale = 1.0;
 };
 inline void PrintTo(const TContractParam& p, std::ostream* os) { *os << p.Name; }
 
 class PlatformContract : public ::testing::TestWithParam<TContractParam> {
  protected:
-  void SetUp() override { backend_ = GetParam().Make(); }
+  void SetUp() override {
+    backend_ = GetParam().Make();
+    backend_->Platform().SetScale(GetParam().Scale);
+  }
   void TearDown() override { backend_.reset(); }
 
   TContractBackend& Backend() { return *backend_; }

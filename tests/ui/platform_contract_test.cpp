@@ -93,6 +93,54 @@ TEST_P(PlatformContractOnScreen, BoundsAreKeptAndAFormsClientSizeAddsItsFrame) {
   EXPECT_EQ(r.Height, 100 + TPlatform::kFrameTop + TPlatform::kFrameSide);
 }
 
+TEST_P(PlatformContractOnScreen, ControlsAreDrawnAtTheScaleWhileBoundsStayInLayoutPixels) {
+  TControl* group = Make(TControlKind::GroupBox, 10, 20);
+  group->SetBounds({10, 20, 200, 150});
+  TControl* edit = Make(TControlKind::Edit, 7, 9, group);
+  TControl* label = Make(TControlKind::Label, 221, 31);
+  label->SetFont(TFontRec{"Arial", 10, 0, 0, 204}, 16);
+  label->SetText("Vout");
+  TControl* panel = Make(TControlKind::Panel, 230, 100);
+  TControl* button = Make(TControlKind::Button, 5, 0, panel);
+  Show();
+  const std::optional<int> textAt1 = Backend().TextPixels(label);
+  if (!Backend().OnScreen(Form())) GTEST_SKIP() << "a backend without a screen stays at scale 1";
+  const double first = P().Scale();
+  // Whole scales, so that every place is exact (3 would not fit the
+  // test's screen); going from the contract's scale to the other one shows
+  // that a change of scale places every control again.
+  for (int scale : {2, 1}) {
+    P().SetScale(scale);
+    Backend().PumpUntil([] { return true; });
+    const struct {
+      TControl* control;
+      TRect layout, screen;
+    } cases[] = {
+        {group, {10, 20, 200, 150}, {10, 20, 200, 150}},
+        {edit, {7, 9, 80, 24}, {17, 29, 80, 24}},
+        {label, {221, 31, 80, 24}, {221, 31, 80, 24}},
+        {button, {5, 0, 80, 24}, {235, 100, 80, 24}},
+    };
+    for (const auto& c : cases) {
+      SCOPED_TRACE(testing::Message() << "scale " << scale << ", control at " << c.layout.Left << "," << c.layout.Top);
+      EXPECT_EQ(c.control->Bounds(), c.layout);
+      const TRect s = c.screen;
+      EXPECT_EQ(Backend().OnScreen(c.control), (TRect{s.Left * scale, s.Top * scale, s.Width * scale, s.Height * scale}));
+    }
+    EXPECT_EQ(Form()->Bounds(), (TRect{40, 40, 400, 300})) << "scale " << scale;
+    const std::optional<TRect> client = Backend().OnScreen(Form());
+    ASSERT_TRUE(client.has_value());
+    EXPECT_EQ(client->Width, (400 - 2 * TPlatform::kFrameSide) * scale);
+    EXPECT_EQ(client->Height, (300 - TPlatform::kFrameTop - TPlatform::kFrameSide) * scale);
+    const std::optional<int> text = Backend().TextPixels(label);
+    ASSERT_TRUE(text && textAt1);
+    // Faces come in whole pixel sizes, so the text grows about as much.
+    EXPECT_GE(*text, *textAt1 * scale / first * 0.8) << "scale " << scale;
+    EXPECT_LE(*text, *textAt1 * scale / first * 1.2) << "scale " << scale;
+  }
+  P().SetScale(first);
+}
+
 TEST_P(PlatformContractOnScreen, VisibilityAndEnabledStateFollowTheParents) {
   Show();
   TControl* box = Make(TControlKind::GroupBox, 0, 0);

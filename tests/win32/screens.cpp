@@ -49,10 +49,10 @@ std::vector<uint8_t> CaptureClient(HWND form, int& w, int& h) {
 
 }  // namespace
 
-int SaveWin32Screens(const std::string& dir) {
+int SaveWin32Screens(const std::string& dir, const std::vector<std::string>& args) {
   CreateDirectoryA(dir.c_str(), nullptr);
   int failures = 0;
-  const TWin32Session::TResult result = TWin32Session::Run({}, [&](TWin32Session& s) {
+  const TWin32Session::TResult result = TWin32Session::Run(args, [&](TWin32Session& s) {
     HWND form = static_cast<TWin32Control*>(s.Scheme().Form()->Control())->Window();
     failures = SavePageScreens(s, dir, [&](int& w, int& h) {
       RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);

@@ -11,6 +11,7 @@
 #include "ui/encoding.h"
 #include "ui/main_form.h"
 #include "ui/program.h"
+#include "ui/scale.h"
 #include "ui/tab_control.h"
 #include "ui/win32/control.h"
 #include "ui/win32/text.h"
@@ -80,6 +81,8 @@ class TWin32Session::TPlatform : public TWin32Platform {
 TWin32Session::TResult TWin32Session::Run(const std::vector<std::string>& args, const TScript& script) {
   TResult result;
   TPlatform platform(result);
+  // "--scale N" as the program takes it; else 1, whatever Wine's DPI.
+  platform.SetScale(ScaleArgument(args).value_or(1.0));
   TWin32Session session(platform);
   platform.session_ = &session;
   session.script_ = script;

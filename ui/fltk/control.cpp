@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "ui/encoding.h"
+#include "ui/scale.h"
 #include "ui/fltk/colors.h"
 #include "ui/fltk/events.h"
 #include "ui/fltk/fltk_platform.h"
@@ -19,9 +20,24 @@
 
 namespace {
 
+// An editable drop-down list whose button is ButtonWidth wide (FLTK's own
+// keeps 20 pixels at any size).
+class TInputChoice : public Fl_Input_Choice {
+ public:
+  TInputChoice(int x, int y, int w, int h) : Fl_Input_Choice(x, y, w, h) {}
+  int ButtonWidth = TPickChoice::kButtonWidth;
+  void resize(int x, int y, int w, int h) override {
+    Fl_Input_Choice::resize(x, y, w, h);
+    const int dx = Fl::box_dx(box()), dy = Fl::box_dy(box()), inner = std::max(0, w - Fl::box_dw(box()));
+    const int button = std::min(ButtonWidth, inner);
+    input()->resize(x + dx, y + dy, inner - button, h - Fl::box_dh(box()));
+    menubutton()->resize(x + dx + inner - button, y + dy, button, h - Fl::box_dh(box()));
+  }
+};
+
 using TEditField = TWidget<Fl_Input>;
 using TPickList = TWidget<TPickChoice>;
-using TEditList = TWidget<Fl_Input_Choice>;
+using TEditList = TWidget<TInputChoice>;
 using TTabStrip = TWidget<TTabs>;
 
 // Byte offset in UTF-8 text of the character `chars` characters in.
@@ -98,12 +114,14 @@ TFltkControl::TFltkControl(TFltkPlatform& platform, TControlKind kind, TControl*
       break;
     case TControlKind::PickList: {
       auto* list = new TPickList(0, 0, 1, 1);
+      list->ButtonWidth = ScaleLength(TPickChoice::kButtonWidth, Scale());
       list->when(FL_WHEN_RELEASE_ALWAYS);
       widget_ = list;
       break;
     }
     case TControlKind::EditList: {
       auto* list = new TEditList(0, 0, 1, 1);
+      list->ButtonWidth = ScaleLength(TPickChoice::kButtonWidth, Scale());
       list->input()->when(FL_WHEN_CHANGED);
       list->input()->callback(&TFltkControl::FieldChanged, this);
       list->menubutton()->callback(&TFltkControl::LinePicked, this);
@@ -111,9 +129,12 @@ TFltkControl::TFltkControl(TFltkPlatform& platform, TControlKind kind, TControl*
       widget_ = list;
       break;
     }
-    case TControlKind::TabStrip:
-      widget_ = new TTabStrip(0, 0, 1, 1);
+    case TControlKind::TabStrip: {
+      auto* tabs = new TTabStrip(0, 0, 1, 1);
+      tabs->SetScale(Scale());
+      widget_ = tabs;
       break;
+    }
     case TControlKind::Panel:
       widget_ = new TPanelGroup(0, 0, 1, 1);
       break;
@@ -129,6 +150,7 @@ TFltkControl::TFltkControl(TFltkPlatform& platform, TControlKind kind, TControl*
   Place();
   ApplyEdge();
   ApplyOptions();
+  if (Scale() != 1.0) ScaleDefaultFont();
 }
 
 TFltkControl::~TFltkControl() {
@@ -178,19 +200,24 @@ void TFltkControl::Place() {
   placing_ = false;
 }
 
+double TFltkControl::Scale() const { return Platform().Scale(); }
+
 void TFltkControl::PlaceWidget() {
   if (Kind() == TControlKind::Form) {
-    const int w = std::max(1, bounds_.Width - 2 * TPlatform::kFrameSide);
-    const int h = std::max(1, bounds_.Height - TPlatform::kFrameTop - TPlatform::kFrameSide);
+    const TRect client = ScaleRect({bounds_.Left + TPlatform::kFrameSide, bounds_.Top + TPlatform::kFrameTop,
+                                    std::max(1, bounds_.Width - 2 * TPlatform::kFrameSide),
+                                    std::max(1, bounds_.Height - TPlatform::kFrameTop - TPlatform::kFrameSide)},
+                                   Scale());
     auto* window = static_cast<Fl_Window*>(widget_);
-    window->resize(bounds_.Left + TPlatform::kFrameSide, bounds_.Top + TPlatform::kFrameTop, w, h);
-    if (!(style_ & kStyleSizable)) window->size_range(w, h, w, h);
+    window->resize(client.Left, client.Top, client.Width, client.Height);
+    if (!(style_ & kStyleSizable)) window->size_range(client.Width, client.Height, client.Width, client.Height);
     return;
   }
   int ox, oy;
   ParentOrigin(ox, oy);
   const int oldX = widget_->x(), oldY = widget_->y(), oldW = widget_->w(), oldH = widget_->h();
-  widget_->resize(ox + bounds_.Left, oy + bounds_.Top, std::max(0, bounds_.Width), std::max(0, bounds_.Height));
+  const TRect r = ScaleRect({bounds_.Left, bounds_.Top, std::max(0, bounds_.Width), std::max(0, bounds_.Height)}, Scale());
+  widget_->resize(ox + r.Left, oy + r.Top, r.Width, r.Height);
   RedrawAround(oldX, oldY, oldW, oldH);
   widget_->redraw();
 }
@@ -198,8 +225,38 @@ void TFltkControl::PlaceWidget() {
 TRect TFltkControl::Bounds() const {
   if (Kind() != TControlKind::Form) return TControl::Bounds();
   // The window may have been moved by the user.
-  return {widget_->x() - TPlatform::kFrameSide, widget_->y() - TPlatform::kFrameTop, widget_->w() + 2 * TPlatform::kFrameSide,
-          widget_->h() + TPlatform::kFrameTop + TPlatform::kFrameSide};
+  const TRect client = UnscaleRect({widget_->x(), widget_->y(), widget_->w(), widget_->h()}, Scale());
+  return {client.Left - TPlatform::kFrameSide, client.Top - TPlatform::kFrameTop,
+          client.Width + 2 * TPlatform::kFrameSide, client.Height + TPlatform::kFrameTop + TPlatform::kFrameSide};
+}
+
+void TFltkControl::ScaleDefaultFont() {
+  // A control the program gave no font draws FLTK's default size, scaled.
+  const int size = ScaleLength(FL_NORMAL_SIZE, Scale());
+  widget_->labelsize(size);
+  if (Fl_Input* field = FieldOf(widget_, Kind())) field->textsize(size);
+  if (Kind() == TControlKind::PickList) static_cast<Fl_Choice*>(widget_)->textsize(size);
+  if (Kind() == TControlKind::EditList) static_cast<Fl_Input_Choice*>(widget_)->menubutton()->textsize(size);
+}
+
+void TFltkControl::Rescale() {
+  Place();
+  if (font_height_ != 0 || !font_.Name.empty())
+    ApplyFont();
+  else
+    ScaleDefaultFont();
+  ApplyOptions();
+  ApplyPicture();
+  if (Kind() == TControlKind::PickList || Kind() == TControlKind::EditList) {
+    const int width = ScaleLength(TPickChoice::kButtonWidth, Scale());
+    if (Kind() == TControlKind::PickList)
+      static_cast<TPickChoice*>(widget_)->ButtonWidth = width;
+    else
+      static_cast<TInputChoice*>(widget_)->ButtonWidth = width;
+    widget_->resize(widget_->x(), widget_->y(), widget_->w(), widget_->h());
+  }
+  if (Kind() == TControlKind::TabStrip) static_cast<TTabs*>(widget_)->SetScale(Scale());
+  widget_->redraw();
 }
 
 void TFltkControl::Geometry(bool moved, bool resized) {
@@ -307,7 +364,7 @@ void TFltkControl::ApplyColor() {
 }
 
 void TFltkControl::ApplyFont() {
-  const TFltkFont f = ResolveFont(font_, font_height_);
+  const TFltkFont f = ResolveFont(font_, font_height_, Scale());
   const Fl_Color c = ToFlColor(font_.Color);
   switch (Kind()) {
     case TControlKind::Edit: {
@@ -452,15 +509,17 @@ void TFltkControl::ApplyOptions() {
   auto* panel = static_cast<TPanelGroup*>(widget_);
   panel->Outer = options_.Border[0];
   panel->Inner = options_.Border[1];
-  panel->EdgeWidth = std::max(0, options_.Border[2]);
-  panel->BorderWidth = std::max(0, options_.Border[4]);
+  panel->EdgeWidth = ScaleLength(std::max(0, options_.Border[2]), Scale());
+  panel->BorderWidth = ScaleLength(std::max(0, options_.Border[4]), Scale());
+  panel->Inset = ScaleLength(4, Scale());
   panel->redraw();
 }
 
 // --- Pictures and the window ------------------------------------------------------
 
 void TFltkControl::ApplyPicture() {
-  if (Kind() == TControlKind::Image) static_cast<TPictureWidget*>(widget_)->SetPicture(picture_, picture_rect_);
+  if (Kind() == TControlKind::Image)
+    static_cast<TPictureWidget*>(widget_)->SetPicture(picture_, ScaleRect(picture_rect_, Scale()));
 }
 
 void TFltkControl::ApplyIcon() {
@@ -517,7 +576,7 @@ int TFltkControl::Route(Fl_Widget& w, int event, TBaseHandle base) {
         const int taken = base(w, event);
         if (taken && Fl::pushed() && Fl::pushed() != &w) return taken;
       }
-      const TMouseEvent m = MouseEventFor(w, button);
+      const TMouseEvent m = MouseEventFor(w, button, Scale());
       NotifyMouse(TNotifyKind::MouseDown, m);
       if (Fl::event_clicks() > 0 && button == FL_LEFT_MOUSE) Notify(TNotifyKind::DblClick);
       int result = IsContainer() ? 1 : base(w, event);
@@ -533,7 +592,7 @@ int TFltkControl::Route(Fl_Widget& w, int event, TBaseHandle base) {
       return result;
     }
     case FL_RELEASE: {
-      NotifyMouse(TNotifyKind::MouseUp, MouseEventFor(w, Fl::event_button()));
+      NotifyMouse(TNotifyKind::MouseUp, MouseEventFor(w, Fl::event_button(), Scale()));
       if (right_pressed_ && Fl::event_button() == FL_RIGHT_MOUSE) {
         right_pressed_ = false;
         if (Fl::event_inside(&w)) Notify(TNotifyKind::ContextMenu);
@@ -547,11 +606,11 @@ int TFltkControl::Route(Fl_Widget& w, int event, TBaseHandle base) {
       return base(w, event);
     }
     case FL_DRAG:
-      NotifyMouse(TNotifyKind::MouseMove, MouseEventFor(w, 0));
+      NotifyMouse(TNotifyKind::MouseMove, MouseEventFor(w, 0, Scale()));
       return base(w, event) || pressed_;
     case FL_MOVE: {
       const int result = base(w, event);
-      if (!IsContainer() || Fl::belowmouse() == &w) NotifyMouse(TNotifyKind::MouseMove, MouseEventFor(w, 0));
+      if (!IsContainer() || Fl::belowmouse() == &w) NotifyMouse(TNotifyKind::MouseMove, MouseEventFor(w, 0, Scale()));
       return result || TracksHover();
     }
     case FL_ENTER: {

@@ -4,7 +4,9 @@
 // and reads from the widget what the user changes on screen (a field's
 // text and caret, a window's place, a check box). Texts are converted from
 // code page 1251 to UTF-8 at this edge. FLTK places every widget in window
-// coordinates, so the control adds its parent's origin. Window thread only.
+// coordinates, so the control adds its parent's origin. Places, sizes and
+// fonts are multiplied by the platform's scale on their way to the widget
+// and divided on their way back (ui/scale.h). Window thread only.
 #pragma once
 
 #include <FL/Fl_Menu_Item.H>
@@ -34,6 +36,7 @@ class TFltkControl : public TControl {
   void SetCaret(int32_t pos) override;
   int32_t Caret() const override;
   bool Checked() const override;
+  void Rescale() override;
   bool HasSelection() const override;
 
   // The widget, and the window it is in (none before it is placed).
@@ -94,6 +97,8 @@ class TFltkControl : public TControl {
   bool ClicksItself() const;
   bool TracksHover() const;
   void RedrawAround(int x, int y, int w, int h);
+  double Scale() const;
+  void ScaleDefaultFont();
 
   TFltkPlatform& fp_;
   Fl_Widget* widget_ = nullptr;

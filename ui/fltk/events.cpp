@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "ui/scale.h"
+
 namespace {
 
 struct TKeyPair {
@@ -46,13 +48,14 @@ uint32_t KeyState(int eventState) {
   return bits;
 }
 
-TMouseEvent MouseEventFor(const Fl_Widget& widget, int pressedButton) {
+TMouseEvent MouseEventFor(const Fl_Widget& widget, int pressedButton, double scale) {
   TMouseEvent m;
   // The platform numbers buttons 1 left, 2 right, 3 middle.
   static const uint8_t kButtons[] = {0, 1, 3, 2};
   m.Button = pressedButton >= 1 && pressedButton <= 3 ? kButtons[pressedButton] : 0;
   m.Shift = KeyState(Fl::event_state());
-  const int x = Fl::event_x() - widget.x(), y = Fl::event_y() - widget.y();
+  // In the layout's pixels, as the control's place is.
+  const int x = UnscaleLength(Fl::event_x() - widget.x(), scale), y = UnscaleLength(Fl::event_y() - widget.y(), scale);
   m.X = static_cast<int16_t>(std::max(-32768, std::min(32767, x)));
   m.Y = static_cast<int16_t>(std::max(-32768, std::min(32767, y)));
   return m;

@@ -18,4 +18,4 @@ uint32_t KeyState(int eventState);
 // The current mouse event relative to `widget`. `pressedButton` is FLTK's
 // button number for pushes and releases (1 left, 2 middle, 3 right), 0 for
 // moves.
-TMouseEvent MouseEventFor(const Fl_Widget& widget, int pressedButton);
+TMouseEvent MouseEventFor(const Fl_Widget& widget, int pressedButton, double scale);

@@ -3,6 +3,7 @@
 #include <FL/Fl_Menu_Item.H>
 #include <FL/Fl_Tooltip.H>
 #include <FL/Fl_Window.H>
+#include <FL/x.H>
 #include "ui/fltk/draw.h"
 
 #include <algorithm>
@@ -16,8 +17,12 @@
 #include "ui/fltk/fonts.h"
 #include "ui/fltk/message_box.h"
 #include "ui/posix/posix_command.h"
+#include "ui/scale.h"
 
 namespace {
+
+// The hint texts' size in layout pixels.
+constexpr int kTooltipTextSize = 12;
 
 bool TakesFocus(TControlKind k) {
   return k == TControlKind::Button || k == TControlKind::CheckBox || k == TControlKind::Edit ||
@@ -55,7 +60,7 @@ TFltkPlatform::TFltkPlatform()
   Fl::foreground(0, 0, 0);
   Fl::visible_focus(1);
   Fl_Tooltip::font(SansFace());
-  Fl_Tooltip::size(12);
+  ApplyScale();
   Fl_Tooltip::delay(0.5f);
   previous_dispatch_ = Fl::event_dispatch();
   Fl::event_dispatch(&TFltkPlatform::Dispatch);
@@ -74,14 +79,25 @@ TControl* TFltkPlatform::CreateControl(TControlKind kind, TControl* parent, cons
   return new TFltkControl(*this, kind, parent, options);
 }
 
+double TFltkPlatform::DesktopScale() {
+  Fl::w();  // opens the display
+  const char* dpi = XGetDefault(fl_display, "Xft", "dpi");
+  return dpi ? ScaleOfDpiText(dpi) : 1.0;
+}
+
+void TFltkPlatform::ApplyScale() { Fl_Tooltip::size(ScaleLength(kTooltipTextSize, Scale())); }
+
 TSize TFltkPlatform::ScreenSize() {
   int x, y, w, h;
   Fl::screen_xywh(x, y, w, h, 0);
-  return {w, h};
+  // In the layout's pixels, which is where forms are placed.
+  return {UnscaleLength(w, Scale()), UnscaleLength(h, Scale())};
 }
 
 TSize TFltkPlatform::MeasureText(const std::string& text, const TFontRec& font, int32_t height) {
-  const TFltkFont f = ResolveFont(font, height);
+  // Measured as drawn, at the scale, and given back in layout pixels
+  // rounded up so that the text still fits.
+  const TFltkFont f = ResolveFont(font, height, Scale());
   fl_font(f.Face, f.Size);
   const std::string utf8 = Cp1251ToUtf8(text);
   int32_t widest = 0, lines = 1;
@@ -95,7 +111,7 @@ TSize TFltkPlatform::MeasureText(const std::string& text, const TFontRec& font, 
     ++lines;
     start = i + 1;
   }
-  return {widest, lines * fl_height()};
+  return {UnscaleExtent(widest, Scale()), UnscaleExtent(lines * fl_height(), Scale())};
 }
 
 void TFltkPlatform::RunMessageLoop() {
@@ -245,7 +261,10 @@ int32_t TFltkPlatform::PopupMenu(TControl* at, const std::vector<std::string>& i
     texts.push_back(escaped);
   }
   std::vector<Fl_Menu_Item> menu(texts.size() + 1, Fl_Menu_Item());
-  for (size_t i = 0; i < texts.size(); ++i) menu[i].text = texts[i].c_str();
+  for (size_t i = 0; i < texts.size(); ++i) {
+    menu[i].text = texts[i].c_str();
+    menu[i].labelsize_ = ScaleLength(FL_NORMAL_SIZE, Scale());  // FLTK's own size, at the scale
+  }
   Fl_Widget* w = at ? static_cast<TFltkControl*>(at)->Widget() : nullptr;
   int x = Fl::event_x(), y = Fl::event_y();
   if (w && !Fl::event_inside(w)) {

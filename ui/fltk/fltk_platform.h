@@ -7,7 +7,8 @@
 // before FLTK sees them; Tab and Shift+Tab go to the form, which moves the
 // focus itself. A form's outer size includes a frame of kFrameSide pixels
 // and a kFrameTop-pixel caption, so its client area is the window FLTK
-// makes; the window manager draws the real frame around it.
+// makes; the window manager draws the real frame around it. The platform
+// starts at scale 1; DesktopScale says what the desktop asks for.
 #pragma once
 
 #include <FL/Fl.H>
@@ -30,6 +31,10 @@ class TFltkPlatform : public TPlatform {
   // TSystemOps
   int StartCommand(const std::string& commandLine, int showMode) override;
   void PostToUIThread(std::function<void()> fn) override;
+
+  // The scale the desktop asks for: its X resource Xft.dpi over 96
+  // (ScaleOfDpiText), 1 when the resource is not set.
+  static double DesktopScale();
 
   // TPlatform
   TControl* CreateControl(TControlKind kind, TControl* parent, const TCreateOptions& options) override;
@@ -65,6 +70,7 @@ class TFltkPlatform : public TPlatform {
 
  protected:
   std::unique_ptr<TTooltips> CreateTooltips() override;
+  void ApplyScale() override;
   int ShowBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) override;
   bool HandOver(const std::function<void()>& fn) override { return queue_.RunAndWait(fn); }
 

@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "ui/encoding.h"
+#include "ui/scale.h"
 
 namespace {
 
@@ -90,17 +91,19 @@ int SizeForCell(Fl_Font face, bool bitmap, int cell) {
 
 }  // namespace
 
-TFltkFont ResolveFont(const TFontRec& font, int32_t height) {
+TFltkFont ResolveFont(const TFontRec& font, int32_t height, double scale) {
   const size_t family = FamilyOf(font.Name);
   const int style = ((font.Style & FontBold) ? 1 : 0) | ((font.Style & FontItalic) ? 2 : 0);
   TFltkFont out;
   out.Face = FaceOf(family, style);
   if (height < 0)
-    out.Size = -height;
+    out.Size = -ScaleFontHeight(height, scale);
+  else if (height > 0 && kFamilies[family].bitmap)
+    out.Size = ScaleLength(SizeForCell(out.Face, true, height), scale);
   else if (height > 0)
-    out.Size = SizeForCell(out.Face, kFamilies[family].bitmap, height);
+    out.Size = SizeForCell(out.Face, false, ScaleFontHeight(height, scale));
   else
-    out.Size = 11;
+    out.Size = ScaleLength(11, scale);
   out.Underline = (font.Style & FontUnderline) != 0;
   out.StrikeOut = (font.Style & FontStrikeOut) != 0;
   return out;

@@ -14,6 +14,9 @@
 // face with a few sizes only (cells 13, 16, 20, 24, 29, 37 holding
 // characters of 11, 13, 16, 19, 24, 29 px): a cell takes the largest of
 // them that fits, so 8 (cell 14) draws like the forms' default, 11 px.
+// At a scale above 1 (ui/scale.h) the height is scaled before that rule
+// applies; the bitmap face, whose few sizes do not scale, takes the
+// character height it has at 1 times the scale.
 // Needs an open display; window thread only.
 #pragma once
 
@@ -30,7 +33,7 @@ struct TFltkFont {
   bool StrikeOut = false;
 };
 
-TFltkFont ResolveFont(const TFontRec& font, int32_t height);
+TFltkFont ResolveFont(const TFontRec& font, int32_t height, double scale = 1.0);
 
 // The face used for the desktop's own texts (boxes, tooltips): Liberation
 // Sans, regular or bold.

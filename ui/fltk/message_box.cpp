@@ -13,6 +13,7 @@
 
 namespace {
 
+// In layout pixels; the box is drawn at the platform's scale.
 constexpr int kMargin = 12;
 constexpr int kIconSize = 32;
 constexpr int kButtonWidth = 75;
@@ -20,6 +21,7 @@ constexpr int kButtonHeight = 23;
 constexpr int kButtonGap = 6;
 constexpr int kMaxTextWidth = 420;
 constexpr int kTextSize = 12;
+constexpr int kMinWidth = 160;
 
 enum class TIcon { None, Error, Question, Warning, Information };
 
@@ -63,42 +65,42 @@ std::string BoxText(const std::string& cp1251) {
 
 class TBoxIcon : public Fl_Widget {
  public:
-  TBoxIcon(int x, int y, TIcon icon) : Fl_Widget(x, y, kIconSize, kIconSize), icon_(icon) {}
+  TBoxIcon(int x, int y, TIcon icon) : Fl_Widget(x, y, Scaled(kIconSize), Scaled(kIconSize)), icon_(icon) {}
 
  protected:
   void draw() override {
-    const int cx = x() + kIconSize / 2, cy = y() + kIconSize / 2;
+    const int size = w(), cx = x() + size / 2, cy = y() + size / 2;
     const char* glyph = nullptr;
     switch (icon_) {
       case TIcon::Warning:
         fl_color(fl_rgb_color(250, 200, 30));
-        fl_polygon(cx, y() + 1, x() + kIconSize - 1, y() + kIconSize - 3, x() + 1, y() + kIconSize - 3);
+        fl_polygon(cx, y() + 1, x() + size - 1, y() + size - Scaled(3), x() + 1, y() + size - Scaled(3));
         fl_color(fl_rgb_color(150, 110, 0));
-        fl_loop(cx, y() + 1, x() + kIconSize - 1, y() + kIconSize - 3, x() + 1, y() + kIconSize - 3);
+        fl_loop(cx, y() + 1, x() + size - 1, y() + size - Scaled(3), x() + 1, y() + size - Scaled(3));
         glyph = "!";
         break;
       case TIcon::Error:
         fl_color(fl_rgb_color(210, 40, 40));
-        fl_pie(x() + 1, y() + 1, kIconSize - 2, kIconSize - 2, 0, 360);
+        fl_pie(x() + 1, y() + 1, size - 2, size - 2, 0, 360);
         fl_color(FL_WHITE);
-        fl_line_style(FL_SOLID | FL_CAP_ROUND, 4);
-        fl_line(cx - 6, cy - 6, cx + 6, cy + 6);
-        fl_line(cx - 6, cy + 6, cx + 6, cy - 6);
+        fl_line_style(FL_SOLID | FL_CAP_ROUND, Scaled(4));
+        fl_line(cx - Scaled(6), cy - Scaled(6), cx + Scaled(6), cy + Scaled(6));
+        fl_line(cx - Scaled(6), cy + Scaled(6), cx + Scaled(6), cy - Scaled(6));
         fl_line_style(0);
         return;
       case TIcon::Question:
       case TIcon::Information:
         fl_color(fl_rgb_color(30, 100, 200));
-        fl_pie(x() + 1, y() + 1, kIconSize - 2, kIconSize - 2, 0, 360);
+        fl_pie(x() + 1, y() + 1, size - 2, size - 2, 0, 360);
         glyph = icon_ == TIcon::Question ? "?" : "i";
         break;
       case TIcon::None:
         return;
     }
-    fl_font(SansFace(true), 20);
+    fl_font(SansFace(true), Scaled(20));
     fl_color(icon_ == TIcon::Warning ? FL_BLACK : FL_WHITE);
     const int width = static_cast<int>(fl_width(glyph) + 0.5);
-    const int baseline = icon_ == TIcon::Warning ? y() + kIconSize - 6 : cy + (fl_height() / 2 - fl_descent());
+    const int baseline = icon_ == TIcon::Warning ? y() + size - Scaled(6) : cy + (fl_height() / 2 - fl_descent());
     fl_draw(glyph, cx - width / 2, baseline);
   }
 
@@ -114,46 +116,48 @@ TMessageBox::TMessageBox(const std::string& text, const std::string& caption, ui
   copy_label(caption_.c_str());
   color(FL_WHITE);
 
+  const int margin = Scaled(kMargin), iconSize = Scaled(kIconSize), buttonWidth = Scaled(kButtonWidth);
+  const int buttonHeight = Scaled(kButtonHeight), buttonGap = Scaled(kButtonGap), textSize = Scaled(kTextSize);
   // Measure the text at the box's font, wrapped where a line is too long.
-  fl_font(SansFace(), kTextSize);
+  fl_font(SansFace(), textSize);
   int textW = 0, textH = 0;
   fl_measure(text_.c_str(), textW, textH, 0);
-  if (textW > kMaxTextWidth) {
-    textW = kMaxTextWidth;
+  if (textW > Scaled(kMaxTextWidth)) {
+    textW = Scaled(kMaxTextWidth);
     fl_measure(text_.c_str(), textW, textH, 0);
   }
   textH = std::max(textH, fl_height());
 
   const TIcon icon = IconOf(style);
-  const int textX = kMargin + (icon == TIcon::None ? 0 : kIconSize + kMargin);
-  const int contentH = std::max(textH, icon == TIcon::None ? 0 : kIconSize);
-  const int textY = kMargin + (contentH - textH) / 2;
-  const int buttonsW = static_cast<int>(ids_.size()) * (kButtonWidth + kButtonGap) - kButtonGap;
-  const int width = std::max({textX + textW + kMargin, buttonsW + 2 * kMargin, 160});
-  const int buttonsY = kMargin + contentH + kMargin + 4;
-  const int height = buttonsY + kButtonHeight + 10;
+  const int textX = margin + (icon == TIcon::None ? 0 : iconSize + margin);
+  const int contentH = std::max(textH, icon == TIcon::None ? 0 : iconSize);
+  const int textY = margin + (contentH - textH) / 2;
+  const int buttonsW = static_cast<int>(ids_.size()) * (buttonWidth + buttonGap) - buttonGap;
+  const int width = std::max({textX + textW + margin, buttonsW + 2 * margin, Scaled(kMinWidth)});
+  const int buttonsY = margin + contentH + margin + Scaled(4);
+  const int height = buttonsY + buttonHeight + Scaled(10);
   size(width, height);
 
   begin();
-  if (icon != TIcon::None) new TBoxIcon(kMargin, kMargin + (contentH - kIconSize) / 2, icon);
-  auto* textBox = new TLabelWidget(textX, textY, textW + 2, textH);
+  if (icon != TIcon::None) new TBoxIcon(margin, margin + (contentH - iconSize) / 2, icon);
+  auto* textBox = new TLabelWidget(textX, textY, textW + Scaled(2), textH);
   textBox->copy_label(text_.c_str());
   textBox->labelfont(SansFace());
-  textBox->labelsize(kTextSize);
+  textBox->labelsize(textSize);
   textBox->labelcolor(FL_BLACK);
   textBox->color(FL_WHITE);
   // Buttons sit on the usual grey band along the bottom.
-  auto* band = new Fl_Box(0, buttonsY - 10, width, height - buttonsY + 10);
+  auto* band = new Fl_Box(0, buttonsY - Scaled(10), width, height - buttonsY + Scaled(10));
   band->box(FL_FLAT_BOX);
   band->color(FL_BACKGROUND_COLOR);
   int left = (width - buttonsW) / 2;
   for (int id : ids_) {
-    auto* b = new Fl_Button(left, buttonsY, kButtonWidth, kButtonHeight, ButtonLabel(id));
+    auto* b = new Fl_Button(left, buttonsY, buttonWidth, buttonHeight, ButtonLabel(id));
     b->labelfont(SansFace());
-    b->labelsize(kTextSize);
+    b->labelsize(textSize);
     b->callback(&TMessageBox::Pressed);
     buttons_.push_back(b);
-    left += kButtonWidth + kButtonGap;
+    left += buttonWidth + buttonGap;
   }
   end();
   callback(&TMessageBox::CloseAsked, this);

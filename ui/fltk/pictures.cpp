@@ -6,11 +6,13 @@ std::unique_ptr<Fl_RGB_Image> ScaledPicture(const TRgbImage& picture, int w, int
   if (picture.Width <= 0 || picture.Height <= 0 || w <= 0 || h <= 0 ||
       picture.Pixels().size() < static_cast<size_t>(picture.Width) * static_cast<size_t>(picture.Height) * 3)
     return nullptr;
+  if (w == picture.Width && h == picture.Height)
+    return std::make_unique<Fl_RGB_Image>(picture.Pixels().data(), picture.Width, picture.Height, 3);
   // Fl_RGB_Image only borrows the pixels it is given; copy() makes an image
   // that owns its own.
-  auto source = std::make_unique<Fl_RGB_Image>(picture.Pixels().data(), picture.Width, picture.Height, 3);
-  if (w == picture.Width && h == picture.Height) return source;
-  return std::unique_ptr<Fl_RGB_Image>(static_cast<Fl_RGB_Image*>(source->copy(w, h)));
+  const TRgbImage resampled = ResampledImage(picture, w, h);
+  Fl_RGB_Image borrowed(resampled.Pixels().data(), w, h, 3);
+  return std::unique_ptr<Fl_RGB_Image>(static_cast<Fl_RGB_Image*>(borrowed.copy()));
 }
 
 std::vector<std::unique_ptr<Fl_RGB_Image>> LoadIconImages(const std::string& name) {

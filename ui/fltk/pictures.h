@@ -11,8 +11,8 @@
 #include "ui/bitmap.h"
 
 // `picture` at w x h; none when empty. At its own size the image borrows
-// the picture's pixels (so `picture` must outlive it); scaled, it owns a
-// copy.
+// the picture's pixels (so `picture` must outlive it); resampled
+// (ResampledImage), it owns its pixels.
 std::unique_ptr<Fl_RGB_Image> ScaledPicture(const TRgbImage& picture, int w, int h);
 
 // The PNG images of the icon resources of `name`, smallest first; those

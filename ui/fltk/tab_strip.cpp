@@ -5,11 +5,16 @@
 
 #include <algorithm>
 
+#include "ui/scale.h"
+
 namespace {
 
+// In layout pixels:
 constexpr int kPadding = 6;   // between a caption and its tab's sides
 constexpr int kRaise = 2;     // how much larger the selected tab is drawn
 constexpr int kInset = 2;     // left end of the first tab
+constexpr int kGap = 7;       // the caption row's height beyond the font's
+constexpr int kArrow = 2;     // half the depth of a scroll arrow's glyph
 // The damage bit of a change to the caption row only.
 constexpr uchar kDamageHeader = FL_DAMAGE_USER1;
 
@@ -25,6 +30,15 @@ void TTabs::SetTabs(const std::vector<std::string>& captions) {
   redraw();
 }
 
+void TTabs::SetScale(double scale) {
+  padding_ = ScaleLength(kPadding, scale);
+  raise_ = ScaleLength(kRaise, scale);
+  inset_ = ScaleLength(kInset, scale);
+  gap_ = ScaleLength(kGap, scale);
+  arrow_ = ScaleLength(kArrow, scale);
+  redraw();
+}
+
 void TTabs::Select(int index) {
   if (index < 0 || index >= Count()) return;
   selected_ = index;
@@ -36,30 +50,30 @@ void TTabs::RedrawHeader() { damage(kDamageHeader); }
 
 int TTabs::HeaderHeight() const {
   fl_font(labelfont(), labelsize());
-  return fl_height() + 7;
+  return fl_height() + gap_;
 }
 
 std::vector<int> TTabs::Widths() const {
   fl_font(labelfont(), labelsize());
   std::vector<int> widths;
-  for (const std::string& c : captions_) widths.push_back(static_cast<int>(fl_width(c.c_str()) + 0.5) + 2 * kPadding);
+  for (const std::string& c : captions_) widths.push_back(static_cast<int>(fl_width(c.c_str()) + 0.5) + 2 * padding_);
   return widths;
 }
 
 bool TTabs::Overflows(const std::vector<int>& widths) const {
   int total = 0;
   for (int width : widths) total += width;
-  return total > w() - 2 * kInset - kRaise;
+  return total > w() - 2 * inset_ - raise_;
 }
 
 int TTabs::TabsRight(const std::vector<int>& widths) const {
-  if (!Overflows(widths)) return x() + w() - kInset;
-  return x() + w() - 2 * (HeaderHeight() - 3) - kInset;
+  if (!Overflows(widths)) return x() + w() - inset_;
+  return x() + w() - 2 * (HeaderHeight() - 3) - inset_;
 }
 
 int TTabs::LastFirst(const std::vector<int>& widths) const {
   // The smallest first tab that still shows the last one whole.
-  const int room = TabsRight(widths) - (x() + kInset) - kRaise;
+  const int room = TabsRight(widths) - (x() + inset_) - raise_;
   int used = 0;
   int first = Count();
   while (first > 0 && used + widths[static_cast<size_t>(first - 1)] <= room) used += widths[static_cast<size_t>(--first)];
@@ -81,12 +95,12 @@ void TTabs::ScrollInto(int index) {
 bool TTabs::TabArea(int index, int& tx, int& ty, int& tw, int& th) const {
   if (index < first_ || index >= Count()) return false;
   const std::vector<int> widths = Widths();
-  int left = x() + kInset;
+  int left = x() + inset_;
   for (int i = first_; i < index; ++i) left += widths[static_cast<size_t>(i)];
   tx = left;
-  ty = y() + kRaise;
+  ty = y() + raise_;
   tw = widths[static_cast<size_t>(index)];
-  th = HeaderHeight() - kRaise;
+  th = HeaderHeight() - raise_;
   return left + tw <= TabsRight(widths);
 }
 
@@ -118,7 +132,7 @@ int TTabs::handle(int event) {
         }
       }
       const int right = TabsRight(widths);
-      int left = x() + kInset;
+      int left = x() + inset_;
       for (int i = first_; i < Count() && left < right; ++i) {
         const int width = widths[static_cast<size_t>(i)];
         if (Fl::event_x() >= left && Fl::event_x() < std::min(left + width, right)) {
@@ -144,9 +158,9 @@ void TTabs::DrawArrow(int ax, int ay, int size, bool forward, bool enabled) cons
   fl_color(enabled ? FL_BLACK : Shadow());
   const int cx = ax + size / 2, cy = ay + size / 2;
   if (forward)
-    fl_polygon(cx - 2, cy - 4, cx - 2, cy + 4, cx + 2, cy);
+    fl_polygon(cx - arrow_, cy - 2 * arrow_, cx - arrow_, cy + 2 * arrow_, cx + arrow_, cy);
   else
-    fl_polygon(cx + 2, cy - 4, cx + 2, cy + 4, cx - 2, cy);
+    fl_polygon(cx + arrow_, cy - 2 * arrow_, cx + arrow_, cy + 2 * arrow_, cx - arrow_, cy);
 }
 
 void TTabs::draw() {
@@ -188,16 +202,16 @@ void TTabs::DrawHeader() {
   const int tabsRight = TabsRight(widths);
   fl_push_clip(x(), y(), tabsRight - x(), header + 1);
   fl_font(labelfont(), labelsize());
-  int tabLeft = x() + kInset;
+  int tabLeft = x() + inset_;
   for (int i = first_; i < Count() && tabLeft < tabsRight; ++i) {
     const int width = widths[static_cast<size_t>(i)];
-    int tx = tabLeft, ty = y() + kRaise, tw = width, th = header - kRaise;
+    int tx = tabLeft, ty = y() + raise_, tw = width, th = header - raise_;
     const bool chosen = i == selected_;
     if (chosen) {
-      tx -= kRaise;
-      tw += 2 * kRaise;
-      ty -= kRaise;
-      th += kRaise + 1;  // over the body's top line
+      tx -= raise_;
+      tw += 2 * raise_;
+      ty -= raise_;
+      th += raise_ + 1;  // over the body's top line
     }
     fl_rectf(tx, ty, tw, th, color());
     fl_color(FL_WHITE);

@@ -5,7 +5,8 @@
 // calls the widget's callback; Select (the program's choice) does not.
 // Scrolling and selecting repaint only the caption row: the pages lie over
 // the body, and a repaint of the strip alone would cover them.
-// Coordinates are the window's, like every FLTK widget's.
+// Coordinates are the window's, like every FLTK widget's; the margins
+// follow the scale the strip is given (ui/scale.h), the captions their font.
 #pragma once
 
 #include <FL/Fl_Widget.H>
@@ -24,6 +25,7 @@ class TTabs : public Fl_Widget {
   void Select(int index);
   int Selected() const { return selected_; }
   int FirstShown() const { return first_; }
+  void SetScale(double scale);
 
   // Height of the caption row; the body starts below it.
   int HeaderHeight() const;
@@ -50,6 +52,8 @@ class TTabs : public Fl_Widget {
   void DrawHeader();
   void DrawBody();
 
+  // The margins at the strip's scale.
+  int padding_ = 6, raise_ = 2, inset_ = 2, gap_ = 7, arrow_ = 2;
   std::vector<std::string> captions_;
   int selected_ = -1;
   int first_ = 0;

@@ -3,10 +3,18 @@
 #include <FL/Fl.H>
 #include "ui/fltk/draw.h"
 
+#include <algorithm>
 #include <string>
+
+#include "ui/platform.h"
+#include "ui/scale.h"
 
 #include "ui/fltk/colors.h"
 #include "ui/fltk/pictures.h"
+
+double DrawScale() { return Platform() ? Platform()->Scale() : 1.0; }
+
+int Scaled(int v) { return ScaleLength(v, DrawScale()); }
 
 void DrawTextLines(const char* text, int x, int y, int w, int alignment, const TTextLook& look) {
   const int lineHeight = fl_height();
@@ -54,6 +62,7 @@ void TPictureWidget::SetPicture(std::shared_ptr<const TRgbImage> picture, const 
 void TPictureWidget::draw() {
   fl_push_clip(x(), y(), w(), h());
   fl_rectf(x(), y(), w(), h(), color());
+  // Resampled once per picture and size: the widget keeps the result.
   if (source_ && !image_) image_ = ScaledPicture(*source_, dest_.Width, dest_.Height);
   if (image_) image_->draw(x() + dest_.Left, y() + dest_.Top);
   fl_pop_clip();
@@ -61,14 +70,14 @@ void TPictureWidget::draw() {
 
 void TPickChoice::draw() {
   draw_box(box(), color());
-  const int bx = x() + w() - Fl::box_dx(box()) - kButtonWidth, by = y() + Fl::box_dy(box());
+  const int bx = x() + w() - Fl::box_dx(box()) - ButtonWidth, by = y() + Fl::box_dy(box());
   const int bh = h() - Fl::box_dh(box());
-  fl_draw_box(FL_UP_BOX, bx, by, kButtonWidth, bh, FL_BACKGROUND_COLOR);
+  fl_draw_box(FL_UP_BOX, bx, by, ButtonWidth, bh, FL_BACKGROUND_COLOR);
   fl_color(active_r() ? FL_BLACK : fl_inactive(FL_BLACK));
-  const int cx = bx + kButtonWidth / 2, cy = by + bh / 2;
-  fl_polygon(cx - 4, cy - 2, cx + 4, cy - 2, cx, cy + 2);
+  const int cx = bx + ButtonWidth / 2, cy = by + bh / 2, ax = Scaled(4), ay = Scaled(2);
+  fl_polygon(cx - ax, cy - ay, cx + ax, cy - ay, cx, cy + ay);
   if (const Fl_Menu_Item* item = mvalue()) {
-    const int tx = x() + Fl::box_dx(box()) + 3, tw = bx - tx - 1;
+    const int tx = x() + Fl::box_dx(box()) + Scaled(3), tw = bx - tx - 1;
     fl_push_clip(tx, y(), tw, h());
     fl_font(textfont(), textsize());
     fl_color(active_r() ? textcolor() : fl_inactive(textcolor()));
@@ -76,7 +85,7 @@ void TPickChoice::draw() {
     DrawTextLines(item->label(), tx, y() + (h() - fl_height()) / 2, tw, 0, plain);
     fl_pop_clip();
   }
-  if (Fl::focus() == this) draw_focus(box(), x(), y(), w() - kButtonWidth, h());
+  if (Fl::focus() == this) draw_focus(box(), x(), y(), w() - ButtonWidth, h());
 }
 
 namespace {
@@ -121,9 +130,9 @@ void TFrameGroup::draw() {
     fl_yxline(x() + w() - 1, top, y() + h() - 1);
     if (hasCaption) {
       const int width = static_cast<int>(fl_width(label()) + 0.5);
-      fl_rectf(x() + 7, y(), width + 4, fl_height(), color());
+      fl_rectf(x() + Scaled(7), y(), width + Scaled(4), fl_height(), color());
       fl_color(labelcolor());
-      DrawTextLines(label(), x() + 9, y(), width, 0, TTextLook());
+      DrawTextLines(label(), x() + Scaled(9), y(), width, 0, TTextLook());
     }
   }
   draw_children();
@@ -139,7 +148,7 @@ void TPanelGroup::draw() {
       fl_font(labelfont(), labelsize());
       fl_color(labelcolor());
       fl_push_clip(x(), y(), w(), h());
-      DrawTextLines(label(), x() + 4, y() + (h() - fl_height()) / 2, w() - 8, Alignment, TTextLook());
+      DrawTextLines(label(), x() + Inset, y() + (h() - fl_height()) / 2, w() - 2 * Inset, Alignment, TTextLook());
       fl_pop_clip();
     }
   }

@@ -80,12 +80,20 @@ class TPictureWidget : public TWidget<Fl_Widget> {
   std::unique_ptr<Fl_RGB_Image> image_;
 };
 
+// The scale of the installed platform (1 without one), for what the
+// widgets draw by themselves: margins, arrows, edges.
+double DrawScale();
+// `v` layout pixels at the drawing scale.
+int Scaled(int v);
+
 // A pick-only drop-down list drawn like the editable one: the shown line
 // in the field, and a button with a down arrow at its right end.
 class TPickChoice : public Fl_Choice {
  public:
   TPickChoice(int x, int y, int w, int h) : Fl_Choice(x, y, w, h) {}
+  // The button's width in layout pixels, and on screen.
   static constexpr int kButtonWidth = 20;
+  int ButtonWidth = kButtonWidth;
 
  protected:
   void draw() override;
@@ -120,6 +128,7 @@ class TPanelGroup : public TContainer<Fl_Group> {
  public:
   TPanelGroup(int x, int y, int w, int h) : TContainer<Fl_Group>(x, y, w, h) {}
   int Outer = 0, Inner = 0, EdgeWidth = 1, BorderWidth = 0;
+  int Inset = 4;  // between the caption and the sides
   int Alignment = 1;
 
  protected:

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/bitmap.h"
+#include "ui/scale.h"
 #include "ui/win32/text.h"
 #include "ui/win32/win32_platform.h"
 
@@ -17,6 +18,10 @@ namespace {
 const wchar_t kFormClass[] = L"obj_Form";
 const wchar_t kPanelClass[] = L"obj_Panel";
 const wchar_t kImageClass[] = L"obj_Image";
+
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
 
 // How much taller than its field a drop-down list's window is: the room its
 // list opens into.
@@ -160,7 +165,31 @@ TWin32Control::TWin32Control(TWin32Platform& platform, TControlKind kind, TContr
     if (field_) Attach(field_, this);
   }
   SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  // Scaled, the stock face would stay small: the forms' default instead.
+  if (Scale() != 1.0) ApplyFont();
   ApplyColor();
+}
+
+double TWin32Control::Scale() const { return Platform().Scale(); }
+
+void TWin32Control::Rescale() {
+  ApplyBounds();
+  if (Scale() != 1.0 || font_object_) ApplyFont();
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+void TWin32Control::DpiChanged(unsigned dpi, const void* suggested) {
+  if (!wp_.FollowsMonitorDpi()) return;
+  const double scale = ScaleOfDpi(dpi);
+  if (scale == Scale()) return;
+  // Where Windows suggests, in the new scale's layout pixels; then every
+  // control is placed again, this form too.
+  const RECT* r = static_cast<const RECT*>(suggested);
+  if (r) {
+    bounds_.Left = UnscaleLength(r->left, scale);
+    bounds_.Top = UnscaleLength(r->top, scale);
+  }
+  wp_.SetScale(scale);
 }
 
 TWin32Control::~TWin32Control() {
@@ -252,12 +281,21 @@ void TWin32Control::SetCaret(int32_t pos) {
 
 void TWin32Control::PlaceForm() {
   // The program's frame rule gives the client area; Windows adds its own
-  // frame around it.
-  RECT r = {0, 0, bounds_.Width - 2 * TPlatform::kFrameSide, bounds_.Height - TPlatform::kFrameTop - TPlatform::kFrameSide};
-  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongW(window_, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongW(window_, GWL_EXSTYLE)));
-  SetWindowPos(window_, nullptr, bounds_.Left, bounds_.Top, r.right - r.left, r.bottom - r.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  // frame around it (at the window's DPI where the system can say it).
+  const TRect client = ScaleRect({0, 0, bounds_.Width - 2 * TPlatform::kFrameSide,
+                                  bounds_.Height - TPlatform::kFrameTop - TPlatform::kFrameSide}, Scale());
+  RECT r = {0, 0, client.Width, client.Height};
+  const DWORD style = static_cast<DWORD>(GetWindowLongW(window_, GWL_STYLE));
+  const DWORD ex = static_cast<DWORD>(GetWindowLongW(window_, GWL_EXSTYLE));
+  using TGetDpiForWindow = UINT(WINAPI*)(HWND);
+  using TAdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  static const auto getDpi = reinterpret_cast<TGetDpiForWindow>(reinterpret_cast<void*>(GetProcAddress(user32, "GetDpiForWindow")));
+  static const auto adjust = reinterpret_cast<TAdjustForDpi>(reinterpret_cast<void*>(GetProcAddress(user32, "AdjustWindowRectExForDpi")));
+  const UINT dpi = getDpi ? getDpi(window_) : 0;
+  if (!(adjust && dpi && adjust(&r, style, FALSE, ex, dpi))) AdjustWindowRectEx(&r, style, FALSE, ex);
+  SetWindowPos(window_, nullptr, ScaleLength(bounds_.Left, Scale()), ScaleLength(bounds_.Top, Scale()), r.right - r.left,
+               r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TWin32Control::ApplyBounds() {
@@ -266,10 +304,11 @@ void TWin32Control::ApplyBounds() {
     PlaceForm();
   } else {
     const bool list = Kind() == TControlKind::PickList || Kind() == TControlKind::EditList;
-    MoveWindow(window_, bounds_.Left, bounds_.Top, bounds_.Width, bounds_.Height + (list ? kDropDownRoom : 0), TRUE);
+    const TRect r = ScaleRect(bounds_, Scale());
+    MoveWindow(window_, r.Left, r.Top, r.Width, r.Height + (list ? ScaleLength(kDropDownRoom, Scale()) : 0), TRUE);
     if (list) {
       // The field keeps the height the page gives the list.
-      SendMessageW(window_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(1, bounds_.Height - 6));
+      SendMessageW(window_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(1, r.Height - ScaleLength(6, Scale())));
     }
     if (Kind() == TControlKind::Edit || Kind() == TControlKind::EditList) {
       // A field keeps the scroll it had at its old width: with the caret
@@ -365,11 +404,11 @@ void TWin32Control::ApplyColor() {
 }
 
 void TWin32Control::ApplyFont() {
-  const std::wstring face = WidenCp1251(font_.Name);
-  HFONT f = CreateFontW(font_height_, 0, 0, 0, font_.Style & FontBold ? FW_BOLD : FW_NORMAL,
-                        font_.Style & FontItalic ? TRUE : FALSE, font_.Style & FontUnderline ? TRUE : FALSE,
-                        font_.Style & FontStrikeOut ? TRUE : FALSE, font_.CharSet, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+  // A control not given a font yet shows the forms' default one.
+  const bool given = !font_.Name.empty() || font_height_ != 0;
+  TFontRec plain;
+  plain.Name = "MS Sans Serif";
+  HFONT f = MakeWin32Font(given ? font_ : plain, given ? font_height_ : kDefaultFontHeight, Scale());
   SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
   font_object_.reset(f);  // after the window let go of the old one
 }
@@ -458,35 +497,42 @@ void TWin32Control::Paint() {
   GetClientRect(window_, &client);
   FillRect(dc, &client, static_cast<HBRUSH>(brush_.get()));
   if (Kind() == TControlKind::Panel) {
-    int inset = DrawBevel(dc, client, options_.Border[0], std::max(0, options_.Border[2]));
-    inset += std::max(0, options_.Border[4]);
+    const int edge = ScaleLength(std::max(0, options_.Border[2]), Scale());
+    int inset = DrawBevel(dc, client, options_.Border[0], edge);
+    inset += ScaleLength(std::max(0, options_.Border[4]), Scale());
     RECT inner = client;
     InflateRect(&inner, -inset, -inset);
-    DrawBevel(dc, inner, options_.Border[1], std::max(0, options_.Border[2]));
+    DrawBevel(dc, inner, options_.Border[1], edge);
     if (!text_.empty()) {
       HGDIOBJ old = SelectObject(dc, font_object_ ? font_object_.get() : GetStockObject(DEFAULT_GUI_FONT));
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, ColorRefOf(font_.Color));
       RECT r = client;
-      InflateRect(&r, -4, 0);
+      InflateRect(&r, -ScaleLength(4, Scale()), 0);
       const UINT align = alignment_ == 1 ? DT_CENTER : alignment_ == 2 ? DT_RIGHT : DT_LEFT;
       const std::wstring text = WidenCp1251(text_, true);
       DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, align | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
       SelectObject(dc, old);
     }
   } else if (Kind() == TControlKind::Image && picture_ && picture_->Width > 0 && picture_->Height > 0) {
-    const std::vector<uint8_t> dib = DibOf(*picture_);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = picture_->Width;
-    info.bmiHeader.biHeight = picture_->Height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    SetStretchBltMode(dc, HALFTONE);
-    SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchDIBits(dc, picture_rect_.Left, picture_rect_.Top, picture_rect_.Width, picture_rect_.Height, 0, 0,
-                  picture_->Width, picture_->Height, dib.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    // Resampled once per picture and place, then copied pixel for pixel.
+    const TRect place = ScaleRect(picture_rect_, Scale());
+    if (picture_dib_of_ != picture_.get() || picture_dib_rect_ != place) {
+      picture_dib_ = DibOf(ResampledImage(*picture_, place.Width, place.Height));
+      picture_dib_rect_ = place;
+      picture_dib_of_ = picture_.get();
+    }
+    if (!picture_dib_.empty()) {
+      BITMAPINFO info = {};
+      info.bmiHeader.biSize = sizeof info.bmiHeader;
+      info.bmiHeader.biWidth = place.Width;
+      info.bmiHeader.biHeight = place.Height;
+      info.bmiHeader.biPlanes = 1;
+      info.bmiHeader.biBitCount = 24;
+      info.bmiHeader.biCompression = BI_RGB;
+      SetDIBitsToDevice(dc, place.Left, place.Top, static_cast<DWORD>(place.Width), static_cast<DWORD>(place.Height), 0, 0,
+                        0, static_cast<UINT>(place.Height), picture_dib_.data(), &info, DIB_RGB_COLORS);
+    }
   }
   EndPaint(window_, &ps);
 }
@@ -580,8 +626,9 @@ bool TWin32Control::Key(unsigned message, uintptr_t key, intptr_t& result) {
 
 bool TWin32Control::Mouse(unsigned message, uintptr_t wParam, intptr_t lParam) {
   TNotification n;
-  n.Mouse.X = static_cast<int16_t>(LOWORD(lParam));
-  n.Mouse.Y = static_cast<int16_t>(HIWORD(lParam));
+  // In the layout's pixels, as the control's place is.
+  n.Mouse.X = static_cast<int16_t>(UnscaleLength(static_cast<int16_t>(LOWORD(lParam)), Scale()));
+  n.Mouse.Y = static_cast<int16_t>(UnscaleLength(static_cast<int16_t>(HIWORD(lParam)), Scale()));
   n.Mouse.Shift = static_cast<uint32_t>(wParam) & (MkLButton | MkRButton | MkShift | MkControl | MkMButton);
   switch (message) {
     case WM_MOUSEMOVE:
@@ -624,7 +671,8 @@ bool TWin32Control::Mouse(unsigned message, uintptr_t wParam, intptr_t lParam) {
     RECT r;
     GetClientRect(window_, &r);
     const POINT at = {n.Mouse.X, n.Mouse.Y};
-    if (PtInRect(&r, at)) Tell(TNotifyKind::Click);
+    const POINT screenAt = {ScaleLength(at.x, Scale()), ScaleLength(at.y, Scale())};
+    if (PtInRect(&r, screenAt)) Tell(TNotifyKind::Click);
   }
   return false;
 }
@@ -733,8 +781,10 @@ bool TWin32Control::Route(HWND__* window, unsigned message, uintptr_t wParam, in
         GetWindowRect(window_, &r);
         RECT client;
         GetClientRect(window_, &client);
-        const TRect now = {r.left, r.top, client.right + 2 * TPlatform::kFrameSide,
-                           client.bottom + TPlatform::kFrameTop + TPlatform::kFrameSide};
+        const double s = Scale();
+        const TRect now = {UnscaleLength(r.left, s), UnscaleLength(r.top, s),
+                           UnscaleLength(client.right, s) + 2 * TPlatform::kFrameSide,
+                           UnscaleLength(client.bottom, s) + TPlatform::kFrameTop + TPlatform::kFrameSide};
         const bool moved = now.Left != bounds_.Left || now.Top != bounds_.Top;
         const bool resized = now.Width != bounds_.Width || now.Height != bounds_.Height;
         if (IsIconic(window_)) return false;
@@ -743,6 +793,11 @@ bool TWin32Control::Route(HWND__* window, unsigned message, uintptr_t wParam, in
         if (resized) Tell(TNotifyKind::Resize);
       }
       return false;
+    case WM_DPICHANGED:
+      if (Kind() != TControlKind::Form || window != window_) return false;
+      DpiChanged(LOWORD(wParam), reinterpret_cast<const void*>(lParam));
+      result = 0;
+      return true;
     case WM_CLOSE:
       if (Kind() != TControlKind::Form) return false;
       if (!Handler()) {

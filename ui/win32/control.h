@@ -6,13 +6,16 @@
 // (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR...) back to the control that sent
 // them, so a control inside a group box works as one on a form does. The
 // base control keeps the properties; this one writes them to the window
-// in the Apply hooks and takes back what the user changes. Window thread
+// in the Apply hooks and takes back what the user changes. Places, sizes,
+// fonts and pictures are multiplied by the platform's scale on their way
+// to the window and divided on their way back (ui/scale.h). Window thread
 // only.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ui/control.h"
 
@@ -36,6 +39,7 @@ class TWin32Control : public TControl {
   void SetCaret(int32_t pos) override;
   void SetFocus() override;
   void Raise() override;
+  void Rescale() override;
 
   // The control of a window, or of its nearest ancestor that has one.
   static TWin32Control* Of(HWND__* window);
@@ -82,12 +86,19 @@ class TWin32Control : public TControl {
   void PlaceForm();
   // The opacity SetAlpha stored, applied when the form is shown.
   void ApplyAlpha();
+  double Scale() const;
+  // A form was moved to a monitor of `dpi`: Windows suggests `rect`.
+  void DpiChanged(unsigned dpi, const void* rect);
 
   TWin32Platform& wp_;
   HWND__* window_ = nullptr;
   HWND__* field_ = nullptr;  // an editable list's inner edit
   TGdiObject font_object_;
   TGdiObject brush_;
+  // The picture as drawn: resampled to its place on screen, as a DIB.
+  std::vector<uint8_t> picture_dib_;
+  TRect picture_dib_rect_;
+  const void* picture_dib_of_ = nullptr;
   // Set while the program itself writes to the window: the notifications
   // that causes are not the user's.
   int writing_ = 0;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "ui/scale.h"
 #include "ui/win32/control.h"
 #include "ui/win32/text.h"
 
@@ -28,15 +29,39 @@ bool TakesFocus(TControlKind k) {
          k != TControlKind::Panel && k != TControlKind::Image;
 }
 
-// The hint texts, shown by one tooltip window of the common controls.
+// The hint texts, shown by one tooltip window of the common controls, in
+// the system's face at the platform's scale.
 class TWin32Tooltips : public TTooltips {
  public:
-  TWin32Tooltips() {
+  explicit TWin32Tooltips(double scale) {
     window_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
+    SetScale(scale);
   }
-  ~TWin32Tooltips() override { DestroyWindow(window_); }
+  ~TWin32Tooltips() override {
+    DestroyWindow(window_);
+    if (font_) DeleteObject(font_);
+  }
+
+  void SetScale(double scale) {
+    // Scaled from the tooltip's own face, which is made for the system's
+    // DPI; the scale is over 96.
+    if (!own_font_) own_font_ = reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0));
+    HFONT old = font_;
+    font_ = nullptr;
+    if (scale != 1.0) {
+      LOGFONTW face = {};
+      GetObjectW(own_font_ ? static_cast<HGDIOBJ>(own_font_) : GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
+      HDC screen = GetDC(nullptr);
+      const int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
+      ReleaseDC(nullptr, screen);
+      face.lfHeight = ScaleFontHeight(face.lfHeight, scale * kBaseDpi / (systemDpi > 0 ? systemDpi : kBaseDpi));
+      font_ = CreateFontIndirectW(&face);
+    }
+    if (font_ || old) SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_ ? font_ : own_font_), FALSE);
+    if (old) DeleteObject(old);
+  }
 
   void Add(TControl* c, const std::string& text) override {
     Remove(c);
@@ -67,16 +92,23 @@ class TWin32Tooltips : public TTooltips {
   }
 
   HWND window_ = nullptr;
+  HFONT own_font_ = nullptr;  // the tooltip's, not ours to delete
+  HFONT font_ = nullptr;
 };
 
-HFONT MakeFont(const TFontRec& font, int32_t height) {
+// The per-monitor calls, looked up by name: older systems do not have them.
+using TGetDpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+constexpr int kEffectiveDpi = 0;
+
+}  // namespace
+
+HFONT__* MakeWin32Font(const TFontRec& font, int32_t height, double scale) {
+  height = ScaleFontHeight(height, scale);
   const std::wstring face = WidenCp1251(font.Name);
   return CreateFontW(height, 0, 0, 0, font.Style & FontBold ? FW_BOLD : FW_NORMAL, font.Style & FontItalic ? 1 : 0,
                      font.Style & FontUnderline ? 1 : 0, font.Style & FontStrikeOut ? 1 : 0, font.CharSet,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
 }
-
-}  // namespace
 
 TWin32Platform::TWin32Platform()
     : queue_([this] { return PostMessageW(messages_, kDrainMessage, 0, 0) != FALSE; }) {
@@ -102,13 +134,39 @@ TControl* TWin32Platform::CreateControl(TControlKind kind, TControl* parent, con
   return new TWin32Control(*this, kind, parent, options);
 }
 
-std::unique_ptr<TTooltips> TWin32Platform::CreateTooltips() { return std::make_unique<TWin32Tooltips>(); }
+std::unique_ptr<TTooltips> TWin32Platform::CreateTooltips() { return std::make_unique<TWin32Tooltips>(Scale()); }
 
-TSize TWin32Platform::ScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+void TWin32Platform::ApplyScale() {
+  if (HasTooltips()) static_cast<TWin32Tooltips&>(Tooltips()).SetScale(Scale());
+}
+
+double TWin32Platform::DesktopScale() {
+  UINT dpiX = 0, dpiY = 0;
+  if (HMODULE shcore = LoadLibraryW(L"shcore.dll")) {
+    const auto getDpi = reinterpret_cast<TGetDpiForMonitor>(reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
+    const POINT origin = {0, 0};
+    if (!getDpi || getDpi(MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY), kEffectiveDpi, &dpiX, &dpiY) != S_OK)
+      dpiX = 0;
+    FreeLibrary(shcore);
+  }
+  if (dpiX == 0) {
+    HDC screen = GetDC(nullptr);
+    dpiX = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX));
+    ReleaseDC(nullptr, screen);
+  }
+  return ScaleOfDpi(dpiX);
+}
+
+TSize TWin32Platform::ScreenSize() {
+  // In the layout's pixels, which is where forms are placed.
+  return {UnscaleLength(GetSystemMetrics(SM_CXSCREEN), Scale()), UnscaleLength(GetSystemMetrics(SM_CYSCREEN), Scale())};
+}
 
 TSize TWin32Platform::MeasureText(const std::string& text, const TFontRec& font, int32_t height) {
   HDC dc = GetDC(nullptr);
-  HFONT f = MakeFont(font, height);
+  // Measured as drawn, at the scale, and given back in layout pixels
+  // rounded up so that the text still fits.
+  HFONT f = MakeWin32Font(font, height, Scale());
   HGDIOBJ old = SelectObject(dc, f);
   const std::wstring wide = WidenCp1251(text, true);
   RECT r = {0, 0, 0, 0};
@@ -122,7 +180,7 @@ TSize TWin32Platform::MeasureText(const std::string& text, const TFontRec& font,
   SelectObject(dc, old);
   DeleteObject(f);
   ReleaseDC(nullptr, dc);
-  return {r.right - r.left, r.bottom - r.top};
+  return {UnscaleExtent(r.right - r.left, Scale()), UnscaleExtent(r.bottom - r.top, Scale())};
 }
 
 void TWin32Platform::PostToUIThread(std::function<void()> fn) { queue_.Post(std::move(fn)); }

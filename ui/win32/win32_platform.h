@@ -5,6 +5,9 @@
 // (text.h). Tab and Shift+Tab go to the form, which moves the focus itself.
 // A form's outer size follows the program's frame rule (kFrameSide,
 // kFrameTop) for its client area; Windows draws its own frame around it.
+// The platform starts at scale 1; DesktopScale says what the monitor asks
+// for, and a form moved to a monitor of another DPI takes that monitor's
+// scale when FollowMonitorDpi is on (an explicit --scale turns it off).
 #pragma once
 
 #include <functional>
@@ -26,6 +29,14 @@ class TWin32Platform : public TPlatform {
   // TSystemOps
   int StartCommand(const std::string& commandLine, int showMode) override;
   void PostToUIThread(std::function<void()> fn) override;
+
+  // The primary monitor's DPI over 96 (ScaleOfDpi), read through the
+  // newest call the system has: per monitor, else the screen's.
+  static double DesktopScale();
+  // Whether a form that Windows moves to a monitor of another DPI rescales
+  // the window to it (on by default).
+  void FollowMonitorDpi(bool follow) { follow_dpi_ = follow; }
+  bool FollowsMonitorDpi() const { return follow_dpi_; }
 
   // TPlatform
   TControl* CreateControl(TControlKind kind, TControl* parent, const TCreateOptions& options) override;
@@ -51,6 +62,7 @@ class TWin32Platform : public TPlatform {
 
  protected:
   std::unique_ptr<TTooltips> CreateTooltips() override;
+  void ApplyScale() override;
   int ShowBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) override;
   bool HandOver(const std::function<void()>& fn) override { return queue_.RunAndWait(fn); }
 
@@ -59,4 +71,10 @@ class TWin32Platform : public TPlatform {
   HWND__* messages_ = nullptr;  // message-only window that drains queue_
   bool quit_ = false;
   bool syncing_focus_ = false;
+  bool follow_dpi_ = true;
 };
+
+// A font for Win32 drawing: the record at the cell or character height,
+// the height scaled by `scale`.
+struct HFONT__;
+HFONT__* MakeWin32Font(const TFontRec& font, int32_t height, double scale);
