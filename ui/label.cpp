@@ -41,10 +41,14 @@ void THILabel::ShowText(const std::string& text) {
   if (FixedSize == 1) return;
   const TFontRec font = control_->Font();
   const int32_t height = control_->FontHeight();
-  if (!applied_.measured || applied_.font != font || applied_.height != height) {
+  // A measured text comes back in the layout's pixels, rounded at the
+  // screen's scale: a new scale measures again.
+  const double scale = control_->Platform().Scale();
+  if (!applied_.measured || applied_.font != font || applied_.height != height || applied_.scale != scale) {
     applied_.size = control_->Platform().MeasureText(text, font, height);
     applied_.font = font;
     applied_.height = height;
+    applied_.scale = scale;
     applied_.measured = true;
   }
   const TRect r = control_->Bounds();

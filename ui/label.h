@@ -67,6 +67,7 @@ class THILabel : public THIWin {
     std::string text;
     TFontRec font;
     int32_t height = 0;
+    double scale = 0.0;
     TSize size;
   } applied_;
 };
