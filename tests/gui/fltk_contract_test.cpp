@@ -39,16 +39,7 @@ class TFltkBackend : public TContractBackend {
     Fl_Widget* w = static_cast<TFltkControl*>(c)->Widget();
     Fl_Window& window = *w->window();
     const int x = w->x() + w->w() / 2, y = w->y() + w->h() / 2;
-    InjectMove(window, x, y);
-    Fl::e_keysym = FL_Button + FL_RIGHT_MOUSE;
-    Fl::e_clicks = 0;
-    Fl::e_is_click = 1;
-    Fl::e_state = FL_BUTTON3;
-    Fl::handle(FL_PUSH, &window);
-    Fl::e_state = 0;
-    Fl::e_x = x;
-    Fl::e_y = y;
-    Fl::handle(FL_RELEASE, &window);
+    InjectRightClick(window, x, y);
   }
   void AnswerNextMenu(int32_t index) override {
     menu_answer_ = index;

@@ -39,12 +39,15 @@ void InjectMove(Fl_Window& w, int x, int y) {
   Fl::handle(FL_MOVE, &w);
 }
 
-void InjectClick(Fl_Window& w, int x, int y) {
+namespace {
+
+// A press and release of one mouse button at (x, y), as FLTK delivers them.
+void InjectButton(Fl_Window& w, int x, int y, int button, int state) {
   InjectMove(w, x, y);
-  Fl::e_keysym = FL_Button + FL_LEFT_MOUSE;
+  Fl::e_keysym = FL_Button + button;
   Fl::e_clicks = 0;
   Fl::e_is_click = 1;
-  Fl::e_state = FL_BUTTON1;
+  Fl::e_state = state;
   Fl::handle(FL_PUSH, &w);
   Fl::e_state = 0;
   Fl::e_x = x;
@@ -52,18 +55,11 @@ void InjectClick(Fl_Window& w, int x, int y) {
   Fl::handle(FL_RELEASE, &w);
 }
 
-void InjectRightClick(Fl_Window& w, int x, int y) {
-  InjectMove(w, x, y);
-  Fl::e_keysym = FL_Button + FL_RIGHT_MOUSE;
-  Fl::e_clicks = 0;
-  Fl::e_is_click = 1;
-  Fl::e_state = FL_BUTTON3;
-  Fl::handle(FL_PUSH, &w);
-  Fl::e_state = 0;
-  Fl::e_x = x;
-  Fl::e_y = y;
-  Fl::handle(FL_RELEASE, &w);
-}
+}  // namespace
+
+void InjectClick(Fl_Window& w, int x, int y) { InjectButton(w, x, y, FL_LEFT_MOUSE, FL_BUTTON1); }
+
+void InjectRightClick(Fl_Window& w, int x, int y) { InjectButton(w, x, y, FL_RIGHT_MOUSE, FL_BUTTON3); }
 
 namespace {
 

@@ -37,13 +37,20 @@ bool Pump(TWin32Platform& platform, const std::function<bool()>& done) {
   }
 }
 
-void ClickWindow(HWND__* window) {
+namespace {
+
+// A press and release at the window's centre, sent straight to it.
+void SendButton(HWND__* window, UINT down, UINT up, WPARAM held) {
   RECT r;
   GetClientRect(window, &r);
   const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
-  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageW(window, WM_LBUTTONUP, 0, at);
+  SendMessageW(window, down, held, at);
+  SendMessageW(window, up, 0, at);
 }
+
+}  // namespace
+
+void ClickWindow(HWND__* window) { SendButton(window, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON); }
 
 void PressKey(HWND__* window, int key, bool shift) {
   BYTE keys[256];
@@ -57,13 +64,7 @@ void PressKey(HWND__* window, int key, bool shift) {
   SetKeyboardState(keys);
 }
 
-void RightClickWindow(HWND__* window) {
-  RECT r;
-  GetClientRect(window, &r);
-  const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
-  SendMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, at);
-  SendMessageW(window, WM_RBUTTONUP, 0, at);
-}
+void RightClickWindow(HWND__* window) { SendButton(window, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON); }
 
 void PressControlKey(HWND__* window, int key) {
   BYTE keys[256];
