@@ -80,8 +80,9 @@ std::vector<std::string> THIDesign::MenuLines(size_t index) const {
   if (index >= Items.size() || !Items[index].Resistor) return lines;
   const std::string unit = PartsOf(Items[index]).Unit;
   for (TESeries s : {TESeries::E24, TESeries::E96}) {
-    TStandardValue v;
-    if (NearestStandardInOhms(s, TextOf(Items[index].Value), unit, v)) lines.push_back(StandardValueLine(s, v, "Om"));
+    TStandardValue v[2];
+    const int count = StandardNeighboursInOhms(s, TextOf(Items[index].Value), unit, v);
+    for (int i = 0; i < count; ++i) lines.push_back(StandardValueLine(s, v[i], "Om"));
   }
   return lines;
 }

@@ -54,56 +54,10 @@ std::string ScaledText(int digits, int exponent) {
   return s;
 }
 
-}  // namespace
-
-bool NearestStandard(TESeries series, double value, TStandardValue& out) {
-  if (!(value > 0) || !std::isfinite(value)) return false;
-  // The decade: 10^decade <= value < 10^(decade+1), settled by comparison
-  // so that exact powers of ten land in their own decade.
-  int decade = static_cast<int>(std::floor(std::log10(value)));
-  if (decade < -kMaxDecade - 1 || decade > kMaxDecade + 1) return false;
-  while (value < PowerOfTen(decade)) --decade;
-  while (value >= PowerOfTen(decade + 1)) ++decade;
-  if (decade < -kMaxDecade || decade > kMaxDecade) return false;
-
-  const TSeriesTable t = TableOf(series);
-  // The value in units of the series' last digit: within [10^(d-1), 10^d).
-  const int shift = t.Digits - 1 - decade;
-  const double scaled = shift >= 0 ? value * PowerOfTen(shift) : value / PowerOfTen(-shift);
-  // The members of this decade and the first of the next one.
-  int best = t.Members[0];
-  double bestGap = std::fabs(scaled - best);
-  for (int i = 1; i <= t.Count; ++i) {
-    const int m = i < t.Count ? t.Members[i] : t.Members[0] * 10;
-    const double gap = std::fabs(scaled - m);
-    if (gap < bestGap) {
-      best = m;
-      bestGap = gap;
-    }
-  }
-  const double standard = shift >= 0 ? best / PowerOfTen(shift) : best * PowerOfTen(-shift);
-  out.Text = ScaledText(best, -shift);
-  out.Deviation = (standard - value) / value * 100;
-  return true;
-}
-
-bool NearestStandardOfText(TESeries series, const std::string& text, TStandardValue& out) {
-  std::string lower = text;
-  for (char& c : lower)
-    if (c == 'E') c = 'e';
-  double value = 0;
-  if (!CheckRealText(lower, value)) return false;
-  return NearestStandard(series, value, out);
-}
-
-bool NearestStandardInOhms(TESeries series, const std::string& text, const std::string& unit, TStandardValue& out) {
-  if (unit == "Om") return NearestStandardOfText(series, text, out);
-  if (unit != "kOm") return false;
-  TStandardValue inKilo;
-  if (!NearestStandardOfText(series, text, inKilo)) return false;
-  // The digits written in kilo-ohms move three places: exact, unlike a
-  // product of reals.
-  std::string digits = inKilo.Text;
+// Digits written in kilo-ohms moved three places into ohms: exact, unlike
+// a product of reals.
+std::string KiloToOhmText(const std::string& kilo) {
+  std::string digits = kilo;
   size_t point = digits.find('.');
   if (point == std::string::npos) point = digits.size();
   digits.erase(std::min(point, digits.size()), 1);
@@ -112,9 +66,67 @@ bool NearestStandardInOhms(TESeries series, const std::string& text, const std::
   while (digits.size() > 1 && digits[0] == '0' && digits[1] != '.') digits.erase(0, 1);
   while (digits.back() == '0' && digits.find('.') != std::string::npos) digits.pop_back();
   if (digits.back() == '.') digits.pop_back();
-  out.Text = digits;
-  out.Deviation = inKilo.Deviation;
-  return true;
+  return digits;
+}
+
+bool LabelValue(const std::string& text, double& value) {
+  std::string lower = text;
+  for (char& c : lower)
+    if (c == 'E') c = 'e';
+  return CheckRealText(lower, value);
+}
+
+}  // namespace
+
+int StandardNeighbours(TESeries series, double value, TStandardValue out[2]) {
+  if (!(value > 0) || !std::isfinite(value)) return 0;
+  // The decade: 10^decade <= value < 10^(decade+1), settled by comparison
+  // so that exact powers of ten land in their own decade.
+  int decade = static_cast<int>(std::floor(std::log10(value)));
+  if (decade < -kMaxDecade - 1 || decade > kMaxDecade + 1) return 0;
+  while (value < PowerOfTen(decade)) --decade;
+  while (value >= PowerOfTen(decade + 1)) ++decade;
+  if (decade < -kMaxDecade || decade > kMaxDecade) return 0;
+
+  const TSeriesTable t = TableOf(series);
+  // The value in units of the series' last digit: within [10^(d-1), 10^d),
+  // so the decade's first member is never above it and the next decade's
+  // first member always is.
+  const int shift = t.Digits - 1 - decade;
+  const double scaled = shift >= 0 ? value * PowerOfTen(shift) : value / PowerOfTen(-shift);
+  int below = t.Members[0], above = t.Members[0] * 10;
+  for (int i = 0; i < t.Count; ++i) {
+    if (t.Members[i] <= scaled) below = t.Members[i];
+    if (t.Members[i] >= scaled) {
+      above = t.Members[i];
+      break;
+    }
+  }
+  // A label's decimal text times a power of ten can miss a member by the
+  // last bit ("0.0047" gives 47.000000000000007): that is the member.
+  const double slack = scaled * 1e-12;
+  if (scaled - below <= slack) above = below;
+  else if (above - scaled <= slack) below = above;
+
+  const int members[2] = {below, above};
+  const int count = below == above ? 1 : 2;
+  for (int i = 0; i < count; ++i) {
+    const double standard = shift >= 0 ? members[i] / PowerOfTen(shift) : members[i] * PowerOfTen(-shift);
+    out[i].Text = ScaledText(members[i], -shift);
+    out[i].Deviation = (standard - value) / value * 100;
+  }
+  return count;
+}
+
+int StandardNeighboursInOhms(TESeries series, const std::string& text, const std::string& unit,
+                             TStandardValue out[2]) {
+  if (unit != "Om" && unit != "kOm") return 0;
+  double value = 0;
+  if (!LabelValue(text, value)) return 0;
+  const int count = StandardNeighbours(series, value, out);
+  if (unit == "kOm")
+    for (int i = 0; i < count; ++i) out[i].Text = KiloToOhmText(out[i].Text);
+  return count;
 }
 
 std::string DeviationText(double percent) {

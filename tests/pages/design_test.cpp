@@ -73,8 +73,9 @@ TEST_F(DesignTest, OnlyComputedResistancesListStandardValues) {
     bool resistor;
     std::vector<std::string> extra;
   } cases[] = {
-      {"712", "Om", true, {"E24: 680 Om (-4.5 %)", "E96: 715 Om (+0.4 %)"}},
-      {"0.712", "kOm", true, {"E24: 680 Om (-4.5 %)", "E96: 715 Om (+0.4 %)"}},
+      {"712", "Om", true, {"E24: 680 Om (-4.5 %)", "E24: 750 Om (+5.3 %)", "E96: 698 Om (-2.0 %)", "E96: 715 Om (+0.4 %)"}},
+      {"0.712", "kOm", true, {"E24: 680 Om (-4.5 %)", "E24: 750 Om (+5.3 %)", "E96: 698 Om (-2.0 %)", "E96: 715 Om (+0.4 %)"}},
+      {"0.75", "kOm", true, {"E24: 750 Om (0.0 %)", "E96: 750 Om (0.0 %)"}},
       {"712", "Om", false, {}},
       {"0", "kOm", true, {}},
       {"", "Om", true, {}},
@@ -94,7 +95,7 @@ TEST_F(DesignTest, ThePickedMenuLineGoesToTheClipboard) {
     int32_t answer;
     const char* clipboard;
   } cases[] = {
-      {0, "0.712 kOm"}, {1, "LM317 Voltage\r\nR2 = 0.712 kOm"}, {2, "680 Om"}, {3, "715 Om"},
+      {0, "0.712 kOm"}, {1, "LM317 Voltage\r\nR2 = 0.712 kOm"}, {2, "680 Om"}, {3, "750 Om"}, {5, "715 Om"},
       {TPlatform::kNoMenuItem, "untouched"},
   };
   THIDesign design;
@@ -107,7 +108,7 @@ TEST_F(DesignTest, ThePickedMenuLineGoesToTheClipboard) {
     platform.RightClick(design.Items[0].Value->Control());
     EXPECT_EQ(platform.ClipboardText(), c.clipboard) << c.answer;
   }
-  EXPECT_EQ(platform.Menus().size(), 5u);
+  EXPECT_EQ(platform.Menus().size(), 6u);
 }
 
 }  // namespace

@@ -107,11 +107,11 @@ const std::vector<TScenario>& PageScenarios() {
                       "I\xD0\xBD > 4.748 mA")}},
     {"ResultMenuCopiesValuesAndStandardValues",
      {Tab(0), Calc(0), Menu(kLvR2, 0), ExpectClipboard("0.712 kOm"), Menu(kLvR2, 2), ExpectClipboard("680 Om"),
-      Menu(kLvR2, 3), ExpectClipboard("715 Om"), Menu(kLvR2, -1), ExpectClipboard("715 Om"), Menu(kLvIload, 1),
+      Menu(kLvR2, 3), ExpectClipboard("750 Om"), Menu(kLvR2, 5), ExpectClipboard("715 Om"), Menu(kLvR2, -1), ExpectClipboard("715 Om"), Menu(kLvIload, 1),
       ExpectClipboard("LM317 Voltage\nVout = 5 V\nR1 = 240 Om\nR2 = 0.712 kOm\nR\xD0\xBD < 1.053 kOm\n"
                       "I\xD0\xBD > 4.748 mA")}},
     {"ResultMenuOnASenseResistor",
-     {Tab(8), Pick(kUR1, 21), Calc(8), Menu(kUR3, 3), ExpectClipboard("4.64 Om"), Menu(kURating, 0),
+     {Tab(8), Pick(kUR1, 21), Calc(8), Menu(kUR3, 4), ExpectClipboard("4.64 Om"), Menu(kURating, 0),
       ExpectClipboard("0.25 W")}},
   };
   return scenarios;
