@@ -3,8 +3,8 @@
 // "NAME REL VALUE UNIT" ("R2 = 0.805 kOm", "Rн < 12.5 kOm"), lines broken
 // by CR LF. Its method point doMenu(index) is the right-click menu of item
 // `index`'s result label: "Copy value", "Copy design" and, on a computed
-// resistor, the nearest E24 and E96 values; what the user picks goes to
-// the clipboard.
+// resistor, the nearest E24 and E96 values below and above it; what the
+// user picks goes to the clipboard.
 #pragma once
 
 #include <string>
