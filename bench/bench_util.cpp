@@ -24,17 +24,3 @@ void Row(const std::string& name, const std::string& figure, const std::string& 
               target.c_str());
 }
 
-TControl* FindFirst(TControl* root, TControlKind kind) {
-  if (!root) return nullptr;
-  for (TControl* c : root->Children()) {
-    if (c->Kind() == kind) return c;
-    if (TControl* found = FindFirst(c, kind)) return found;
-  }
-  return nullptr;
-}
-
-TControl* ControlAt(TControl* box, int32_t left, int32_t top) {
-  for (TControl* c : box->Children())
-    if (c->Bounds().Left == left && c->Bounds().Top == top) return c;
-  return nullptr;
-}

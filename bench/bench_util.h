@@ -19,7 +19,3 @@ std::string Format(const char* format, double v);
 void Row(const std::string& name, const std::string& figure, const std::string& floor, const std::string& ratio,
          const std::string& target);
 
-// The first control of that kind under `root`, depth first; none if none.
-TControl* FindFirst(TControl* root, TControlKind kind);
-// The child of `box` whose Left and Top are those; none if none.
-TControl* ControlAt(TControl* box, int32_t left, int32_t top);

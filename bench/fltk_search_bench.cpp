@@ -45,11 +45,11 @@ double HeadlessSearchMs() {
   double ms = -1;
   p.SetUser([&] {
     TControl* box = scheme->PageBox(0);
-    TControl* r1 = ControlAt(box, kR1.X, kR1.Y);
-    p.PasteText(ControlAt(box, kVout.X, kVout.Y), "100");
+    TControl* r1 = ChildAt(box, kR1.X, kR1.Y);
+    p.PasteText(ChildAt(box, kVout.X, kVout.Y), "100");
     p.Pick(r1, kR1Line3000);
-    p.Click(FindFirst(box, TControlKind::CheckBox));
-    TControl* button = FindFirst(box, TControlKind::Button);
+    p.Click(FindFirstOfKind(box, TControlKind::CheckBox));
+    TControl* button = FindFirstOfKind(box, TControlKind::Button);
     const Clock::time_point t0 = Clock::now();
     p.Click(button);
     while (BusyWorkers() != 0) {
@@ -58,7 +58,7 @@ double HeadlessSearchMs() {
     }
     p.Pump();
     ms = Ms(t0, Clock::now());
-    if (ControlAt(box, kR2.X, kR2.Y)->Text() != kWorstR2) ms = -1;
+    if (ChildAt(box, kR2.X, kR2.Y)->Text() != kWorstR2) ms = -1;
     p.RequestClose(scheme->Form()->Control());
   });
   RunProgram(p, {}, [&] {

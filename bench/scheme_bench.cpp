@@ -177,11 +177,11 @@ class TBench {
 
   void SearchVsFloor() {
     TControl* box = Scheme->PageBox(0);
-    TControl* vout = box ? ControlAt(box, 315, 15) : nullptr;
-    TControl* r1 = box ? ControlAt(box, 315, 45) : nullptr;
-    TControl* accurate = FindFirst(box, TControlKind::CheckBox);
-    TControl* button = FindFirst(box, TControlKind::Button);
-    TControl* r2 = box ? ControlAt(box, 310, 75) : nullptr;
+    TControl* vout = box ? ChildAt(box, 315, 15) : nullptr;
+    TControl* r1 = box ? ChildAt(box, 315, 45) : nullptr;
+    TControl* accurate = FindFirstOfKind(box, TControlKind::CheckBox);
+    TControl* button = FindFirstOfKind(box, TControlKind::Button);
+    TControl* r2 = box ? ChildAt(box, 310, 75) : nullptr;
     if (!vout || !r1 || !accurate || !button || !r2) return Fail("the LM317 Voltage page is not as expected");
     const std::vector<std::string> items = r1->Items();
     const auto it = std::find(items.begin(), items.end(), "3000");
@@ -215,7 +215,7 @@ class TBench {
     p_.SelectTab(tabs->Control(), page.tab);
     p_.Pump();
     TControl* box = Scheme->PageBox(page.tab);
-    TControl* button = FindFirst(box, TControlKind::Button);
+    TControl* button = FindFirstOfKind(box, TControlKind::Button);
     if (!button) return Fail(std::string("no Calculate button on ") + page.name);
     // A list the page starts without a value in gets its first line, as a
     // user picks one before calculating.

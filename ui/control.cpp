@@ -378,3 +378,21 @@ TControl* NextTabStop(TControl* root, TControl* from, bool backward) {
   const size_t n = stops.size();
   return stops[backward ? (i + n - 1) % n : (i + 1) % n];
 }
+
+TControl* FindFirstOfKind(TControl* root, TControlKind kind) {
+  if (!root) return nullptr;
+  for (TControl* c : root->Children()) {
+    if (c->Kind() == kind) return c;
+    if (TControl* found = FindFirstOfKind(c, kind)) return found;
+  }
+  return nullptr;
+}
+
+TControl* ChildAt(const TControl* parent, int32_t left, int32_t top) {
+  if (!parent) return nullptr;
+  for (TControl* c : parent->Children()) {
+    const TRect r = c->Bounds();
+    if (r.Left == left && r.Top == top) return c;
+  }
+  return nullptr;
+}

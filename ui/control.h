@@ -339,3 +339,11 @@ class TControl {
 // (the order the scheme initialised them). `from` outside the sequence
 // gives the first (last) stop. None when there are no stops.
 TControl* NextTabStop(TControl* root, TControl* from, bool backward);
+
+// The first control of `kind` under `root`, depth first in creation order;
+// none when there is none (or no root).
+TControl* FindFirstOfKind(TControl* root, TControlKind kind);
+// The child of `parent` whose Left and Top are those; none when none is.
+// The driver and the tests address controls this way, by where the
+// layout put them.
+TControl* ChildAt(const TControl* parent, int32_t left, int32_t top);

@@ -38,15 +38,6 @@ std::string AddressText(const TAddress& a) {
 
 namespace {
 
-TControl* FindKind(TControl* root, TControlKind kind) {
-  if (!root) return nullptr;
-  for (TControl* c : root->Children()) {
-    if (c->Kind() == kind) return c;
-    if (TControl* found = FindKind(c, kind)) return found;
-  }
-  return nullptr;
-}
-
 bool NeedsControl(const TStep& s) {
   return s.Kind == TStepKind::Type || s.Kind == TStepKind::Set || s.Kind == TStepKind::Pick ||
          s.Kind == TStepKind::Expect || s.Kind == TStepKind::Menu || s.Kind == TStepKind::Select;
@@ -57,16 +48,11 @@ bool NeedsControl(const TStep& s) {
 TControl* TScenarioUser::Find(const TAddress& a) const {
   TMainScheme& scheme = Scheme();
   TControl* box = a.Page >= 0 && a.Page < scheme.PageCount() ? scheme.PageBox(a.Page) : nullptr;
-  if (!box) return nullptr;
-  for (TControl* c : box->Children()) {
-    const TRect r = c->Bounds();
-    if (r.Left == a.X && r.Top == a.Y) return c;
-  }
-  return nullptr;
+  return ChildAt(box, a.X, a.Y);
 }
 
 TControl* TScenarioUser::FirstOfKind(int page, TControlKind kind) const {
-  return FindKind(Scheme().PageBox(page), kind);
+  return FindFirstOfKind(Scheme().PageBox(page), kind);
 }
 
 bool TScenarioUser::Usable(TControl* c, const std::string& what) const {

@@ -128,15 +128,6 @@ std::string ButtonName(int id) {
   return "?";
 }
 
-TControl* FindFirst(TControl* root, TControlKind kind) {
-  if (!root) return nullptr;
-  for (TControl* c : root->Children()) {
-    if (c->Kind() == kind) return c;
-    if (TControl* found = FindFirst(c, kind)) return found;
-  }
-  return nullptr;
-}
-
 class TDriver {
  public:
   TDriver(THeadlessPlatform& platform, std::istream& in, std::ostream& out, std::chrono::milliseconds waitLimit)
@@ -258,10 +249,7 @@ class TDriver {
       Error("no page " + IntegerToText(a.Page));
       return nullptr;
     }
-    for (TControl* c : box->Children()) {
-      const TRect r = c->Bounds();
-      if (r.Left == a.X && r.Top == a.Y) return c;
-    }
+    if (TControl* c = ChildAt(box, a.X, a.Y)) return c;
     Error("no control at " + a.Text());
     return nullptr;
   }
@@ -367,7 +355,7 @@ class TDriver {
     if (!ParseInt(rest, page)) return Error("calc needs a page number");
     TControl* box = page >= 0 && page < Scheme->PageCount() ? Scheme->PageBox(page) : nullptr;
     if (!box) return Error("no page " + rest);
-    TControl* button = FindFirst(box, TControlKind::Button);
+    TControl* button = FindFirstOfKind(box, TControlKind::Button);
     if (!button) return Error("page " + rest + " has no Calculate button");
     if (!Usable(button, "the Calculate button of page " + rest)) return;
     p_.Click(button);
@@ -376,7 +364,7 @@ class TDriver {
   void Accurate(const std::string& rest) {
     if (rest != "on" && rest != "off") return Error("accurate takes on or off");
     TControl* box = nullptr;
-    for (int i = 0; i < Scheme->PageCount() && !box; ++i) box = FindFirst(Scheme->PageBox(i), TControlKind::CheckBox);
+    for (int i = 0; i < Scheme->PageCount() && !box; ++i) box = FindFirstOfKind(Scheme->PageBox(i), TControlKind::CheckBox);
     if (!box) return Error("there is no \"Accurate result\" check box");
     if (box->Checked() == (rest == "on")) return;
     if (!Usable(box, "the \"Accurate result\" check box")) return;
