@@ -1,5 +1,6 @@
 #include "runtime/resources.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -42,4 +43,48 @@ const TResourceTable* SetResourceTable(const TResourceTable* table) {
   const TResourceTable* previous = active_table;
   active_table = table;
   return previous;
+}
+
+size_t TResourceReader::Read(unsigned char* out, size_t n) {
+  n = std::min(n, r_.size - given_);
+  if (r_.packed == 0) {
+    std::copy_n(r_.data + given_, n, out);
+    given_ += n;
+    return n;
+  }
+  size_t done = 0;
+  while (done < n && !broken_) {
+    if (repeat_ > 0) {
+      const size_t k = std::min(repeat_, n - done);
+      std::fill_n(out + done, k, value_);
+      repeat_ -= k;
+      done += k;
+    } else if (copy_ > 0) {
+      const size_t k = std::min({copy_, n - done, r_.packed - at_});
+      std::copy_n(r_.data + at_, k, out + done);
+      at_ += k;
+      copy_ -= k;
+      done += k;
+      if (k == 0) broken_ = true;
+    } else if (at_ + 1 < r_.packed) {
+      const unsigned control = r_.data[at_++];
+      if (control < 128) {
+        copy_ = control + 1;
+      } else {
+        repeat_ = control - kPackRunBase;
+        value_ = r_.data[at_++];
+      }
+    } else {
+      broken_ = true;
+    }
+  }
+  given_ += done;
+  return done;
+}
+
+std::vector<unsigned char> ResourceBytes(const TResource& r) {
+  std::vector<unsigned char> bytes(r.size);
+  TResourceReader reader(r);
+  if (reader.Read(bytes.data(), bytes.size()) != bytes.size()) bytes.clear();
+  return bytes;
 }

@@ -47,28 +47,75 @@ bool ReadBmpLayout(const unsigned char* data, size_t size, TBmpLayout& out) {
   return true;
 }
 
+// One row of the file's pixels as R, G, B.
+void ConvertRow(const unsigned char* src, const TBmpLayout& l, uint8_t* dst) {
+  for (int32_t x = 0; x < l.width; ++x, src += l.bytesPerPixel, dst += 3) {
+    dst[0] = src[2];
+    dst[1] = src[1];
+    dst[2] = src[0];
+  }
+}
+
 std::vector<uint8_t> DecodeRows(const unsigned char* data, const TBmpLayout& l) {
   std::vector<uint8_t> pixels(static_cast<size_t>(l.width) * static_cast<size_t>(l.height) * 3);
   for (int32_t y = 0; y < l.height; ++y) {
     const int32_t sourceRow = l.topDown ? y : l.height - 1 - y;
-    const unsigned char* src = data + l.pixelOffset + l.stride * static_cast<size_t>(sourceRow);
-    uint8_t* dst = pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(l.width) * 3;
-    for (int32_t x = 0; x < l.width; ++x, src += l.bytesPerPixel, dst += 3) {
-      dst[0] = src[2];
-      dst[1] = src[1];
-      dst[2] = src[0];
-    }
+    ConvertRow(data + l.pixelOffset + l.stride * static_cast<size_t>(sourceRow), l,
+               pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(l.width) * 3);
   }
   return pixels;
 }
 
+// The layout of a bitmap resource, from its first bytes.
+bool ReadResourceLayout(const TResource& r, TBmpLayout& out) {
+  unsigned char header[54];
+  TResourceReader reader(r);
+  return reader.Read(header, sizeof header) == sizeof header && ReadBmpLayout(header, r.size, out);
+}
+
+// Rows of pixels the picture of a bitmap hands out at a time.
+constexpr int32_t kDecodeBand = 16;
+
 }  // namespace
 
 const std::vector<uint8_t>& TRgbImage::Pixels() const {
-  TBmpLayout layout;
-  if (bmp_ && pixels_.empty() && ReadBmpLayout(bmp_->data, bmp_->size, layout))
-    pixels_ = DecodeRows(bmp_->data, layout);
+  if (bmp_ && pixels_.empty()) {
+    const size_t row = static_cast<size_t>(Width) * 3;
+    std::vector<uint8_t> all(row * static_cast<size_t>(Height));
+    if (ForEachBand(kDecodeBand, [&](int32_t first, int32_t count, const uint8_t* rgb) {
+          std::copy_n(rgb, row * static_cast<size_t>(count), all.data() + row * static_cast<size_t>(first));
+        }))
+      pixels_ = std::move(all);
+  }
   return pixels_;
+}
+
+bool TRgbImage::ForEachBand(int32_t band, const TBandSink& sink) const {
+  if (Width <= 0 || Height <= 0 || band <= 0) return false;
+  const size_t row = static_cast<size_t>(Width) * 3;
+  if (pixels_.size() >= row * static_cast<size_t>(Height)) {
+    for (int32_t y = 0; y < Height; y += band) sink(y, std::min(band, Height - y), pixels_.data() + row * static_cast<size_t>(y));
+    return true;
+  }
+  TBmpLayout l;
+  if (!bmp_ || !ReadResourceLayout(*bmp_, l) || l.width != Width || l.height != Height) return false;
+  // The bitmap is read once, front to back, a row at a time.
+  TResourceReader reader(*bmp_);
+  std::vector<unsigned char> line(std::max<size_t>(l.stride, 1));
+  while (reader.Offset() < l.pixelOffset)
+    if (reader.Read(line.data(), std::min(line.size(), l.pixelOffset - reader.Offset())) == 0) return false;
+  std::vector<uint8_t> rgb(row * static_cast<size_t>(std::min(band, Height)));
+  // A bottom-up file gives its bands from the bottom.
+  for (int32_t done = 0; done < Height;) {
+    const int32_t n = std::min(band, Height - done);
+    for (int32_t k = 0; k < n; ++k) {
+      if (reader.Read(line.data(), l.stride) != l.stride) return false;
+      ConvertRow(line.data(), l, rgb.data() + row * static_cast<size_t>(l.topDown ? k : n - 1 - k));
+    }
+    sink(l.topDown ? done : Height - done - n, n, rgb.data());
+    done += n;
+  }
+  return true;
 }
 
 bool DecodeBmp(const unsigned char* data, size_t size, TRgbImage& out) {
@@ -80,11 +127,19 @@ bool DecodeBmp(const unsigned char* data, size_t size, TRgbImage& out) {
 
 std::shared_ptr<const TRgbImage> LoadBitmapResource(const std::string& name) {
   const TResource* r = FindResourceData(name, ResBitmap);
-  TBmpLayout layout;
-  if (!r || !ReadBmpLayout(r->data, r->size, layout)) return nullptr;
+  if (!r) return nullptr;
   auto image = std::make_shared<TRgbImage>();
-  image->Width = layout.width;
-  image->Height = layout.height;
+  if (r->width > 0 && r->height > 0) {
+    // A page builds its picture long before it is shown, if ever: the
+    // table's size keeps the bitmap's bytes untouched until then.
+    image->Width = r->width;
+    image->Height = r->height;
+  } else {
+    TBmpLayout layout;
+    if (!ReadResourceLayout(*r, layout)) return nullptr;
+    image->Width = layout.width;
+    image->Height = layout.height;
+  }
   image->bmp_ = r;
   return image;
 }

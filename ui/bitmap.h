@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,9 +15,12 @@
 #include "ui/platform.h"
 
 // Width x Height pixels, rows top to bottom, 3 bytes (R, G, B) per pixel.
-// A picture of a bitmap resource knows its size at once but decodes its
-// pixels on the first call of Pixels(), so the schematics of pages that are
-// never shown are never decoded. Window thread only.
+// A picture of a bitmap resource knows its size at once (from the resource
+// table) but reads its bytes only when asked for pixels: Pixels() decodes
+// them all once and keeps them, ForEachBand() hands them out a band of rows
+// at a time and keeps nothing, so the schematics of pages that are never
+// shown are never touched, and one drawn at its own size is never held
+// whole. Window thread only.
 struct TRgbImage {
   TRgbImage() = default;
   TRgbImage(int32_t width, int32_t height, std::vector<uint8_t> pixels)
@@ -24,11 +28,18 @@ struct TRgbImage {
 
   int32_t Width = 0;
   int32_t Height = 0;
+  // Empty when the bitmap cannot be decoded.
   const std::vector<uint8_t>& Pixels() const;
+  // Calls `sink` for every band of up to `band` rows (`first` the band's
+  // top row, `rgb` its count * Width * 3 bytes), in the order the rows are
+  // stored; false when the pixels cannot be had (a bitmap found broken
+  // partway has handed out the bands before).
+  using TBandSink = std::function<void(int32_t first, int32_t count, const uint8_t* rgb)>;
+  bool ForEachBand(int32_t band, const TBandSink& sink) const;
 
  private:
   friend std::shared_ptr<const TRgbImage> LoadBitmapResource(const std::string& name);
-  const TResource* bmp_ = nullptr;  // still to decode
+  const TResource* bmp_ = nullptr;  // the bytes its pixels come from
   mutable std::vector<uint8_t> pixels_;
 };
 
@@ -37,8 +48,10 @@ struct TRgbImage {
 // is cut short.
 bool DecodeBmp(const unsigned char* data, size_t size, TRgbImage& out);
 
-// The bitmap resource of that name decoded, or none when it is missing or
-// cannot be decoded.
+// The picture of the bitmap resource of that name, or none when it is
+// missing. Its size is the table's when the table gives one (its pixels are
+// then checked when first read); otherwise the header is read now and a
+// bitmap that cannot be decoded gives none.
 std::shared_ptr<const TRgbImage> LoadBitmapResource(const std::string& name);
 
 // Where a bitmapW x bitmapH picture goes in a W x H area, keeping its

@@ -1,12 +1,68 @@
 // Build tool: turns resources/manifest.txt into a C++ table of byte arrays.
 // Usage: resgen MANIFEST SOURCE_DIR OUTPUT.cpp
 // Manifest lines: NAME TYPE PATH (relative to SOURCE_DIR); '#' starts a comment.
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
+
+namespace {
+
+uint32_t U32(const std::string& b, size_t at) {
+  uint32_t v = 0;
+  for (size_t i = 0; i < 4; ++i) v |= static_cast<uint32_t>(static_cast<unsigned char>(b[at + i])) << (8 * i);
+  return v;
+}
+
+// The pixel size of an uncompressed .bmp of 24 or 32 bits per pixel whose
+// pixels fit in the file, as the program decodes them; false for anything
+// else, which the program could not show.
+bool BitmapSize(const std::string& b, int32_t& width, int32_t& height) {
+  if (b.size() < 54 || b[0] != 'B' || b[1] != 'M' || U32(b, 14) < 40) return false;
+  const uint32_t offset = U32(b, 10), bits = U32(b, 28) & 0xFFFF, planes = U32(b, 26) & 0xFFFF;
+  const uint32_t compression = U32(b, 30);
+  width = static_cast<int32_t>(U32(b, 18));
+  const int32_t raw = static_cast<int32_t>(U32(b, 22));
+  if (planes != 1 || (bits != 24 && bits != 32) || !(compression == 0 || (compression == 3 && bits == 32))) return false;
+  if (width <= 0 || width > 16384 || raw == 0 || raw < -16384 || raw > 16384) return false;
+  height = raw < 0 ? -raw : raw;
+  const uint64_t stride = (static_cast<uint64_t>(width) * (bits / 8) + 3) / 4 * 4;
+  return offset <= b.size() && stride * static_cast<uint64_t>(height) <= b.size() - offset;
+}
+
+// Packs `b` by runs (runtime/resources.h): a control byte C < 128 and
+// C + 1 bytes as they are, or C >= 128 and one byte repeated C - 125 times.
+std::string Pack(const std::string& b) {
+  std::string out, literal;
+  auto flush = [&] {
+    for (size_t at = 0; at < literal.size(); at += 128) {
+      const size_t n = std::min<size_t>(128, literal.size() - at);
+      out += static_cast<char>(n - 1);
+      out.append(literal, at, n);
+    }
+    literal.clear();
+  };
+  for (size_t i = 0; i < b.size();) {
+    size_t j = i;
+    while (j < b.size() && b[j] == b[i] && j - i < 130) ++j;
+    if (j - i >= 3) {
+      flush();
+      out += static_cast<char>(j - i + 125);
+      out += b[i];
+      i = j;
+    } else {
+      literal += b[i++];
+    }
+  }
+  flush();
+  return out;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 4) {
@@ -18,7 +74,11 @@ int main(int argc, char** argv) {
     std::cerr << "resgen: cannot read " << argv[1] << "\n";
     return 1;
   }
-  struct Entry { std::string name, type, path; };
+  struct Entry {
+    std::string name, type, path;
+    int32_t width = 0, height = 0;
+    size_t size = 0, packed = 0;  // packed: 0 when stored as it is
+  };
   std::vector<Entry> entries;
   std::string line;
   while (std::getline(manifest, line)) {
@@ -41,8 +101,18 @@ int main(int argc, char** argv) {
       return 1;
     }
     std::string bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    if (entries[i].type == "2" && !BitmapSize(bytes, entries[i].width, entries[i].height)) {
+      std::cerr << "resgen: " << full << " is no uncompressed .bmp of 24 or 32 bits per pixel\n";
+      return 1;
+    }
     // Text resources end with a zero byte, as the readers expect.
     if (entries[i].type == "100") bytes.push_back('\0');
+    entries[i].size = bytes.size();
+    // The schematics are mostly white: packed, they take a twentieth.
+    if (entries[i].type == "2") {
+      bytes = Pack(bytes);
+      entries[i].packed = bytes.size();
+    }
     out << "const unsigned char r" << i << "[] = {";
     for (size_t k = 0; k < bytes.size(); ++k) {
       if (k % 24 == 0) out << "\n";
@@ -53,7 +123,8 @@ int main(int argc, char** argv) {
   }
   out << "const TResource items[] = {\n";
   for (size_t i = 0; i < entries.size(); ++i)
-    out << "  {\"" << entries[i].name << "\", " << entries[i].type << ", r" << i << ", sizeof r" << i << "},\n";
+    out << "  {\"" << entries[i].name << "\", " << entries[i].type << ", r" << i << ", " << entries[i].size << ", "
+        << entries[i].width << ", " << entries[i].height << ", " << entries[i].packed << "},\n";
   if (entries.empty()) out << "  {\"\", -1, nullptr, 0},\n";
   out << "};\n}  // namespace\n\nconst TResourceTable ProgramResources = {items, "
       << entries.size() << "};\n";

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -199,8 +200,10 @@ TEST(Schematics, AreUncompressed24BitBottomUpBitmapsOfTheirSize) {
     SCOPED_TRACE(b.name);
     const TResource* r = FindResourceData(b.name, ResBitmap);
     ASSERT_NE(r, nullptr);
+    const std::vector<unsigned char> file = ResourceBytes(*r);
+    ASSERT_EQ(file.size(), r->size);
     ASSERT_GE(r->size, 54u);
-    const unsigned char* p = r->data;
+    const unsigned char* p = file.data();
     EXPECT_EQ(p[0], 'B');
     EXPECT_EQ(p[1], 'M');
     EXPECT_EQ(U32(p + 2), r->size);
@@ -216,6 +219,25 @@ TEST(Schematics, AreUncompressed24BitBottomUpBitmapsOfTheirSize) {
   }
 }
 
+// The program takes a schematic's size from the table, never reading the
+// bitmap until it is drawn: the table must say what the header says. The
+// schematics are stored packed, in a small part of their size.
+TEST(Schematics, AreStoredPackedAndTheTableSizesAreTheHeaders) {
+  for (const BitmapCase& b : kBitmaps) {
+    SCOPED_TRACE(b.name);
+    const TResource* r = FindResourceData(b.name, ResBitmap);
+    ASSERT_NE(r, nullptr);
+    EXPECT_GT(r->packed, 0u);
+    EXPECT_LT(r->packed, r->size / 8);
+    const std::vector<unsigned char> file = ResourceBytes(*r);
+    ASSERT_GE(file.size(), 54u);
+    EXPECT_EQ(r->width, I32(file.data() + 18));
+    EXPECT_EQ(r->height, std::abs(I32(file.data() + 22)));
+    EXPECT_EQ(r->width, b.width);
+    EXPECT_EQ(r->height, b.height);
+  }
+}
+
 TEST(Schematics, AreBlackInkOnWhiteClearOfTheEdges) {
   const int kMargin = 2;
   for (const BitmapCase& b : kBitmaps) {
@@ -223,11 +245,12 @@ TEST(Schematics, AreBlackInkOnWhiteClearOfTheEdges) {
     const TResource* r = FindResourceData(b.name, ResBitmap);
     ASSERT_NE(r, nullptr);
     const size_t stride = (static_cast<size_t>(b.width) * 3 + 3) / 4 * 4;
-    ASSERT_EQ(r->size, 54 + stride * b.height);
+    const std::vector<unsigned char> file = ResourceBytes(*r);
+    ASSERT_EQ(file.size(), 54 + stride * b.height);
     long white = 0, ink = 0, coloured = 0, at_edge = 0;
     for (int y = 0; y < b.height; ++y) {
       for (int x = 0; x < b.width; ++x) {
-        const unsigned char* px = r->data + 54 + y * stride + x * 3;
+        const unsigned char* px = file.data() + 54 + y * stride + x * 3;
         if (px[0] != px[1] || px[1] != px[2]) ++coloured;
         if (px[0] == 255) ++white;
         if (px[0] < 96) ++ink;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -85,6 +86,75 @@ TEST(DecodeBmpErrors, RefusesWhatItCannotRead) {
   }
   TRgbImage image;
   EXPECT_FALSE(DecodeBmp(nullptr, 0, image));
+}
+
+// `file` packed as copies of up to 128 bytes, each white run of 3 or more
+// as a run: what the resource reader unpacks.
+std::vector<unsigned char> Packed(const std::vector<unsigned char>& file) {
+  std::vector<unsigned char> out;
+  for (size_t i = 0; i < file.size();) {
+    size_t run = 0;
+    while (i + run < file.size() && file[i + run] == file[i] && run < 130) ++run;
+    if (run >= 3) {
+      out.push_back(static_cast<unsigned char>(run + kPackRunBase));
+      out.push_back(file[i]);
+      i += run;
+      continue;
+    }
+    const size_t n = std::min<size_t>(run, file.size() - i);
+    out.push_back(static_cast<unsigned char>(n - 1));
+    out.insert(out.end(), file.begin() + static_cast<std::ptrdiff_t>(i), file.begin() + static_cast<std::ptrdiff_t>(i + n));
+    i += n;
+  }
+  return out;
+}
+
+// A picture hands out every row once, in bands of at most the size asked,
+// the same rows Pixels() holds, whether it reads its bitmap stored or
+// packed, or pixels it holds.
+TEST(ForEachBand, HandsOutEveryRowOfPixelsOnce) {
+  struct Case {
+    int w, h, bits;
+    bool topDown;
+    int band;
+  } cases[] = {{3, 2, 24, false, 1}, {5, 7, 32, true, 3}, {250, 199, 24, false, 16}, {4, 4, 24, false, 10}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << "/" << c.bits << (c.topDown ? " top-down" : "") << " band " << c.band);
+    const std::vector<unsigned char> file = MakeBmp(c.w, c.h, c.bits, c.topDown), packed = Packed(file);
+    TRgbImage decoded;
+    ASSERT_TRUE(DecodeBmp(file.data(), file.size(), decoded));
+    const TResource items[] = {{"STORED", ResBitmap, file.data(), file.size(), c.w, c.h},
+                               {"PACKED", ResBitmap, packed.data(), file.size(), c.w, c.h, packed.size()}};
+    const TResourceTable table{items, 2};
+    const TResourceTable* previous = SetResourceTable(&table);
+    const auto stored = LoadBitmapResource("STORED"), fromPacked = LoadBitmapResource("PACKED");
+    SetResourceTable(previous);
+    ASSERT_TRUE(stored && fromPacked);
+    const size_t row = static_cast<size_t>(c.w) * 3;
+    const TRgbImage* images[] = {stored.get(), fromPacked.get(), &decoded};
+    for (const TRgbImage* image : images) {
+      std::vector<uint8_t> all(row * static_cast<size_t>(c.h), 0xAB);
+      std::vector<int> seen(static_cast<size_t>(c.h), 0);
+      ASSERT_TRUE(image->ForEachBand(c.band, [&](int32_t first, int32_t count, const uint8_t* rgb) {
+        ASSERT_GE(count, 1);
+        ASSERT_LE(count, c.band);
+        for (int32_t y = first; y < first + count; ++y) ++seen[static_cast<size_t>(y)];
+        std::copy_n(rgb, row * static_cast<size_t>(count), all.begin() + static_cast<std::ptrdiff_t>(row * static_cast<size_t>(first)));
+      }));
+      EXPECT_EQ(seen, std::vector<int>(static_cast<size_t>(c.h), 1));
+      EXPECT_EQ(all, decoded.Pixels());
+    }
+    EXPECT_EQ(fromPacked->Pixels(), decoded.Pixels());
+  }
+}
+
+TEST(ForEachBandErrors, HandsOutNothingItDoesNotHave) {
+  int calls = 0;
+  const auto count = [&calls](int32_t, int32_t, const uint8_t*) { ++calls; };
+  EXPECT_FALSE(TRgbImage().ForEachBand(4, count));
+  EXPECT_FALSE(TRgbImage(2, 2, {1, 2, 3}).ForEachBand(4, count)) << "pixels cut short";
+  EXPECT_FALSE(TRgbImage(1, 1, {1, 2, 3}).ForEachBand(0, count)) << "no band";
+  EXPECT_EQ(calls, 0);
 }
 
 TEST(ProportionalRect, FitsOneAxisAndCentresTheOther) {
@@ -198,6 +268,36 @@ TEST_F(ResourceTable, LoadsBitmapsByNameAnyCase) {
   EXPECT_EQ(image->Height, 5);
   EXPECT_FALSE(LoadBitmapResource("BITMAP0"));
   EXPECT_FALSE(LoadBitmapResource("BROKEN"));
+}
+
+// A picture takes its size from the table without reading its bytes: the
+// bytes are checked when its pixels are asked for, and a size the header
+// contradicts gives none.
+TEST_F(ResourceTable, TakesTheTablesSizeAndReadsTheBytesOnlyForPixels) {
+  const unsigned char junk[] = {'n', 'o', 't', ' ', 'a', ' ', 'b', 'm', 'p'};
+  const TResource items[] = {
+      {"SIZED", ResBitmap, junk, sizeof junk, 250, 200},
+      {"WRONGSIZE", ResBitmap, bmp_.data(), bmp_.size(), 5, 6},
+      {"RIGHTSIZE", ResBitmap, bmp_.data(), bmp_.size(), 6, 5},
+  };
+  const TResourceTable table{items, 3};
+  SetResourceTable(&table);
+  auto sized = LoadBitmapResource("SIZED");
+  ASSERT_TRUE(sized);
+  EXPECT_EQ(sized->Width, 250);
+  EXPECT_EQ(sized->Height, 200);
+  EXPECT_TRUE(sized->Pixels().empty());
+  int bands = 0;
+  const auto count = [&bands](int32_t, int32_t, const uint8_t*) { ++bands; };
+  EXPECT_FALSE(sized->ForEachBand(16, count));
+  auto wrong = LoadBitmapResource("WRONGSIZE");
+  ASSERT_TRUE(wrong);
+  EXPECT_TRUE(wrong->Pixels().empty());
+  EXPECT_FALSE(wrong->ForEachBand(16, count));
+  EXPECT_EQ(bands, 0);
+  auto right = LoadBitmapResource("RIGHTSIZE");
+  ASSERT_TRUE(right);
+  EXPECT_EQ(right->Pixels().size(), 6u * 5u * 3u);
 }
 
 TEST_F(ResourceTable, FindsTheIconFilesThatExist) {

@@ -1,18 +1,33 @@
 #include "ui/fltk/pictures.h"
 
 #include <FL/Fl_PNG_Image.H>
+#include "ui/fltk/draw.h"
 
-std::unique_ptr<Fl_RGB_Image> ScaledPicture(const TRgbImage& picture, int w, int h) {
-  if (picture.Width <= 0 || picture.Height <= 0 || w <= 0 || h <= 0 ||
-      picture.Pixels().size() < static_cast<size_t>(picture.Width) * static_cast<size_t>(picture.Height) * 3)
-    return nullptr;
-  if (w == picture.Width && h == picture.Height)
-    return std::make_unique<Fl_RGB_Image>(picture.Pixels().data(), picture.Width, picture.Height, 3);
-  // Fl_RGB_Image only borrows the pixels it is given; copy() makes an image
-  // that owns its own.
-  const TRgbImage resampled = ResampledImage(picture, w, h);
-  Fl_RGB_Image borrowed(resampled.Pixels().data(), w, h, 3);
-  return std::unique_ptr<Fl_RGB_Image>(static_cast<Fl_RGB_Image*>(borrowed.copy()));
+namespace {
+
+// Rows converted per call of fl_draw_image.
+constexpr int kBandRows = 16;
+
+}  // namespace
+
+Fl_Offscreen RenderPicture(const TRgbImage& picture, int w, int h) {
+  if (picture.Width <= 0 || picture.Height <= 0 || w <= 0 || h <= 0) return 0;
+  TRgbImage resampled;
+  const TRgbImage* source = &picture;
+  if (w != picture.Width || h != picture.Height) {
+    resampled = ResampledImage(picture, w, h);
+    if (resampled.Width != w) return 0;
+    source = &resampled;
+  }
+  const Fl_Offscreen offscreen = fl_create_offscreen(w, h);
+  fl_begin_offscreen(offscreen);
+  const bool drawn = source->ForEachBand(kBandRows, [w](int32_t first, int32_t count, const uint8_t* rgb) {
+    fl_draw_image(rgb, 0, first, w, count, 3, w * 3);
+  });
+  fl_end_offscreen();
+  if (drawn) return offscreen;
+  fl_delete_offscreen(offscreen);
+  return 0;
 }
 
 std::vector<std::unique_ptr<Fl_RGB_Image>> LoadIconImages(const std::string& name) {

@@ -1,8 +1,9 @@
-// Images for FLTK: a decoded schematic scaled to the size it is drawn at,
+// Images for FLTK: a schematic at the size it is drawn at,
 // and the window icons from the PNG resources.
 #pragma once
 
 #include <FL/Fl_RGB_Image.H>
+#include "ui/fltk/draw.h"
 
 #include <memory>
 #include <string>
@@ -10,10 +11,13 @@
 
 #include "ui/bitmap.h"
 
-// `picture` at w x h; none when empty. At its own size the image borrows
-// the picture's pixels (so `picture` must outlive it); resampled
-// (ResampledImage), it owns its pixels.
-std::unique_ptr<Fl_RGB_Image> ScaledPicture(const TRgbImage& picture, int w, int h);
+// `picture` at w x h (resampled by ResampledImage when that is not its own
+// size) drawn into a new offscreen of the window being drawn, which the
+// caller deletes (fl_delete_offscreen); 0 when the picture or the size is
+// empty or its pixels cannot be had. The rows go over a band at a time:
+// FLTK keeps a conversion buffer as large as the largest image it was
+// given, and a picture at its own size is read from its bitmap as it goes.
+Fl_Offscreen RenderPicture(const TRgbImage& picture, int w, int h);
 
 // The PNG images of the icon resources of `name`, smallest first; those
 // that do not decode are left out.

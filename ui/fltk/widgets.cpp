@@ -52,8 +52,16 @@ void TLabelWidget::draw() {
   fl_pop_clip();
 }
 
+TPictureWidget::~TPictureWidget() { DropRendered(); }
+
+void TPictureWidget::DropRendered() {
+  if (rendered_) fl_delete_offscreen(rendered_);
+  rendered_ = 0;
+  tried_ = false;
+}
+
 void TPictureWidget::SetPicture(std::shared_ptr<const TRgbImage> picture, const TRect& dest) {
-  image_.reset();
+  DropRendered();
   source_ = std::move(picture);
   dest_ = dest;
   redraw();
@@ -62,9 +70,12 @@ void TPictureWidget::SetPicture(std::shared_ptr<const TRgbImage> picture, const 
 void TPictureWidget::draw() {
   fl_push_clip(x(), y(), w(), h());
   fl_rectf(x(), y(), w(), h(), color());
-  // Resampled once per picture and size: the widget keeps the result.
-  if (source_ && !image_) image_ = ScaledPicture(*source_, dest_.Width, dest_.Height);
-  if (image_) image_->draw(x() + dest_.Left, y() + dest_.Top);
+  // Rendered once per picture and size: the widget keeps the result.
+  if (source_ && !tried_) {
+    rendered_ = RenderPicture(*source_, dest_.Width, dest_.Height);
+    tried_ = true;
+  }
+  if (rendered_) fl_copy_offscreen(x() + dest_.Left, y() + dest_.Top, dest_.Width, dest_.Height, rendered_, 0, 0);
   fl_pop_clip();
 }
 

@@ -12,6 +12,7 @@
 #include <FL/Fl_Group.H>
 #include <FL/Fl_RGB_Image.H>
 #include <FL/Fl_Widget.H>
+#include "ui/fltk/draw.h"
 
 #include <cstdint>
 #include <memory>
@@ -63,21 +64,25 @@ class TLabelWidget : public TWidget<Fl_Widget> {
 };
 
 // The image area: its colour as background, then the picture at its place
-// (relative to the widget), clipped to the widget.
-// An image area. The picture is scaled to its place when it is first
-// drawn, so a hidden page's schematic costs nothing until it is shown.
+// (relative to the widget), clipped to the widget. The picture is rendered
+// at its place's size when it is first drawn (RenderPicture) and kept
+// there, so a hidden page's schematic costs nothing until it is shown.
 class TPictureWidget : public TWidget<Fl_Widget> {
  public:
   TPictureWidget(int x, int y, int w, int h) : TWidget<Fl_Widget>(x, y, w, h) {}
+  ~TPictureWidget() override;
   void SetPicture(std::shared_ptr<const TRgbImage> picture, const TRect& dest);
 
  protected:
   void draw() override;
 
  private:
-  std::shared_ptr<const TRgbImage> source_;  // outlives image_, which may borrow its pixels
+  void DropRendered();
+
+  std::shared_ptr<const TRgbImage> source_;
   TRect dest_;
-  std::unique_ptr<Fl_RGB_Image> image_;
+  Fl_Offscreen rendered_ = 0;
+  bool tried_ = false;  // rendered_ was asked for (none when it cannot be had)
 };
 
 // The scale of the installed platform (1 without one), for what the
