@@ -220,6 +220,45 @@ TRgbImage ResampledImage(const TRgbImage& picture, int32_t w, int32_t h) {
   return TRgbImage(w, h, std::move(out));
 }
 
+std::vector<TRgbaImage> DecodeIcoImages(const unsigned char* data, size_t size) {
+  constexpr size_t kDirectory = 6, kEntry = 16, kInfoHeader = 40;
+  if (!data || size < kDirectory || ReadU16(data) != 0 || ReadU16(data + 2) != 1) return {};
+  const size_t count = ReadU16(data + 4);
+  if (size < kDirectory + kEntry * count) return {};
+  std::vector<TRgbaImage> images;
+  for (size_t i = 0; i < count; ++i) {
+    const unsigned char* e = data + kDirectory + kEntry * i;
+    const uint32_t bytes = ReadU32(e + 8), offset = ReadU32(e + 12);
+    if (offset > size || bytes > size - offset) return {};
+    const unsigned char* dib = data + offset;
+    // A DIB's header: colour rows bottom-up, then the 1-bit mask (which
+    // the alpha channel makes redundant at 32 bits).
+    if (bytes < kInfoHeader || ReadU32(dib) < kInfoHeader || ReadU16(dib + 14) != 32 || ReadU32(dib + 16) != 0)
+      continue;
+    const int32_t width = static_cast<int32_t>(ReadU32(dib + 4)), height = static_cast<int32_t>(ReadU32(dib + 8)) / 2;
+    if (width <= 0 || height <= 0 || width > 256 || height > 256) continue;
+    const size_t header = ReadU32(dib), row = static_cast<size_t>(width) * 4;
+    if (bytes - kInfoHeader < row * static_cast<size_t>(height) || header > bytes - row * static_cast<size_t>(height))
+      continue;
+    TRgbaImage image;
+    image.Width = width;
+    image.Height = height;
+    image.Pixels.resize(row * static_cast<size_t>(height));
+    for (int32_t y = 0; y < height; ++y) {
+      const unsigned char* src = dib + header + row * static_cast<size_t>(height - 1 - y);
+      uint8_t* dst = image.Pixels.data() + row * static_cast<size_t>(y);
+      for (int32_t x = 0; x < width; ++x, src += 4, dst += 4) {
+        dst[0] = src[2];
+        dst[1] = src[1];
+        dst[2] = src[0];
+        dst[3] = src[3];
+      }
+    }
+    images.push_back(std::move(image));
+  }
+  return images;
+}
+
 TIconResources FindIconResources(const std::string& name) {
   TIconResources icons;
   icons.Ico = FindResourceData(name, ResIcon);

@@ -67,6 +67,19 @@ TRect ProportionalRect(int32_t bitmapW, int32_t bitmapH, int32_t areaW, int32_t 
 // from a kept result, not at every paint.
 TRgbImage ResampledImage(const TRgbImage& picture, int32_t w, int32_t h);
 
+// An image with an alpha channel: Width x Height pixels, rows top to
+// bottom, 4 bytes (R, G, B, A) per pixel.
+struct TRgbaImage {
+  int32_t Width = 0;
+  int32_t Height = 0;
+  std::vector<uint8_t> Pixels;
+};
+
+// The images of 32 bits per pixel (colour and alpha) in an .ico file, in
+// the file's order; images of other depths or stored as PNG are left out,
+// and a file that is not an icon or is cut short gives none.
+std::vector<TRgbaImage> DecodeIcoImages(const unsigned char* data, size_t size);
+
 // The icon resources of a name: the .ico file NAME and the PNG images
 // NAME_16, NAME_32, NAME_48 (whichever exist).
 struct TIconResources {

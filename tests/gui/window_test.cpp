@@ -5,6 +5,7 @@
 #include "gui/harness.h"
 #include "scenarios/scenario.h"
 #include "pages/main_form.h"
+#include "runtime/resources.h"
 #include "ui/fltk/control.h"
 #include "ui/fltk/tab_strip.h"
 #include "ui/main_form.h"
@@ -12,6 +13,7 @@
 
 // Last: the X headers' macros would clash with the names above.
 #include <FL/Fl.H>
+#include <FL/Fl_PNG_Image.H>
 #include <FL/x.H>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -84,6 +86,21 @@ TEST(MainWindow, CarriesTheIconInThreeSizesAndTheDesktopClass) {
       i += 2 + static_cast<size_t>(icon[i] * icon[i + 1]);
     }
     EXPECT_EQ(sizes, (std::vector<long>{16, 32, 48}));
+    // Taken from the .ico, the images are the PNG copies' pixel for pixel,
+    // alpha included (ARGB per pixel, read back as signed 32-bit values).
+    std::vector<long> fromPngs;
+    for (const char* name : {"ICON0_16", "ICON0_32", "ICON0_48"}) {
+      const TResource* r = FindResourceData(name, ResData);
+      ASSERT_NE(r, nullptr);
+      Fl_PNG_Image png(name, r->data, static_cast<int>(r->size));
+      ASSERT_EQ(png.d(), 4) << name;
+      fromPngs.push_back(png.w());
+      fromPngs.push_back(png.h());
+      const auto* px = reinterpret_cast<const unsigned char*>(png.data()[0]);
+      for (int i = 0; i < png.w() * png.h(); ++i, px += 4)
+        fromPngs.push_back(static_cast<int32_t>(static_cast<uint32_t>(px[3]) << 24 | px[0] << 16 | px[1] << 8 | px[2]));
+    }
+    EXPECT_EQ(icon, fromPngs);
     XClassHint hint{};
     ASSERT_TRUE(XGetClassHint(fl_display, fl_xid(&w), &hint));
     // The desktop entry's StartupWMClass names the class.

@@ -157,6 +157,89 @@ TEST(ForEachBandErrors, HandsOutNothingItDoesNotHave) {
   EXPECT_EQ(calls, 0);
 }
 
+void Put16(std::vector<unsigned char>& b, size_t at, uint16_t v) {
+  b[at] = static_cast<unsigned char>(v);
+  b[at + 1] = static_cast<unsigned char>(v >> 8);
+}
+
+// An .ico file of square images of these sides and depths; pixel (x, y)
+// (y from the top) of an image of side s is (R, G, B, A) = (x, y, s, x + y).
+std::vector<unsigned char> MakeIco(const std::vector<std::pair<int, int>>& images) {
+  std::vector<unsigned char> file(6 + 16 * images.size(), 0);
+  Put16(file, 2, 1);
+  Put16(file, 4, static_cast<uint16_t>(images.size()));
+  for (size_t i = 0; i < images.size(); ++i) {
+    const int side = images[i].first, bits = images[i].second;
+    const size_t row = static_cast<size_t>(side) * static_cast<size_t>(bits / 8), mask = (static_cast<size_t>(side) + 31) / 32 * 4;
+    std::vector<unsigned char> dib(40 + (row + mask) * static_cast<size_t>(side), 0);
+    Put32(dib, 0, 40);
+    Put32(dib, 4, static_cast<uint32_t>(side));
+    Put32(dib, 8, static_cast<uint32_t>(2 * side));
+    Put16(dib, 12, 1);
+    Put16(dib, 14, static_cast<uint16_t>(bits));
+    for (int y = 0; y < side; ++y)
+      for (int x = 0; x < side && bits == 32; ++x) {
+        unsigned char* p = &dib[40 + row * static_cast<size_t>(side - 1 - y) + static_cast<size_t>(x) * 4];
+        p[0] = static_cast<unsigned char>(side);  // blue first
+        p[1] = static_cast<unsigned char>(y);
+        p[2] = static_cast<unsigned char>(x);
+        p[3] = static_cast<unsigned char>(x + y);
+      }
+    unsigned char* e = &file[6 + 16 * i];
+    e[0] = e[1] = static_cast<unsigned char>(side);
+    Put32(file, 6 + 16 * i + 8, static_cast<uint32_t>(dib.size()));
+    Put32(file, 6 + 16 * i + 12, static_cast<uint32_t>(file.size()));
+    file.insert(file.end(), dib.begin(), dib.end());
+  }
+  return file;
+}
+
+TEST(DecodeIcoImages, ReadsTheImagesWithAlphaTopRowFirst) {
+  const std::vector<unsigned char> file = MakeIco({{16, 32}, {8, 24}, {3, 32}});
+  const std::vector<TRgbaImage> images = DecodeIcoImages(file.data(), file.size());
+  ASSERT_EQ(images.size(), 2u) << "the 24-bit image is left out";
+  for (const TRgbaImage& image : images) {
+    const int side = image.Width;
+    SCOPED_TRACE(side);
+    ASSERT_EQ(image.Height, side);
+    ASSERT_EQ(image.Pixels.size(), static_cast<size_t>(side * side * 4));
+    for (int y = 0; y < side; ++y)
+      for (int x = 0; x < side; ++x) {
+        const uint8_t* px = &image.Pixels[static_cast<size_t>((y * side + x) * 4)];
+        ASSERT_EQ(px[0], x);
+        ASSERT_EQ(px[1], y);
+        ASSERT_EQ(px[2], side);
+        ASSERT_EQ(px[3], x + y);
+      }
+  }
+  EXPECT_EQ(images[0].Width, 16);
+  EXPECT_EQ(images[1].Width, 3);
+}
+
+TEST(DecodeIcoImagesErrors, GivesNoneOfAFileCutShortOrNotAnIcon) {
+  const std::vector<unsigned char> good = MakeIco({{4, 32}});
+  ASSERT_EQ(DecodeIcoImages(good.data(), good.size()).size(), 1u);
+  struct Case {
+    const char* what;
+    size_t keep;
+    size_t at;
+    unsigned char value;
+  } cases[] = {
+      {"cut in the image", 0, 0, 0},
+      {"cut in the directory", 10, 0, 0},
+      {"a cursor", 0, 2, 2},
+      {"image past the end", 0, 6 + 12, 0xFF},
+  };
+  for (const Case& c : cases) {
+    std::vector<unsigned char> file = good;
+    if (c.what == std::string("cut in the image")) file.resize(file.size() - 5);
+    if (c.keep) file.resize(c.keep);
+    if (c.at) file[c.at] = c.value;
+    EXPECT_TRUE(DecodeIcoImages(file.data(), file.size()).empty()) << c.what;
+  }
+  EXPECT_TRUE(DecodeIcoImages(nullptr, 0).empty());
+}
+
 TEST(ProportionalRect, FitsOneAxisAndCentresTheOther) {
   struct Case {
     int bw, bh, W, H;

@@ -3,6 +3,8 @@
 #include <FL/Fl_PNG_Image.H>
 #include "ui/fltk/draw.h"
 
+#include <algorithm>
+
 namespace {
 
 // Rows converted per call of fl_draw_image.
@@ -32,7 +34,18 @@ Fl_Offscreen RenderPicture(const TRgbImage& picture, int w, int h) {
 
 std::vector<std::unique_ptr<Fl_RGB_Image>> LoadIconImages(const std::string& name) {
   std::vector<std::unique_ptr<Fl_RGB_Image>> images;
-  for (const auto& entry : FindIconResources(name).Pngs) {
+  const TIconResources icons = FindIconResources(name);
+  // The .ico holds the same images as the PNGs, uncompressed: read from
+  // it, they need no PNG decoder at start-up.
+  if (icons.Ico) {
+    for (TRgbaImage& image : DecodeIcoImages(icons.Ico->data, icons.Ico->size)) {
+      Fl_RGB_Image borrowed(image.Pixels.data(), image.Width, image.Height, 4);
+      images.emplace_back(static_cast<Fl_RGB_Image*>(borrowed.copy()));
+    }
+    std::sort(images.begin(), images.end(), [](const auto& a, const auto& b) { return a->w() < b->w(); });
+    if (!images.empty()) return images;
+  }
+  for (const auto& entry : icons.Pngs) {
     const TResource* r = entry.second;
     auto image = std::make_unique<Fl_PNG_Image>(r->name, r->data, static_cast<int>(r->size));
     if (image->w() > 0 && image->h() > 0 && image->d() > 0 && image->count() > 0) images.push_back(std::move(image));

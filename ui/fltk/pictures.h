@@ -1,5 +1,5 @@
 // Images for FLTK: a schematic at the size it is drawn at,
-// and the window icons from the PNG resources.
+// and the window icons from the icon resources.
 #pragma once
 
 #include <FL/Fl_RGB_Image.H>
@@ -19,6 +19,6 @@
 // given, and a picture at its own size is read from its bitmap as it goes.
 Fl_Offscreen RenderPicture(const TRgbImage& picture, int w, int h);
 
-// The PNG images of the icon resources of `name`, smallest first; those
-// that do not decode are left out.
+// The images of the icon resources of `name`, smallest first: those of
+// the .ico file, or where it has none, the PNG images that decode.
 std::vector<std::unique_ptr<Fl_RGB_Image>> LoadIconImages(const std::string& name);
