@@ -364,6 +364,9 @@ void TFltkControl::ApplyColor() {
 }
 
 void TFltkControl::ApplyFont() {
+  // A picture draws no text: resolving its font would only open a face at
+  // a size nothing uses.
+  if (Kind() == TControlKind::Image) return;
   const TFltkFont f = ResolveFont(font_, font_height_, Scale());
   const Fl_Color c = ToFlColor(font_.Color);
   switch (Kind()) {

@@ -81,6 +81,12 @@ int TTabs::LastFirst(const std::vector<int>& widths) const {
 }
 
 void TTabs::ScrollInto(int index) {
+  // The first tab shows from the first: nothing to measure (a strip gets
+  // its first selection before its font).
+  if (index == 0) {
+    first_ = 0;
+    return;
+  }
   const std::vector<int> widths = Widths();
   if (!Overflows(widths)) {
     first_ = 0;
