@@ -11,6 +11,8 @@
 //               event to the last label; floor: the formula requests that click
 //               made (recorded, see below), made again to bare elements;
 //   build       building and tearing down the whole main scheme.
+// Options: --rounds N (samples per figure), --only PREFIX (only the figures
+// whose name starts with PREFIX, e.g. "calc/L200", for a profiler).
 // Heap allocations are counted for every figure. Every figure ends as one
 // line "row<TAB>name<TAB>figure<TAB>floor<TAB>ratio<TAB>target" for the
 // table script/bench prints.
@@ -48,6 +50,7 @@ namespace {
 
 std::map<const THIMathParse*, std::string> g_texts;  // window thread only while built
 bool g_recording = false;
+long g_calls = 0;  // every request, recorded or not
 std::vector<THIMathParse*> g_requests;
 
 }  // namespace
@@ -58,6 +61,7 @@ void __real__ZN12THIMathParse10SetMathStrERKNSt7__cxx1112basic_stringIcSt11char_
     THIMathParse* self, const std::string& text);
 
 void __wrap__ZN12THIMathParse6doCalcER5TData(THIMathParse* self, TData& data) {
+  ++g_calls;
   if (g_recording) g_requests.push_back(self);
   __real__ZN12THIMathParse6doCalcER5TData(self, data);
 }
@@ -147,15 +151,20 @@ const TPageName kCalcPages[] = {{0, "LM317 Voltage"}, {1, "LM317 Current"}, {2, 
 
 class TBench {
  public:
-  TBench(THeadlessPlatform& p, int rounds) : p_(p), rounds_(rounds) {}
+  TBench(THeadlessPlatform& p, int rounds, std::string only) : p_(p), rounds_(rounds), only_(std::move(only)) {}
 
   TMainScheme* Scheme = nullptr;
   bool Failed = false;
 
   void Run() {
-    SearchVsFloor();
-    for (const TPageName& page : kCalcPages) ClickVsFloor(page);
+    if (Wanted("search")) SearchVsFloor();
+    for (const TPageName& page : kCalcPages)
+      if (Wanted(std::string("calc/") + page.name)) ClickVsFloor(page);
   }
+
+  // Whether the figure NAME is measured: all of them, or those whose name
+  // starts with the text given to --only (for profiling one of them).
+  bool Wanted(const std::string& name) const { return name.compare(0, only_.size(), only_) == 0; }
 
  private:
   void Fail(const std::string& why) {
@@ -254,8 +263,12 @@ class TBench {
         for (auto& b : bare) b->Request();
       floor.push_back(Ms(t0, Clock::now()) * 1000.0 / kBatch);
       const long before = Allocations();
+      const long calls = g_calls;
       t0 = Clock::now();
       for (int k = 0; k < kBatch; ++k) ClickAndWait(button);
+      // Every click asks what the recorded one asked, or the floor is wrong.
+      if (g_calls - calls != kBatch * static_cast<long>(bare.size()))
+        return Fail(std::string("clicks on ") + page.name + " made another number of formula requests");
       figure.push_back(Ms(t0, Clock::now()) * 1000.0 / kBatch);
       allocations = (Allocations() - before) / kBatch;
     }
@@ -268,6 +281,7 @@ class TBench {
 
   THeadlessPlatform& p_;
   const int rounds_;
+  const std::string only_;
 };
 
 // Building and tearing down the main scheme, as the program run does.
@@ -295,10 +309,14 @@ void BuildAndTeardown(int rounds) {
 
 int main(int argc, char** argv) {
   int rounds = 7;
-  if (argc == 3 && std::strcmp(argv[1], "--rounds") == 0) rounds = std::max(1, std::atoi(argv[2]));
+  std::string only;
+  for (int k = 1; k + 1 < argc; k += 2) {
+    if (std::strcmp(argv[k], "--rounds") == 0) rounds = std::max(1, std::atoi(argv[k + 1]));
+    if (std::strcmp(argv[k], "--only") == 0) only = argv[k + 1];
+  }
 
   THeadlessPlatform platform;
-  TBench bench(platform, rounds);
+  TBench bench(platform, rounds, only);
   platform.SetUser([&] {
     bench.Run();
     platform.RequestClose(bench.Scheme->Form()->Control());
@@ -309,6 +327,6 @@ int main(int argc, char** argv) {
     return scheme;
   };
   if (RunProgram(platform, {}, remembering) != 0 || bench.Failed) return 1;
-  BuildAndTeardown(rounds);
+  if (bench.Wanted("build")) BuildAndTeardown(rounds);
   return 0;
 }

@@ -3,28 +3,9 @@
 #include <atomic>
 #include <vector>
 
+std::atomic<bool> event_detail::Dispatching{false};
+
 namespace {
-
-using TDispatcher = void (*)(const THI_Event&, TData&);
-
-void DispatchNothing(const THI_Event&, TData&) {}
-
-// Runs the link, then follows continuations on the same record, so long
-// branching chains stay one frame deep.
-void DispatchEvent(const THI_Event& link, TData& data) {
-  const THI_Event* current = &link;
-  while (current->Code) {
-    current->Code(current->Target, data, current->Index);
-    if (!(data.Kind & KindContinue)) return;
-    data.Kind = static_cast<uint8_t>(data.Kind - KindContinue);
-    current = data.ContinueLink;
-    if (!current) return;
-  }
-}
-
-// Atomic because the search worker fires while the window thread may stop
-// dispatching at close.
-std::atomic<TDispatcher> EventDispatcher{&DispatchNothing};
 
 struct TInitMan {
   struct Entry {
@@ -47,30 +28,9 @@ THI_Event MakeLink(TPointRoutine code, void* target, uint16_t index) {
   return e;
 }
 
-void FireEvent(const THI_Event& link, TData& data) {
-  EventDispatcher.load(std::memory_order_acquire)(link, data);
-}
-
-void FireNone(const THI_Event& link) {
-  TData d;
-  FireEvent(link, d);
-}
-
-void FireInteger(const THI_Event& link, int32_t v) {
-  TData d;
-  SetInteger(d, v);
-  FireEvent(link, d);
-}
-
 void FireString(const THI_Event& link, const std::string& s) {
   TData d;
   SetString(d, s);
-  FireEvent(link, d);
-}
-
-void FireReal(const THI_Event& link, double v) {
-  TData d;
-  SetReal(d, v);
   FireEvent(link, d);
 }
 
@@ -92,11 +52,11 @@ void ContinueData(TData& data, const THI_Event& link, const TData& value) {
   data.ContinueLink = &link;
 }
 
-void StartDispatch() { EventDispatcher.store(&DispatchEvent, std::memory_order_release); }
+void StartDispatch() { event_detail::Dispatching.store(true, std::memory_order_release); }
 
-void StopDispatch() { EventDispatcher.store(&DispatchNothing, std::memory_order_release); }
+void StopDispatch() { event_detail::Dispatching.store(false, std::memory_order_release); }
 
-bool DispatchRunning() { return EventDispatcher.load(std::memory_order_acquire) == &DispatchEvent; }
+bool DispatchRunning() { return event_detail::Dispatching.load(std::memory_order_acquire); }
 
 void AddInit(TInitRoutine routine, void* object) {
   if (!InitMan) InitMan = new TInitMan;

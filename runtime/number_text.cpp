@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "runtime/data.h"
 
@@ -39,17 +40,23 @@ std::string RealToText(double v) {
     n = 100000000000000LL;
     ++e;
   }
-  // Fifteen digits as a 7-digit and an 8-digit half: 32-bit divisions.
+  // Fifteen digits as a 7-digit and an 8-digit half (32-bit divisions),
+  // two digits per division.
+  static const char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
   char digits[15];
   uint32_t high = static_cast<uint32_t>(n / 100000000), low = static_cast<uint32_t>(n % 100000000);
-  for (int i = 14; i >= 7; --i) {
-    digits[i] = static_cast<char>('0' + low % 10);
-    low /= 10;
+  for (int i = 13; i >= 7; i -= 2) {
+    std::memcpy(digits + i, kPairs + 2 * (low % 100), 2);
+    low /= 100;
   }
-  for (int i = 6; i >= 0; --i) {
-    digits[i] = static_cast<char>('0' + high % 10);
-    high /= 10;
+  for (int i = 5; i >= 1; i -= 2) {
+    std::memcpy(digits + i, kPairs + 2 * (high % 100), 2);
+    high /= 100;
   }
+  digits[0] = static_cast<char>('0' + high);
 
   // Laid out in a buffer and turned into the text once: a label shows one
   // of these per step of a search, and building it piecewise allocated.
@@ -75,6 +82,8 @@ std::string RealToText(double v) {
     point = false;
   }
   if (point) {
+    // A short decimal ends in a dozen zeros: eight at a time first.
+    while (out - buffer >= 8 && std::memcmp(out - 8, "00000000", 8) == 0) out -= 8;
     while (out[-1] == '0') --out;
     if (out[-1] == '.') --out;
   }

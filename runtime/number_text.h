@@ -19,6 +19,25 @@ double TextToReal(const std::string& s);
 // `value` is TextToReal of the text.
 bool CheckRealText(const std::string& s, double& value);
 
+// The last text a field's value was read from and what it gave: a field
+// is read at every "Calculate", several times, mostly with the text it
+// had before, and reading is a pure function of the text.
+template <typename TValue>
+struct TLastReading {
+  bool valid = false;
+  std::string text;
+  bool ok = false;
+  TValue value{};
+
+  bool Holds(const std::string& t) const { return valid && text == t; }
+  void Keep(const std::string& t, bool readOk, const TValue& v) {
+    valid = true;
+    text = t;
+    ok = readOk;
+    value = v;
+  }
+};
+
 // The same strict syntax read one character at a time, for texts that grow
 // (an edit field checks only what was typed). A scan is a small value: keep
 // the one after each prefix to go back to any of them.

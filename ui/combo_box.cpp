@@ -97,9 +97,13 @@ void THIComboBox::Text(TData& data) {
 
 void THIComboBox::Value(TData& data) {
   if (OnUIThread() && control_) field_ = control_->Text();
-  double value = 0;
-  if (CheckRealText(LowerCp1251(field_), value))
-    SetReal(data, value);
+  if (!last_reading_.Holds(field_)) {
+    double value = 0;
+    const bool ok = CheckRealText(LowerCp1251(field_), value);
+    last_reading_.Keep(field_, ok, value);
+  }
+  if (last_reading_.ok)
+    SetReal(data, last_reading_.value);
   else
     SetNone(data);
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/number_text.h"
 #include "ui/win.h"
 
 class THIWinList : public THIWin {
@@ -74,4 +75,5 @@ class THIComboBox : public THIWinList {
   void FireSelection();
 
   std::string field_;  // the field's text, kept like the lines' copy
+  TLastReading<double> last_reading_;  // of field_, by Value
 };

@@ -100,7 +100,14 @@ bool THIEdit::Accepts(const std::string& text, TData& value) {
     SetString(value, text);
     return true;
   }
-  return (this->*ValueReader)(LowerCp1251(text), value);
+  if (last_reader_ != ValueReader || !last_reading_.Holds(text)) {
+    TData fresh;
+    const bool ok = (this->*ValueReader)(LowerCp1251(text), fresh);
+    last_reader_ = ValueReader;
+    last_reading_.Keep(text, ok, fresh);
+  }
+  if (last_reading_.ok) CopySingle(value, last_reading_.value);
+  return last_reading_.ok;
 }
 
 std::string THIEdit::LastGoodText() const {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/number_text.h"
 #include "ui/win.h"
 
 class THIEdit : public THIWin {
@@ -75,4 +76,6 @@ class THIEdit : public THIWin {
   int32_t edit_state_ = 0;
   uint8_t clear_after_enter_ = 0;
   std::string text_copy_;  // the control's text, for readers off the window thread
+  TValueReader last_reader_ = nullptr;  // the reader last_reading_ is of
+  TLastReading<TData> last_reading_;
 };

@@ -23,9 +23,12 @@ void THILabel::Init() {
   ShowText(Caption);
 }
 
-void THILabel::ShowText(const std::string& text) {
+void THILabel::ShowText(const std::string& text, bool newerThanPending) {
   {
     std::lock_guard<std::mutex> l(pending_->m);
+    // A text the window thread writes makes a pending worker text stale;
+    // a worker's own text must not drop one it sent after it.
+    if (newerThanPending) pending_->hasText = false;
     shown_ = text;
   }
   if (!control_) return;
@@ -63,13 +66,7 @@ std::string THILabel::Shown() const {
 
 void THILabel::doText(TData& data) {
   if (OnUIThread()) {
-    const std::string text = ReadString(data, Text, std::string());
-    {
-      // A newer text from the window thread makes a pending worker text stale.
-      std::lock_guard<std::mutex> l(pending_->m);
-      pending_->hasText = false;
-    }
-    ShowText(text);
+    ShowText(ReadString(data, Text, std::string()), true);
     return;
   }
   // A worker hands over the value, not its text: only the last value of a

@@ -52,7 +52,7 @@ class THILabel : public THIWin {
     bool alive = true;
   };
 
-  void ShowText(const std::string& text);
+  void ShowText(const std::string& text, bool newerThanPending = false);
   static void ApplyPending(const std::shared_ptr<TPending>& pending, THILabel* label);
 
   std::shared_ptr<TPending> pending_ = std::make_shared<TPending>();

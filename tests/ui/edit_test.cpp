@@ -189,6 +189,32 @@ TEST_F(EditTest, ReaderSetAfterInitChecksTheNextChange) {
   EXPECT_EQ(ValueText(*e), "7.5");
 }
 
+TEST_F(EditTest, TheSameTextReadAgainGivesTheCurrentReadersValue) {
+  // A value read twice from an unchanged text is the same value; a reader
+  // changed in between reads it its own way.
+  auto e = Make("12");
+  TData v;
+  e->Value(v);
+  EXPECT_EQ(KindOf(v), KindReal);
+  e->Value(v);
+  EXPECT_EQ(KindOf(v), KindReal);
+  EXPECT_EQ(ToReal(v), 12.0);
+  e->ValueReader = &THIEdit::ReadIntegerText;
+  e->Value(v);
+  EXPECT_EQ(KindOf(v), KindInteger);
+  EXPECT_EQ(ToInteger(v), 12);
+  e->ValueReader = nullptr;
+  e->Value(v);
+  EXPECT_EQ(KindOf(v), KindString);
+  EXPECT_EQ(ToString(v), "12");
+  e->ValueReader = &THIEdit::ReadRealText;
+  platform.PasteText(e->Control(), "1e");
+  EXPECT_EQ(ValueText(*e), "(none)");
+  EXPECT_EQ(ValueText(*e), "(none)") << "an unfinished text stays refused when read again";
+  platform.TypeText(e->Control(), "2");
+  EXPECT_EQ(ValueText(*e), "100");
+}
+
 TEST_F(EditTest, IntegerMode) {
   struct Case {
     const char* typed;
