@@ -1,4 +1,6 @@
 // Build tool: turns resources/manifest.txt into a C++ table of byte arrays.
+// Bitmaps (type 2) are checked, packed by runs and given their pixel size
+// in the table (runtime/resources.h).
 // Usage: resgen MANIFEST SOURCE_DIR OUTPUT.cpp
 // Manifest lines: NAME TYPE PATH (relative to SOURCE_DIR); '#' starts a comment.
 #include <algorithm>
