@@ -1,9 +1,10 @@
 #include "ui/fltk/pictures.h"
 
 #include <FL/Fl_PNG_Image.H>
-#include "ui/fltk/draw.h"
 
 #include <algorithm>
+
+#include "ui/fltk/draw.h"
 
 namespace {
 
