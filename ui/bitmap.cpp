@@ -3,49 +3,10 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "runtime/bmp_layout.h"
 #include "runtime/data.h"
 
 namespace {
-
-uint32_t ReadU32(const unsigned char* p) {
-  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-         static_cast<uint32_t>(p[3]) << 24;
-}
-
-uint16_t ReadU16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-
-// What the header of an uncompressed .bmp says, once checked against the
-// file's size.
-struct TBmpLayout {
-  int32_t width = 0, height = 0;
-  bool topDown = false;
-  size_t bytesPerPixel = 0, stride = 0;
-  uint32_t pixelOffset = 0;
-};
-
-bool ReadBmpLayout(const unsigned char* data, size_t size, TBmpLayout& out) {
-  if (!data || size < 54 || data[0] != 'B' || data[1] != 'M') return false;
-  const uint32_t pixelOffset = ReadU32(data + 10);
-  const uint32_t headerSize = ReadU32(data + 14);
-  if (headerSize < 40) return false;
-  const int32_t width = static_cast<int32_t>(ReadU32(data + 18));
-  const int32_t rawHeight = static_cast<int32_t>(ReadU32(data + 22));
-  const uint16_t planes = ReadU16(data + 26);
-  const uint16_t bits = ReadU16(data + 28);
-  const uint32_t compression = ReadU32(data + 30);
-  // 32-bit files may say "bit fields" with the usual masks; accept those.
-  if (planes != 1 || (bits != 24 && bits != 32) || !(compression == 0 || (compression == 3 && bits == 32)))
-    return false;
-  if (width <= 0 || rawHeight == 0 || rawHeight == INT32_MIN) return false;
-  const bool topDown = rawHeight < 0;
-  const int32_t height = topDown ? -rawHeight : rawHeight;
-  if (width > 16384 || height > 16384) return false;
-  const size_t bytesPerPixel = bits / 8;
-  const size_t stride = (static_cast<size_t>(width) * bytesPerPixel + 3) & ~static_cast<size_t>(3);
-  if (pixelOffset > size || stride * static_cast<size_t>(height) > size - pixelOffset) return false;
-  out = {width, height, topDown, bytesPerPixel, stride, pixelOffset};
-  return true;
-}
 
 // One row of the file's pixels as R, G, B.
 void ConvertRow(const unsigned char* src, const TBmpLayout& l, uint8_t* dst) {
@@ -222,22 +183,22 @@ TRgbImage ResampledImage(const TRgbImage& picture, int32_t w, int32_t h) {
 
 std::vector<TRgbaImage> DecodeIcoImages(const unsigned char* data, size_t size) {
   constexpr size_t kDirectory = 6, kEntry = 16, kInfoHeader = 40;
-  if (!data || size < kDirectory || ReadU16(data) != 0 || ReadU16(data + 2) != 1) return {};
-  const size_t count = ReadU16(data + 4);
+  if (!data || size < kDirectory || ReadLe16(data) != 0 || ReadLe16(data + 2) != 1) return {};
+  const size_t count = ReadLe16(data + 4);
   if (size < kDirectory + kEntry * count) return {};
   std::vector<TRgbaImage> images;
   for (size_t i = 0; i < count; ++i) {
     const unsigned char* e = data + kDirectory + kEntry * i;
-    const uint32_t bytes = ReadU32(e + 8), offset = ReadU32(e + 12);
+    const uint32_t bytes = ReadLe32(e + 8), offset = ReadLe32(e + 12);
     if (offset > size || bytes > size - offset) return {};
     const unsigned char* dib = data + offset;
     // A DIB's header: colour rows bottom-up, then the 1-bit mask (which
     // the alpha channel makes redundant at 32 bits).
-    if (bytes < kInfoHeader || ReadU32(dib) < kInfoHeader || ReadU16(dib + 14) != 32 || ReadU32(dib + 16) != 0)
+    if (bytes < kInfoHeader || ReadLe32(dib) < kInfoHeader || ReadLe16(dib + 14) != 32 || ReadLe32(dib + 16) != 0)
       continue;
-    const int32_t width = static_cast<int32_t>(ReadU32(dib + 4)), height = static_cast<int32_t>(ReadU32(dib + 8)) / 2;
+    const int32_t width = static_cast<int32_t>(ReadLe32(dib + 4)), height = static_cast<int32_t>(ReadLe32(dib + 8)) / 2;
     if (width <= 0 || height <= 0 || width > 256 || height > 256) continue;
-    const size_t header = ReadU32(dib), row = static_cast<size_t>(width) * 4;
+    const size_t header = ReadLe32(dib), row = static_cast<size_t>(width) * 4;
     if (bytes - kInfoHeader < row * static_cast<size_t>(height) || header > bytes - row * static_cast<size_t>(height))
       continue;
     TRgbaImage image;

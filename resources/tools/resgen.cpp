@@ -12,28 +12,17 @@
 #include <string>
 #include <vector>
 
+#include "runtime/bmp_layout.h"
+
 namespace {
 
-uint32_t U32(const std::string& b, size_t at) {
-  uint32_t v = 0;
-  for (size_t i = 0; i < 4; ++i) v |= static_cast<uint32_t>(static_cast<unsigned char>(b[at + i])) << (8 * i);
-  return v;
-}
-
-// The pixel size of an uncompressed .bmp of 24 or 32 bits per pixel whose
-// pixels fit in the file, as the program decodes them; false for anything
-// else, which the program could not show.
+// The pixel size of a bitmap the program can decode; false for any other.
 bool BitmapSize(const std::string& b, int32_t& width, int32_t& height) {
-  if (b.size() < 54 || b[0] != 'B' || b[1] != 'M' || U32(b, 14) < 40) return false;
-  const uint32_t offset = U32(b, 10), bits = U32(b, 28) & 0xFFFF, planes = U32(b, 26) & 0xFFFF;
-  const uint32_t compression = U32(b, 30);
-  width = static_cast<int32_t>(U32(b, 18));
-  const int32_t raw = static_cast<int32_t>(U32(b, 22));
-  if (planes != 1 || (bits != 24 && bits != 32) || !(compression == 0 || (compression == 3 && bits == 32))) return false;
-  if (width <= 0 || width > 16384 || raw == 0 || raw < -16384 || raw > 16384) return false;
-  height = raw < 0 ? -raw : raw;
-  const uint64_t stride = (static_cast<uint64_t>(width) * (bits / 8) + 3) / 4 * 4;
-  return offset <= b.size() && stride * static_cast<uint64_t>(height) <= b.size() - offset;
+  TBmpLayout layout;
+  if (!ReadBmpLayout(reinterpret_cast<const unsigned char*>(b.data()), b.size(), layout)) return false;
+  width = layout.width;
+  height = layout.height;
+  return true;
 }
 
 // Packs `b` by runs (runtime/resources.h): a control byte C < 128 and
