@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "runtime/event.h"
+#include "support/xorshift.h"
 
 namespace {
 
@@ -141,11 +142,9 @@ TEST(RoundHalfEven, DoublesRoundAsTheExtendedRule) {
     values.push_back(std::nextafter(half, 1e300 * (half < 0 ? -1 : 1)));
     values.push_back(i / 1000.0 * 3.7);
   }
-  uint64_t state = 0x2545F4914F6CDD1Dull;
+  TXorShift random(0x2545F4914F6CDD1Dull);
   for (int k = 0; k < 200000; ++k) {
-    state ^= state << 13;
-    state ^= state >> 7;
-    state ^= state << 17;
+    const uint64_t state = random.Next();
     // Binary exponents from 2^-4 to 2^66, where rounding has work to do.
     const uint64_t exponent = 1019 + (state >> 56) % 71;
     uint64_t bits = (exponent << 52) | (state & ((1ull << 52) - 1));
@@ -172,11 +171,9 @@ TEST(RoundHalfEven, ExtendedValuesRoundAsByFloorAndRemainder) {
   const long double two62 = 4611686018427387904.0L, two63 = 9223372036854775808.0L;
   std::vector<long double> values = {0.0L, 0.5L, 1.5L, 2.5L, 0.25L, 0.75L, two62, two62 - 0.5L, two62 - 1.5L,
                                      two62 + 1.0L, two63 - 0.5L, two63 - 1.0L, two63, -0.5L, -1.5L, -two62};
-  uint64_t state = 0x9E3779B97F4A7C15ull;
+  TXorShift random(0x9E3779B97F4A7C15ull);
   for (int k = 0; k < 200000; ++k) {
-    state ^= state << 13;
-    state ^= state >> 7;
-    state ^= state << 17;
+    const uint64_t state = random.Next();
     // Whole parts of every size up to 2^63, with fractions finer than a
     // double holds next to them (the number texts scale in this precision).
     const int bits = 1 + static_cast<int>(state % 63);

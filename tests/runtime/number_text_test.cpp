@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "runtime/data.h"
+#include "support/xorshift.h"
 
 namespace {
 
@@ -115,16 +116,10 @@ TEST(RealToText, LayoutMatchesThePiecewiseOneOverManyValues) {
                                 std::numeric_limits<double>::max(), 1e15, 1e14, 999999999999999.5, 0.5e-15,
                                 203.441, 9.9999999999999995, 99999999999999.95};
   // Every binary exponent, with random mantissas and both signs.
-  uint64_t state = 0x9E3779B97F4A7C15ull;
-  const auto next = [&state] {
-    state ^= state << 13;
-    state ^= state >> 7;
-    state ^= state << 17;
-    return state;
-  };
+  TXorShift random(0x9E3779B97F4A7C15ull);
   for (uint64_t exponent = 0; exponent < 2047; ++exponent) {
     for (int k = 0; k < 40; ++k) {
-      uint64_t bits = (exponent << 52) | (next() & ((1ull << 52) - 1));
+      uint64_t bits = (exponent << 52) | (random.Next() & ((1ull << 52) - 1));
       if (k & 1) bits |= 1ull << 63;
       double v;
       std::memcpy(&v, &bits, sizeof v);
@@ -208,21 +203,15 @@ TEST(TextToReal, WholeDigitsMatchTheStepwiseReadingOverManyTexts) {
                                     "18446744073709551615", "18446744073709551617", "99999999999999999999999",
                                     "-9007199254740993", "0000000000000000000009007199254740993", "12a34", "1 2.5",
                                     "123456789012345678.25", "3000", "-0"};
-  uint64_t state = 0x2545F4914F6CDD1Dull;
-  const auto next = [&state] {
-    state ^= state << 13;
-    state ^= state >> 7;
-    state ^= state << 17;
-    return state;
-  };
+  TXorShift random(0x2545F4914F6CDD1Dull);
   // Every length of whole part up to 25 digits, with and without a fraction.
   for (int length = 1; length <= 25; ++length) {
     for (int k = 0; k < 400; ++k) {
       std::string t = (k & 1) ? "-" : "";
-      for (int d = 0; d < length; ++d) t += static_cast<char>('0' + next() % 10);
+      for (int d = 0; d < length; ++d) t += static_cast<char>('0' + random.Next() % 10);
       if (k & 2) {
         t += '.';
-        for (int d = 0; d < 1 + static_cast<int>(next() % 6); ++d) t += static_cast<char>('0' + next() % 10);
+        for (int d = 0; d < 1 + static_cast<int>(random.Next() % 6); ++d) t += static_cast<char>('0' + random.Next() % 10);
       }
       texts.push_back(t);
     }
