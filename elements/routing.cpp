@@ -16,9 +16,17 @@ void THIHub::doEvent(TData& data, uint16_t) {
 }
 
 void THIDoData::doData(TData& data) {
-  SetNone(data);
-  const TData v = ReadData(data, Data, &DataDef);
-  ContinueData(data, onEventData, v);
+  // What arrived is dropped: the value is read straight into the record,
+  // made fresh first as every read gets it, or the default is copied.
+  if (Data.Wired()) {
+    ResetData(data);
+    FireEvent(Data, data);
+    data.Kind = static_cast<uint8_t>((data.Kind & 0x7F) | KindContinue);
+    data.ContinueLink = &onEventData;
+    data.Next = nullptr;
+    return;
+  }
+  ContinueData(data, onEventData, DataDef);
 }
 
 void THIGetData::Value(TData& data, uint16_t) { ReadInto(data, Data); }
@@ -36,6 +44,13 @@ void THIMemory::SetMemoryDefault(const TData& value) {
 }
 
 void THIMemory::doValue(TData& data) {
+  if (!data.Next && KindOf(data) != KindNone) {
+    // A single value: kept, and the record continues with it as it is.
+    CopySingle(ValueValue, data);
+    data.Kind = static_cast<uint8_t>((data.Kind & 0x7F) | KindContinue);
+    data.ContinueLink = &onData;
+    return;
+  }
   ValueValue = PopFirst(data);
   ContinueData(data, onData, ValueValue);
 }

@@ -42,26 +42,9 @@ TData TakeIncoming(TData& data) {
 
 }  // namespace
 
-void SetNone(TData& d) {
-  d.Kind = KindNone;
-  d.Next = nullptr;
-}
-
-void SetInteger(TData& d, int32_t v) {
-  d.Kind = KindInteger;
-  d.IntValue = v;
-  d.Next = nullptr;
-}
-
 void SetString(TData& d, const std::string& s) {
   d.Kind = KindString;
   d.StrValue = s;
-  d.Next = nullptr;
-}
-
-void SetReal(TData& d, double v) {
-  d.Kind = KindReal;
-  d.RealValue = v;
   d.Next = nullptr;
 }
 
@@ -75,28 +58,6 @@ void SetObject(TData& d, TObjectIntf* o) {
   d.Kind = KindObject;
   d.Ref = o;
   d.Next = nullptr;
-}
-
-void CopySingle(TData& dst, const TData& src) {
-  if (&dst == &src) {
-    dst.Next = nullptr;
-    return;
-  }
-  dst.Kind = src.Kind;
-  dst.IntValue = src.IntValue;
-  // Most records carry numbers and no text: two empty texts need no copy,
-  // and every step of a search copies a dozen records.
-  if (!src.StrValue.empty() || !dst.StrValue.empty()) dst.StrValue = src.StrValue;
-  dst.RealValue = src.RealValue;
-  dst.Ref = src.Ref;
-  dst.ContinueLink = src.ContinueLink;
-  dst.Next = nullptr;
-}
-
-void CopyWhole(TData& dst, const TData& src) {
-  const TData* next = src.Next;
-  CopySingle(dst, src);
-  dst.Next = next;
 }
 
 int64_t RoundHalfEvenL(long double x) {
@@ -160,22 +121,12 @@ std::string IntegerToText(int32_t v) {
   return std::string(buf + pos, sizeof buf - pos);
 }
 
-int32_t ToInteger(const TData& d) {
-  switch (BaseKind(d)) {
-    case KindInteger: return d.IntValue;
-    case KindString: return TextToInteger(d.StrValue.c_str());
-    case KindReal: return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(RoundHalfEven(d.RealValue))));
-    default: return 0;
-  }
-}
+int32_t data_detail::TextToIntegerOf(const TData& d) { return TextToInteger(d.StrValue.c_str()); }
 
-double ToReal(const TData& d) {
-  switch (BaseKind(d)) {
-    case KindInteger: return d.IntValue;
-    case KindString: return TextToReal(d.StrValue.c_str());
-    case KindReal: return d.RealValue;
-    default: return 0.0;
-  }
+double data_detail::TextToRealOf(const TData& d) { return TextToReal(d.StrValue.c_str()); }
+
+int32_t data_detail::RoundToInteger(double v) {
+  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(RoundHalfEven(v))));
 }
 
 std::string ToString(const TData& d) {

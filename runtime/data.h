@@ -52,21 +52,81 @@ struct TData {
 };
 
 // Setters: overwrite kind and value and clear Next. Only SetString touches
-// the string.
-void SetNone(TData& d);
-void SetInteger(TData& d, int32_t v);
+// the string. The small ones are inline: every hop of a click sets or
+// copies a record or two, and a call costs as much as the work.
+inline void SetNone(TData& d) {
+  d.Kind = KindNone;
+  d.Next = nullptr;
+}
+inline void SetInteger(TData& d, int32_t v) {
+  d.Kind = KindInteger;
+  d.IntValue = v;
+  d.Next = nullptr;
+}
 void SetString(TData& d, const std::string& s);
-void SetReal(TData& d, double v);
+inline void SetReal(TData& d, double v) {
+  d.Kind = KindReal;
+  d.RealValue = v;
+  d.Next = nullptr;
+}
 void SetArray(TData& d, TArrayIntf* a);
 void SetObject(TData& d, TObjectIntf* o);
-void CopySingle(TData& dst, const TData& src);
+inline void CopySingle(TData& dst, const TData& src) {
+  if (&dst == &src) {
+    dst.Next = nullptr;
+    return;
+  }
+  dst.Kind = src.Kind;
+  dst.IntValue = src.IntValue;
+  // Most records carry numbers and no text: two empty texts need no copy,
+  // and every step of a search copies a dozen records.
+  if (!src.StrValue.empty() || !dst.StrValue.empty()) dst.StrValue = src.StrValue;
+  dst.RealValue = src.RealValue;
+  dst.Ref = src.Ref;
+  dst.ContinueLink = src.ContinueLink;
+  dst.Next = nullptr;
+}
+// Makes `d` what a fresh record is (its text emptied, its capacity kept),
+// so a reader can answer into a record it already has.
+inline void ResetData(TData& d) {
+  d.Kind = KindNone;
+  d.IntValue = 0;
+  d.StrValue.clear();
+  d.RealValue = 0.0;
+  d.Ref = nullptr;
+  d.ContinueLink = nullptr;
+  d.Next = nullptr;
+}
 // The whole record, its chain link too (as assignment does), without
 // touching two empty texts.
-void CopyWhole(TData& dst, const TData& src);
+inline void CopyWhole(TData& dst, const TData& src) {
+  const TData* next = src.Next;
+  CopySingle(dst, src);
+  dst.Next = next;
+}
 
 // Conversions: read the record, change nothing.
-int32_t ToInteger(const TData& d);
-double ToReal(const TData& d);
+namespace data_detail {
+int32_t TextToIntegerOf(const TData& d);
+double TextToRealOf(const TData& d);
+int32_t RoundToInteger(double v);
+}  // namespace data_detail
+inline int32_t ToInteger(const TData& d) {
+  switch (d.Kind & 0x7F) {
+    case KindInteger: return d.IntValue;
+    case KindString: return data_detail::TextToIntegerOf(d);
+    case KindReal: return data_detail::RoundToInteger(d.RealValue);
+    default: return 0;
+  }
+}
+inline double ToReal(const TData& d) {
+  switch (d.Kind & 0x7F) {
+    case KindInteger: return d.IntValue;
+    case KindString: return data_detail::TextToRealOf(d);
+    case KindReal: return d.RealValue;
+    default: return 0.0;
+  }
+}
 std::string ToString(const TData& d);
 int32_t ToIndex(const TData& d);
 bool ToBool(const TData& d);

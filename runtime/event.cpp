@@ -34,24 +34,6 @@ void FireString(const THI_Event& link, const std::string& s) {
   FireEvent(link, d);
 }
 
-void ContinueInteger(TData& data, const THI_Event& link, int32_t v) {
-  SetInteger(data, v);
-  data.Kind |= KindContinue;
-  data.ContinueLink = &link;
-}
-
-void ContinueReal(TData& data, const THI_Event& link, double v) {
-  SetReal(data, v);
-  data.Kind |= KindContinue;
-  data.ContinueLink = &link;
-}
-
-void ContinueData(TData& data, const THI_Event& link, const TData& value) {
-  CopySingle(data, value);
-  data.Kind = static_cast<uint8_t>((data.Kind & 0x7F) | KindContinue);
-  data.ContinueLink = &link;
-}
-
 void StartDispatch() { event_detail::Dispatching.store(true, std::memory_order_release); }
 
 void StopDispatch() { event_detail::Dispatching.store(false, std::memory_order_release); }

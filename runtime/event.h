@@ -100,9 +100,21 @@ void FireString(const THI_Event& link, const std::string& s);
 
 // Continuation: overwrite the caller's record with the result and name the
 // link the dispatcher fires next with that same record.
-void ContinueInteger(TData& data, const THI_Event& link, int32_t v);
-void ContinueReal(TData& data, const THI_Event& link, double v);
-void ContinueData(TData& data, const THI_Event& link, const TData& value);
+inline void ContinueInteger(TData& data, const THI_Event& link, int32_t v) {
+  SetInteger(data, v);
+  data.Kind |= KindContinue;
+  data.ContinueLink = &link;
+}
+inline void ContinueReal(TData& data, const THI_Event& link, double v) {
+  SetReal(data, v);
+  data.Kind |= KindContinue;
+  data.ContinueLink = &link;
+}
+inline void ContinueData(TData& data, const THI_Event& link, const TData& value) {
+  CopySingle(data, value);
+  data.Kind = static_cast<uint8_t>((data.Kind & 0x7F) | KindContinue);
+  data.ContinueLink = &link;
+}
 
 // The dispatcher starts off: nothing reaches an element before StartDispatch
 // or after StopDispatch.

@@ -113,4 +113,46 @@ TEST_F(Branching, CaseMatchesItsValue) {
   }
 }
 
+// The comparison follows the general reading rules exactly, for single and
+// chained arrivals, operands wired, defaulted or taking the arrival.
+TEST_F(Branching, IfElseFollowsTheReadingRules) {
+  const TData second = Int(2);
+  struct TArrival {
+    const char* name;
+    TData first;
+    bool chained;
+  };
+  TData flagged = Real(3);
+  flagged.Kind |= KindContinue;
+  const TArrival arrivals[] = {{"nothing", TData(), false},     {"integer", Int(2), false},
+                               {"text", Str("ab"), false},      {"real with continuation bit", flagged, false},
+                               {"integer, then 2", Int(5), true}, {"nothing, then 2", TData(), true}};
+  // Each operand: 0 unwired without default, 1 default 2, 2 wired (answers "ab").
+  for (const TArrival& a : arrivals)
+    for (int op1 = 0; op1 < 3; ++op1)
+      for (int op2 = 0; op2 < 3; ++op2)
+        for (uint8_t type = CompareEqual; type <= CompareNotEqual; ++type) {
+          SCOPED_TRACE(std::string(a.name) + " op1 " + std::to_string(op1) + " op2 " + std::to_string(op2) +
+                       " type " + std::to_string(type));
+          THIIf_else cmp;
+          TSource src;
+          src.value = Str("ab");
+          cmp.Type = type;
+          if (op1 == 1) cmp.Op1Def = Int(2);
+          if (op1 == 2) cmp.Op1 = src.Out();
+          if (op2 == 1) cmp.Op2Def = Int(2);
+          if (op2 == 2) cmp.Op2 = src.Out();
+          TData in = a.first;
+          if (a.chained) in.Next = &second;
+          TData d = in;
+          cmp.doCompare(d);
+          TData expected = in;
+          TData arrived = in;
+          const TData x = ReadData(expected, cmp.Op1, &cmp.Op1Def);
+          const TData y = ReadData(expected, cmp.Op2, &cmp.Op2Def);
+          ContinueData(expected, CompareData(x, y, type) ? cmp.onTrue : cmp.onFalse, arrived);
+          EXPECT_EQ(ShowWhole(d), ShowWhole(expected));
+        }
+}
+
 }  // namespace

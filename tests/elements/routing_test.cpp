@@ -167,4 +167,95 @@ TEST_F(Routing, MemoryStoresWhateverArrives) {
   }
 }
 
+// Arrivals for the rule tables below: single values of every kind, a value
+// with a leftover text, and chains.
+struct TArrival {
+  const char* name;
+  TData first;
+  bool chained;  // a second value follows
+};
+
+std::vector<TArrival> Arrivals() {
+  TData leftover = Real(2.5);
+  leftover.StrValue = "old text";
+  leftover.IntValue = 9;
+  TData flagged = Int(6);
+  flagged.Kind |= KindContinue;
+  return {{"nothing", TData(), false},    {"integer", Int(4), false},         {"text", Str("x"), false},
+          {"real", Real(0.25), false},    {"real with a leftover text", leftover, false},
+          {"continuation bit", flagged, false}, {"integer, then text", Int(4), true},
+          {"nothing, then text", TData(), true}};
+}
+
+// The record an element continues with, and what reached the next element.
+struct TContinued : TElement {
+  std::vector<std::string> got;
+  void doIn(TData& d) { got.push_back(ShowWhole(d)); }
+};
+
+// DoData and Memory give exactly what the general reading rules
+// (runtime/data.h) give, for every arrival: the same record continued, the
+// same stored value, a fresh record to the source.
+TEST_F(Routing, DoDataAndMemoryFollowTheReadingRules) {
+  for (const TArrival& a : Arrivals()) {
+    for (int source = 0; source < 3; ++source) {  // unwired, wired (answers a real), default text
+      SCOPED_TRACE(std::string(a.name) + " / source " + std::to_string(source));
+      const TData second = Str("second");
+      TData in = a.first;
+      if (a.chained) in.Next = &second;
+      TSource src;
+      src.value = Real(1.5);
+      THIDoData dd;
+      TContinued out, expectedOut;
+      if (source == 1) dd.Data = src.Out();
+      if (source == 2) dd.DataDef = Str("240");
+      dd.onEventData = MakeLink<&TContinued::doIn>(&out);
+      TData d = in;
+      dd.doData(d);
+      // The rule: what arrived is dropped, the input is read as an operand.
+      TData expected = in;
+      SetNone(expected);
+      const TData v = ReadData(expected, dd.Data, &dd.DataDef);
+      ContinueData(expected, dd.onEventData, v);
+      EXPECT_EQ(ShowWhole(d), ShowWhole(expected));
+      EXPECT_EQ(d.StrValue.empty(), source != 2);
+    }
+
+    SCOPED_TRACE(a.name);
+    const TData second = Str("second");
+    TData in = a.first;
+    if (a.chained) in.Next = &second;
+    THIMemory memory;
+    memory.SetMemoryDefault(Int(-1));
+    TData d = in;
+    memory.doValue(d);
+    TData expected = in;
+    const TData kept = PopFirst(expected);
+    ContinueData(expected, memory.onData, kept);
+    EXPECT_EQ(ShowWhole(d), ShowWhole(expected));
+    EXPECT_EQ(ShowWhole(memory.ValueValue), ShowWhole(kept));
+  }
+}
+
+// A wired input is read into a fresh record, whatever the arriving one held.
+TEST_F(Routing, DoDataReadsIntoAFreshRecord) {
+  struct TPeek : TElement {
+    std::string seen;
+    void Value(TData& d) {
+      seen = ShowWhole(d);
+      SetInteger(d, 3);
+    }
+  } peek;
+  THIDoData dd;
+  dd.Data = MakeLink<&TPeek::Value>(&peek);
+  TData d = Str("arrived");
+  d.RealValue = 7;
+  d.IntValue = 8;
+  dd.doData(d);
+  EXPECT_EQ(peek.seen, ShowWhole(TData()));
+  EXPECT_EQ(Show(d), "int 3");
+  EXPECT_EQ(d.StrValue, "");
+  EXPECT_EQ(d.RealValue, 0.0);
+}
+
 }  // namespace

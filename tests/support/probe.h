@@ -13,6 +13,9 @@
 #include "runtime/event.h"
 
 std::string Show(const TData& d);
+// Every field of the record, raw (the continuation bit, the chain link and
+// the continuation named by address), for comparing two ways of building it.
+std::string ShowWhole(const TData& d);
 
 struct TProbe : TElement {
   std::vector<std::string> got;  // Show of every value that arrived
