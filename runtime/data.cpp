@@ -9,16 +9,6 @@ namespace {
 
 uint8_t BaseKind(const TData& d) { return d.Kind & 0x7F; }
 
-// Advances `data` to its next chained value, or to none.
-void DropFirst(TData& data) {
-  if (data.Next) {
-    const TData* next = data.Next;
-    data = *next;
-  } else {
-    data.Kind = KindNone;
-  }
-}
-
 // Copies the first value into `first` and advances `data`.
 void TakeIncomingInto(TData& first, TData& data) {
   CopySingle(first, data);
@@ -159,10 +149,6 @@ bool ToBool(const TData& d) {
   return true;
 }
 
-bool IsNone(const TData& d) { return BaseKind(d) == KindNone; }
-
-uint8_t KindOf(const TData& d) { return BaseKind(d); }
-
 TArrayIntf* ToArray(const TData& d) {
   return BaseKind(d) == KindArray ? static_cast<TArrayIntf*>(d.Ref) : nullptr;
 }
@@ -188,28 +174,6 @@ TData ReadData(TData& data, const THI_Event& link, const TData* def) {
   return r;
 }
 
-int32_t ReadInteger(TData& data, const THI_Event& link, int32_t def) {
-  if (link.Wired()) {
-    TData fresh;
-    FireEvent(link, fresh);
-    return ToInteger(fresh);
-  }
-  if (def != 0) return def;
-  if (BaseKind(data) != KindNone) return TakeIncomingAs<int32_t, ToInteger>(data);
-  return def;
-}
-
-double ReadReal(TData& data, const THI_Event& link, double def) {
-  if (link.Wired()) {
-    TData fresh;
-    FireEvent(link, fresh);
-    return ToReal(fresh);
-  }
-  if (def != 0.0) return def;
-  if (BaseKind(data) != KindNone) return TakeIncomingAs<double, ToReal>(data);
-  return def;
-}
-
 std::string ReadString(TData& data, const THI_Event& link, const std::string& def) {
   if (link.Wired()) {
     TData fresh;
@@ -233,14 +197,6 @@ TObjectIntf* ReadObject(const THI_Event& link) {
   TData fresh;
   FireEvent(link, fresh);
   return ToObject(fresh);
-}
-
-void ReadInto(TData& data, const THI_Event& link) {
-  if (!link.Wired()) {
-    data.Kind = KindNone;
-    return;
-  }
-  FireEvent(link, data);
 }
 
 TData PopFirst(TData& data) {

@@ -130,8 +130,8 @@ inline double ToReal(const TData& d) {
 std::string ToString(const TData& d);
 int32_t ToIndex(const TData& d);
 bool ToBool(const TData& d);
-bool IsNone(const TData& d);
-uint8_t KindOf(const TData& d);
+inline uint8_t KindOf(const TData& d) { return d.Kind & 0x7F; }
+inline bool IsNone(const TData& d) { return KindOf(d) == KindNone; }
 TArrayIntf* ToArray(const TData& d);    // none unless KindArray
 TObjectIntf* ToObject(const TData& d);  // none unless KindObject
 
@@ -149,16 +149,23 @@ int64_t RoundHalfEvenL(long double x);
 // Operand readers: a wired link is read with a fresh record; else a
 // non-empty default wins; else the incoming value is taken and `data`
 // advances; else the (empty) default.
+// ReadInteger, ReadReal and ReadInto, which every arithmetic hop calls, are
+// inline in runtime/event.h, next to the firing they use.
 TData ReadData(TData& data, const THI_Event& link, const TData* def);
-int32_t ReadInteger(TData& data, const THI_Event& link, int32_t def);
-double ReadReal(TData& data, const THI_Event& link, double def);
 std::string ReadString(TData& data, const THI_Event& link, const std::string& def);
 TArrayIntf* ReadArray(const THI_Event& link);
 TObjectIntf* ReadObject(const THI_Event& link);
-// Fires the link with the caller's own record; unwired makes it KindNone.
-void ReadInto(TData& data, const THI_Event& link);
 // The first value of `data`; `data` advances.
 TData PopFirst(TData& data);
+// Advances `data` to its next chained value, or to none.
+inline void DropFirst(TData& data) {
+  if (data.Next) {
+    const TData* next = data.Next;
+    data = *next;
+  } else {
+    data.Kind = KindNone;
+  }
+}
 
 // Comparison codes (the numbers are fixed: schemes store them).
 enum : uint8_t {

@@ -98,6 +98,41 @@ inline void FireReal(const THI_Event& link, double v) {
 }
 void FireString(const THI_Event& link, const std::string& s);
 
+// Operand readers (the rules are ReadData's, runtime/data.h), inline: an
+// arithmetic hop reads two operands, and a call costs as much as a read.
+inline int32_t ReadInteger(TData& data, const THI_Event& link, int32_t def) {
+  if (link.Wired()) {
+    TData fresh;
+    FireEvent(link, fresh);
+    return ToInteger(fresh);
+  }
+  if (def != 0) return def;
+  if (KindOf(data) == KindNone) return def;
+  const int32_t value = ToInteger(data);
+  DropFirst(data);
+  return value;
+}
+inline double ReadReal(TData& data, const THI_Event& link, double def) {
+  if (link.Wired()) {
+    TData fresh;
+    FireEvent(link, fresh);
+    return ToReal(fresh);
+  }
+  if (def != 0.0) return def;
+  if (KindOf(data) == KindNone) return def;
+  const double value = ToReal(data);
+  DropFirst(data);
+  return value;
+}
+// Fires the link with the caller's own record; unwired makes it KindNone.
+inline void ReadInto(TData& data, const THI_Event& link) {
+  if (!link.Wired()) {
+    data.Kind = KindNone;
+    return;
+  }
+  FireEvent(link, data);
+}
+
 // Continuation: overwrite the caller's record with the result and name the
 // link the dispatcher fires next with that same record.
 inline void ContinueInteger(TData& data, const THI_Event& link, int32_t v) {
