@@ -39,7 +39,9 @@ bool PowerOf(double a, double b, long double& result) {
     result = 0.0L;
     return true;
   }
-  if (std::trunc(b) == b && std::fabs(b) <= 2147483647.0) {
+  // Whole and within 32 bits: there the conversion truncates exactly, and
+  // costs less than the library's trunc.
+  if (std::fabs(b) <= 2147483647.0 && static_cast<double>(static_cast<int32_t>(b)) == b) {
     result = IntegerPower(a, static_cast<int64_t>(b));
     return true;
   }

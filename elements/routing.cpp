@@ -8,8 +8,10 @@ void THIHub::SetOutCount(int n) {
 }
 
 void THIHub::doEvent(TData& data, uint16_t) {
+  // One record serves every output: copied over whole before each, it is
+  // a fresh copy of the arrival each time.
+  TData copy;
   for (size_t i = 0; i < OutCount && i < onEvent.size(); ++i) {
-    TData copy;
     CopyWhole(copy, data);
     FireEvent(onEvent[i], copy);
   }
@@ -31,7 +33,11 @@ void THIDoData::doData(TData& data) {
 
 void THIGetData::Value(TData& data, uint16_t) { ReadInto(data, Data); }
 
-void THIEventFromData::doData(TData& data) { DataValue = ReadData(data, Data, nullptr); }
+void THIEventFromData::doData(TData& data) {
+  // Copied rather than moved in: two empty texts then cost nothing.
+  const TData value = ReadData(data, Data, nullptr);
+  CopyWhole(DataValue, value);
+}
 
 void THIEventFromData::Value(TData& data) {
   FireEvent(onEvent, data);

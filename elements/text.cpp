@@ -1,5 +1,7 @@
 #include "elements/text.h"
 
+#include <cstring>
+
 #include "runtime/number_text.h"
 
 void THIFormatStr::SetArgCount(int n) {
@@ -55,8 +57,22 @@ void THIFormatStr::doString(TData& data) {
 }
 
 void THIConvertor::doConvert(TData& data) {
+  // Read as ReadString reads, then written out as text.
+  const TData value = ReadData(data, Data, nullptr);
+  if (Mode == ConvertToReal && KindOf(value) == KindReal) {
+    // A real's text, read back, depends on its bits alone.
+    uint64_t bits;
+    std::memcpy(&bits, &value.RealValue, sizeof bits);
+    if (!last_valid_ || bits != last_bits_) {
+      last_result_ = TextToReal(RealToText(value.RealValue));
+      last_bits_ = bits;
+      last_valid_ = true;
+    }
+    FireReal(onResult, last_result_);
+    return;
+  }
   // The text ends at its first zero byte, as for every other conversion.
-  const std::string s = ReadString(data, Data, std::string()).c_str();
+  const std::string s = ToString(value).c_str();
   switch (Mode) {
     case ConvertToInteger:
       FireInteger(onResult, TextToInteger(s));

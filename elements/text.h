@@ -44,4 +44,11 @@ class THIConvertor : public TElement {
   THI_Event onResult;
 
   void doConvert(TData& data);
+
+ private:
+  // A field's value reaches a range check as the same real at every
+  // "Calculate": what its text reads back as is kept for the last one.
+  bool last_valid_ = false;
+  uint64_t last_bits_ = 0;
+  double last_result_ = 0.0;
 };

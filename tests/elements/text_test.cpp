@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
+#include "runtime/number_text.h"
 #include "support/probe.h"
 
 namespace {
@@ -133,6 +137,37 @@ TEST_F(Text, ConvertorIgnoresOtherModes) {
   conv.onResult = out.In();
   FireString(MakeLink<&THIConvertor::doConvert>(&conv), "5");
   EXPECT_TRUE(out.got.empty());
+}
+
+// A real arriving again and again reads back exactly as its text does, the
+// same as when it arrives as that text; the record advances past it.
+TEST_F(Text, ConvertorReadsARealAsItsText) {
+  struct TRealSink : TElement {
+    std::vector<double> got;
+    void doIn(TData& d) { got.push_back(d.RealValue); }
+  };
+  const double values[] = {2.77,  0.1 + 0.2, 1.0 / 3.0, -1234567.8912345678, 123456789012345678.0,
+                           5e-324, 1e300, 0.0,       -0.0,   std::numeric_limits<double>::infinity(),
+                           std::nan(""), 37.0, 2.77};
+  THIConvertor viaReal, viaText;
+  TRealSink realSink, textSink;
+  viaReal.Mode = viaText.Mode = ConvertToReal;
+  viaReal.onResult = MakeLink<&TRealSink::doIn>(&realSink);
+  viaText.onResult = MakeLink<&TRealSink::doIn>(&textSink);
+  for (int round = 0; round < 2; ++round)
+    for (double v : values) {
+      SCOPED_TRACE(RealToText(v));
+      const TData next = Str("next");
+      TData d = Real(v);
+      d.Next = &next;
+      viaReal.doConvert(d);
+      EXPECT_EQ(Show(d), "str next");
+      TData t = Str(RealToText(v));
+      viaText.doConvert(t);
+      ASSERT_EQ(realSink.got.size(), textSink.got.size());
+      const double got = realSink.got.back(), want = textSink.got.back();
+      EXPECT_EQ(std::memcmp(&got, &want, sizeof got), 0) << got << " " << want;
+    }
 }
 
 }  // namespace
