@@ -32,6 +32,7 @@ TControl::TControl(TPlatform& platform, TControlKind kind, TControl* parent, con
 
 TControl::~TControl() {
   platform_.controls_.erase(handle_);
+  if (deferred_) platform_.ForgetDeferred(this);
   if (parent_) {
     auto& siblings = parent_->children_;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
@@ -86,6 +87,19 @@ bool TControl::EnabledTree() const {
   for (const TControl* c = this; c; c = c->parent_)
     if (!c->Enabled()) return false;
   return true;
+}
+
+void TControl::DeferUntilShowing() {
+  Check();
+  if (deferred_) return;
+  deferred_ = true;
+  platform_.Defer(this);
+}
+
+void TControl::Reveal() {
+  TNotification n;
+  n.Kind = TNotifyKind::Revealed;
+  Deliver(n);
 }
 
 void TControl::Check() const { platform_.CheckThread(); }
@@ -150,6 +164,7 @@ void TControl::SetVisible(bool v) {
   Check();
   if (v == Visible()) return;
   visible_ = v;
+  if (v) platform_.deferred_stale_ = true;
   ApplyVisible();
 }
 

@@ -107,6 +107,7 @@ enum class TNotifyKind : uint8_t {
   ControlKey,    // forms: a key pressed with Ctrl held (Key, KeyState), before
                  // the focused control sees it; answer true when consumed
   ContextMenu,   // labels: the right button was released over it
+  Revealed,      // a control that put work off (DeferUntilShowing) shows now
 };
 
 struct TNotification {
@@ -184,6 +185,10 @@ class TControl {
 
   // On screen: visible itself and every parent visible.
   bool Showing() const;
+  // Asks to be told (Reveal) before the next frame in which the control is
+  // showing: work only a shown control needs waits until then. Only where
+  // the platform defers such work (TPlatform::DefersHiddenWork).
+  void DeferUntilShowing();
   // Usable: enabled itself and every parent enabled.
   bool EnabledTree() const;
 
@@ -278,6 +283,11 @@ class TControl {
   // Stores a field's text with the caret after it, and shows it.
   void StoreText(const std::string& text);
 
+  // The control asked for it (DeferUntilShowing) and is showing now. This
+  // one tells the handler (Revealed); a backend doing work of its own does
+  // it first.
+  virtual void Reveal();
+
   // Hooks: the stored value has changed; show it.
   virtual void ApplyBounds() {}
   virtual void ApplyText() {}
@@ -331,6 +341,8 @@ class TControl {
   int32_t handle_;
   int32_t tab_order_ = 0;
   int64_t tab_serial_ = 0;
+  bool deferred_ = false;  // waiting in the platform's list to be revealed
+  friend class TPlatform;
 };
 
 // The next tab stop under `root` after `from` (before it when `backward`),

@@ -41,14 +41,23 @@ void THILabel::ShowText(const std::string& text, bool newerThanPending) {
     applied_.valid = true;
     applied_.measured = false;
   }
-  if (FixedSize == 1) return;
+  if (FixedSize != 1) Fit();
+}
+
+void THILabel::Fit() {
+  // A label that is not on screen is measured when it first shows, where
+  // measuring costs the desktop a face opened (the size is not seen before).
+  if (control_->Platform().DefersHiddenWork() && !control_->Showing()) {
+    control_->DeferUntilShowing();
+    return;
+  }
   const TFontRec font = control_->Font();
   const int32_t height = control_->FontHeight();
   // A measured text comes back in the layout's pixels, rounded at the
   // screen's scale: a new scale measures again.
   const double scale = control_->Platform().Scale();
   if (!applied_.measured || applied_.font != font || applied_.height != height || applied_.scale != scale) {
-    applied_.size = control_->Platform().MeasureText(text, font, height);
+    applied_.size = control_->Platform().MeasureText(applied_.text, font, height);
     applied_.font = font;
     applied_.height = height;
     applied_.scale = scale;
@@ -106,6 +115,9 @@ void THILabel::ApplyPending(const std::shared_ptr<TPending>& pending, THILabel* 
 bool THILabel::HandleMessage(const TNotification& n) {
   switch (n.Kind) {
     case TNotifyKind::Click: FireNone(onClick); return true;
+    case TNotifyKind::Revealed:
+      if (control_ && FixedSize != 1) Fit();
+      return true;
     case TNotifyKind::ContextMenu:
       if (!onContextMenu.Wired()) return false;
       FireNone(onContextMenu);

@@ -53,6 +53,8 @@ class THILabel : public THIWin {
   };
 
   void ShowText(const std::string& text, bool newerThanPending = false);
+  // Sizes the control to the text it was given (unless FixedSize).
+  void Fit();
   static void ApplyPending(const std::shared_ptr<TPending>& pending, THILabel* label);
 
   std::shared_ptr<TPending> pending_ = std::make_shared<TPending>();

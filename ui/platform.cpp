@@ -1,5 +1,7 @@
 #include "ui/platform.h"
 
+#include <algorithm>
+
 #include "ui/scale.h"
 
 namespace {
@@ -59,6 +61,35 @@ void TPlatform::FocusMoved(TControl* c) {
 void TPlatform::ControlDestroyed(TControl* c) {
   if (focus_ == c) focus_ = nullptr;
   if (capture_ == c) capture_ = nullptr;
+}
+
+void TPlatform::Defer(TControl* c) {
+  deferred_.push_back(c);
+  deferred_stale_ = true;
+}
+
+void TPlatform::ForgetDeferred(TControl* c) {
+  deferred_.erase(std::remove(deferred_.begin(), deferred_.end(), c), deferred_.end());
+  std::replace(revealing_.begin(), revealing_.end(), c, static_cast<TControl*>(nullptr));
+}
+
+void TPlatform::RunDeferred() {
+  CheckThread();
+  // Not again from a loop that a handler being revealed runs (a box).
+  if (!deferred_stale_ || !revealing_.empty()) return;
+  deferred_stale_ = false;
+  // The showing ones leave the list first; a handler may defer others, or
+  // destroy one not yet told (ForgetDeferred clears its place).
+  auto waiting = std::stable_partition(deferred_.begin(), deferred_.end(), [](TControl* c) { return !c->Showing(); });
+  revealing_.assign(waiting, deferred_.end());
+  deferred_.erase(waiting, deferred_.end());
+  for (size_t i = 0; i < revealing_.size(); ++i) {
+    TControl* c = revealing_[i];
+    if (!c) continue;
+    c->deferred_ = false;
+    c->Reveal();
+  }
+  revealing_.clear();
 }
 
 int TPlatform::ShowMessageBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) {

@@ -107,6 +107,15 @@ class TPlatform : public TSystemOps {
   double Scale() const { return scale_; }
   void SetScale(double scale);
 
+  // Whether controls put off what only a shown control needs (a desktop
+  // measures texts and opens faces at a cost) until they first show. The
+  // headless backend does all of it at once, so that every control reads
+  // back its final size whether shown or not.
+  virtual bool DefersHiddenWork() const { return false; }
+  // Reveals every deferred control now showing (TControl::DeferUntilShowing).
+  // A backend calls it before it draws. Window thread only.
+  void RunDeferred();
+
   // Command line: argument 0 is the program, then the arguments.
   void SetCommandLine(const std::string& program, const std::vector<std::string>& args);
   int ParamCount() const { return static_cast<int>(args_.size()); }
@@ -134,6 +143,8 @@ class TPlatform : public TSystemOps {
   friend class TControl;
   // A control is about to go: forget it as focus or capture.
   void ControlDestroyed(TControl* c);
+  void Defer(TControl* c);
+  void ForgetDeferred(TControl* c);
 
   const std::thread::id ui_thread_;
   std::atomic<int> thread_violations_{0};
@@ -143,6 +154,11 @@ class TPlatform : public TSystemOps {
   int32_t next_handle_ = 0x100;
   int64_t next_tab_serial_ = 1;
   std::unique_ptr<TTooltips> tooltips_;
+  // Controls waiting to be revealed; worth a look only after something was
+  // deferred or made visible since the last look.
+  std::vector<TControl*> deferred_;
+  std::vector<TControl*> revealing_;  // taken out of deferred_, being told
+  bool deferred_stale_ = false;
   TControl* app_form_ = nullptr;
   std::atomic<bool> has_app_window_{false};
   double scale_ = 1.0;

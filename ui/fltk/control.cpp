@@ -156,6 +156,7 @@ TFltkControl::TFltkControl(TFltkPlatform& platform, TControlKind kind, TControl*
 TFltkControl::~TFltkControl() {
   fp_.Unregister(widget_);
   widget_->user_data(nullptr);
+  if (map_pending_) fp_.ForgetMap(this);
   if (Kind() == TControlKind::Form) static_cast<Fl_Window*>(widget_)->hide();
   if (Fl_Group* g = widget_->parent()) {
     const int x = widget_->x(), y = widget_->y(), w = widget_->w(), h = widget_->h();
@@ -335,9 +336,19 @@ int32_t TFltkControl::Caret() const {
 // --- Look ----------------------------------------------------------------------
 
 void TFltkControl::ApplyVisible() {
-  if (visible_) {
+  if (visible_ && Kind() == TControlKind::Form && !widget_->visible()) {
+    // The form is visible from now on, as far as the program can tell: it
+    // hears of it now, not again when the window is mapped.
+    map_pending_ = true;
+    fp_.MapBeforeFrame(this);
+    Notify(TNotifyKind::Shown);
+  } else if (visible_) {
     widget_->show();
   } else {
+    if (map_pending_) {
+      map_pending_ = false;
+      fp_.ForgetMap(this);
+    }
     widget_->hide();
     if (hovered_) {
       hovered_ = false;
@@ -346,7 +357,22 @@ void TFltkControl::ApplyVisible() {
   }
 }
 
-bool TFltkControl::Visible() const { return widget_->visible() != 0; }
+bool TFltkControl::Visible() const { return map_pending_ || widget_->visible() != 0; }
+
+void TFltkControl::Map() {
+  map_pending_ = false;
+  mapping_ = true;
+  widget_->show();
+  mapping_ = false;
+}
+
+void TFltkControl::Reveal() {
+  if (font_deferred_) {
+    font_deferred_ = false;
+    ApplyFont();
+  }
+  TControl::Reveal();
+}
 
 void TFltkControl::ApplyEnabled() {
   if (enabled_)
@@ -367,6 +393,12 @@ void TFltkControl::ApplyFont() {
   // A picture draws no text: resolving its font would only open a face at
   // a size nothing uses.
   if (Kind() == TControlKind::Image) return;
+  // Nor does a control not on screen yet, until it shows.
+  if (!Showing()) {
+    font_deferred_ = true;
+    DeferUntilShowing();
+    return;
+  }
   const TFltkFont f = ResolveFont(font_, font_height_, Scale());
   const Fl_Color c = ToFlColor(font_.Color);
   switch (Kind()) {
@@ -637,7 +669,7 @@ int TFltkControl::Route(Fl_Widget& w, int event, TBaseHandle base) {
     }
     case FL_SHOW: {
       const int result = base(w, event);
-      if (Kind() == TControlKind::Form && static_cast<Fl_Window&>(w).shown()) Notify(TNotifyKind::Shown);
+      if (Kind() == TControlKind::Form && !mapping_ && static_cast<Fl_Window&>(w).shown()) Notify(TNotifyKind::Shown);
       return result;
     }
     case FL_KEYBOARD:

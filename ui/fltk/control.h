@@ -52,6 +52,9 @@ class TFltkControl : public TControl {
     return changed;
   }
 
+  // Forms: maps the window made visible (TFltkPlatform::MapBeforeFrame).
+  void Map();
+
   // From the widgets (widgets.h).
   int Route(Fl_Widget& w, int event, TBaseHandle base);
   void Geometry(bool moved, bool resized);
@@ -76,6 +79,7 @@ class TFltkControl : public TControl {
   void ApplyPicture() override;
   void ApplyIcon() override;
   void ApplyWindowState() override;
+  void Reveal() override;
 
  private:
   static void Callback(Fl_Widget* w, void* data);
@@ -109,4 +113,7 @@ class TFltkControl : public TControl {
   bool right_pressed_ = false;  // a label took the right button
   bool placing_ = false;
   bool active_ = false;
+  bool font_deferred_ = false;  // the font waits for the control to show
+  bool map_pending_ = false;    // forms: visible, to be mapped before the next frame
+  bool mapping_ = false;        // forms: Map is showing the window
 };

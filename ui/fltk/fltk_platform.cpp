@@ -64,10 +64,12 @@ TFltkPlatform::TFltkPlatform()
   Fl_Tooltip::delay(0.5f);
   previous_dispatch_ = Fl::event_dispatch();
   Fl::event_dispatch(&TFltkPlatform::Dispatch);
+  Fl::add_check(&TFltkPlatform::OnCheck, this);
 }
 
 TFltkPlatform::~TFltkPlatform() {
   queue_.Close();
+  Fl::remove_check(&TFltkPlatform::OnCheck, this);
   Fl::remove_timeout(&TFltkPlatform::OnWake, nullptr);
   Fl::event_dispatch(previous_dispatch_);
   Fl::unlock();
@@ -114,8 +116,29 @@ TSize TFltkPlatform::MeasureText(const std::string& text, const TFontRec& font, 
   return {UnscaleExtent(widest, Scale()), UnscaleExtent(lines * fl_height(), Scale())};
 }
 
+void TFltkPlatform::MapBeforeFrame(TFltkControl* form) {
+  if (std::find(to_map_.begin(), to_map_.end(), form) == to_map_.end()) to_map_.push_back(form);
+}
+
+void TFltkPlatform::ForgetMap(TFltkControl* form) {
+  to_map_.erase(std::remove(to_map_.begin(), to_map_.end(), form), to_map_.end());
+}
+
+void TFltkPlatform::OnCheck(void* self) { static_cast<TFltkPlatform*>(self)->BeforeFrame(); }
+
+void TFltkPlatform::BeforeFrame() {
+  RunDeferred();
+  // Showing a window sends FL_SHOW, whose handler may make another visible.
+  while (!to_map_.empty()) {
+    TFltkControl* form = to_map_.front();
+    to_map_.erase(to_map_.begin());
+    form->Map();
+  }
+}
+
 void TFltkPlatform::RunMessageLoop() {
   quit_ = false;
+  BeforeFrame();  // the loop runs while a window is mapped
   while (!quit_ && Fl::first_window()) Fl::wait();
   queue_.Close();
 }
@@ -250,6 +273,7 @@ std::string TFltkPlatform::ClipboardText() {
 int32_t TFltkPlatform::PopupMenu(TControl* at, const std::vector<std::string>& items) {
   CheckThread();
   if (items.empty()) return kNoMenuItem;
+  BeforeFrame();  // a window made visible is on screen under its menu
   std::vector<std::string> texts;
   for (const std::string& item : items) {
     std::string escaped;
@@ -279,6 +303,7 @@ int32_t TFltkPlatform::PopupMenu(TControl* at, const std::vector<std::string>& i
 // --- Boxes, commands, threads ---------------------------------------------------
 
 int TFltkPlatform::ShowBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) {
+  BeforeFrame();  // a window made visible is mapped before its box, not over it
   Fl_Window* owner = nullptr;
   if (owned && ApplicationForm()) owner = static_cast<TFltkControl*>(ApplicationForm())->Window();
   return RunMessageBox(owner, text, caption, style);

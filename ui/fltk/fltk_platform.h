@@ -17,6 +17,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ui/wake_queue.h"
 #include "ui/platform.h"
@@ -54,6 +55,9 @@ class TFltkPlatform : public TPlatform {
   void QuitMessageLoop() override { quit_ = true; }
   // The control FLTK has given the keyboard focus.
   TControl* Focused() override;
+  // A hidden control neither opens its face nor measures its texts: a page
+  // costs nothing until it is first shown.
+  bool DefersHiddenWork() const override { return true; }
 
   // The backend's own bookkeeping.
   void Register(const Fl_Widget* w, TFltkControl* c) { widgets_[w] = c; }
@@ -67,6 +71,14 @@ class TFltkPlatform : public TPlatform {
   // Whether work posted by other threads waits for the window thread (at
   // most a turn period while posts keep coming).
   bool WorkQueued() { return queue_.Queued(); }
+  // A window made visible is mapped before the next frame, after what
+  // shows in it has done the work it put off (RunDeferred): a form's
+  // start-up may still hide pages before that. Forget drops a window made
+  // hidden or destroyed before then.
+  void MapBeforeFrame(TFltkControl* form);
+  void ForgetMap(TFltkControl* form);
+  // Runs before FLTK draws (and at the start of the loop): reveals, then maps.
+  void BeforeFrame();
 
  protected:
   std::unique_ptr<TTooltips> CreateTooltips() override;
@@ -77,6 +89,7 @@ class TFltkPlatform : public TPlatform {
  private:
   static int Dispatch(int event, Fl_Window* window);
   static void OnWake(void*);
+  static void OnCheck(void*);
   static TFltkPlatform* Current();
   // Answers 1 or 0 when the event was dealt with, -1 to leave it to FLTK.
   int Intercept(int event, Fl_Window* window);
@@ -85,5 +98,6 @@ class TFltkPlatform : public TPlatform {
   bool quit_ = false;
   bool syncing_focus_ = false;
   std::map<const Fl_Widget*, TFltkControl*> widgets_;
+  std::vector<TFltkControl*> to_map_;
   Fl_Event_Dispatch previous_dispatch_ = nullptr;
 };
