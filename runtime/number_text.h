@@ -38,6 +38,19 @@ struct TLastReading {
   }
 };
 
+// The text of the last real written, for a place that writes the same
+// value again and again (a result label at every "Calculate"): writing is
+// a pure function of the value's bits.
+class TLastRealText {
+ public:
+  const std::string& Of(double v);
+
+ private:
+  bool valid_ = false;
+  uint64_t bits_ = 0;
+  std::string text_;
+};
+
 // The same strict syntax read one character at a time, for texts that grow
 // (an edit field checks only what was typed). A scan is a small value: keep
 // the one after each prefix to go back to any of them.

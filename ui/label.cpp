@@ -75,7 +75,13 @@ std::string THILabel::Shown() const {
 
 void THILabel::doText(TData& data) {
   if (OnUIThread()) {
-    ShowText(ReadString(data, Text, std::string()), true);
+    // Read as ReadString reads; a result label is mostly given the real it
+    // showed before, whose text it keeps.
+    const TData value = ReadData(data, Text, nullptr);
+    if (KindOf(value) == KindReal)
+      ShowText(last_real_.Of(value.RealValue), true);
+    else
+      ShowText(ToString(value), true);
     return;
   }
   // A worker hands over the value, not its text: only the last value of a

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <string>
 
+#include "runtime/number_text.h"
 #include "ui/win.h"
 
 class THILabel : public THIWin {
@@ -62,6 +63,7 @@ class THILabel : public THIWin {
   bool hovering_ = false;
   TFontRec own_font_;  // the font Init applied, restored after hovering
   std::string shown_;
+  TLastRealText last_real_;  // the text of the last real shown
   // What the control was last given, and the size measured for it.
   struct TApplied {
     bool valid = false;

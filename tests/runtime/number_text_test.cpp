@@ -136,6 +136,23 @@ TEST(RealToText, LayoutMatchesThePiecewiseOneOverManyValues) {
   for (double v : values) ASSERT_EQ(RealToText(v), LayoutPiecewise(v)) << Bits(v);
 }
 
+// The kept text is RealToText's for every value, whether it repeats, comes
+// back after another, or differs only in bits that write the same (0 and
+// -0, two NaNs).
+TEST(RealToText, LastTextKeptIsTheTextOfTheValue) {
+  const double nan = std::nan(""), other = -std::nan("");
+  std::vector<double> values = {0.0,  0.0, -0.0, 0.0,   nan, other, nan, 2.77, 2.77, std::nextafter(2.77, 3.0),
+                                2.77, 1e300, -1e300, 5e-324, 5e-324};
+  TXorShift random(0x2545F4914F6CDD1Dull);
+  for (int k = 0; k < 2000; ++k) {
+    const double v = static_cast<double>(random.Next() % 100000) / 1000.0;
+    values.push_back(v);
+    if (k % 3 == 0) values.push_back(v);
+  }
+  TLastRealText kept;
+  for (double v : values) ASSERT_EQ(kept.Of(v), RealToText(v)) << Bits(v);
+}
+
 TEST(RealToText, NonFiniteValues) {
   EXPECT_EQ(RealToText(std::numeric_limits<double>::infinity()), "INF");
   EXPECT_EQ(RealToText(-std::numeric_limits<double>::infinity()), "-INF");

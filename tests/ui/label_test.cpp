@@ -53,6 +53,42 @@ TEST_F(LabelTest, DoTextShowsEveryKind) {
   }
 }
 
+// A real given again, after another value or after a text, shows its own
+// text each time, received or read through the Text input.
+TEST_F(LabelTest, RepeatedRealsShowTheirText) {
+  const struct {
+    uint8_t kind;  // KindReal, KindString or KindInteger
+    double real;
+    const char* text;
+    const char* shown;
+  } steps[] = {{KindReal, 0.805, "", "0.805"},   {KindReal, 0.805, "", "0.805"},  {KindString, 0, "0.9", "0.9"},
+               {KindReal, 0.805, "", "0.805"},   {KindInteger, 3, "", "3"},       {KindReal, 0.805, "", "0.805"},
+               {KindReal, -0.0, "", "0"},        {KindReal, 1.0 / 3, "", "0.333333333333333"},
+               {KindReal, 0.805, "", "0.805"}};
+  for (bool wired : {false, true}) {
+    auto label = Make("x");
+    TSource source;
+    if (wired) label->Text = source.Link();
+    for (const auto& s : steps) {
+      SCOPED_TRACE(s.shown);
+      TData d;
+      if (s.kind == KindReal) SetReal(d, s.real);
+      if (s.kind == KindString) SetString(d, s.text);
+      if (s.kind == KindInteger) SetInteger(d, static_cast<int32_t>(s.real));
+      TData received;
+      if (wired) {
+        source.value = d;
+        SetString(received, "ignored");
+      } else {
+        received = d;
+      }
+      label->doText(received);
+      EXPECT_EQ(label->Control()->Text(), s.shown);
+      EXPECT_EQ(label->Shown(), s.shown);
+    }
+  }
+}
+
 TEST_F(LabelTest, WiredTextInputWinsOverTheReceivedValue) {
   auto label = Make();
   TSource source;
