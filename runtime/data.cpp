@@ -70,22 +70,6 @@ int64_t RoundHalfEvenL(long double x) {
   return static_cast<int64_t>(f);
 }
 
-int64_t RoundHalfEven(double x) {
-  // The same rule without the extended-precision floor: below 2^52 adding
-  // and taking away 2^52 rounds to a whole number half to even (the
-  // processor's default rounding), and from 2^52 on every double is whole.
-  // Both steps are exact apart from that one rounding, so the result is
-  // RoundHalfEvenL's.
-  if (!(x > -9223372036854775808.0 && x < 9223372036854775808.0)) return INT64_MIN;
-  constexpr double kTwo52 = 4503599627370496.0;
-  if (x >= 0.0) {
-    if (x < kTwo52) x = (x + kTwo52) - kTwo52;
-  } else if (x > -kTwo52) {
-    x = (x - kTwo52) + kTwo52;
-  }
-  return static_cast<int64_t>(x);
-}
-
 int32_t TextToInteger(const std::string& s) {
   size_t i = 0;
   bool negative = false;
@@ -115,9 +99,6 @@ int32_t data_detail::TextToIntegerOf(const TData& d) { return TextToInteger(d.St
 
 double data_detail::TextToRealOf(const TData& d) { return TextToReal(d.StrValue.c_str()); }
 
-int32_t data_detail::RoundToInteger(double v) {
-  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(RoundHalfEven(v))));
-}
 
 std::string ToString(const TData& d) {
   switch (BaseKind(d)) {

@@ -105,17 +105,36 @@ inline void CopyWhole(TData& dst, const TData& src) {
   dst.Next = next;
 }
 
+// Rounds half to even and converts to 64 bits. Values outside the 64-bit
+// range (and NaN) give INT64_MIN, the "integer indefinite" of the FPU.
+inline int64_t RoundHalfEven(double x) {
+  // The same rule without the extended-precision floor: below 2^52 adding
+  // and taking away 2^52 rounds to a whole number half to even (the
+  // processor's default rounding), and from 2^52 on every double is whole.
+  // Both steps are exact apart from that one rounding, so the result is
+  // RoundHalfEvenL's. Inline: every integer result of an arithmetic hop
+  // is rounded.
+  if (!(x > -9223372036854775808.0 && x < 9223372036854775808.0)) return INT64_MIN;
+  constexpr double kTwo52 = 4503599627370496.0;
+  if (x >= 0.0) {
+    if (x < kTwo52) x = (x + kTwo52) - kTwo52;
+  } else if (x > -kTwo52) {
+    x = (x - kTwo52) + kTwo52;
+  }
+  return static_cast<int64_t>(x);
+}
+int64_t RoundHalfEvenL(long double x);
+
 // Conversions: read the record, change nothing.
 namespace data_detail {
 int32_t TextToIntegerOf(const TData& d);
 double TextToRealOf(const TData& d);
-int32_t RoundToInteger(double v);
 }  // namespace data_detail
 inline int32_t ToInteger(const TData& d) {
   switch (d.Kind & 0x7F) {
     case KindInteger: return d.IntValue;
     case KindString: return data_detail::TextToIntegerOf(d);
-    case KindReal: return data_detail::RoundToInteger(d.RealValue);
+    case KindReal: return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(RoundHalfEven(d.RealValue))));
     default: return 0;
   }
 }
@@ -140,11 +159,6 @@ TObjectIntf* ToObject(const TData& d);  // none unless KindObject
 int32_t TextToInteger(const std::string& s);
 // Decimal text of an integer; INT32_MIN is written correctly.
 std::string IntegerToText(int32_t v);
-
-// Rounds half to even and converts to 64 bits. Values outside the 64-bit
-// range (and NaN) give INT64_MIN, the "integer indefinite" of the FPU.
-int64_t RoundHalfEven(double x);
-int64_t RoundHalfEvenL(long double x);
 
 // Operand readers: a wired link is read with a fresh record; else a
 // non-empty default wins; else the incoming value is taken and `data`

@@ -128,6 +128,8 @@ void THIEdit::Rescan(size_t from) {
   if (syntax != scan_syntax_ || scan_.empty()) {
     scan_syntax_ = syntax;
     scan_.assign(1, 0);
+  } else if (from >= text_copy_.size() && scan_.size() == text_copy_.size() + 1) {
+    return;  // every read of an unchanged field asks this: all scanned already
   }
   // The states of the prefix the change left alone stay.
   const size_t kept = std::min({from, text_copy_.size(), scan_.size() - 1});
