@@ -326,4 +326,91 @@ TEST_F(LabelTest, PendingUpdateOfAGoneLabelDoesNothing) {
   EXPECT_EQ(platform.Pump(), 1u);
 }
 
+// --- Measured when first shown, where the platform defers it -----------------
+
+class TDeferringPlatform : public THeadlessPlatform {
+ public:
+  bool DefersHiddenWork() const override { return true; }
+};
+
+// A label on a page (a group box) of a form, both built hidden.
+struct TPagedLabel {
+  explicit TPagedLabel(TPlatform& p, uint8_t fixedSize = 0)
+      : form(p.CreateControl(TControlKind::Form, nullptr, {})),
+        page(p.CreateControl(TControlKind::GroupBox, form, {})),
+        label(std::make_unique<THILabel>(page)) {
+    label->Left = 10;
+    label->Top = 20;
+    label->Width = 11;
+    label->Height = 13;
+    label->FixedSize = fixedSize;
+    label->Font = MakeFontRec("Arial", 10, FontBold, 204, 0);
+    label->Caption = "0";
+    label->Init();
+  }
+  ~TPagedLabel() {
+    label.reset();
+    TControl::Destroy(form);
+  }
+  void Show(const std::string& text) {
+    TData d;
+    SetString(d, text);
+    label->doText(d);
+  }
+  TRect Bounds() const { return label->Control()->Bounds(); }
+
+  TControl* form;
+  TControl* page;
+  std::unique_ptr<THILabel> label;
+};
+
+TEST(LabelDeferred, AHiddenLabelTakesTheSizeOfItsLastTextWhenItFirstShows) {
+  const std::string texts[] = {"R1 = 240 Om", "Vout,\r\nmax", "0"};
+  for (const std::string& last : texts) {
+    SCOPED_TRACE(last);
+    TRect eager;
+    {
+      THeadlessPlatform p;
+      TPagedLabel l(p);
+      l.Show(last);
+      eager = l.Bounds();
+    }
+    TDeferringPlatform p;
+    TPagedLabel l(p);
+    l.page->SetVisible(false);
+    l.form->SetVisible(true);
+    l.Show("a much longer text than any of the others");
+    l.Show(last);
+    p.RunDeferred();
+    EXPECT_EQ(l.Bounds(), (TRect{10, 20, 11, 13})) << "not measured while its page is hidden";
+    EXPECT_EQ(l.label->Control()->Text(), last) << "the text itself is shown at once";
+    l.page->SetVisible(true);
+    p.RunDeferred();
+    EXPECT_EQ(l.Bounds(), eager);
+  }
+}
+
+TEST(LabelDeferred, AShowingOrFixedLabelIsNotPutOff) {
+  struct Case {
+    uint8_t fixedSize;
+    bool formShown;
+    TRect after;  // bounds at once after the text, before any run
+  };
+  THeadlessPlatform eagerPlatform;
+  TPagedLabel eager(eagerPlatform);
+  eager.Show("R2");
+  const Case cases[] = {
+      {0, true, eager.Bounds()},
+      {1, true, TRect{10, 20, 11, 13}},
+      {1, false, TRect{10, 20, 11, 13}},
+  };
+  for (const Case& c : cases) {
+    TDeferringPlatform p;
+    TPagedLabel l(p, c.fixedSize);
+    l.form->SetVisible(c.formShown);
+    l.Show("R2");
+    EXPECT_EQ(l.Bounds(), c.after) << "fixed " << int(c.fixedSize) << ", shown " << c.formShown;
+  }
+}
+
 }  // namespace

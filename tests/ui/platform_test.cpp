@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "runtime/scheme_lock.h"
 #include "ui/headless/headless.h"
 
@@ -12,10 +15,11 @@ class TRecorder : public TControlHandler {
  public:
   std::vector<TNotifyKind> kinds;
   bool lockHeld = true;
+  std::function<bool(const TNotification&)> On;  // the answer, when set
   bool HandleNotification(const TNotification& n) override {
     kinds.push_back(n.Kind);
     lockHeld = lockHeld && SchemeLock().HeldByMe();
-    return false;
+    return On ? On(n) : false;
   }
 };
 
@@ -76,6 +80,141 @@ TEST(Platform, ShowingAndUsableFollowTheParents) {
   box->SetEnabled(false);
   EXPECT_FALSE(edit->EnabledTree());
   EXPECT_TRUE(edit->Enabled());
+  TControl::Destroy(form);
+}
+
+// --- Work put off until a control shows -------------------------------------
+
+// A headless platform that defers, as a desktop does.
+class TDeferringPlatform : public THeadlessPlatform {
+ public:
+  bool DefersHiddenWork() const override { return true; }
+};
+
+size_t Revealed(const TRecorder& r) { return std::count(r.kinds.begin(), r.kinds.end(), TNotifyKind::Revealed); }
+
+TEST(PlatformDeferred, AControlIsRevealedOnceAtTheFirstRunItShowsIn) {
+  // Which of the form and the box are visible at each run, and how many
+  // times the label has been revealed after it.
+  struct Step {
+    bool form, box;
+    size_t revealed;
+  };
+  const Step steps[] = {
+      {false, true, 0},  // forms start hidden
+      {true, false, 0},  // its page is hidden
+      {true, true, 1},
+      {true, true, 1},   // once only
+      {false, false, 1},
+      {true, true, 1},   // shown again: nothing was asked for
+  };
+  TDeferringPlatform p;
+  TControl* form = Make(p, TControlKind::Form, nullptr);
+  TControl* box = Make(p, TControlKind::GroupBox, form);
+  TControl* label = Make(p, TControlKind::Label, box);
+  TRecorder rec;
+  label->SetHandler(&rec);
+  label->DeferUntilShowing();
+  label->DeferUntilShowing();  // asking twice is asking once
+  for (const Step& step : steps) {
+    box->SetVisible(step.box);
+    form->SetVisible(step.form);
+    p.RunDeferred();
+    EXPECT_EQ(Revealed(rec), step.revealed) << "form " << step.form << ", box " << step.box;
+  }
+  EXPECT_TRUE(rec.lockHeld);
+  label->SetHandler(nullptr);
+  TControl::Destroy(form);
+}
+
+TEST(PlatformDeferred, OnlyTheShowingOnesAreRevealedAndTheRestWait) {
+  TDeferringPlatform p;
+  TControl* form = Make(p, TControlKind::Form, nullptr);
+  TControl* pages[3];
+  TControl* labels[3];
+  TRecorder recs[3];
+  for (int i = 0; i < 3; ++i) {
+    pages[i] = Make(p, TControlKind::GroupBox, form);
+    labels[i] = Make(p, TControlKind::Label, pages[i]);
+    labels[i]->SetHandler(&recs[i]);
+    labels[i]->DeferUntilShowing();
+  }
+  form->SetVisible(true);
+  pages[1]->SetVisible(false);
+  pages[2]->SetVisible(false);
+  p.RunDeferred();
+  EXPECT_EQ(Revealed(recs[0]), 1u);
+  EXPECT_EQ(Revealed(recs[1]), 0u);
+  EXPECT_EQ(Revealed(recs[2]), 0u);
+  pages[0]->SetVisible(false);
+  pages[2]->SetVisible(true);
+  p.RunDeferred();
+  EXPECT_EQ(Revealed(recs[2]), 1u);
+  EXPECT_EQ(Revealed(recs[1]), 0u) << "still hidden, still waiting";
+  for (TControl* label : labels) label->SetHandler(nullptr);
+  TControl::Destroy(form);
+}
+
+TEST(PlatformDeferred, HeadlessDefersNothing) {
+  THeadlessPlatform p;
+  EXPECT_FALSE(p.DefersHiddenWork()) << "headless controls read back their final sizes, shown or not";
+}
+
+// Error paths: controls going away while they wait or while others are told.
+TEST(PlatformDeferredErrors, AControlDestroyedWhileWaitingIsForgotten) {
+  TDeferringPlatform p;
+  TControl* form = Make(p, TControlKind::Form, nullptr);
+  TControl* box = Make(p, TControlKind::GroupBox, form);
+  TControl* gone = Make(p, TControlKind::Label, box);
+  TControl* stays = Make(p, TControlKind::Label, box);
+  TRecorder rec;
+  stays->SetHandler(&rec);
+  gone->DeferUntilShowing();
+  stays->DeferUntilShowing();
+  TControl::Destroy(gone);
+  form->SetVisible(true);
+  p.RunDeferred();  // would touch the destroyed one (the sanitizers see it)
+  EXPECT_EQ(Revealed(rec), 1u);
+  stays->SetHandler(nullptr);
+  TControl::Destroy(form);
+}
+
+TEST(PlatformDeferredErrors, AHandlerMayDestroyOrDeferOthersWhileTheyAreTold) {
+  TDeferringPlatform p;
+  TControl* form = Make(p, TControlKind::Form, nullptr);
+  TControl* box = Make(p, TControlKind::GroupBox, form);
+  TControl* first = Make(p, TControlKind::Label, box);
+  TControl* victim = Make(p, TControlKind::Label, box);
+  TControl* other = Make(p, TControlKind::GroupBox, form);
+  TControl* later = Make(p, TControlKind::Label, other);
+  TRecorder victimRec, laterRec;
+  TRecorder firstRec;
+  // The first one told destroys the next in line, hides a page and asks
+  // for a control on it: the destroyed one is not told, the asked one
+  // waits for its page.
+  firstRec.On = [&](const TNotification& n) {
+    if (n.Kind != TNotifyKind::Revealed) return false;
+    victim->SetHandler(nullptr);
+    TControl::Destroy(victim);
+    other->SetVisible(false);
+    later->DeferUntilShowing();
+    return true;
+  };
+  first->SetHandler(&firstRec);
+  victim->SetHandler(&victimRec);
+  later->SetHandler(&laterRec);
+  first->DeferUntilShowing();
+  victim->DeferUntilShowing();
+  form->SetVisible(true);
+  p.RunDeferred();
+  EXPECT_EQ(Revealed(firstRec), 1u);
+  EXPECT_EQ(Revealed(victimRec), 0u);
+  EXPECT_EQ(Revealed(laterRec), 0u);
+  other->SetVisible(true);
+  p.RunDeferred();
+  EXPECT_EQ(Revealed(laterRec), 1u);
+  first->SetHandler(nullptr);
+  later->SetHandler(nullptr);
   TControl::Destroy(form);
 }
 
