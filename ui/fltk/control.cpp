@@ -371,6 +371,7 @@ void TFltkControl::Reveal() {
     font_deferred_ = false;
     ApplyFont();
   }
+  if (menu_deferred_) RebuildMenu();
   TControl::Reveal();
 }
 
@@ -488,6 +489,14 @@ void TFltkControl::RebuildMenu() {
     return;
   }
   if (Kind() != TControlKind::PickList && Kind() != TControlKind::EditList) return;
+  // A list fills its lines one at a time, and each would build the whole
+  // menu again: a list not on screen builds it once, when it first shows.
+  if (!Showing()) {
+    menu_deferred_ = true;
+    DeferUntilShowing();
+    return;
+  }
+  menu_deferred_ = false;
   menu_texts_.clear();
   for (const std::string& item : items_) {
     std::string utf8 = Cp1251ToUtf8(item), escaped;
@@ -508,6 +517,7 @@ void TFltkControl::RebuildMenu() {
 }
 
 void TFltkControl::ShowSelectedLine() {
+  if (menu_deferred_) return;  // shown with the menu
   if (Kind() == TControlKind::PickList) {
     auto* list = static_cast<Fl_Choice*>(widget_);
     if (selected_ >= 0)

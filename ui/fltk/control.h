@@ -114,6 +114,7 @@ class TFltkControl : public TControl {
   bool placing_ = false;
   bool active_ = false;
   bool font_deferred_ = false;  // the font waits for the control to show
+  bool menu_deferred_ = false;  // lists: so do the lines' menu and its selection
   bool map_pending_ = false;    // forms: visible, to be mapped before the next frame
   bool mapping_ = false;        // forms: Map is showing the window
 };
