@@ -100,29 +100,26 @@ void FireString(const THI_Event& link, const std::string& s);
 
 // Operand readers (the rules are ReadData's, runtime/data.h), inline: an
 // arithmetic hop reads two operands, and a call costs as much as a read.
-inline int32_t ReadInteger(TData& data, const THI_Event& link, int32_t def) {
+namespace event_detail {
+template <typename T, T (*Convert)(const TData&)>
+inline T ReadNumber(TData& data, const THI_Event& link, T def) {
   if (link.Wired()) {
     TData fresh;
     FireEvent(link, fresh);
-    return ToInteger(fresh);
+    return Convert(fresh);
   }
   if (def != 0) return def;
   if (KindOf(data) == KindNone) return def;
-  const int32_t value = ToInteger(data);
+  const T value = Convert(data);
   DropFirst(data);
   return value;
 }
+}  // namespace event_detail
+inline int32_t ReadInteger(TData& data, const THI_Event& link, int32_t def) {
+  return event_detail::ReadNumber<int32_t, ToInteger>(data, link, def);
+}
 inline double ReadReal(TData& data, const THI_Event& link, double def) {
-  if (link.Wired()) {
-    TData fresh;
-    FireEvent(link, fresh);
-    return ToReal(fresh);
-  }
-  if (def != 0.0) return def;
-  if (KindOf(data) == KindNone) return def;
-  const double value = ToReal(data);
-  DropFirst(data);
-  return value;
+  return event_detail::ReadNumber<double, ToReal>(data, link, def);
 }
 // Fires the link with the caller's own record; unwired makes it KindNone.
 inline void ReadInto(TData& data, const THI_Event& link) {
