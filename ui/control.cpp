@@ -89,11 +89,14 @@ bool TControl::EnabledTree() const {
   return true;
 }
 
-void TControl::DeferUntilShowing() {
+bool TControl::DeferWhileHidden() {
   Check();
-  if (deferred_) return;
-  deferred_ = true;
-  platform_.Defer(this);
+  if (!platform_.DefersHiddenWork() || Showing()) return false;
+  if (!deferred_) {
+    deferred_ = true;
+    platform_.Defer(this);
+  }
+  return true;
 }
 
 void TControl::Reveal() {

@@ -107,7 +107,7 @@ enum class TNotifyKind : uint8_t {
   ControlKey,    // forms: a key pressed with Ctrl held (Key, KeyState), before
                  // the focused control sees it; answer true when consumed
   ContextMenu,   // labels: the right button was released over it
-  Revealed,      // a control that put work off (DeferUntilShowing) shows now
+  Revealed,      // a control that put work off (DeferWhileHidden) shows now
 };
 
 struct TNotification {
@@ -185,10 +185,11 @@ class TControl {
 
   // On screen: visible itself and every parent visible.
   bool Showing() const;
-  // Asks to be told (Reveal) before the next frame in which the control is
-  // showing: work only a shown control needs waits until then. Only where
-  // the platform defers such work (TPlatform::DefersHiddenWork).
-  void DeferUntilShowing();
+  // Work only a shown control needs: where the platform defers it
+  // (TPlatform::DefersHiddenWork) and the control is not showing, answers
+  // true and has the control told (Reveal) before the next frame in which
+  // it shows; else answers false, and the caller does the work now.
+  bool DeferWhileHidden();
   // Usable: enabled itself and every parent enabled.
   bool EnabledTree() const;
 
@@ -283,7 +284,7 @@ class TControl {
   // Stores a field's text with the caret after it, and shows it.
   void StoreText(const std::string& text);
 
-  // The control asked for it (DeferUntilShowing) and is showing now. This
+  // The control put work off (DeferWhileHidden) and is showing now. This
   // one tells the handler (Revealed); a backend doing work of its own does
   // it first.
   virtual void Reveal();

@@ -47,10 +47,7 @@ void THILabel::ShowText(const std::string& text, bool newerThanPending) {
 void THILabel::Fit() {
   // A label that is not on screen is measured when it first shows, where
   // measuring costs the desktop a face opened (the size is not seen before).
-  if (control_->Platform().DefersHiddenWork() && !control_->Showing()) {
-    control_->DeferUntilShowing();
-    return;
-  }
+  if (control_->DeferWhileHidden()) return;
   const TFontRec font = control_->Font();
   const int32_t height = control_->FontHeight();
   // A measured text comes back in the layout's pixels, rounded at the

@@ -112,7 +112,7 @@ class TPlatform : public TSystemOps {
   // headless backend does all of it at once, so that every control reads
   // back its final size whether shown or not.
   virtual bool DefersHiddenWork() const { return false; }
-  // Reveals every deferred control now showing (TControl::DeferUntilShowing).
+  // Reveals every deferred control now showing (TControl::DeferWhileHidden).
   // A backend calls it before it draws. Window thread only.
   void RunDeferred();
 

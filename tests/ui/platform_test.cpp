@@ -114,8 +114,8 @@ TEST(PlatformDeferred, AControlIsRevealedOnceAtTheFirstRunItShowsIn) {
   TControl* label = Make(p, TControlKind::Label, box);
   TRecorder rec;
   label->SetHandler(&rec);
-  label->DeferUntilShowing();
-  label->DeferUntilShowing();  // asking twice is asking once
+  EXPECT_TRUE(label->DeferWhileHidden());
+  EXPECT_TRUE(label->DeferWhileHidden());  // asking twice is asking once
   for (const Step& step : steps) {
     box->SetVisible(step.box);
     form->SetVisible(step.form);
@@ -137,7 +137,7 @@ TEST(PlatformDeferred, OnlyTheShowingOnesAreRevealedAndTheRestWait) {
     pages[i] = Make(p, TControlKind::GroupBox, form);
     labels[i] = Make(p, TControlKind::Label, pages[i]);
     labels[i]->SetHandler(&recs[i]);
-    labels[i]->DeferUntilShowing();
+    labels[i]->DeferWhileHidden();
   }
   form->SetVisible(true);
   pages[1]->SetVisible(false);
@@ -155,9 +155,19 @@ TEST(PlatformDeferred, OnlyTheShowingOnesAreRevealedAndTheRestWait) {
   TControl::Destroy(form);
 }
 
-TEST(PlatformDeferred, HeadlessDefersNothing) {
+TEST(PlatformDeferred, NothingIsPutOffOnScreenOrHeadless) {
+  TDeferringPlatform deferring;
+  TControl* form = Make(deferring, TControlKind::Form, nullptr);
+  TControl* label = Make(deferring, TControlKind::Label, form);
+  form->SetVisible(true);
+  EXPECT_FALSE(label->DeferWhileHidden()) << "a showing control does its work now";
+  TControl::Destroy(form);
+
   THeadlessPlatform p;
   EXPECT_FALSE(p.DefersHiddenWork()) << "headless controls read back their final sizes, shown or not";
+  TControl* hiddenForm = Make(p, TControlKind::Form, nullptr);
+  EXPECT_FALSE(Make(p, TControlKind::Label, hiddenForm)->DeferWhileHidden());
+  TControl::Destroy(hiddenForm);
 }
 
 // Error paths: controls going away while they wait or while others are told.
@@ -169,8 +179,8 @@ TEST(PlatformDeferredErrors, AControlDestroyedWhileWaitingIsForgotten) {
   TControl* stays = Make(p, TControlKind::Label, box);
   TRecorder rec;
   stays->SetHandler(&rec);
-  gone->DeferUntilShowing();
-  stays->DeferUntilShowing();
+  gone->DeferWhileHidden();
+  stays->DeferWhileHidden();
   TControl::Destroy(gone);
   form->SetVisible(true);
   p.RunDeferred();  // would touch the destroyed one (the sanitizers see it)
@@ -197,14 +207,14 @@ TEST(PlatformDeferredErrors, AHandlerMayDestroyOrDeferOthersWhileTheyAreTold) {
     victim->SetHandler(nullptr);
     TControl::Destroy(victim);
     other->SetVisible(false);
-    later->DeferUntilShowing();
+    later->DeferWhileHidden();
     return true;
   };
   first->SetHandler(&firstRec);
   victim->SetHandler(&victimRec);
   later->SetHandler(&laterRec);
-  first->DeferUntilShowing();
-  victim->DeferUntilShowing();
+  first->DeferWhileHidden();
+  victim->DeferWhileHidden();
   form->SetVisible(true);
   p.RunDeferred();
   EXPECT_EQ(Revealed(firstRec), 1u);

@@ -367,10 +367,7 @@ void TFltkControl::Map() {
 }
 
 void TFltkControl::Reveal() {
-  if (font_deferred_) {
-    font_deferred_ = false;
-    ApplyFont();
-  }
+  if (font_deferred_) ApplyFont();
   if (menu_deferred_) RebuildMenu();
   TControl::Reveal();
 }
@@ -395,11 +392,8 @@ void TFltkControl::ApplyFont() {
   // a size nothing uses.
   if (Kind() == TControlKind::Image) return;
   // Nor does a control not on screen yet, until it shows.
-  if (!Showing()) {
-    font_deferred_ = true;
-    DeferUntilShowing();
-    return;
-  }
+  font_deferred_ = DeferWhileHidden();
+  if (font_deferred_) return;
   const TFltkFont f = ResolveFont(font_, font_height_, Scale());
   const Fl_Color c = ToFlColor(font_.Color);
   switch (Kind()) {
@@ -491,12 +485,8 @@ void TFltkControl::RebuildMenu() {
   if (Kind() != TControlKind::PickList && Kind() != TControlKind::EditList) return;
   // A list fills its lines one at a time, and each would build the whole
   // menu again: a list not on screen builds it once, when it first shows.
-  if (!Showing()) {
-    menu_deferred_ = true;
-    DeferUntilShowing();
-    return;
-  }
-  menu_deferred_ = false;
+  menu_deferred_ = DeferWhileHidden();
+  if (menu_deferred_) return;
   menu_texts_.clear();
   for (const std::string& item : items_) {
     std::string utf8 = Cp1251ToUtf8(item), escaped;
