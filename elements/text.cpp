@@ -1,7 +1,5 @@
 #include "elements/text.h"
 
-#include <cstring>
-
 #include "runtime/number_text.h"
 
 void THIFormatStr::SetArgCount(int n) {
@@ -61,14 +59,7 @@ void THIConvertor::doConvert(TData& data) {
   const TData value = ReadData(data, Data, nullptr);
   if (Mode == ConvertToReal && KindOf(value) == KindReal) {
     // A real's text, read back, depends on its bits alone.
-    uint64_t bits;
-    std::memcpy(&bits, &value.RealValue, sizeof bits);
-    if (!last_valid_ || bits != last_bits_) {
-      last_result_ = TextToReal(RealToText(value.RealValue));
-      last_bits_ = bits;
-      last_valid_ = true;
-    }
-    FireReal(onResult, last_result_);
+    FireReal(onResult, last_read_back_.Of(value.RealValue, [](double v) { return TextToReal(RealToText(v)); }));
     return;
   }
   // The text ends at its first zero byte, as for every other conversion.

@@ -9,6 +9,7 @@
 
 #include "runtime/element.h"
 #include "runtime/event.h"
+#include "runtime/number_text.h"
 
 // Replaces %1 .. %Count in Mask with the texts of Args[0 .. Count-1] ("%%"
 // becomes "%") and fires the result. With SkipInserted 0 an inserted text
@@ -48,7 +49,5 @@ class THIConvertor : public TElement {
  private:
   // A field's value reaches a range check as the same real at every
   // "Calculate": what its text reads back as is kept for the last one.
-  bool last_valid_ = false;
-  uint64_t last_bits_ = 0;
-  double last_result_ = 0.0;
+  TLastOfReal<double> last_read_back_;
 };

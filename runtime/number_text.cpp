@@ -90,17 +90,6 @@ std::string RealToText(double v) {
   return std::string(buffer, static_cast<size_t>(out - buffer));
 }
 
-const std::string& TLastRealText::Of(double v) {
-  uint64_t bits;
-  std::memcpy(&bits, &v, sizeof bits);
-  if (!valid_ || bits != bits_) {
-    text_ = RealToText(v);
-    bits_ = bits;
-    valid_ = true;
-  }
-  return text_;
-}
-
 namespace {
 
 // 10 to the power n by repeated squaring in extended precision; for a

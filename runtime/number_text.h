@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 // 15 significant digits, rounded half to even, trailing zeros removed.
@@ -38,17 +39,38 @@ struct TLastReading {
   }
 };
 
-// The text of the last real written, for a place that writes the same
-// value again and again (a result label at every "Calculate"): writing is
-// a pure function of the value's bits.
-class TLastRealText {
+// What a pure function of a real gave for the last real it was asked
+// about, for a place given the same value again and again (a result label
+// at every "Calculate"). Kept by the real's bits, so -0 and every NaN stay
+// apart from their look-alikes.
+template <typename T>
+class TLastOfReal {
  public:
-  const std::string& Of(double v);
+  template <typename Compute>
+  const T& Of(double v, Compute compute) {
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    if (!valid_ || bits != bits_) {
+      result_ = compute(v);
+      bits_ = bits;
+      valid_ = true;
+    }
+    return result_;
+  }
 
  private:
   bool valid_ = false;
   uint64_t bits_ = 0;
-  std::string text_;
+  T result_{};
+};
+
+// The text of the last real written (RealToText).
+class TLastRealText {
+ public:
+  const std::string& Of(double v) { return last_.Of(v, RealToText); }
+
+ private:
+  TLastOfReal<std::string> last_;
 };
 
 // The same strict syntax read one character at a time, for texts that grow
