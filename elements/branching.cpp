@@ -28,9 +28,7 @@ void THIIf_else::doCompare(TData& data) {
     TData fresh1, fresh2;
     const TData& a = Operand(data, taken, Op1, Op1Def, fresh1);
     const TData& b = Operand(data, taken, Op2, Op2Def, fresh2);
-    const THI_Event& next = CompareData(a, b, Type) ? onTrue : onFalse;
-    data.Kind = static_cast<uint8_t>((data.Kind & 0x7F) | KindContinue);
-    data.ContinueLink = &next;
+    ContinueAsIs(data, CompareData(a, b, Type) ? onTrue : onFalse);
     return;
   }
   TData arrived;

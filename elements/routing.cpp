@@ -23,9 +23,8 @@ void THIDoData::doData(TData& data) {
   if (Data.Wired()) {
     ResetData(data);
     FireEvent(Data, data);
-    data.Kind = static_cast<uint8_t>((data.Kind & 0x7F) | KindContinue);
-    data.ContinueLink = &onEventData;
     data.Next = nullptr;
+    ContinueAsIs(data, onEventData);
     return;
   }
   ContinueData(data, onEventData, DataDef);
@@ -53,8 +52,7 @@ void THIMemory::doValue(TData& data) {
   if (!data.Next && KindOf(data) != KindNone) {
     // A single value: kept, and the record continues with it as it is.
     CopySingle(ValueValue, data);
-    data.Kind = static_cast<uint8_t>((data.Kind & 0x7F) | KindContinue);
-    data.ContinueLink = &onData;
+    ContinueAsIs(data, onData);
     return;
   }
   ValueValue = PopFirst(data);

@@ -130,22 +130,23 @@ inline void ReadInto(TData& data, const THI_Event& link) {
   FireEvent(link, data);
 }
 
-// Continuation: overwrite the caller's record with the result and name the
-// link the dispatcher fires next with that same record.
+// Continuation: name the link the dispatcher fires next with the caller's
+// record, as it holds (ContinueAsIs) or overwritten with the result.
+inline void ContinueAsIs(TData& data, const THI_Event& link) {
+  data.Kind = static_cast<uint8_t>((data.Kind & 0x7F) | KindContinue);
+  data.ContinueLink = &link;
+}
 inline void ContinueInteger(TData& data, const THI_Event& link, int32_t v) {
   SetInteger(data, v);
-  data.Kind |= KindContinue;
-  data.ContinueLink = &link;
+  ContinueAsIs(data, link);
 }
 inline void ContinueReal(TData& data, const THI_Event& link, double v) {
   SetReal(data, v);
-  data.Kind |= KindContinue;
-  data.ContinueLink = &link;
+  ContinueAsIs(data, link);
 }
 inline void ContinueData(TData& data, const THI_Event& link, const TData& value) {
   CopySingle(data, value);
-  data.Kind = static_cast<uint8_t>((data.Kind & 0x7F) | KindContinue);
-  data.ContinueLink = &link;
+  ContinueAsIs(data, link);
 }
 
 // The dispatcher starts off: nothing reaches an element before StartDispatch
