@@ -7,21 +7,10 @@
 
 namespace {
 
-uint8_t BaseKind(const TData& d) { return d.Kind & 0x7F; }
-
 // Copies the first value into `first` and advances `data`.
 void TakeIncomingInto(TData& first, TData& data) {
   CopySingle(first, data);
   DropFirst(data);
-}
-
-// The first value converted, then `data` advanced: the same as converting
-// a copy of it, without the copy.
-template <typename T, T (*Convert)(const TData&)>
-T TakeIncomingAs(TData& data) {
-  T value = Convert(data);
-  DropFirst(data);
-  return value;
 }
 
 TData TakeIncoming(TData& data) {
@@ -101,7 +90,7 @@ double data_detail::TextToRealOf(const TData& d) { return TextToReal(d.StrValue.
 
 
 std::string ToString(const TData& d) {
-  switch (BaseKind(d)) {
+  switch (KindOf(d)) {
     case KindInteger: return IntegerToText(d.IntValue);
     case KindString: return d.StrValue;
     case KindReal: return RealToText(d.RealValue);
@@ -110,7 +99,7 @@ std::string ToString(const TData& d) {
 }
 
 int32_t ToIndex(const TData& d) {
-  switch (BaseKind(d)) {
+  switch (KindOf(d)) {
     case KindInteger: return d.IntValue;
     case KindString: {
       // The text ends at its first zero byte.
@@ -126,16 +115,16 @@ int32_t ToIndex(const TData& d) {
 }
 
 bool ToBool(const TData& d) {
-  if (BaseKind(d) == KindInteger) return d.IntValue != 0;
+  if (KindOf(d) == KindInteger) return d.IntValue != 0;
   return true;
 }
 
 TArrayIntf* ToArray(const TData& d) {
-  return BaseKind(d) == KindArray ? static_cast<TArrayIntf*>(d.Ref) : nullptr;
+  return KindOf(d) == KindArray ? static_cast<TArrayIntf*>(d.Ref) : nullptr;
 }
 
 TObjectIntf* ToObject(const TData& d) {
-  return BaseKind(d) == KindObject ? static_cast<TObjectIntf*>(d.Ref) : nullptr;
+  return KindOf(d) == KindObject ? static_cast<TObjectIntf*>(d.Ref) : nullptr;
 }
 
 TData ReadData(TData& data, const THI_Event& link, const TData* def) {
@@ -145,9 +134,9 @@ TData ReadData(TData& data, const THI_Event& link, const TData* def) {
   if (link.Wired()) {
     FireEvent(link, r);
     r.Next = nullptr;
-  } else if (def && BaseKind(*def) != KindNone) {
+  } else if (def && KindOf(*def) != KindNone) {
     CopySingle(r, *def);
-  } else if (BaseKind(data) != KindNone) {
+  } else if (KindOf(data) != KindNone) {
     TakeIncomingInto(r, data);
   } else if (def) {
     CopySingle(r, *def);
@@ -156,14 +145,7 @@ TData ReadData(TData& data, const THI_Event& link, const TData* def) {
 }
 
 std::string ReadString(TData& data, const THI_Event& link, const std::string& def) {
-  if (link.Wired()) {
-    TData fresh;
-    FireEvent(link, fresh);
-    return ToString(fresh);
-  }
-  if (!def.empty()) return def;
-  if (BaseKind(data) != KindNone) return TakeIncomingAs<std::string, ToString>(data);
-  return def;
+  return event_detail::ReadAs<std::string, ToString>(data, link, def);
 }
 
 TArrayIntf* ReadArray(const THI_Event& link) {
@@ -181,7 +163,7 @@ TObjectIntf* ReadObject(const THI_Event& link) {
 }
 
 TData PopFirst(TData& data) {
-  if (BaseKind(data) != KindNone) return TakeIncoming(data);
+  if (KindOf(data) != KindNone) return TakeIncoming(data);
   return TData();
 }
 
@@ -203,7 +185,7 @@ bool Compare(T x, T y, uint8_t code) {
 
 bool CompareData(const TData& a, const TData& b, uint8_t code) {
   if (code > CompareNotEqual) return false;
-  switch (BaseKind(a)) {
+  switch (KindOf(a)) {
     case KindInteger: return Compare(a.IntValue, ToInteger(b), code);
     case KindReal: return Compare(a.RealValue, ToReal(b), code);
     case KindString: {

@@ -126,12 +126,14 @@ inline int64_t RoundHalfEven(double x) {
 int64_t RoundHalfEvenL(long double x);
 
 // Conversions: read the record, change nothing.
+inline uint8_t KindOf(const TData& d) { return d.Kind & 0x7F; }
+inline bool IsNone(const TData& d) { return KindOf(d) == KindNone; }
 namespace data_detail {
 int32_t TextToIntegerOf(const TData& d);
 double TextToRealOf(const TData& d);
 }  // namespace data_detail
 inline int32_t ToInteger(const TData& d) {
-  switch (d.Kind & 0x7F) {
+  switch (KindOf(d)) {
     case KindInteger: return d.IntValue;
     case KindString: return data_detail::TextToIntegerOf(d);
     case KindReal: return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(RoundHalfEven(d.RealValue))));
@@ -139,7 +141,7 @@ inline int32_t ToInteger(const TData& d) {
   }
 }
 inline double ToReal(const TData& d) {
-  switch (d.Kind & 0x7F) {
+  switch (KindOf(d)) {
     case KindInteger: return d.IntValue;
     case KindString: return data_detail::TextToRealOf(d);
     case KindReal: return d.RealValue;
@@ -149,8 +151,6 @@ inline double ToReal(const TData& d) {
 std::string ToString(const TData& d);
 int32_t ToIndex(const TData& d);
 bool ToBool(const TData& d);
-inline uint8_t KindOf(const TData& d) { return d.Kind & 0x7F; }
-inline bool IsNone(const TData& d) { return KindOf(d) == KindNone; }
 TArrayIntf* ToArray(const TData& d);    // none unless KindArray
 TObjectIntf* ToObject(const TData& d);  // none unless KindObject
 

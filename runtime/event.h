@@ -100,26 +100,27 @@ void FireString(const THI_Event& link, const std::string& s);
 
 // Operand readers (the rules are ReadData's, runtime/data.h), inline: an
 // arithmetic hop reads two operands, and a call costs as much as a read.
+// A default other than T() (0, or the empty text) wins over the arrival.
 namespace event_detail {
 template <typename T, T (*Convert)(const TData&)>
-inline T ReadNumber(TData& data, const THI_Event& link, T def) {
+inline T ReadAs(TData& data, const THI_Event& link, const T& def) {
   if (link.Wired()) {
     TData fresh;
     FireEvent(link, fresh);
     return Convert(fresh);
   }
-  if (def != 0) return def;
+  if (def != T()) return def;
   if (KindOf(data) == KindNone) return def;
-  const T value = Convert(data);
+  T value = Convert(data);
   DropFirst(data);
   return value;
 }
 }  // namespace event_detail
 inline int32_t ReadInteger(TData& data, const THI_Event& link, int32_t def) {
-  return event_detail::ReadNumber<int32_t, ToInteger>(data, link, def);
+  return event_detail::ReadAs<int32_t, ToInteger>(data, link, def);
 }
 inline double ReadReal(TData& data, const THI_Event& link, double def) {
-  return event_detail::ReadNumber<double, ToReal>(data, link, def);
+  return event_detail::ReadAs<double, ToReal>(data, link, def);
 }
 // Fires the link with the caller's own record; unwired makes it KindNone.
 inline void ReadInto(TData& data, const THI_Event& link) {
