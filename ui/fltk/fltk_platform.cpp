@@ -57,8 +57,10 @@ TFltkPlatform::TFltkPlatform()
   mallopt(M_ARENA_MAX, 1);
 #endif
   // Fontconfig reads its whole configuration before the first text is
-  // measured, some 4 ms of parsing; opening the display mostly waits for
-  // the X server, so the parsing runs beside it.
+  // measured, some 4 ms of parsing; opening the display reads the input
+  // method's compose table, longer still, so the two run side by side.
+  // With a second thread the compose table's reads take the stream lock,
+  // which costs less than the parsing it hides.
   std::thread fontconfig([] { FcInit(); });
   // Workers wake the loop with Fl::awake, which needs FLTK's lock set up
   // before any window is shown.
