@@ -1,7 +1,6 @@
 #include "elements/thread.h"
 
 #include <chrono>
-#include <system_error>
 
 #include "runtime/scheme_lock.h"
 #include "runtime/system_ops.h"
@@ -16,13 +15,13 @@ std::unique_ptr<TThread> TThread::CreateSuspended(TExecute execute) {
 
 TThread::~TThread() {
   Terminate();
-  if (!thread_.joinable()) return;
+  if (!run_) return;
   if (Busy) {
     // The body may be waiting for the scheme lock to finish its step.
     TSchemeUnlock unlocked;
-    thread_.join();
+    run_->Join();
   } else {
-    thread_.join();
+    run_->Join();
   }
 }
 
@@ -32,22 +31,23 @@ bool TThread::Resume() {
   // flag is set and leave it set for good.
   Busy = true;
   WorkerStarted();
-  try {
-    thread_ = std::thread(&TThread::Run, this);
-  } catch (const std::system_error&) {
-    Busy = false;
-    WorkerFinished();
-    return false;
-  }
-  return true;
+  TSystemOps* ops = SystemOps();
+  std::function<void()> body = [this] { Run(); };
+  run_ = ops ? ops->StartWorker(std::move(body)) : StartThreadWorker(std::move(body));
+  if (run_) return true;
+  Busy = false;
+  WorkerFinished();
+  return false;
 }
 
 void TThread::Run() {
+  // A body run on the thread that resumed it may be inside another's.
+  const TThread* outer = current_worker;
   current_worker = this;
-  SetCurrentWorkerStop(&Terminated);
+  const std::atomic<bool>* outer_stop = SetCurrentWorkerStop(&Terminated);
   exit_code_ = execute_ ? execute_(*this) : 0;
-  SetCurrentWorkerStop(nullptr);
-  current_worker = nullptr;
+  SetCurrentWorkerStop(outer_stop);
+  current_worker = outer;
   Busy = false;
   WorkerFinished();
 }
@@ -124,7 +124,11 @@ void THIThread::doStart(TData&) {
     if (Worker) return;  // started by the old worker's last chain
   }
   Worker = TThread::CreateSuspended([this](TThread& worker) { return Execute(worker); });
-  if (!Worker->Resume()) Worker.reset();
+  if (Worker->Resume()) return;
+  // Nothing ran: whoever waits for the work must hear so, never take it
+  // for done.
+  Worker.reset();
+  FireNone(onError);
 }
 
 void THIThread::doStop(TData&) {

@@ -14,15 +14,18 @@
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 #include "runtime/element.h"
 #include "runtime/event.h"
+#include "runtime/system_ops.h"
 
-// One platform thread that runs its body once. Busy from Resume until the
-// body returns (and counted by WorkerStarted/WorkerFinished meanwhile).
-// Must be destroyed by a thread other than its own.
+// One worker that runs its body once, the way the platform runs work
+// (TSystemOps::StartWorker): on a thread of its own, or where there are no
+// threads on the thread that resumes it, to the end of the body before
+// Resume answers. Busy from Resume until the body returns (and counted by
+// WorkerStarted/WorkerFinished meanwhile). Must be destroyed by a thread
+// other than its own.
 class TThread {
  public:
   using TExecute = std::function<int(TThread&)>;
@@ -35,7 +38,7 @@ class TThread {
   TThread(const TThread&) = delete;
   TThread& operator=(const TThread&) = delete;
 
-  // Starts the body; false when no thread could be made (nothing runs).
+  // Starts the body; false when no worker could be started (nothing runs).
   bool Resume();
   // Asks the body to stop; a loop on this worker ends after its step.
   void Terminate();
@@ -61,14 +64,15 @@ class TThread {
   void Run();
 
   TExecute execute_;
-  std::thread thread_;
+  std::unique_ptr<TWorkerRun> run_;
   std::atomic<int> exit_code_{0};
   std::mutex mutex_;  // orders Terminated against Sleep and Synchronize
   std::condition_variable sleep_cv_;
   bool handing_over_ = false;  // guarded by mutex_
 };
 
-// True on a worker thread (inside a TThread body).
+// True inside a TThread body (on its thread, or on the thread running it
+// to its end).
 bool OnWorkerThread();
 
 // Runs onExecute on a worker of its own: once per doStart with RunOnce,
@@ -77,7 +81,9 @@ bool OnWorkerThread();
 // except one waiting for its hand-over, which is joined later. The
 // destructor stops and joins every worker (one still waiting for its
 // hand-over then needs the platform to run or refuse it); it must not run
-// on the element's own worker.
+// on the element's own worker. A doStart that cannot start a worker fires
+// onError on the caller's thread instead: nothing ran, and the chain wired
+// there decides what becomes of the work.
 class THIThread : public TElement {
  public:
   ~THIThread() override;
@@ -89,6 +95,7 @@ class THIThread : public TElement {
   bool Restart = false;  // doStart while busy: false ignores it, true replaces the worker
   THI_Event onSyncExec;
   THI_Event onExecute;
+  THI_Event onError;
 
   void doStart(TData& data);
   void doStop(TData& data);

@@ -25,7 +25,9 @@ const char kIloadHint[] = "minimum load current";
 // from the estimate, firing onR2 at every step and onDone once the output
 // voltage of a step exceeds Vout. doHalt ends a running search after its
 // step (the worker's own onDone does so too) and resets the count to the
-// estimate.
+// estimate. Where no worker can be started the search runs on the
+// caller's thread instead, to the same end: the estimate is never left
+// standing as the accurate result.
 enum : uint16_t {
   kSearchDoHalt = 0,
   kSearchDoFind = 1,
@@ -114,6 +116,7 @@ class TClassMultiElement_2956E44 : public TScheme {
     estimateHub->onEvent[0] = MakeLink<&THICounter::doMin>(stepCounter);
     estimateHub->onEvent[1] = MakeLink<&THIHub::doEvent>(r2Hub);
     searchThread->onExecute = MakeLink<&THIFor::doFor>(searchLoop);
+    searchThread->onError = MakeLink<&THIFor::doFor>(searchLoop);
     searchLoop->onEvent = MakeLink<&THIHub::doEvent>(stepHub);
     stepHub->onEvent[0] = MakeLink<&THICounter::doNext>(stepCounter);
     stepHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(voutOfR2);

@@ -95,7 +95,11 @@ bool WaitWorkersIdle(std::chrono::milliseconds timeout) {
   return busy_cv.wait_for(l, timeout, [] { return busy_workers == 0; });
 }
 
-void SetCurrentWorkerStop(const std::atomic<bool>* flag) { current_worker_stop = flag; }
+const std::atomic<bool>* SetCurrentWorkerStop(const std::atomic<bool>* flag) {
+  const std::atomic<bool>* previous = current_worker_stop;
+  current_worker_stop = flag;
+  return previous;
+}
 
 bool CurrentWorkerStopRequested() {
   return current_worker_stop && current_worker_stop->load(std::memory_order_acquire);

@@ -80,5 +80,7 @@ bool WaitWorkersIdle(std::chrono::milliseconds timeout);
 
 // The stop request of the worker running on this thread, if any: a loop
 // running on a worker ends after its current step once this is set.
-void SetCurrentWorkerStop(const std::atomic<bool>* flag);
+// Answers the one it replaces (a body run on the calling thread puts it
+// back when it ends).
+const std::atomic<bool>* SetCurrentWorkerStop(const std::atomic<bool>* flag);
 bool CurrentWorkerStopRequested();

@@ -1,8 +1,47 @@
 #include "runtime/system_ops.h"
 
+#include <system_error>
+#include <thread>
+
 namespace {
 TSystemOps* installed_ops = nullptr;
+
+class TThreadRun : public TWorkerRun {
+ public:
+  explicit TThreadRun(std::function<void()> body) : thread_(std::move(body)) {}
+  ~TThreadRun() override { Join(); }
+  void Join() override {
+    if (thread_.joinable()) thread_.join();
+  }
+
+ private:
+  std::thread thread_;
+};
+
+// A body that ran to its end before its run was handed out.
+class TFinishedRun : public TWorkerRun {
+ public:
+  void Join() override {}
+};
 }  // namespace
+
+std::unique_ptr<TWorkerRun> StartThreadWorker(std::function<void()> body) {
+  if (!kBuildHasThreads) return nullptr;
+  try {
+    return std::make_unique<TThreadRun>(std::move(body));
+  } catch (const std::system_error&) {
+    return nullptr;
+  }
+}
+
+std::unique_ptr<TWorkerRun> RunWorkerInline(std::function<void()> body) {
+  if (body) body();
+  return std::make_unique<TFinishedRun>();
+}
+
+std::unique_ptr<TWorkerRun> TSystemOps::StartWorker(std::function<void()> body) {
+  return kBuildHasThreads ? StartThreadWorker(std::move(body)) : RunWorkerInline(std::move(body));
+}
 
 TSystemOps* SystemOps() { return installed_ops; }
 

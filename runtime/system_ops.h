@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,28 @@ constexpr int32_t kStyleFormDefault = kStyleCaption | kStyleSysMenu | kStyleSiza
 // Style bit of the flat look of push buttons.
 constexpr int32_t kStyleFlat = 0x00008000;
 
+// Whether this build can start threads: a WebAssembly build without
+// shared memory cannot, and runs a worker's body another way.
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+constexpr bool kBuildHasThreads = false;
+#else
+constexpr bool kBuildHasThreads = true;
+#endif
+
+// A worker's body once started (TSystemOps::StartWorker). Join waits until
+// the body has returned; the destructor of a body still running joins it.
+class TWorkerRun {
+ public:
+  virtual ~TWorkerRun() = default;
+  virtual void Join() = 0;
+};
+
+// The two ways a worker's body runs: on a thread of its own (none
+// answered when the system cannot make one; the body then never runs), or
+// at once on the calling thread to its end, before the call answers.
+std::unique_ptr<TWorkerRun> StartThreadWorker(std::function<void()> body);
+std::unique_ptr<TWorkerRun> RunWorkerInline(std::function<void()> body);
+
 // Installed once per process by the window layer (or by a test's fake);
 // every operation may be called from any thread unless it says otherwise.
 class TSystemOps {
@@ -79,6 +102,12 @@ class TSystemOps {
   // kUIThreadTurnPeriod: a worker posting a label text every step then
   // only updates the text waiting for the next turn.
   virtual void PostToUIThread(std::function<void()> fn) = 0;
+
+  // Starts a worker's body the way this platform runs work: a thread of its
+  // own where the build has threads, else on the calling thread to its end.
+  // None when no worker could be started: the body never runs, and the
+  // caller must not take its work for done.
+  virtual std::unique_ptr<TWorkerRun> StartWorker(std::function<void()> body);
 };
 
 // One screen frame: the least time between two turns of the window thread

@@ -110,6 +110,11 @@ bool TPlatform::RunOnUIThread(const std::function<void()>& fn) {
   return HandOver(fn);
 }
 
+std::unique_ptr<TWorkerRun> TPlatform::StartWorker(std::function<void()> body) {
+  if (worker_mode_ == TWorkerMode::ToTheEnd) return RunWorkerInline(std::move(body));
+  return StartThreadWorker(std::move(body));
+}
+
 TTooltips& TPlatform::Tooltips() {
   if (!tooltips_) tooltips_ = CreateTooltips();
   return *tooltips_;

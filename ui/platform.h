@@ -79,6 +79,15 @@ class TPlatform : public TSystemOps {
   bool IsUIThread() final;
   bool RunOnUIThread(const std::function<void()>& fn) final;
 
+  // How this platform runs a worker's body: on a thread of its own, or
+  // (a build without threads) on the calling thread to the end of the body
+  // before StartWorker answers. The elements do not know which; a doStart
+  // behaves the same either way once the body has run.
+  enum class TWorkerMode { OwnThread, ToTheEnd };
+  TWorkerMode WorkerMode() const { return worker_mode_; }
+  void SetWorkerMode(TWorkerMode mode) { worker_mode_ = mode; }
+  std::unique_ptr<TWorkerRun> StartWorker(std::function<void()> body) override;
+
   // Control operations made off the window thread (a fault of the caller).
   int ThreadViolations() const { return thread_violations_.load(); }
 
@@ -162,6 +171,7 @@ class TPlatform : public TSystemOps {
   TControl* app_form_ = nullptr;
   std::atomic<bool> has_app_window_{false};
   double scale_ = 1.0;
+  TWorkerMode worker_mode_ = kBuildHasThreads ? TWorkerMode::OwnThread : TWorkerMode::ToTheEnd;
   std::string program_;
   std::vector<std::string> args_;
   TPlatform* previous_;

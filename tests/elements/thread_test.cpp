@@ -413,6 +413,130 @@ TEST_F(ThreadElement, WorkerStoppingItself) {
   EXPECT_EQ(s.runs.got.size(), 2u);
 }
 
+// A platform that runs workers one way: on threads of their own, on the
+// caller's thread to the end of the body, or not at all (out of threads).
+enum class TWorkers { OwnThread, ToTheEnd, Refused };
+
+class TWorkersSystem : public TRecordingSystem {
+ public:
+  explicit TWorkersSystem(TWorkers how) : how_(how) {}
+  int starts = 0;
+  std::unique_ptr<TWorkerRun> StartWorker(std::function<void()> body) override {
+    ++starts;
+    switch (how_) {
+      case TWorkers::OwnThread: return StartThreadWorker(std::move(body));
+      case TWorkers::ToTheEnd: return RunWorkerInline(std::move(body));
+      case TWorkers::Refused: break;
+    }
+    return nullptr;
+  }
+
+ private:
+  TWorkers how_;
+};
+
+// Whichever way the platform runs the body, a search started by doStart
+// ends the same: its steps, where the chain stopped it, what continued.
+TEST_F(ThreadElement, SearchEndsTheSameWhereverThePlatformRunsIt) {
+  struct Case {
+    const char* name;
+    TWorkers how;
+    bool onCallersThread;
+  };
+  const Case cases[] = {
+      {"own thread", TWorkers::OwnThread, false},
+      {"to the end on the caller's thread", TWorkers::ToTheEnd, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TWorkersSystem system(c.how);
+    Search s(200000);
+    StopLoopAt stopper;
+    stopper.loop = &s.loop;
+    stopper.at = 4362;
+    s.stepHub.onEvent[2] = MakeLink<&StopLoopAt::doStep>(&stopper);
+    TProbe errors;
+    s.thread.onError = errors.In();
+    StartThread(s.thread);
+    if (c.onCallersThread) {
+      EXPECT_EQ(BusyWorkers(), 0) << "the body ran before doStart returned";
+    }
+    WaitIdle();
+    EXPECT_EQ(system.starts, 1);
+    EXPECT_TRUE(errors.got.empty());
+    EXPECT_TRUE(s.log.consistent);
+    EXPECT_EQ(s.log.steps, 4362);
+    EXPECT_EQ(s.counter.CountValue, 4362);
+    EXPECT_EQ(s.stops.got, std::vector<std::string>{"int 4363"});
+    EXPECT_EQ(s.runs.got.size(), 1u);
+    EXPECT_EQ(s.log.thread == std::this_thread::get_id(), c.onCallersThread);
+    EXPECT_FALSE(OnWorkerThread());
+    EXPECT_FALSE(CurrentWorkerStopRequested());
+    ASSERT_NE(s.thread.Worker, nullptr);
+    EXPECT_FALSE(s.thread.Worker->Busy);
+  }
+}
+
+// No worker could be started: nothing runs, nothing is counted busy, and
+// onError says so on the caller's thread, every time it happens.
+TEST_F(ThreadElement, AWorkerThatCannotStartIsReported) {
+  TWorkersSystem system(TWorkers::Refused);
+  Search s(10);
+  TProbe errors;
+  s.thread.onError = errors.In();
+  for (int attempt = 1; attempt <= 2; ++attempt) {
+    StartThread(s.thread);
+    EXPECT_EQ(system.starts, attempt);
+    EXPECT_EQ(errors.got.size(), static_cast<size_t>(attempt));
+    EXPECT_EQ(s.thread.Worker, nullptr);
+    EXPECT_EQ(BusyWorkers(), 0);
+  }
+  EXPECT_TRUE(s.runs.got.empty());
+  EXPECT_EQ(s.log.steps, 0);
+  StopThread(s.thread);  // nothing to stop
+}
+
+// A body run to its end inside another body (a chain starting a second
+// worker): the outer one is current again afterwards, with its own stop.
+TEST(ThreadObject, BodyRunToTheEndInsideAnotherKeepsTheOuter) {
+  TWorkersSystem system(TWorkers::ToTheEnd);
+  bool innerCurrent = false, outerCurrentAfter = false, outerStopAfter = false;
+  std::unique_ptr<TThread> inner;
+  auto outer = TThread::CreateSuspended([&](TThread& self) {
+    self.Terminate();
+    inner = TThread::CreateSuspended([&](TThread& me) {
+      innerCurrent = me.IsCurrent() && !self.IsCurrent() && !CurrentWorkerStopRequested();
+      return 0;
+    });
+    EXPECT_TRUE(inner->Resume());
+    outerCurrentAfter = self.IsCurrent() && OnWorkerThread();
+    outerStopAfter = CurrentWorkerStopRequested();
+    return 0;
+  });
+  ASSERT_TRUE(outer->Resume());
+  EXPECT_EQ(system.starts, 2);
+  EXPECT_TRUE(innerCurrent);
+  EXPECT_TRUE(outerCurrentAfter);
+  EXPECT_TRUE(outerStopAfter);
+  EXPECT_FALSE(OnWorkerThread());
+  EXPECT_FALSE(CurrentWorkerStopRequested());
+  EXPECT_EQ(BusyWorkers(), 0);
+}
+
+TEST(ThreadObject, RefusedWorkerIsNeitherBusyNorRun) {
+  TWorkersSystem system(TWorkers::Refused);
+  bool ran = false;
+  auto t = TThread::CreateSuspended([&](TThread&) {
+    ran = true;
+    return 0;
+  });
+  EXPECT_FALSE(t->Resume());
+  EXPECT_FALSE(t->Busy);
+  EXPECT_EQ(BusyWorkers(), 0);
+  t.reset();
+  EXPECT_FALSE(ran);
+}
+
 TEST(ThreadObject, RunsItsBodyOnceAfterResume) {
   std::atomic<bool> ran{false};
   std::atomic<bool> current{false}, onWorker{false};

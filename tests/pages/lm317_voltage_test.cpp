@@ -124,8 +124,7 @@ TEST(LM317VoltagePage, WarnsBelow1_5VAndKeepsEarlierResults) {
 }
 
 // The search runs on its worker; `wait` lets it finish.
-TEST(LM317VoltagePage, AccurateSearch) {
-  const TScenario scenarios[] = {
+const TScenario kAccurateSearch[] = {
       {"worked example", "accurate on\ncalc 0\nwait\n" READ_RESULTS, WORKED_ACCURATE},
       {"overshoot after 330 steps", INPUTS("5", "3000") "accurate on\ncalc 0\nwait\n" READ_RESULTS, LATE_ACCURATE},
       {"overshoot after 4362 steps", INPUTS("50", "3000") "accurate on\ncalc 0\nwait\n" READ_RESULTS, LONG_ACCURATE},
@@ -149,8 +148,28 @@ TEST(LM317VoltagePage, AccurateSearch) {
        WORKED_FAST},
       {"a stopped calculation leaves the accurate results",
        "accurate on\ncalc 0\nwait\nset 0@315,15 1.49\ncalc 0\nwait\n" READ_RESULTS, VOUT_WARNING WORKED_ACCURATE},
-  };
-  CheckScenarios(scenarios);
+      // The longest search there is: all 200000 steps, every one wrapping
+      // back to the estimate 203441 (see ENDLESS), so Rload and Iload stay
+      // the estimate's: Imin = 10 - 100000/206441 = 9.51560, Rload
+      // 10509.06 -> 10509, Iload 9.51565.
+      {"the longest search", ENDLESS "accurate on\ncalc 0\nwait\n" READ_RESULTS,
+       RESULTS("203.441", "10.509", "9.516")},
+};
+
+TEST(LM317VoltagePage, AccurateSearch) { CheckScenarios(kAccurateSearch); }
+
+// Where the platform runs the search body on the window thread to its end
+// (a build without threads), the results are the same, to the digit.
+TEST(LM317VoltagePage, AccurateSearchRunToTheEndOnTheWindowThread) {
+  CheckScenarios(kAccurateSearch,
+                 [](THeadlessPlatform& p) { p.SetWorkerMode(TPlatform::TWorkerMode::ToTheEnd); });
+}
+
+// No worker can be started (a desktop out of threads): the search runs on
+// the window thread instead, so the estimate never stands in for the
+// accurate result.
+TEST(LM317VoltagePage, AccurateSearchWhenNoWorkerCanStart) {
+  CheckScenarios(kAccurateSearch, [](THeadlessPlatform& p) { p.WorkersStart = false; });
 }
 
 // Serves a script to the driver part by part. Before handing out each part

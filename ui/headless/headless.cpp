@@ -110,6 +110,11 @@ bool THeadlessPlatform::HandOver(const std::function<void()>& fn) {
   return *done;
 }
 
+std::unique_ptr<TWorkerRun> THeadlessPlatform::StartWorker(std::function<void()> body) {
+  if (!WorkersStart) return nullptr;
+  return TPlatform::StartWorker(std::move(body));
+}
+
 void THeadlessPlatform::PostToUIThread(std::function<void()> fn) {
   std::lock_guard<std::mutex> l(m_);
   const bool first = queue_.empty();

@@ -118,6 +118,10 @@ class THeadlessPlatform : public TPlatform {
   };
   std::vector<TCommand> Commands() const;
   int StartStatus = kCommandStarted;  // what StartCommand answers
+  // False: no worker can be started (StartWorker answers none), as on a
+  // desktop out of threads.
+  bool WorkersStart = true;
+  std::unique_ptr<TWorkerRun> StartWorker(std::function<void()> body) override;
   int MenuRedraws() const { return menu_redraws_; }
 
   // Called for every SetText, with the new text.
