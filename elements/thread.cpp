@@ -8,7 +8,10 @@
 
 namespace {
 thread_local const TThread* current_worker = nullptr;
-}
+TThread::TAfterBody after_body;
+}  // namespace
+
+void TThread::SetAfterBodyHook(TAfterBody hook) { after_body = std::move(hook); }
 
 std::unique_ptr<TThread> TThread::CreateSuspended(TExecute execute) {
   return std::unique_ptr<TThread>(new TThread(std::move(execute)));
@@ -46,6 +49,7 @@ void TThread::Run() {
   current_worker = this;
   SetCurrentWorkerStop(&Terminated);
   exit_code_ = execute_ ? execute_(*this) : 0;
+  if (after_body) after_body(*this);
   SetCurrentWorkerStop(nullptr);
   current_worker = nullptr;
   Busy = false;
@@ -125,6 +129,13 @@ void THIThread::doStart(TData&) {
   }
   Worker = TThread::CreateSuspended([this](TThread& worker) { return Execute(worker); });
   if (!Worker->Resume()) Worker.reset();
+}
+
+void THIThread::doRestart(TData& data) {
+  // A worker cannot replace itself.
+  if (Worker && Worker->IsCurrent()) return;
+  doStop(data);
+  doStart(data);
 }
 
 void THIThread::doStop(TData&) {
