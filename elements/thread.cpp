@@ -174,6 +174,7 @@ int THIThread::Execute(TThread& worker) {
       // Terminated while waiting for the scheme: the elements may be gone.
       if (worker.Terminated) break;
       FireNone(onExecute);
+      EndHalt();  // a calculation halted on the way ends with the run
       sync = onSyncExec.Wired();
       once = RunOnce;
       delay = Delay;

@@ -1,5 +1,7 @@
 #include "runtime/system_ops.h"
 
+#include "runtime/event.h"
+
 namespace {
 TSystemOps* installed_ops = nullptr;
 }  // namespace
@@ -24,3 +26,10 @@ std::vector<int> BoxButtons(uint32_t style) {
 }
 
 int FirstButtonOf(uint32_t style) { return BoxButtons(style).front(); }
+
+const char kTooLargeText[] = "The result is too large.";
+
+void StopTooLarge() {
+  if (TSystemOps* ops = SystemOps()) ops->ShowMessageBox(true, kTooLargeText, "Warning!", MbOk | MbIconWarning);
+  HaltChain();
+}

@@ -336,6 +336,37 @@ TEST_F(ThreadElement, RestartMethodReplacesABusyWorker) {
   }
 }
 
+// A calculation halted in a worker's step (a result too large to show)
+// ends the search after that step; the dispatcher runs again for the rest.
+TEST_F(ThreadElement, AHaltInAStepEndsTheSearchThere) {
+  struct HaltAt : TElement {
+    int32_t at = 0;
+    std::atomic<int32_t> steps{0};
+    void doStep(TData& d) {
+      ++steps;
+      if (ToInteger(d) == at) HaltChain();
+    }
+  };
+  HaltAt halter;
+  halter.at = 5;
+  THIFor loop;
+  TProbe stops;
+  THIThread thread;  // declared last: destroyed, and so joined, first
+  loop.StartDef = 1;
+  loop.EndDef = 100;
+  loop.Step = 1;
+  loop.IncludeEnd = true;
+  loop.onEvent = MakeLink<&HaltAt::doStep>(&halter);
+  loop.onStop = stops.In();
+  thread.RunOnce = true;
+  thread.onExecute = MakeLink<&THIFor::doFor>(&loop);
+  StartThread(thread);
+  WaitIdle();
+  EXPECT_EQ(halter.steps, 5);
+  EXPECT_EQ(stops.got, std::vector<std::string>{"int 6"});
+  EXPECT_TRUE(DispatchRunning());
+}
+
 // With nothing running, doRestart is a plain start.
 TEST_F(ThreadElement, RestartMethodWhenIdleStarts) {
   Search s(50);
