@@ -38,6 +38,9 @@ void THIFor::doFor(TData& data) {
   const bool on_worker = OnWorkerThread();
   while (!empty && (Step > 0 ? Current <= To : Step < 0 && Current >= To)) {
     FireInteger(onEvent, Current);
+    // A calculation halted in a worker's step ends the run with the step,
+    // before the window thread may take its turn.
+    if (on_worker && EndHalt()) To = Current;
     // Lets the window thread run its chains (doStop among them) between
     // steps, never in the middle of one.
     if (on_worker) SchemeLock().YieldToWaiter();

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "runtime/system_ops.h"
+
 namespace {
 
 // Round(a / b) * b with ties to even. A quotient beyond the 64-bit range
@@ -91,6 +93,12 @@ void THIMath::doOperation(TData& data) {
   }
   // An overflow or an undefined operand would otherwise travel on as a
   // number that no label can show.
+  if (ok && StopTooLarge && std::isinf(r)) {
+    Error = true;
+    ResultValue = Default;
+    ::StopTooLarge();
+    return;
+  }
   if (ok && !std::isfinite(r)) ok = false;
   if (!ok) {
     Error = true;

@@ -27,6 +27,10 @@ class THIMath : public TElement {
   double Op1Def = 0.0;
   double Op2Def = 0.0;
   uint8_t ResultType = 0;  // 0: results leave as integers; else as reals
+  // Set by the pages: a result beyond the largest double ends the
+  // calculation with the "too large" warning (runtime/system_ops.h) instead
+  // of going to onError.
+  bool StopTooLarge = false;
   THI_Event onResult;
   THI_Event onError;
   THI_Event Op1;

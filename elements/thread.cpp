@@ -7,7 +7,10 @@
 
 namespace {
 thread_local const TThread* current_worker = nullptr;
-}
+TThread::TAfterBody after_body;
+}  // namespace
+
+void TThread::SetAfterBodyHook(TAfterBody hook) { after_body = std::move(hook); }
 
 std::unique_ptr<TThread> TThread::CreateSuspended(TExecute execute) {
   return std::unique_ptr<TThread>(new TThread(std::move(execute)));
@@ -46,6 +49,7 @@ void TThread::Run() {
   current_worker = this;
   const std::atomic<bool>* outer_stop = SetCurrentWorkerStop(&Terminated);
   exit_code_ = execute_ ? execute_(*this) : 0;
+  if (after_body) after_body(*this);
   SetCurrentWorkerStop(outer_stop);
   current_worker = outer;
   Busy = false;
@@ -131,6 +135,13 @@ void THIThread::doStart(TData&) {
   FireNone(onError);
 }
 
+void THIThread::doRestart(TData& data) {
+  // A worker cannot replace itself.
+  if (Worker && Worker->IsCurrent()) return;
+  doStop(data);
+  doStart(data);
+}
+
 void THIThread::doStop(TData&) {
   JoinRetired(false);
   DestroyWorker();
@@ -167,6 +178,7 @@ int THIThread::Execute(TThread& worker) {
       // Terminated while waiting for the scheme: the elements may be gone.
       if (worker.Terminated) break;
       FireNone(onExecute);
+      EndHalt();  // a calculation halted on the way ends with the run
       sync = onSyncExec.Wired();
       once = RunOnce;
       delay = Delay;

@@ -55,6 +55,13 @@ class TThread {
   bool IsCurrent() const;
   int ExitCode() const { return exit_code_.load(); }
 
+  // A seam for tests: runs on every worker after its body has returned
+  // (the scheme lock released) and before the worker counts as idle, the
+  // moment at which a start still finds it busy. Set it while no worker
+  // runs; an empty hook removes it.
+  using TAfterBody = std::function<void(TThread&)>;
+  static void SetAfterBodyHook(TAfterBody hook);
+
   std::atomic<bool> Suspended{true};
   std::atomic<bool> Terminated{false};
   std::atomic<bool> Busy{false};
@@ -77,7 +84,9 @@ bool OnWorkerThread();
 
 // Runs onExecute on a worker of its own: once per doStart with RunOnce,
 // else again and again until stopped, with onSyncExec handed to the window
-// thread after each run. doStop and a restart stop the worker and join it,
+// thread after each run. doRestart always ends a busy worker and starts a
+// new one, whatever Restart says, for a caller whose newest request must
+// win. doStop and a restart stop the worker and join it,
 // except one waiting for its hand-over, which is joined later. The
 // destructor stops and joins every worker (one still waiting for its
 // hand-over then needs the platform to run or refuse it); it must not run
@@ -98,6 +107,8 @@ class THIThread : public TElement {
   THI_Event onError;
 
   void doStart(TData& data);
+  // Stops a busy worker (as doStop does), then starts as doStart does.
+  void doRestart(TData& data);
   void doStop(TData& data);
 
  private:

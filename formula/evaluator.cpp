@@ -89,6 +89,7 @@ struct TParser {
   std::string& number;      // a number token without its blanks
   const TFormulaArgs& args;
   int16_t error;
+  bool overflow = false;  // the error is a value beyond the largest double
   int depth;
 
   TParser(const char* t, std::string& scratch, const TFormulaArgs& a)
@@ -99,9 +100,20 @@ struct TParser {
     if (!Failed()) error = code;
     return 0.0;
   }
-  // Infinite and undefined values never travel on: they are calculation errors.
-  double Finite(double v) { return std::isfinite(v) ? v : Fail(kCalcError); }
-  double Finite(long double v) { return std::fabs(v) <= DBL_MAX ? static_cast<double>(v) : Fail(kCalcError); }
+  // Infinite and undefined values never travel on: they are calculation
+  // errors, and one beyond the largest double is an overflow.
+  double Finite(double v) {
+    if (std::isfinite(v)) return v;
+    return Overflow(std::isinf(v));
+  }
+  double Finite(long double v) {
+    if (std::fabs(v) <= DBL_MAX) return static_cast<double>(v);
+    return Overflow(!std::isnan(v));
+  }
+  double Overflow(bool tooLarge) {
+    if (!Failed()) overflow = tooLarge;
+    return Fail(kCalcError);
+  }
 
   // The parser compares token texts; a bad token has none.
   bool Is(char c) const { return (kind == Delimiter || kind == Operator) && text[tokBegin] == c; }
@@ -545,6 +557,7 @@ TFormulaOutcome TFormula::Evaluate(const TFormulaArgs& args) {
   TFormulaOutcome outcome;
   outcome.value = parser.Formula();
   outcome.error = parser.error;
+  outcome.overflow = parser.Failed() && parser.overflow;
   if (parser.Failed()) outcome.value = 0.0;
   outcome.consumed = parser.pos > INT32_MAX ? INT32_MAX : static_cast<int32_t>(parser.pos);
   return outcome;

@@ -42,6 +42,8 @@ struct TFormulaOutcome {
   // Characters consumed when evaluation stopped: the tokens read, the
   // look-ahead included, and the blanks skipped after numbers and operators.
   int32_t consumed = 0;
+  // The calculation error was a value beyond the largest double.
+  bool overflow = false;
 };
 
 // One formula text. Not thread-safe: an instance is used by one caller at a

@@ -1,6 +1,7 @@
 #include "formula/math_parse.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "runtime/system_ops.h"
 
@@ -19,6 +20,13 @@ constexpr const char kFoundAtLine[] = "\xCE\xE1\xED\xE0\xF0\xF3\xE6\xE5\xED\xE0 
 // Half to even, keeping the low 32 bits as every integer conversion does.
 int32_t RoundToInt32(double v) {
   return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(RoundHalfEven(v))));
+}
+
+// Whether the integer result keeps its value in 32 bits (beyond the 64-bit
+// range the rounding gives INT64_MIN, which does not either).
+bool FitsInt32(double v) {
+  const int64_t r = RoundHalfEven(v);
+  return r >= INT32_MIN && r <= INT32_MAX;
 }
 
 }  // namespace
@@ -59,6 +67,14 @@ void THIMathParse::doCalc(TData& data) {
   request_.Next = nullptr;  // the caller's chain does not outlive the call
 
   error_ = outcome.error;
+  const bool beyondInteger = error_ == kFormulaOk && ResultType != 1 && !FitsInt32(outcome.value);
+  if (StopTooLarge && (beyondInteger || outcome.overflow)) {
+    // Result gives the error marker until the next successful doCalc.
+    error_ = kCalcError;
+    position_ = outcome.consumed;
+    ::StopTooLarge();
+    return;
+  }
   if (error_ == kFormulaOk) {
     lastResult_ = outcome.value;
     position_ = -1;

@@ -19,6 +19,11 @@ class THIMathParse : public TElement {
   int32_t DataCount = 0;       // the number of arguments; set through SetDataCount
   double Default = 0.0;        // the value of %0 and Result before a successful doCalc; set through SetDefault
   uint8_t ResultType = 0;      // 1: results travel as reals; otherwise as integers rounded half to even
+  // Set by the pages: a result the element cannot carry (an integer result
+  // beyond 32 bits, a value beyond the largest double on the way) ends the
+  // calculation with the "too large" warning (runtime/system_ops.h)
+  // instead of travelling on wrapped or going to the error path.
+  bool StopTooLarge = false;
   std::vector<THI_Event> X;    // argument data inputs: X[0] supplies %1
   THI_Event onError;           // carries the error code: 0 syntax, 1 calculation
   THI_Event onResult;

@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr double kWholeFrom = 9007199254740992.0;  // 2^53
+
 class TConvReal : public TScheme {
  public:
   TConvReal(int decimals, int firstName) {
@@ -27,6 +29,9 @@ class TConvReal : public TScheme {
     THIHub* scaleHub = Create<THIHub>();
     THIGetData* valueReader = Create<THIGetData>();
     THIMath* round = Create<THIMath>();
+    THIMath* asReal = Create<THIMath>();
+    THIIf_else* aboveLowest = Create<THIIf_else>();
+    THIIf_else* belowHighest = Create<THIIf_else>();
 
     const auto name = [firstName](int k) { return LoadTextResource("Str" + std::to_string(firstName + k)); };
     Bridge->SetMethodNames(name(0));
@@ -41,8 +46,16 @@ class TConvReal : public TScheme {
     Configure(multiply, MathMultiply, 0.0, 0.0, 1);
     Configure(divide, MathDivide, 0.0, 0.0, 1);
     Configure(round, MathRoundToStep, 0.0, 1.0, 1);
+    Configure(asReal, MathMultiply, 0.0, 1.0, 1);
     factorReader->Count = 2;
     comparator->Type = CompareGreater;
+    // From 2^53 on every double is whole: such a value is already rounded
+    // and passes as it is (taken as a real first, as the scaling takes it),
+    // where scaling it could overflow or lose bits.
+    aboveLowest->Type = CompareGreater;
+    SetReal(aboveLowest->Op2Def, -kWholeFrom);
+    belowHighest->Type = CompareLess;
+    SetReal(belowHighest->Op2Def, kWholeFrom);
     entryHub->SetOutCount(2);
     scaleHub->SetOutCount(1);
     valueReader->Count = 2;
@@ -58,7 +71,13 @@ class TConvReal : public TScheme {
     comparator->onFalse = MakeLink<&THIDoData::doData>(valuePasser);
     valuePasser->Data = MakeLink<&THIGetData::Value>(valueReader, 1);
     valuePasser->onEventData = MakeLink<&THIHub::doEvent>(scaleHub, 1);
-    scaleHub->onEvent[0] = MakeLink<&THIMath::doOperation>(multiply);
+    const THI_Event result = MakeLink<&THIEditMultiEx::onEvent>(Bridge, 0);
+    scaleHub->onEvent[0] = MakeLink<&THIMath::doOperation>(asReal);
+    asReal->onResult = MakeLink<&THIIf_else::doCompare>(aboveLowest);
+    aboveLowest->onTrue = MakeLink<&THIIf_else::doCompare>(belowHighest);
+    aboveLowest->onFalse = result;
+    belowHighest->onTrue = MakeLink<&THIMath::doOperation>(multiply);
+    belowHighest->onFalse = result;
     multiply->Op2 = MakeLink<&THIGetData::Value>(factorReader, 0);
     factorReader->Data = MakeLink<&THIEventFromData::Value>(factorEvent);
     factorEvent->onEvent = MakeLink<&THIMath::doOperation>(power);
@@ -68,7 +87,7 @@ class TConvReal : public TScheme {
     multiply->onResult = MakeLink<&THIMath::doOperation>(round);
     round->onResult = MakeLink<&THIMath::doOperation>(divide);
     divide->Op2 = MakeLink<&THIGetData::Value>(factorReader, 1);
-    divide->onResult = MakeLink<&THIEditMultiEx::onEvent>(Bridge, 0);
+    divide->onResult = result;
     if (!Bridge->Vars.empty()) Bridge->Vars[0] = MakeLink<&THIMath::Result>(divide);
   }
 
@@ -80,6 +99,9 @@ class TConvReal : public TScheme {
     m->Op1Def = op1;
     m->Op2Def = op2;
     m->ResultType = resultType;
+    // A scaling step beyond the largest double ends the calculation with
+    // the "too large" warning.
+    m->StopTooLarge = true;
     m->SetDefault(0.0);
     m->SetAngleMode(0);
   }

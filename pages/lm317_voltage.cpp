@@ -21,7 +21,8 @@ const char kIloadHint[] = "minimum load current";
 // Accurate; events onR2 (each R2 candidate, whole ohms) and onDone (time to
 // compute what depends on R2).
 // doFind always fires the estimate and onDone on the caller's thread; with
-// Accurate = 1 it then starts the search on the worker, which counts R2 up
+// Accurate = 1 it then ends a search still running and starts the search
+// for the new inputs on the worker, which counts R2 up
 // from the estimate, firing onR2 at every step and onDone once the output
 // voltage of a step exceeds Vout. doHalt ends a running search after its
 // step (the worker's own onDone does so too) and resets the count to the
@@ -107,7 +108,9 @@ class TClassMultiElement_2956E44 : public TScheme {
     modeSwitch->onTrue = MakeLink<&THIHub::doEvent>(accurateHub);
     modeSwitch->onFalse = MakeLink<&THIHub::doEvent>(fastHub);
     accurateHub->onEvent[0] = MakeLink<&THIHub::doEvent>(fastHub);
-    accurateHub->onEvent[1] = MakeLink<&THIThread::doStart>(searchThread);
+    // A search still running (or just ending) for the last inputs is ended,
+    // so the search for these runs to its end.
+    accurateHub->onEvent[1] = MakeLink<&THIThread::doRestart>(searchThread);
     fastHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r2Estimate);
     fastHub->onEvent[1] = MakeLink<&THIHub::doEvent>(doneHub);
     r2Estimate->X[0] = MakeLink<&THIGetData::Value>(voutFan2, 0);

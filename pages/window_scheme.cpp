@@ -25,6 +25,9 @@ void SetFormula(THIMathParse* formula, const std::string& text, int32_t args, ui
   formula->ResultType = resultType;
   formula->SetDefault(0.0);
   formula->SetAngleMode(false);
+  // A result the page cannot carry ends the calculation with a warning
+  // rather than showing a wrapped or stale value.
+  formula->StopTooLarge = true;
 }
 
 void SetDivide(THIMath* math, double by) {

@@ -37,7 +37,9 @@ TPageFonts PageFonts(uint8_t charSet);
 
 // Element set-ups that recur on the pages.
 // A formula with `args` arguments, Default 0, radians; `resultType` 1 hands
-// results on as reals, 0 as integers rounded half to even.
+// results on as reals, 0 as integers rounded half to even. A result beyond
+// 32 bits (integers) or beyond the largest double on the way ends the
+// calculation with the box "The result is too large.".
 void SetFormula(THIMathParse* formula, const std::string& text, int32_t args, uint8_t resultType);
 // Divides the incoming value by `by`, handing a real on.
 void SetDivide(THIMath* math, double by);

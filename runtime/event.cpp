@@ -1,6 +1,7 @@
 #include "runtime/event.h"
 
 #include <atomic>
+#include <mutex>
 #include <vector>
 
 std::atomic<bool> event_detail::Dispatching{false};
@@ -34,9 +35,46 @@ void FireString(const THI_Event& link, const std::string& s) {
   FireEvent(link, d);
 }
 
-void StartDispatch() { event_detail::Dispatching.store(true, std::memory_order_release); }
+namespace {
+// Dispatching is on while the dispatcher runs and no chain is halted; the
+// mutex orders the three switches (start and stop come from the window
+// thread, a halt also from a worker).
+std::mutex dispatch_mutex;
+bool dispatch_started = false;  // guarded by dispatch_mutex
+bool chain_halted = false;      // guarded by dispatch_mutex
 
-void StopDispatch() { event_detail::Dispatching.store(false, std::memory_order_release); }
+void SetDispatching() {
+  event_detail::Dispatching.store(dispatch_started && !chain_halted, std::memory_order_release);
+}
+}  // namespace
+
+void StartDispatch() {
+  std::lock_guard<std::mutex> l(dispatch_mutex);
+  dispatch_started = true;
+  SetDispatching();
+}
+
+void StopDispatch() {
+  std::lock_guard<std::mutex> l(dispatch_mutex);
+  dispatch_started = false;
+  SetDispatching();
+}
+
+void HaltChain() {
+  std::lock_guard<std::mutex> l(dispatch_mutex);
+  chain_halted = true;
+  SetDispatching();
+}
+
+bool EndHalt() {
+  // Dispatching means nothing is halted: the common case takes no lock.
+  if (event_detail::Dispatching.load(std::memory_order_acquire)) return false;
+  std::lock_guard<std::mutex> l(dispatch_mutex);
+  if (!chain_halted) return false;
+  chain_halted = false;
+  SetDispatching();
+  return true;
+}
 
 bool DispatchRunning() { return event_detail::Dispatching.load(std::memory_order_acquire); }
 

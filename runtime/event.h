@@ -156,6 +156,15 @@ void StartDispatch();
 void StopDispatch();
 bool DispatchRunning();
 
+// Ending a whole chain, not just one branch of it: after HaltChain nothing
+// is fired and no data link answers (reads give none) until the chain's
+// origin, the place that fired its first event, calls EndHalt once that
+// firing has returned. The element that halts hands nothing on. A halt is
+// made by the thread holding the scheme lock, so no other thread's chain
+// runs meanwhile. EndHalt answers whether the chain was halted.
+void HaltChain();
+bool EndHalt();
+
 // Start-up queue: methods registered while schemes are built, run once,
 // last registered first. A RunInits while one is running does nothing;
 // an AddInit after a run starts a new queue.

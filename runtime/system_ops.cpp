@@ -3,6 +3,8 @@
 #include <system_error>
 #include <thread>
 
+#include "runtime/event.h"
+
 namespace {
 TSystemOps* installed_ops = nullptr;
 
@@ -63,3 +65,10 @@ std::vector<int> BoxButtons(uint32_t style) {
 }
 
 int FirstButtonOf(uint32_t style) { return BoxButtons(style).front(); }
+
+const char kTooLargeText[] = "The result is too large.";
+
+void StopTooLarge() {
+  if (TSystemOps* ops = SystemOps()) ops->ShowMessageBox(true, kTooLargeText, "Warning!", MbOk | MbIconWarning);
+  HaltChain();
+}

@@ -116,6 +116,13 @@ constexpr std::chrono::milliseconds kUIThreadTurnPeriod{16};
 
 // The installed operations, or none (then boxes answer IdOk, nothing is
 // started and hand-overs do nothing).
+// The warning that ends a calculation whose result cannot be carried (an
+// integer beyond 32 bits, a value beyond the largest double): the box
+// kTooLargeText, "Warning!", OK with the exclamation icon, then the chain
+// is halted (runtime/event.h).
+extern const char kTooLargeText[];
+void StopTooLarge();
+
 TSystemOps* SystemOps();
 // Installs `ops` (none to remove) and returns the previous ones.
 TSystemOps* SetSystemOps(TSystemOps* ops);

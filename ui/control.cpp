@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "runtime/event.h"
 #include "runtime/scheme_lock.h"
 #include "ui/encoding.h"
 #include "ui/platform.h"
@@ -66,7 +67,10 @@ bool TControl::Deliver(const TNotification& n) {
   TControlHandler* h = handler_;
   if (!h) return false;
   TSchemeGuard guard;
-  return h->HandleNotification(n);
+  const bool handled = h->HandleNotification(n);
+  // A calculation halted on the way (runtime/event.h) ends with its chain.
+  EndHalt();
+  return handled;
 }
 
 void TControl::ReplaceText(int32_t at, int32_t count, const std::string& text) {

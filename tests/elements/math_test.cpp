@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/probe.h"
+#include "support/recording_system.h"
 
 namespace {
 
@@ -190,6 +191,48 @@ TEST_F(Math, FailuresResetToDefaultAndHideTheResult) {
     EXPECT_FALSE(rig.math.Error);
     rig.math.Result(r);
     EXPECT_EQ(Show(r), "real 3");
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// With StopTooLarge (the rounding sub-scheme's steps) a result beyond the
+// largest double shows the warning and halts the chain instead of going to
+// onError; other failures still go there.
+TEST_F(Math, StopTooLargeWarnsOnOverflowOnly) {
+  struct Case {
+    const char* name;
+    uint8_t op;
+    double a, b;
+    bool stop;
+    bool tooLarge;  // the warning, not onError
+  };
+  const Case cases[] = {
+      {"overflow", MathMultiply, 1e300, 1e300, true, true},
+      {"negative overflow", MathMultiply, -1e300, 1e300, true, true},
+      {"power overflow", MathPower, 10.0, 400.0, true, true},
+      {"division by zero", MathDivide, 1.0, 0.0, true, false},
+      {"overflow, not asked to stop", MathMultiply, 1e300, 1e300, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TRecordingSystem system;
+    MathRig rig(c.op, c.a, c.b, 1);
+    rig.math.StopTooLarge = c.stop;
+    rig.Run();
+    EXPECT_EQ(EndHalt(), c.tooLarge);
+    EXPECT_TRUE(rig.results.got.empty());
+    EXPECT_EQ(rig.errors.got.size(), c.tooLarge ? 0u : 1u);
+    const auto boxes = system.boxes();
+    ASSERT_EQ(boxes.size(), c.tooLarge ? 1u : 0u);
+    if (c.tooLarge) {
+      EXPECT_EQ(boxes[0].text, "The result is too large.");
+      EXPECT_EQ(boxes[0].caption, "Warning!");
+      EXPECT_EQ(boxes[0].style, MbOk | MbIconWarning);
+    }
+    EXPECT_TRUE(rig.math.Error);
   }
 }
 

@@ -17,6 +17,7 @@
 #include "runtime/scheme_lock.h"
 #include "support/probe.h"
 #include "support/recording_system.h"
+#include "support/search_hold.h"
 
 namespace {
 
@@ -291,6 +292,91 @@ TEST_F(ThreadElement, RestartReplacesABusyWorker) {
   WaitIdle();
   EXPECT_EQ(s.runs.got.size(), 2u);
   EXPECT_EQ(s.stops.got, (std::vector<std::string>{"int 101", "int 2001"}));
+}
+
+// doRestart ends the busy worker whatever Restart says, and the new one
+// runs its whole body; doStart beside it keeps ignoring a busy worker.
+TEST_F(ThreadElement, RestartMethodReplacesABusyWorker) {
+  struct Case {
+    const char* what;
+    int32_t gateAt;   // the step the first worker is held in, or -1
+    bool afterBody;   // the first worker is held after its last step
+    const char* firstStop;
+  };
+  const Case cases[] = {
+      {"held in the middle of its steps", 100, false, "int 101"},
+      {"held after its last step, not yet idle", -1, true, "int 2001"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::unique_ptr<TSearchEndHold> hold;
+    if (c.afterBody) hold = std::make_unique<TSearchEndHold>();
+    Search s(2000);
+    ASSERT_FALSE(s.thread.Restart);
+    s.gate.at = c.gateAt;
+    StartThread(s.thread);
+    if (hold) ASSERT_TRUE(hold->WaitHeld(std::chrono::minutes(1)));
+    else s.gate.WaitReached();
+    {
+      TSchemeGuard scheme;
+      TThread* first = s.thread.Worker.get();
+      FireNone(MakeLink<&THIThread::doStart>(&s.thread));
+      EXPECT_EQ(s.thread.Worker.get(), first) << "doStart replaced a busy worker";
+      EXPECT_EQ(s.runs.got.size(), 1u);
+      FireNone(MakeLink<&THIThread::doRestart>(&s.thread));  // stops and joins the first
+      EXPECT_EQ(s.stops.got, std::vector<std::string>{c.firstStop});
+      s.gate.released = true;  // the new worker passes the gate
+    }
+    WaitIdle();
+    EXPECT_EQ(s.runs.got.size(), 2u);
+    EXPECT_EQ(s.stops.got, (std::vector<std::string>{c.firstStop, "int 2001"}));
+    if (hold) {
+      EXPECT_EQ(hold->Ended(), 2);
+    }
+  }
+}
+
+// A calculation halted in a worker's step (a result too large to show)
+// ends the search after that step; the dispatcher runs again for the rest.
+TEST_F(ThreadElement, AHaltInAStepEndsTheSearchThere) {
+  struct HaltAt : TElement {
+    int32_t at = 0;
+    std::atomic<int32_t> steps{0};
+    void doStep(TData& d) {
+      ++steps;
+      if (ToInteger(d) == at) HaltChain();
+    }
+  };
+  HaltAt halter;
+  halter.at = 5;
+  THIFor loop;
+  TProbe stops;
+  THIThread thread;  // declared last: destroyed, and so joined, first
+  loop.StartDef = 1;
+  loop.EndDef = 100;
+  loop.Step = 1;
+  loop.IncludeEnd = true;
+  loop.onEvent = MakeLink<&HaltAt::doStep>(&halter);
+  loop.onStop = stops.In();
+  thread.RunOnce = true;
+  thread.onExecute = MakeLink<&THIFor::doFor>(&loop);
+  StartThread(thread);
+  WaitIdle();
+  EXPECT_EQ(halter.steps, 5);
+  EXPECT_EQ(stops.got, std::vector<std::string>{"int 6"});
+  EXPECT_TRUE(DispatchRunning());
+}
+
+// With nothing running, doRestart is a plain start.
+TEST_F(ThreadElement, RestartMethodWhenIdleStarts) {
+  Search s(50);
+  {
+    TSchemeGuard scheme;
+    FireNone(MakeLink<&THIThread::doRestart>(&s.thread));
+  }
+  WaitIdle();
+  EXPECT_EQ(s.runs.got.size(), 1u);
+  EXPECT_EQ(s.stops.got, std::vector<std::string>{"int 51"});
 }
 
 // Records on which thread it was fired.

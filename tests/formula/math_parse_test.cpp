@@ -415,3 +415,81 @@ TEST_F(MathParse, ElementsOnDifferentThreadsShareNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// With StopTooLarge (as the pages set it) a result the element cannot carry
+// shows the warning and halts the chain; other failures and results that
+// fit behave as without it.
+TEST_F(MathParse, StopTooLargeEndsTheCalculationWithTheWarning) {
+  enum TOutcome { TooLarge, DebugBox, Shown };
+  struct Case {
+    const char* text;
+    uint8_t resultType;
+    TOutcome outcome;
+    double shown;  // the result, for Shown
+  };
+  const Case cases[] = {
+      {"2147483647", 0, Shown, 2147483647.0},  {"-2147483648", 0, Shown, -2147483648.0},
+      {"2147483646.5", 0, Shown, 2147483646.0}, {"2147483647.5", 0, TooLarge, 0},
+      {"2147483648", 0, TooLarge, 0},           {"-2147483648.6", 0, TooLarge, 0},
+      {"%1*1e30", 0, TooLarge, 0},              {"%1*1e300*1e300", 1, TooLarge, 0},
+      {"-%1*1e300*1e300", 0, TooLarge, 0},      {"%1*1e30", 1, Shown, 2e30},
+      {"%1/0", 1, DebugBox, 0},                 {"sqrt(%1-10)", 1, DebugBox, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    TRecordingSystem system;
+    THIMathParse mp;
+    Configure(mp, c.text, 1, c.resultType);
+    mp.StopTooLarge = true;
+    TValueSource x1{Real(2)};
+    mp.X[0] = MakeLink<&TValueSource::Value>(&x1);
+    TEventProbe results;
+    mp.onResult = MakeLink<&TEventProbe::Take>(&results);
+    TData d;
+    Calc(mp, d);
+    const bool halted = EndHalt();
+    const auto boxes = system.boxes();
+    EXPECT_EQ(halted, c.outcome == TooLarge);
+    if (c.outcome == Shown) {
+      EXPECT_TRUE(boxes.empty());
+      ASSERT_EQ(results.got.size(), 1u);
+      EXPECT_EQ(ToReal(results.got[0]), c.shown);
+      EXPECT_EQ(results.got[0].Kind, c.resultType == 1 ? KindReal : KindInteger);
+      continue;
+    }
+    EXPECT_TRUE(results.got.empty());
+    ASSERT_EQ(boxes.size(), 1u);
+    if (c.outcome == DebugBox) {
+      EXPECT_EQ(boxes[0].caption, "Debug");
+      continue;
+    }
+    EXPECT_EQ(boxes[0].text, "The result is too large.");
+    EXPECT_EQ(boxes[0].caption, "Warning!");
+    EXPECT_EQ(boxes[0].style, MbOk | MbIconWarning);
+    EXPECT_EQ(ReadResult(mp).StrValue, kMathParseException);  // not a wrapped value
+  }
+}
+
+// Without it an integer result keeps its low 32 bits, and an overflow is a
+// calculation error like any other.
+TEST_F(MathParse, WithoutStopTooLargeIntegersWrapAndOverflowsFail) {
+  TRecordingSystem system;
+  THIMathParse mp;
+  Configure(mp, "2147483648", 0, 0);
+  TEventProbe results;
+  mp.onResult = MakeLink<&TEventProbe::Take>(&results);
+  TData d;
+  Calc(mp, d);
+  ASSERT_EQ(results.got.size(), 1u);
+  EXPECT_EQ(results.got[0].IntValue, INT32_MIN);
+  Configure(mp, "1e300*1e300", 0, 1);
+  Calc(mp, d);
+  EXPECT_FALSE(EndHalt());
+  const auto boxes = system.boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].caption, "Debug");
+}
+
+}  // namespace

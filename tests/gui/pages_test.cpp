@@ -2,10 +2,13 @@
 // and closing the window during a search.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "gui/harness.h"
 #include "scenarios/page_scenarios.h"
 #include "scenarios/scenario.h"
 #include "pages/main_form.h"
+#include "support/search_hold.h"
 
 namespace {
 
@@ -46,6 +49,50 @@ TEST(Pages, ClosingDuringTheAccurateSearchEndsTheProgram) {
   });
   EXPECT_TRUE(built) << "the LM317 Voltage page has no check box";
   EXPECT_EQ(status, 0);
+}
+
+// "Calculate" pressed again while the first search is held at the end of
+// its run (the worst case, Vout 100 and R1 3000: all 200000 steps): the old
+// search ends, the new one runs to its own end (a second worker gets
+// there), and R2 is the accurate result for the second press's inputs.
+TEST(Pages, CalculateAgainAtTheEndOfASearch) {
+  const TAddress r1List{0, 315, 45};
+  constexpr int kLine240 = 6, kLine3000 = 23;
+  struct Case {
+    const char* what;
+    const char* vout;
+    int r1Line;
+    const char *r2, *rload, *iload;
+  };
+  // Vout 100, R1 3000: R2 stays at the estimate 203441 (Rload 10509);
+  // Vout 5, R1 240: the search ends at 713 (Rload 1052).
+  const Case cases[] = {
+      {"the worst case pressed twice", "100", kLine3000, "203.441", "10.509", "9.516"},
+      {"new inputs on the second press", "5", kLine240, "0.713", "1.052", "4.753"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TSearchEndHold hold;
+    bool held = false;
+    const int status = TGuiSession::Run(&MakeMainScheme, {}, [&](TGuiSession& s) {
+      s.Tick(0);
+      s.Replace(kLvVout, "100");
+      s.Pick(r1List, kLine3000);
+      s.Calculate(0);
+      held = hold.WaitHeld(std::chrono::seconds(60));
+      if (!held) return;
+      s.Replace(kLvVout, c.vout);
+      s.Pick(r1List, c.r1Line);
+      s.Calculate(0);
+      s.WaitForWorkers();
+      EXPECT_EQ(s.Shown(kLvR2), c.r2);
+      EXPECT_EQ(s.Shown(kLvRload), c.rload);
+      EXPECT_EQ(s.Shown(kLvIload), c.iload);
+      EXPECT_EQ(hold.Ended(), 2) << "the second search did not run to its end";
+    });
+    EXPECT_TRUE(held) << "the first search never got to its end";
+    EXPECT_EQ(status, 0);
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/probe.h"
+#include "support/recording_system.h"
 
 namespace {
 
@@ -86,6 +87,64 @@ TEST(ConvRealNames, PointsComeFromTheResources) {
   ASSERT_NE(child.Bridge, nullptr);
   EXPECT_TRUE(child.Bridge->Methods.empty());
   EXPECT_TRUE(child.Bridge->Vars.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Keeps every value that arrives, exactly.
+struct TValueProbe : TElement {
+  std::vector<TData> got;
+  void doIn(TData& d) { got.push_back(d); }
+};
+
+// From 2^53 on every double is whole: the value leaves as it came, where
+// scaling it would overflow (1e308 * 10^3) or lose bits.
+TEST_F(ConvReal, WholeValuesFrom2To53PassUnchanged) {
+  struct WholeCase {
+    int decimals;
+    double value;
+    double out;
+  };
+  const double twoTo53 = 9007199254740992.0;
+  const WholeCase cases[] = {
+      {3, 1e308, 1e308},
+      {3, -1e308, -1e308},
+      {2, 1.7976931348623157e308, 1.7976931348623157e308},
+      {3, twoTo53, twoTo53},
+      {3, -twoTo53, -twoTo53},
+      {3, twoTo53 + 2, twoTo53 + 2},
+      {3, 1e30, 1e30},
+      {2, 123456789012345680.0, 123456789012345680.0},
+      // Below 2^53 the value is still rounded, halves to even.
+      {0, 4503599627370495.5, 4503599627370496.0},
+      {0, 4503599627370494.5, 4503599627370494.0},
+  };
+  for (const WholeCase& c : cases) {
+    TRounder r(c.decimals);
+    TValueProbe out;
+    r.host.Events[0] = MakeLink<&TValueProbe::doIn>(&out);
+    TData d = Real(c.value);
+    r.host.doMethod(d, 0);
+    ASSERT_EQ(out.got.size(), 1u) << c.value;
+    EXPECT_EQ(out.got[0].Kind, KindReal) << c.value;
+    EXPECT_EQ(out.got[0].RealValue, c.out) << c.value;
+  }
+}
+
+// A scaling step beyond the largest double (here 10^400) ends the
+// calculation with the warning.
+TEST_F(ConvReal, ScalingBeyondTheLargestDoubleWarnsAndHalts) {
+  TRecordingSystem system;
+  TRounder r(400);
+  EXPECT_EQ(r.Round(Real(1.5)), "calls: 0");
+  EXPECT_TRUE(EndHalt());
+  const auto boxes = system.boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, "The result is too large.");
+  EXPECT_EQ(boxes[0].caption, "Warning!");
+  EXPECT_EQ(boxes[0].style, MbOk | MbIconWarning);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "pages/main_form.h"
 #include "runtime/scheme_lock.h"
 #include "support/page_drive.h"
+#include "support/search_hold.h"
 #include "ui/headless/driver.h"
 #include "ui/headless/headless.h"
 
@@ -45,6 +46,8 @@ namespace {
 // counter's Max of 200000, so every step wraps back to it; Vout(203441) =
 // 95.887 never exceeds 100 and the search runs all 200000 steps.
 #define ENDLESS INPUTS("100", "3000")
+// Imin = 10 - 100000/206441 = 9.5156, Rload 10509.06 -> 10509, Iload 9.51565.
+#define ENDLESS_RESULTS RESULTS("203.441", "10.509", "9.516")
 
 TEST(LM317VoltagePage, StartsWithR1SelectedAndNothingCalculated) {
   const TScenario scenarios[] = {
@@ -228,13 +231,11 @@ void CheckDuringSearch(const std::vector<TSearchScenario>& scenarios) {
 
 TEST(LM317VoltagePage, UserActionsDuringASearch) {
   CheckDuringSearch({
-      // The new calculation's fast part runs at once and halts the search;
-      // its own start is ignored while the old worker is still busy, so the
-      // estimate stays. Once idle, Calculate searches again.
-      {"Calculate again: the estimate, the second start ignored",
-       {ENDLESS "accurate on\ncalc 0\n", "set 0@315,15 5\ncalc 0\n" READ_RESULTS "wait\n" READ_RESULTS
-                                         "calc 0\nwait\n" READ_RESULTS},
-       LATE_FAST LATE_FAST LATE_ACCURATE},
+      // The new calculation's fast part runs at once, ends the running
+      // search and starts its own, which runs to its end.
+      {"Calculate again: the search for the new inputs",
+       {ENDLESS "accurate on\ncalc 0\n", "set 0@315,15 5\ncalc 0\nwait\n" READ_RESULTS "calc 0\nwait\n" READ_RESULTS},
+       LATE_ACCURATE LATE_ACCURATE},
       {"a stopped calculation does not touch the search",
        {INPUTS("50", "3000") "accurate on\ncalc 0\n", "set 0@315,15 1.49\ncalc 0\nwait\n" READ_RESULTS},
        VOUT_WARNING LONG_ACCURATE},
@@ -245,6 +246,61 @@ TEST(LM317VoltagePage, UserActionsDuringASearch) {
       {"quitting", {ENDLESS "accurate on\ncalc 0\n", "quit\n"}, ""},
       {"closing at the end of the script", {ENDLESS "accurate on\ncalc 0\n", "tab 2\n"}, ""},
   });
+}
+
+// Serves the script's second part only once the first search worker is
+// held at the end of its run, so the second "Calculate" lands in exactly
+// that moment.
+class TAtSearchEnd : public std::streambuf {
+ public:
+  explicit TAtSearchEnd(std::vector<std::string> parts) : parts_(std::move(parts)) {}
+  bool TimedOut = false;
+  TSearchEndHold Hold;
+
+ protected:
+  int_type underflow() override {
+    if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+    if (next_ >= parts_.size()) {
+      Hold.Release();  // the program may now close
+      return traits_type::eof();
+    }
+    // A bound only, so that a broken search fails the test instead of hanging it.
+    if (next_ > 0 && !Hold.WaitHeld(std::chrono::seconds(60))) TimedOut = true;
+    current_ = parts_[next_++];
+    setg(&current_[0], &current_[0], &current_[0] + current_.size());
+    return current_.empty() ? underflow() : traits_type::to_int_type(current_[0]);
+  }
+
+ private:
+  std::vector<std::string> parts_;
+  size_t next_ = 0;
+  std::string current_;
+};
+
+// "Calculate" while the last search is at its very end: the running search
+// ends and the new one runs to its own end (a second worker gets there), so
+// R2 is the accurate result for the inputs of the second press.
+TEST(LM317VoltagePage, CalculateAgainAtTheEndOfASearch) {
+  const TSearchScenario scenarios[] = {
+      {"the worst case pressed twice",
+       {ENDLESS "accurate on\ncalc 0\n", "calc 0\nwait\n" READ_RESULTS}, ENDLESS_RESULTS},
+      {"new inputs on the second press",
+       {ENDLESS "accurate on\ncalc 0\n", INPUTS("5", "240") "calc 0\nwait\n" READ_RESULTS}, WORKED_ACCURATE},
+      {"a search that overshot, then new inputs",
+       {INPUTS("50", "3000") "accurate on\ncalc 0\n", INPUTS("5", "3000") "calc 0\nwait\n" READ_RESULTS},
+       LATE_ACCURATE},
+  };
+  for (const TSearchScenario& s : scenarios) {
+    TAtSearchEnd script(s.parts);
+    std::istream in(&script);
+    std::ostringstream out;
+    const int status = RunDrive({}, in, out, &MakeMainScheme, std::chrono::seconds(20));
+    EXPECT_EQ(out.str(), s.expected) << s.what;
+    EXPECT_EQ(status, 0) << s.what;
+    EXPECT_FALSE(script.TimedOut) << s.what << ": the search never got to its end";
+    EXPECT_EQ(script.Hold.Ended(), 2) << s.what << ": the second search did not run to its end";
+    EXPECT_EQ(BusyWorkers(), 0) << s.what;
+  }
 }
 
 }  // namespace

@@ -86,6 +86,54 @@ TEST(Dispatcher, OffBeforeStartAndAfterStop) {
   EXPECT_EQ(log, (std::vector<std::string>{"p:2#0"}));
 }
 
+// Halts a chain from inside it and hands nothing on: what the rest of the
+// chain fires does not run.
+struct Halter {
+  std::vector<std::string>* log;
+  void Halt(TData&) {
+    log->push_back("halt");
+    HaltChain();
+  }
+};
+
+TEST_F(Firing, HaltEndsTheWholeChainUntilItsOriginEndsIt) {
+  std::vector<std::string> log;
+  Probe a{"a", &log, {}}, b{"b", &log, {}}, c{"c", &log, {}};
+  Halter h{&log};
+  // a nests the halting step, then b would run after it.
+  a.next = MakeLink<&Halter::Halt>(&h);
+  b.next = MakeLink<&Probe::Call>(&c);
+  FireInteger(MakeLink<&Probe::Nest>(&a), 1);
+  FireInteger(MakeLink<&Probe::Nest>(&b), 2);
+  EXPECT_FALSE(DispatchRunning());
+  EXPECT_TRUE(EndHalt());
+  EXPECT_FALSE(EndHalt());  // once
+  EXPECT_TRUE(DispatchRunning());
+  FireInteger(MakeLink<&Probe::Call>(&c), 3);
+  EXPECT_EQ(log, (std::vector<std::string>{"a:1", "halt", "a:back", "c:3#0"}));
+}
+
+TEST(Dispatcher, EndingAHaltKeepsAStoppedDispatcherStopped) {
+  std::vector<std::string> log;
+  Probe p{"p", &log, {}};
+  const THI_Event link = MakeLink<&Probe::Call>(&p);
+  StartDispatch();
+  HaltChain();
+  StopDispatch();
+  EXPECT_TRUE(EndHalt());
+  EXPECT_FALSE(DispatchRunning());
+  FireInteger(link, 1);
+  // Started while halted, it runs once the halt ends.
+  HaltChain();
+  StartDispatch();
+  EXPECT_FALSE(DispatchRunning());
+  EXPECT_TRUE(EndHalt());
+  EXPECT_TRUE(DispatchRunning());
+  FireInteger(link, 2);
+  StopDispatch();
+  EXPECT_EQ(log, (std::vector<std::string>{"p:2#0"}));
+}
+
 TEST(Dispatcher, ContinueDataCopiesTheValue) {
   TData value;
   SetString(value, "v");

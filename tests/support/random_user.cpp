@@ -38,7 +38,7 @@ class TScriptBuf : public std::streambuf {
 // A box a page may show: caption, style, and its text (code page 1251),
 // where "%1" stands for a number.
 struct TBoxRule {
-  int page;  // -1: any page (the formula elements' boxes)
+  int page;  // -1: any page
   const char* caption;
   uint32_t style;
   const char* text;
@@ -68,6 +68,8 @@ const TBoxRule kBoxes[] = {
     {8, "Warning!", 48, "Choose value of the resistor R1."},
     {6, "Warning!", 48, "Choose the regulator type from the list."},
     {7, "Warning!", 48, "Choose the regulator type from the list."},
+    // A result too large to carry ends the calculation on any page.
+    {-1, "Warning!", 48, "The result is too large."},
 };
 
 bool IsNumberText(const std::string& text) {
@@ -403,7 +405,7 @@ class TRandomUser {
     const uint32_t style = static_cast<uint32_t>(TextToInteger(w[3]));
     if (IsFormulaBox(caption, text, style)) return;
     for (const TBoxRule& rule : kBoxes) {
-      const bool pageFits = rule.page == actionPage_ || (searching_ && rule.page == 0);
+      const bool pageFits = rule.page == -1 || rule.page == actionPage_ || (searching_ && rule.page == 0);
       if (pageFits && caption == rule.caption && style == rule.style && MatchesBoxText(rule.text, text)) return;
     }
     Fault("a box that is not the page's own: " + line);
