@@ -119,14 +119,12 @@ THeat AnalyseHeat(const TCircuit& c, const TChosenParts& parts, const THeatInput
       break;
     }
     case THeatKind::Shunt: {
-      const TSingle& s = c.Singles.front();
       const double r = parts.Singles.empty() ? kNone : parts.Singles.front();
       const double fed = (h.Vin - h.Output) / r;
       const double divider = DividerCurrent(c.Divider, p.data(), parts.Rref);
       const double cathode = fed - h.Load - divider;
       h.Power = h.Output * std::fmax(0, cathode);
       h.Shortfall = std::fmax(0, (h.Load + divider + c.ShuntMinCurrent) * r - (h.Vin - h.Output));
-      (void)s;
       break;
     }
   }
