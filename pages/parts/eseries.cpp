@@ -87,7 +87,10 @@ double ScaledByPowerOfTen(double m, int e) {
 
 std::vector<TStandard> SeriesInRange(TSeries s, double low, double high) {
   std::vector<TStandard> out;
-  if (!(low <= high) || !(low >= kSmallestOhms) || !(high <= kLargestOhms)) return out;
+  if (!(low <= high)) return out;
+  low = std::fmax(low, kSmallestOhms);
+  high = std::fmin(high, kLargestOhms);
+  if (!(low <= high)) return out;
   const TSeriesTable t = SeriesTable(s);
   // Decade exponents: a member m * 10^e lies in [10^(e+d-1), 10^(e+d)).
   const int first = static_cast<int>(std::floor(std::log10(low))) - t.Digits;

@@ -39,5 +39,6 @@ struct TStandard {
 double ScaledByPowerOfTen(double m, int e);
 
 // The members of `s` from `low` to `high` ohms (both included), ascending.
-// Empty when the range is empty or not within 1e-3 .. 1e12 ohms.
+// Only 1e-3 .. 1e12 ohms are looked at: a range reaching beyond gives the
+// members within; an empty range (or NaN) none.
 std::vector<TStandard> SeriesInRange(TSeries s, double low, double high);

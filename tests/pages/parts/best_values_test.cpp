@@ -107,6 +107,7 @@ TEST(BestValues, SingleResistorsNearestAndPairsMatchTryingEveryPair) {
   } const cases[] = {
       {TPage::LM317Current, "I\xED = 0.1 A\n"},
       {TPage::LM317Current, "I\xED = 0.733 A\n"},
+      {TPage::LM317Current, "I\xED = 1.5 A\n"},  // 0.83 Om: partners reach below a milliohm
       {TPage::Current78xx, "Type = 7805\nI\xED = 1.5 A\n"},
       {TPage::Current78xx, "Type = 7812\nI\xED = 0.0173 A\n"},
       {TPage::L200, "Vout = 5 V\nIout = 2 A\nR1 = 1000 Om\n"},
@@ -124,6 +125,7 @@ TEST(BestValues, SingleResistorsNearestAndPairsMatchTryingEveryPair) {
         EXPECT_LE(std::fabs(near[i - 1].ErrorPercent), std::fabs(near[i].ErrorPercent));
       for (TChoiceKind kind : {TChoiceKind::Series, TChoiceKind::Parallel}) {
         const TSingleChoice fast = BestPair(c, s, series, kind), all = BruteForcePair(c, s, series, kind);
+        EXPECT_GT(fast.Ohms, 0);
         EXPECT_EQ(fast.Ohms, all.Ohms);
         EXPECT_EQ(std::fabs(fast.ErrorPercent), std::fabs(all.ErrorPercent));
       }

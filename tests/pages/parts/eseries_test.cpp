@@ -66,7 +66,14 @@ TEST(ESeries, NamesTolerancesAndRanges) {
   EXPECT_EQ(small[1].Mantissa, 102);
   EXPECT_EQ(small[1].Exponent, -3);
   EXPECT_TRUE(SeriesInRange(TSeries::E24, 10, 1).empty());
-  EXPECT_TRUE(SeriesInRange(TSeries::E24, 0, 1).empty());
+  EXPECT_TRUE(SeriesInRange(TSeries::E24, 1e13, 1e14).empty());
+  EXPECT_TRUE(SeriesInRange(TSeries::E24, NAN, 1).empty());
+  // A range reaching below a milliohm or above a teraohm keeps what lies within.
+  const std::vector<TStandard> low = SeriesInRange(TSeries::E6, 0, 0.0021);
+  ASSERT_EQ(low.size(), 2u);
+  EXPECT_EQ(low.front().Ohms, 0.001);
+  EXPECT_EQ(low.back().Ohms, 0.0015);
+  EXPECT_EQ(SeriesInRange(TSeries::E6, 5e11, INFINITY).size(), 2u);  // 6.8e11 and 1e12
   // Over several decades every value appears once per decade.
   EXPECT_EQ(SeriesInRange(TSeries::E192, 1, 999999).size(), 6u * 192);
 }
