@@ -496,7 +496,7 @@ class TDriver {
 }  // namespace
 
 int RunDrive(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-             const TMainFactory& makeMainScheme, std::chrono::milliseconds waitLimit) {
+             const TMainFactory& makeMainScheme, std::chrono::milliseconds waitLimit, TInputStore* inputs) {
   THeadlessPlatform platform;
   platform.SetCommandLine("kelvane-drive", args);
   TDriver driver(platform, in, out, waitLimit);
@@ -508,7 +508,7 @@ int RunDrive(const std::vector<std::string>& args, std::istream& in, std::ostrea
     driver.Scheme = scheme.get();
     return scheme;
   };
-  const int status = RunProgram(platform, args, remembering);
+  const int status = RunProgram(platform, args, remembering, inputs);
   if (status != 0 && !driver.Scheme) out << "error: the program could not start\n";
   out.flush();
   if (driver.OutputFailed || !out) return kDriveOutputFailed;
