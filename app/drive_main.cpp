@@ -14,7 +14,7 @@
 
 #include "pages/main_form.h"
 #include "ui/headless/driver.h"
-#include "ui/input_memory.h"
+#include "app/kept_inputs.h"
 
 int main(int argc, char** argv) {
 #ifdef _WIN32

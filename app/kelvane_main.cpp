@@ -6,7 +6,7 @@
 
 #include "pages/main_form.h"
 #include "ui/fltk/fltk_platform.h"
-#include "ui/input_memory.h"
+#include "app/kept_inputs.h"
 #include "ui/program.h"
 #include "ui/scale.h"
 

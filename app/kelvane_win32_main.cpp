@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "pages/main_form.h"
-#include "ui/input_memory.h"
+#include "app/kept_inputs.h"
 #include "ui/program.h"
 #include "ui/scale.h"
 #include "ui/win32/win32_platform.h"

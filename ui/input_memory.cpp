@@ -1,13 +1,11 @@
 #include "ui/input_memory.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <sstream>
 #include <vector>
 
 #include "runtime/lines.h"
 #include "runtime/number_text.h"
-#include "runtime/text_file.h"
 #include "ui/control.h"
 #include "ui/encoding.h"
 
@@ -162,28 +160,4 @@ std::string RestoreInputs(TMainScheme& scheme, const std::string& text) {
   }
   for (const TInput& in : inputs) Put(in);
   return "";
-}
-
-bool TFileInputStore::Load(std::string& text) {
-  std::string why;
-  if (ReadTextFile(path_, text, why)) return true;
-  if (!why.empty()) Note("cannot read " + path_ + ": " + why);
-  return false;
-}
-
-void TFileInputStore::Save(const std::string& text) {
-  std::string why;
-  if (!WriteTextFileAtomically(path_, text, why)) Note("cannot keep the inputs in " + path_ + ": " + why);
-}
-
-void TFileInputStore::Note(const std::string& line) { std::fprintf(stderr, "%s: %s\n", program_.c_str(), line.c_str()); }
-
-std::string DefaultInputFile() {
-  const std::string folder = UserConfigFolder("kelvane");
-  if (folder.empty()) return std::string();
-#ifdef _WIN32
-  return folder + "\\designs.txt";
-#else
-  return folder + "/designs.txt";
-#endif
 }

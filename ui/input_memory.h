@@ -35,21 +35,3 @@ class TInputStore {
   virtual void Save(const std::string& text) = 0;  // failures said through Note
   virtual void Note(const std::string& line) = 0;  // one line for the user
 };
-
-// A store in one file, written atomically; notes go to standard error,
-// each line starting with `program`.
-class TFileInputStore : public TInputStore {
- public:
-  TFileInputStore(std::string path, std::string program) : path_(std::move(path)), program_(std::move(program)) {}
-  bool Load(std::string& text) override;
-  void Save(const std::string& text) override;
-  void Note(const std::string& line) override;
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_, program_;
-};
-
-// The file the desktop programs use: "designs.txt" in the user's
-// configuration folder for Kelvane; "" when there is none.
-std::string DefaultInputFile();

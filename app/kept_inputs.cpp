@@ -1,4 +1,4 @@
-#include "runtime/text_file.h"
+#include "app/kept_inputs.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -142,5 +142,29 @@ std::string UserConfigFolder(const std::string& program) {
   const char* home = std::getenv("HOME");
   if (!home || !*home) return std::string();
   return std::string(home) + kSeparator + ".config" + kSeparator + program;
+#endif
+}
+
+bool TFileInputStore::Load(std::string& text) {
+  std::string why;
+  if (ReadTextFile(path_, text, why)) return true;
+  if (!why.empty()) Note("cannot read " + path_ + ": " + why);
+  return false;
+}
+
+void TFileInputStore::Save(const std::string& text) {
+  std::string why;
+  if (!WriteTextFileAtomically(path_, text, why)) Note("cannot keep the inputs in " + path_ + ": " + why);
+}
+
+void TFileInputStore::Note(const std::string& line) { std::fprintf(stderr, "%s: %s\n", program_.c_str(), line.c_str()); }
+
+std::string DefaultInputFile() {
+  const std::string folder = UserConfigFolder("kelvane");
+  if (folder.empty()) return std::string();
+#ifdef _WIN32
+  return folder + "\\designs.txt";
+#else
+  return folder + "/designs.txt";
 #endif
 }

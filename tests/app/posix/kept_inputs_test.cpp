@@ -1,4 +1,4 @@
-#include "runtime/text_file.h"
+#include "app/kept_inputs.h"
 
 #include <gtest/gtest.h>
 
