@@ -2,6 +2,7 @@
 // on standard input (see docs/kelvane-drive.md).
 #include <csignal>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 
 #include "pages/main_form.h"
 #include "ui/headless/driver.h"
+#include "app/kept_inputs.h"
 
 int main(int argc, char** argv) {
 #ifdef _WIN32
@@ -23,10 +25,19 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdin), _O_BINARY);
 #endif
   std::vector<std::string> args(argv + 1, argv + argc);
+  // "--state FILE": start with the inputs FILE keeps and keep them there at
+  // the end. Without it the tool never reads or writes any kept inputs.
+  std::unique_ptr<TFileInputStore> state;
+  for (size_t i = 0; i + 1 < args.size(); ++i)
+    if (args[i] == "--state") {
+      state = std::make_unique<TFileInputStore>(args[i + 1], "kelvane-drive");
+      args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+      break;
+    }
 #ifdef SIGPIPE
   // A reader that went away is a failed write (status 2), not a signal.
   std::signal(SIGPIPE, SIG_IGN);
 #endif
   std::ios::sync_with_stdio(false);
-  return RunDrive(args, std::cin, std::cout, &MakeMainScheme);
+  return RunDrive(args, std::cin, std::cout, &MakeMainScheme, std::chrono::seconds(30), state.get());
 }

@@ -6,6 +6,7 @@
 
 #include "pages/main_form.h"
 #include "ui/fltk/fltk_platform.h"
+#include "app/kept_inputs.h"
 #include "ui/program.h"
 #include "ui/scale.h"
 
@@ -20,5 +21,8 @@ int main(int argc, char** argv) {
   // "--scale N" overrides the desktop's scale; the arguments stay as given.
   platform.SetScale(ScaleArgument(args).value_or(TFltkPlatform::DesktopScale()));
   platform.SetCommandLine(argv[0], args);
-  return RunProgram(platform, args, &MakeMainScheme);
+  // The pages come back as the user left them (see ui/input_memory.h).
+  const std::string kept = DefaultInputFile();
+  TFileInputStore inputs(kept, "kelvane");
+  return RunProgram(platform, args, &MakeMainScheme, kept.empty() ? nullptr : &inputs);
 }

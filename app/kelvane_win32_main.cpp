@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "pages/main_form.h"
+#include "app/kept_inputs.h"
 #include "ui/program.h"
 #include "ui/scale.h"
 #include "ui/win32/win32_platform.h"
@@ -17,5 +18,8 @@ int main(int argc, char** argv) {
   platform.FollowMonitorDpi(!asked);
   platform.SetScale(asked.value_or(TWin32Platform::DesktopScale()));
   platform.SetCommandLine(argv[0], args);
-  return RunProgram(platform, args, &MakeMainScheme);
+  // The pages come back as the user left them (see ui/input_memory.h).
+  const std::string kept = DefaultInputFile();
+  TFileInputStore inputs(kept, "kelvane");
+  return RunProgram(platform, args, &MakeMainScheme, kept.empty() ? nullptr : &inputs);
 }

@@ -123,6 +123,7 @@ bool THIMainForm::CloseProcedure() {
   if (FirstShowHook) FirstShowHook(1);
   if (!allowed) return false;
   if (owns_app_window_) {
+    if (BeforeClose) BeforeClose();
     FireNone(onClose);
     StopDispatch();
     closed_ = true;

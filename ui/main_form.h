@@ -21,6 +21,9 @@ class THIMainForm : public THIWin {
   uint8_t AlphaBlend = 255;   // opacity
   uint8_t WindowState = 0;    // at first show: 0 normal, 1 minimised, 2 maximised
   std::function<void(int)> FirstShowHook;  // 0 at first show, 1 at close
+  // Runs when the application window is about to close for good, its
+  // controls still as the user left them.
+  std::function<void()> BeforeClose;
   std::string ProjectName;    // stored only
   uint32_t TransparentColor = 0;  // stored only
   uint8_t ClientSize = 0;     // 1: Width and Height are the client area's

@@ -9,7 +9,23 @@
 const char kInfoBoxText[] = "\xD1\xE4\xE5\xEB\xE0\xED\xEE \xE2 Wirebench.";
 const char kInfoBoxCaption[] = "Wirebench Info";
 
-int RunProgram(TPlatform& platform, const std::vector<std::string>& args, const TMainFactory& makeMainScheme) {
+const char kFreshArgument[] = "--fresh";
+
+namespace {
+
+void RestoreKept(TMainScheme& scheme, TInputStore& inputs, const std::vector<std::string>& args) {
+  for (const std::string& a : args)
+    if (a == kFreshArgument) return;
+  std::string text;
+  if (!inputs.Load(text)) return;
+  const std::string refused = RestoreInputs(scheme, text);
+  if (!refused.empty()) inputs.Note("the kept inputs were not used (" + refused + "); the pages start as always");
+}
+
+}  // namespace
+
+int RunProgram(TPlatform& platform, const std::vector<std::string>& args, const TMainFactory& makeMainScheme,
+               TInputStore* inputs) {
   platform.SetCommandLine(platform.ParamStr(0), args);
   if (!args.empty() && args[0] == "/ih") {
     platform.ShowMessageBox(false, kInfoBoxText, kInfoBoxCaption, MbOk);
@@ -27,7 +43,12 @@ int RunProgram(TPlatform& platform, const std::vector<std::string>& args, const 
     form->ShowApplication();
     StartDispatch();
     RunInits();
+    if (inputs) {
+      TMainScheme* kept = scheme.get();
+      form->BeforeClose = [kept, inputs] { inputs->Save(SaveInputs(*kept)); };
+    }
   }
+  if (inputs) RestoreKept(*scheme, *inputs, args);
 
   platform.RunMessageLoop();
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/input_memory.h"
 #include "ui/main_scheme.h"
 #include "ui/platform.h"
 
@@ -17,4 +18,12 @@ extern const char kInfoBoxCaption[];
 // the process exit status: 0, or 1 when the main scheme could not be built.
 // Waits (at most 10 s, then tears down anyway) for busy worker threads after
 // the loop; they find the dispatcher off and end their step at once.
-int RunProgram(TPlatform& platform, const std::vector<std::string>& args, const TMainFactory& makeMainScheme);
+// With `inputs`, the pages start with the inputs it kept (unless "--fresh"
+// is among the arguments; a text it cannot use is said through its Note
+// and the pages start as always), and it keeps them when the main window
+// closes.
+int RunProgram(TPlatform& platform, const std::vector<std::string>& args, const TMainFactory& makeMainScheme,
+               TInputStore* inputs = nullptr);
+
+// The argument that starts the pages as always, whatever was kept.
+extern const char kFreshArgument[];

@@ -107,7 +107,7 @@ void InjectKey(Fl_Window& target, int keysym, const std::string& text, int state
 // --- The session ---------------------------------------------------------------
 
 int TGuiSession::Run(const TMainFactory& factory, const std::vector<std::string>& args, const TScript& script,
-                     std::deque<int> answers, std::vector<TSeenBox>* boxes) {
+                     std::deque<int> answers, std::vector<TSeenBox>* boxes, TInputStore* inputs) {
   TFltkPlatform platform;
   // "--scale N" as the program takes it; the virtual display's own is 1.
   platform.SetScale(ScaleArgument(args).value_or(1.0));
@@ -122,7 +122,7 @@ int TGuiSession::Run(const TMainFactory& factory, const std::vector<std::string>
   // Boxes may come before the loop (the "/ih" box) and inside any step.
   Fl::add_timeout(0.0, &TGuiSession::WatchBoxes, &session);
   Fl::add_timeout(0.0, &TGuiSession::Start, &session);
-  const int status = RunProgram(platform, args, remembering);
+  const int status = RunProgram(platform, args, remembering, inputs);
   Fl::remove_timeout(&TGuiSession::WatchBoxes, &session);
   Fl::remove_timeout(&TGuiSession::Start, &session);
   if (boxes) *boxes = session.Boxes;

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "ui/fltk/fltk_platform.h"
+#include "ui/input_memory.h"
 #include "ui/main_scheme.h"
 #include "scenarios/scenario.h"
 
@@ -39,8 +40,10 @@ class TGuiSession : public TScenarioUser {
 
   // Runs the program with `args` (with "--scale N", at that scale, as the
   // program would; else at 1); answers its exit status.
+  // With `inputs`, the program keeps and restores the pages' inputs there.
   static int Run(const TMainFactory& factory, const std::vector<std::string>& args, const TScript& script,
-                 std::deque<int> answers = {}, std::vector<TSeenBox>* boxes = nullptr);
+                 std::deque<int> answers = {}, std::vector<TSeenBox>* boxes = nullptr,
+                 TInputStore* inputs = nullptr);
 
   TMainScheme& Scheme() const override { return *scheme_; }
   TFltkPlatform& Platform() const { return platform_; }

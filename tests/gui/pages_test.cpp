@@ -95,4 +95,41 @@ TEST(Pages, CalculateAgainAtTheEndOfASearch) {
   }
 }
 
+// A store that keeps the text in memory.
+class TKept : public TInputStore {
+ public:
+  bool Load(std::string& text) override {
+    text = Text;
+    return !Text.empty();
+  }
+  void Save(const std::string& text) override { Text = text; }
+  void Note(const std::string& line) override { Notes += line + "\n"; }
+  std::string Text, Notes;
+};
+
+// What the user left in the window comes back when it opens again, and
+// the page calculates with it.
+TEST(Pages, InputsLeftAtTheCloseBoxComeBackAtTheNextStart) {
+  TKept kept;
+  const TAddress r1List{0, 315, 45};
+  TGuiSession::Run(&MakeMainScheme, {}, [&](TGuiSession& s) {
+    s.Replace(kLvVout, "12");
+    s.Pick(r1List, 3);
+    s.Tick(0);
+  }, {}, nullptr, &kept);
+  EXPECT_NE(kept.Text.find("0 315,15 edit 12\n"), std::string::npos) << kept.Text;
+  std::string vout, r1, r2;
+  TGuiSession::Run(&MakeMainScheme, {}, [&](TGuiSession& s) {
+    vout = s.Shown(kLvVout);
+    r1 = s.Shown(r1List);
+    s.Calculate(0);
+    s.WaitForWorkers();
+    r2 = s.Shown(kLvR2);
+  }, {}, nullptr, &kept);
+  EXPECT_EQ(vout, "12");
+  EXPECT_EQ(r1, "180");
+  EXPECT_EQ(r2, "1.536");  // the accurate search's: the ticked box came back too
+  EXPECT_EQ(kept.Notes, "");
+}
+
 }  // namespace

@@ -231,6 +231,7 @@ class TDriver {
     else if (cmd == "get" || cmd == "info") Look(cmd, rest);
     else if (cmd == "answer") Answer(rest);
     else if (cmd == "copy") Copy(rest);
+    else if (cmd == "parts" || cmd == "heat") Parts(cmd, rest);
     else if (cmd == "rclick") RightClick(rest);
     else if (cmd == "choose") menu_answers_.push_back(Utf8ToCp1251(rest));
     else if (cmd == "select") Select(rest);
@@ -393,6 +394,26 @@ class TDriver {
     Print("copy " + rest + " " + QuoteUtf8(ClipboardUtf8(Scheme->DesignText(page))));
   }
 
+  // "parts P SERIES [TOL]" and "heat P VIN IOUT TA": the page's analysis,
+  // one printed line per line of the answer.
+  void Parts(const std::string& cmd, const std::string& rest) {
+    std::string number, args;
+    bool blank;
+    SplitFirst(rest, number, args, blank);
+    int page = 0;
+    if (!ParseInt(number, page)) return Error(cmd + " needs a page number");
+    if (page < 0 || page >= Scheme->PageCount() || !Scheme->PageBox(page)) return Error("no page " + number);
+    std::string lines;
+    const std::string refused = Scheme->PartsCommand(cmd, page, Utf8ToCp1251(args), lines);
+    if (!refused.empty()) return Error(Cp1251ToUtf8(refused));
+    for (size_t at = 0; at < lines.size();) {
+      const size_t end = lines.find('\n', at);
+      Print(Cp1251ToUtf8(lines.substr(at, end - at)));
+      if (end == std::string::npos) break;
+      at = end + 1;
+    }
+  }
+
   void RightClick(const std::string& rest) {
     TAddress a;
     TControl* c = Find(rest, a);
@@ -475,7 +496,7 @@ class TDriver {
 }  // namespace
 
 int RunDrive(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-             const TMainFactory& makeMainScheme, std::chrono::milliseconds waitLimit) {
+             const TMainFactory& makeMainScheme, std::chrono::milliseconds waitLimit, TInputStore* inputs) {
   THeadlessPlatform platform;
   platform.SetCommandLine("kelvane-drive", args);
   TDriver driver(platform, in, out, waitLimit);
@@ -487,7 +508,7 @@ int RunDrive(const std::vector<std::string>& args, std::istream& in, std::ostrea
     driver.Scheme = scheme.get();
     return scheme;
   };
-  const int status = RunProgram(platform, args, remembering);
+  const int status = RunProgram(platform, args, remembering, inputs);
   if (status != 0 && !driver.Scheme) out << "error: the program could not start\n";
   out.flush();
   if (driver.OutputFailed || !out) return kDriveOutputFailed;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/input_memory.h"
 #include "ui/main_scheme.h"
 
 // Exit status when `out` could not be written: the run stops at once.
@@ -20,9 +21,11 @@ constexpr int kDriveOutputFailed = 2;
 // the script on `in`; answers the exit status: 0, or 1 when a command
 // printed "error:" (or the program could not start), or kDriveOutputFailed.
 // `wait` gives up after `waitLimit`.
+// With `inputs` the pages start with the inputs it kept and it keeps them
+// at the end, as the desktop program does with its own.
 int RunDrive(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
              const TMainFactory& makeMainScheme,
-             std::chrono::milliseconds waitLimit = std::chrono::seconds(30));
+             std::chrono::milliseconds waitLimit = std::chrono::seconds(30), TInputStore* inputs = nullptr);
 
 // A text (meant as UTF-8) as the driver prints it: in double quotes, with
 // \\, \", \r, \n and \t escaped, and every other control character and
