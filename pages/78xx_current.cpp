@@ -115,9 +115,9 @@ TClassChildGroupBox_2137818::TClassChildGroupBox_2137818(TControl* parent) {
   // Calculate: Iload <= Imax, then Iload >= 0.005; either failing shows the
   // one built message.
   // A type typed but not in the list ends the calculation before any check.
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(typeCheck, kChoiceDoCheck);
-  typeCheck->Datas[kChoiceChoice] = MakeLink<&THIComboBox::Text>(typeList);
-  typeCheck->Events[kChoiceOnValid] = MakeLink<&THIIf_else::doCompare>(currentCheck);
+  calcPanel->Events[0] = Call(typeCheck, kChoiceDoCheck);
+  In(typeCheck, kChoiceChoice) = MakeLink<&THIComboBox::Text>(typeList);
+  On(typeCheck, kChoiceOnValid) = MakeLink<&THIIf_else::doCompare>(currentCheck);
   currentCheck->Op1 = MakeLink<&THIGetData::Value>(loadFan, 0);
   currentCheck->Op2 = MakeLink<&THIGetData::Value>(maximumFan, 0);
   currentCheck->onTrue = MakeLink<&THIIf_else::doCompare>(lowCurrentCheck);
@@ -129,18 +129,18 @@ TClassChildGroupBox_2137818::TClassChildGroupBox_2137818(TControl* parent) {
   currentText->onFString = MakeLink<&THIMessage::doMessage>(currentWarning);
   calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r1Calc);
   calcHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(powerCalc);
-  calcHub->onEvent[2] = MakeLink<&THIMultiElement::doMethod>(powerRating, kRatingDoCalc);
+  calcHub->onEvent[2] = Call(powerRating, kRatingDoCalc);
   r1Calc->X[0] = MakeLink<&THIGetData::Value>(loadFan, 1);
   r1Calc->X[1] = MakeLink<&THIGetData::Value>(voltageFan, 0);
-  r1Calc->onResult = MakeLink<&THIMultiElementEx::doMethod>(r1Digits, kRoundDoConvReal);
-  r1Digits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(r1Value);
+  r1Calc->onResult = Call(r1Digits, kRoundDoConvReal);
+  On(r1Digits, kRoundOnResult) = MakeLink<&THILabel::doText>(r1Value);
   powerCalc->X[0] = MakeLink<&THIMathParse::Result>(r1Calc);
   powerCalc->X[1] = MakeLink<&THIGetData::Value>(voltageFan, 1);
-  powerCalc->onResult = MakeLink<&THIMultiElementEx::doMethod>(powerDigits, kRoundDoConvReal);
-  powerDigits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(powerValue);
-  powerRating->Datas[kRatingPower] = MakeLink<&THIMathParse::Result>(powerCalc);
-  powerRating->Events[kRatingOnRating] = MakeLink<&THILabel::doText>(ratingValue);
+  powerCalc->onResult = Call(powerDigits, kRoundDoConvReal);
+  On(powerDigits, kRoundOnResult) = MakeLink<&THILabel::doText>(powerValue);
+  In(powerRating, kRatingPower) = MakeLink<&THIMathParse::Result>(powerCalc);
+  On(powerRating, kRatingOnRating) = MakeLink<&THILabel::doText>(ratingValue);
 
-  Bridge->Methods[kPageDoPreset] = MakeLink<&THIDoData::doData>(typePreset);
+  Entry(Bridge, kPageDoPreset) = MakeLink<&THIDoData::doData>(typePreset);
   typePreset->onEventData = MakeLink<&THIComboBox::doSelectText>(typeList);
 }

@@ -92,16 +92,16 @@ TClassChildGroupBox_28DD42C::TClassChildGroupBox_28DD42C(TControl* parent) {
   voltageReader->Index = MakeLink<&THIMemory::Value>(typeIndex);
   voltageReader->onRead = MakeLink<&THIMemory::doValue>(deviceVoltage);
   deviceVoltageFan->Data = MakeLink<&THIMemory::Value>(deviceVoltage);
-  voutFan->Data = MakeLink<&THIMultiElement::Var>(voutCheck, kRangeValue);
+  voutFan->Data = Read(voutCheck, kRangeValue);
   r1Fan->Data = MakeLink<&THIComboBox::Text>(r1List);
 
   // A type typed but not in the list ends the calculation before any check.
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(typeCheck, kChoiceDoCheck);
-  typeCheck->Datas[kChoiceChoice] = MakeLink<&THIComboBox::Text>(typeList);
-  typeCheck->Events[kChoiceOnValid] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
-  voutCheck->Datas[kRangeVoltage] = MakeLink<&THIEdit::Value>(voutEdit);
-  voutCheck->Datas[kRangeMinVoltage] = MakeLink<&THIGetData::Value>(deviceVoltageFan, 0);
-  voutCheck->Events[kRangeOnValid] = MakeLink<&THIHub::doEvent>(calcHub);
+  calcPanel->Events[0] = Call(typeCheck, kChoiceDoCheck);
+  In(typeCheck, kChoiceChoice) = MakeLink<&THIComboBox::Text>(typeList);
+  On(typeCheck, kChoiceOnValid) = Call(voutCheck, kRangeDoCheck);
+  In(voutCheck, kRangeVoltage) = MakeLink<&THIEdit::Value>(voutEdit);
+  In(voutCheck, kRangeMinVoltage) = MakeLink<&THIGetData::Value>(deviceVoltageFan, 0);
+  On(voutCheck, kRangeOnValid) = MakeLink<&THIHub::doEvent>(calcHub);
   calcHub->onEvent[0] = MakeLink<&THIIf_else::doCompare>(deviceCheck);
   deviceCheck->Op1 = MakeLink<&THIGetData::Value>(voutFan, 0);
   deviceCheck->Op2 = MakeLink<&THIGetData::Value>(deviceVoltageFan, 1);
@@ -112,10 +112,10 @@ TClassChildGroupBox_28DD42C::TClassChildGroupBox_28DD42C(TControl* parent) {
   r2Calc->X[0] = MakeLink<&THIGetData::Value>(voutFan, 1);
   r2Calc->X[1] = MakeLink<&THIGetData::Value>(r1Fan, 0);
   r2Calc->X[2] = MakeLink<&THIGetData::Value>(deviceVoltageFan, 3);
-  r2Calc->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, kRoundDoConvReal);
-  r2Digits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(r2Value);
+  r2Calc->onResult = Call(r2Digits, kRoundDoConvReal);
+  On(r2Digits, kRoundOnResult) = MakeLink<&THILabel::doText>(r2Value);
 
-  Bridge->Methods[kPageDoPreset] = MakeLink<&THIHub::doEvent>(initHub);
+  Entry(Bridge, kPageDoPreset) = MakeLink<&THIHub::doEvent>(initHub);
   initHub->onEvent[0] = MakeLink<&THIDoData::doData>(r1Preset);
   initHub->onEvent[1] = MakeLink<&THIDoData::doData>(typePreset);
   r1Preset->onEventData = MakeLink<&THIComboBox::doSelectText>(r1List);

@@ -44,6 +44,6 @@ TClassChildGroupBox_1187E90::TClassChildGroupBox_1187E90(TControl* parent) {
   visibleHub->SetOutCount(1);
 
   link->onClick = MakeLink<&THIWinExec::doExec>(launcher);
-  Bridge->Methods[kPageDoVisible] = MakeLink<&THIHub::doEvent>(visibleHub);
+  Entry(Bridge, kPageDoVisible) = MakeLink<&THIHub::doEvent>(visibleHub);
   visibleHub->onEvent[0] = MakeLink<&THIGroupBox::doVisible>(PageBox);
 }

@@ -31,11 +31,11 @@ class TChoiceCheck : public TScheme {
     }
     SetMessage(warning, setup.Message, "Warning!", 5);
 
-    Bridge->Methods[kChoiceDoCheck] = MakeLink<&THIIf_else::doCompare>(usable);
-    usable->Op1 = MakeLink<&THIEditMulti::Data>(Bridge, kChoiceChoice);
+    Entry(Bridge, kChoiceDoCheck) = MakeLink<&THIIf_else::doCompare>(usable);
+    usable->Op1 = Outer(Bridge, kChoiceChoice);
     usable->onTrue = MakeLink<&THIDoData::doData>(passEvent);
     usable->onFalse = MakeLink<&THIMessage::doMessage>(warning);
-    passEvent->onEventData = MakeLink<&THIEditMulti::onEvent>(Bridge, kChoiceOnValid);
+    passEvent->onEventData = Exit(Bridge, kChoiceOnValid);
   }
 
   THIEditMulti* Bridge;

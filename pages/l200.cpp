@@ -59,15 +59,15 @@ TClassChildGroupBox_1163FB8::TClassChildGroupBox_1163FB8(TControl* parent) {
                      MakeLink<&THIMathParse::Result>(powerCalc), 82},
                     rows);
 
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
-  voutCheck->Datas[kRangeVoltage] = MakeLink<&THIEdit::Value>(voutEdit);
+  calcPanel->Events[0] = Call(voutCheck, kRangeDoCheck);
+  In(voutCheck, kRangeVoltage) = MakeLink<&THIEdit::Value>(voutEdit);
   // Without a usable R1 the calculation ends before any result changes.
-  voutCheck->Events[kRangeOnValid] = MakeLink<&THIMultiElement::doMethod>(r1Check, kChoiceDoCheck);
-  r1Check->Datas[kChoiceChoice] = MakeLink<&THIComboBox::Value>(r1List);
-  r1Check->Events[kChoiceOnValid] = MakeLink<&THIHub::doEvent>(calcHub);
+  On(voutCheck, kRangeOnValid) = Call(r1Check, kChoiceDoCheck);
+  In(r1Check, kChoiceChoice) = MakeLink<&THIComboBox::Value>(r1List);
+  On(r1Check, kChoiceOnValid) = MakeLink<&THIHub::doEvent>(calcHub);
   calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r2Calc);
   calcHub->onEvent[1] = MakeLink<&THIIf_else::doCompare>(currentCheck);
-  r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, kRangeValue);
+  r2Calc->X[0] = Read(voutCheck, kRangeValue);
   r2Calc->X[1] = MakeLink<&THIComboBox::Value>(r1List);
   ShowRounded(r2Calc->onResult, rows.R2, 3, 74, true);
   r3Calc->Op2 = MakeLink<&THIEdit::Value>(ioutEdit);

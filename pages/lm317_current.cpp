@@ -110,12 +110,12 @@ TClassChildGroupBox_28BDDE8::TClassChildGroupBox_28BDDE8(TControl* parent) {
 
   calcPanel->Events[0] = MakeLink<&THIHub::doEvent>(calcHub);
   calcHub->onEvent[0] = MakeLink<&THIMultiElement::doMethod>(rsetCalc, 0);
-  calcHub->onEvent[1] = MakeLink<&THIMultiElement::doMethod>(powerRating, kRatingDoCalc);
+  calcHub->onEvent[1] = Call(powerRating, kRatingDoCalc);
   rsetCalc->Datas[0] = MakeLink<&THIEdit::Value>(ioutEdit);
-  rsetCalc->Events[0] = MakeLink<&THIMultiElementEx::doMethod>(rsetDigits, kRoundDoConvReal);
-  rsetCalc->Events[1] = MakeLink<&THIMultiElementEx::doMethod>(powerDigits, kRoundDoConvReal);
-  rsetDigits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(rsetValue);
-  powerDigits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(powerValue);
-  powerRating->Datas[kRatingPower] = MakeLink<&THIMultiElement::Var>(rsetCalc, 0);
-  powerRating->Events[kRatingOnRating] = MakeLink<&THILabel::doText>(ratingValue);
+  rsetCalc->Events[0] = Call(rsetDigits, kRoundDoConvReal);
+  rsetCalc->Events[1] = Call(powerDigits, kRoundDoConvReal);
+  On(rsetDigits, kRoundOnResult) = MakeLink<&THILabel::doText>(rsetValue);
+  On(powerDigits, kRoundOnResult) = MakeLink<&THILabel::doText>(powerValue);
+  In(powerRating, kRatingPower) = MakeLink<&THIMultiElement::Var>(rsetCalc, 0);
+  On(powerRating, kRatingOnRating) = MakeLink<&THILabel::doText>(ratingValue);
 }

@@ -26,15 +26,13 @@ const char kIloadHint[] = "minimum load current";
 // voltage of a step exceeds Vout. doHalt ends a running search after its
 // step (the worker's own onDone does so too) and resets the count to the
 // estimate.
-enum : uint16_t {
-  kSearchDoHalt = 0,
-  kSearchDoFind = 1,
-  kSearchVout = 0,
-  kSearchR1 = 1,
-  kSearchAccurate = 2,
-  kSearchOnR2 = 0,
-  kSearchOnDone = 1,
-};
+constexpr TMethodPoint kSearchDoHalt{0};
+constexpr TMethodPoint kSearchDoFind{1};
+constexpr TDataInPoint kSearchVout{0};
+constexpr TDataInPoint kSearchR1{1};
+constexpr TDataInPoint kSearchAccurate{2};
+constexpr TEventPoint kSearchOnR2{0};
+constexpr TEventPoint kSearchOnDone{1};
 
 class TClassMultiElement_2956E44 : public TScheme {
  public:
@@ -93,15 +91,15 @@ class TClassMultiElement_2956E44 : public TScheme {
     r2Hub->SetOutCount(1);
     doneHub->SetOutCount(1);
 
-    Bridge->Methods[kSearchDoHalt] = MakeLink<&THIHub::doEvent>(haltHub);
-    Bridge->Methods[kSearchDoFind] = MakeLink<&THIHub::doEvent>(findHub);
-    r1Fan2->Data = MakeLink<&THIEditMulti::Data>(Bridge, kSearchR1);
-    voutFan2->Data = MakeLink<&THIEditMulti::Data>(Bridge, kSearchVout);
+    Entry(Bridge, kSearchDoHalt) = MakeLink<&THIHub::doEvent>(haltHub);
+    Entry(Bridge, kSearchDoFind) = MakeLink<&THIHub::doEvent>(findHub);
+    r1Fan2->Data = Outer(Bridge, kSearchR1);
+    voutFan2->Data = Outer(Bridge, kSearchVout);
     findHub->onEvent[0] = MakeLink<&THIIf_else::doCompare>(emptyGuard);
     // Op2 takes the incoming empty value, so any selected R1 passes.
     emptyGuard->Op1 = MakeLink<&THIGetData::Value>(r1Fan2, 0);
     emptyGuard->onFalse = MakeLink<&THIIf_else::doCompare>(modeSwitch);
-    modeSwitch->Op1 = MakeLink<&THIEditMulti::Data>(Bridge, kSearchAccurate);
+    modeSwitch->Op1 = Outer(Bridge, kSearchAccurate);
     modeSwitch->onTrue = MakeLink<&THIHub::doEvent>(accurateHub);
     modeSwitch->onFalse = MakeLink<&THIHub::doEvent>(fastHub);
     accurateHub->onEvent[0] = MakeLink<&THIHub::doEvent>(fastHub);
@@ -126,8 +124,8 @@ class TClassMultiElement_2956E44 : public TScheme {
     overshoot->onTrue = MakeLink<&THIHub::doEvent>(doneHub);
     haltHub->onEvent[0] = MakeLink<&THIFor::doStop>(searchLoop);
     haltHub->onEvent[1] = MakeLink<&THICounter::doReset>(stepCounter);
-    r2Hub->onEvent[0] = MakeLink<&THIEditMulti::onEvent>(Bridge, kSearchOnR2);
-    doneHub->onEvent[0] = MakeLink<&THIEditMulti::onEvent>(Bridge, kSearchOnDone);
+    r2Hub->onEvent[0] = Exit(Bridge, kSearchOnR2);
+    doneHub->onEvent[0] = Exit(Bridge, kSearchOnDone);
   }
 
   THIEditMulti* Bridge;
@@ -198,35 +196,35 @@ TClassChildGroupBox_11B4F30::TClassChildGroupBox_11B4F30(TControl* parent) {
   SetFormula(iloadCalc, "(%1/%2)*1000", 2, 1);
   SetString(r1Default->DataDef, "240");
 
-  Bridge->Methods[kPageDoPreset] = MakeLink<&THIDoData::doData>(r1Default);
+  Entry(Bridge, kPageDoPreset) = MakeLink<&THIDoData::doData>(r1Default);
   r1Default->onEventData = MakeLink<&THIComboBox::doSelectText>(r1List);
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
-  voutCheck->Datas[kRangeVoltage] = MakeLink<&THIEdit::Value>(voutEdit);
-  voutCheck->Events[kRangeOnValid] = MakeLink<&THIMultiElement::doMethod>(r2Search, kSearchDoFind);
-  voutFan->Data = MakeLink<&THIMultiElement::Var>(voutCheck, kRangeValue);
+  calcPanel->Events[0] = Call(voutCheck, kRangeDoCheck);
+  In(voutCheck, kRangeVoltage) = MakeLink<&THIEdit::Value>(voutEdit);
+  On(voutCheck, kRangeOnValid) = Call(r2Search, kSearchDoFind);
+  voutFan->Data = Read(voutCheck, kRangeValue);
   r1Fan->Data = MakeLink<&THIComboBox::Text>(r1List);
-  r2Search->Datas[kSearchVout] = MakeLink<&THIGetData::Value>(voutFan, 0);
-  r2Search->Datas[kSearchR1] = MakeLink<&THIGetData::Value>(r1Fan, 0);
-  r2Search->Datas[kSearchAccurate] = MakeLink<&THIMultiElement::Var>(accuratePanel, 0);
-  r2Search->Events[kSearchOnR2] = MakeLink<&THIMemory::doValue>(r2Memory);
-  r2Search->Events[kSearchOnDone] = MakeLink<&THIHub::doEvent>(calcHub);
-  calcHub->onEvent[0] = MakeLink<&THIMultiElement::doMethod>(r2Search, kSearchDoHalt);
+  In(r2Search, kSearchVout) = MakeLink<&THIGetData::Value>(voutFan, 0);
+  In(r2Search, kSearchR1) = MakeLink<&THIGetData::Value>(r1Fan, 0);
+  In(r2Search, kSearchAccurate) = MakeLink<&THIMultiElement::Var>(accuratePanel, 0);
+  On(r2Search, kSearchOnR2) = MakeLink<&THIMemory::doValue>(r2Memory);
+  On(r2Search, kSearchOnDone) = MakeLink<&THIHub::doEvent>(calcHub);
+  calcHub->onEvent[0] = Call(r2Search, kSearchDoHalt);
   calcHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(iminCalc);
   calcHub->onEvent[2] = MakeLink<&THIMathParse::doCalc>(rloadCalc);
   calcHub->onEvent[3] = MakeLink<&THIMathParse::doCalc>(iloadCalc);
   r2Memory->onData = MakeLink<&THIMath::doOperation>(r2ToKilo);
-  r2ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, kRoundDoConvReal);
-  r2Digits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(r2Value);
+  r2ToKilo->onResult = Call(r2Digits, kRoundDoConvReal);
+  On(r2Digits, kRoundOnResult) = MakeLink<&THILabel::doText>(r2Value);
   iminCalc->X[0] = MakeLink<&THIGetData::Value>(voutFan, 1);
   iminCalc->X[1] = MakeLink<&THIGetData::Value>(r1Fan, 1);
   iminCalc->X[2] = MakeLink<&THIMemory::Value>(r2Memory);
   rloadCalc->X[0] = MakeLink<&THIGetData::Value>(voutFan, 2);
   rloadCalc->X[1] = MakeLink<&THIMathParse::Result>(iminCalc);
   rloadCalc->onResult = MakeLink<&THIMath::doOperation>(rloadToKilo);
-  rloadToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(rloadDigits, kRoundDoConvReal);
-  rloadDigits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(rloadValue);
+  rloadToKilo->onResult = Call(rloadDigits, kRoundDoConvReal);
+  On(rloadDigits, kRoundOnResult) = MakeLink<&THILabel::doText>(rloadValue);
   iloadCalc->X[0] = MakeLink<&THIGetData::Value>(voutFan, 3);
   iloadCalc->X[1] = MakeLink<&THIMathParse::Result>(rloadCalc);
-  iloadCalc->onResult = MakeLink<&THIMultiElementEx::doMethod>(iloadDigits, kRoundDoConvReal);
-  iloadDigits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(iloadValue);
+  iloadCalc->onResult = Call(iloadDigits, kRoundDoConvReal);
+  On(iloadDigits, kRoundOnResult) = MakeLink<&THILabel::doText>(iloadValue);
 }

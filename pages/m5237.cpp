@@ -51,18 +51,18 @@ TClassChildGroupBox_28CCE9C::TClassChildGroupBox_28CCE9C(TControl* parent) {
   SetDivide(r2ToKilo, 1000.0);
   SetString(r1Preset->DataDef, "4300");
 
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
-  voutCheck->Datas[kRangeVoltage] = MakeLink<&THIEdit::Value>(voutEdit);
+  calcPanel->Events[0] = Call(voutCheck, kRangeDoCheck);
+  In(voutCheck, kRangeVoltage) = MakeLink<&THIEdit::Value>(voutEdit);
   // Without a usable R1 the calculation ends before any result changes.
-  voutCheck->Events[kRangeOnValid] = MakeLink<&THIMultiElement::doMethod>(r1Check, kChoiceDoCheck);
-  r1Check->Datas[kChoiceChoice] = MakeLink<&THIComboBox::Value>(r1List);
-  r1Check->Events[kChoiceOnValid] = MakeLink<&THIHub::doEvent>(calcHub);
+  On(voutCheck, kRangeOnValid) = Call(r1Check, kChoiceDoCheck);
+  In(r1Check, kChoiceChoice) = MakeLink<&THIComboBox::Value>(r1List);
+  On(r1Check, kChoiceOnValid) = MakeLink<&THIHub::doEvent>(calcHub);
   calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r2Calc);
-  r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, kRangeValue);
+  r2Calc->X[0] = Read(voutCheck, kRangeValue);
   r2Calc->X[1] = MakeLink<&THIComboBox::Value>(r1List);
   r2Calc->onResult = MakeLink<&THIMath::doOperation>(r2ToKilo);
-  r2ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, kRoundDoConvReal);
-  r2Digits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(r2Value);
-  Bridge->Methods[kPageDoPreset] = MakeLink<&THIDoData::doData>(r1Preset);
+  r2ToKilo->onResult = Call(r2Digits, kRoundDoConvReal);
+  On(r2Digits, kRoundOnResult) = MakeLink<&THILabel::doText>(r2Value);
+  Entry(Bridge, kPageDoPreset) = MakeLink<&THIDoData::doData>(r1Preset);
   r1Preset->onEventData = MakeLink<&THIComboBox::doSelectText>(r1List);
 }

@@ -99,8 +99,8 @@ TClassMainForm_2943964::TClassMainForm_2943964() {
     TabSwitchHub->onEvent[tab] = MakeLink<&THIIf_else::doCompare>(TabMatch[tab]);
     TabMatch[tab]->onTrue = MakeLink<&THIDoData::doData>(ShowPage[tab]);
     TabMatch[tab]->onFalse = MakeLink<&THIDoData::doData>(HidePage[tab]);
-    ShowPage[tab]->onEventData = MakeLink<&THIMultiElement::doMethod>(PageHost[tab], kPageDoVisible);
-    HidePage[tab]->onEventData = MakeLink<&THIMultiElement::doMethod>(PageHost[tab], kPageDoVisible);
+    ShowPage[tab]->onEventData = Call(PageHost[tab], kPageDoVisible);
+    HidePage[tab]->onEventData = Call(PageHost[tab], kPageDoVisible);
   }
   // Only the first page's comparator looks at the tab strip itself, so at
   // start-up (an empty value) it alone matches.
@@ -110,10 +110,10 @@ TClassMainForm_2943964::TClassMainForm_2943964() {
   StartupHub->SetOutCount(7);
   StartupHub->onEvent[1] = MakeLink<&THIHub::doEvent>(TabSwitchHub, 0);
   StartupHub->onEvent[2] = MakeLink<&THISysMenu::doRemoveMaximize>(WindowStyle);
-  StartupHub->onEvent[3] = MakeLink<&THIMultiElement::doMethod>(PageHost[LM317Voltage], kPageDoPreset);
-  StartupHub->onEvent[4] = MakeLink<&THIMultiElement::doMethod>(PageHost[M5237], kPageDoPreset);
-  StartupHub->onEvent[5] = MakeLink<&THIMultiElement::doMethod>(PageHost[V78xx], kPageDoPreset);
-  StartupHub->onEvent[6] = MakeLink<&THIMultiElement::doMethod>(PageHost[I78xx], kPageDoPreset);
+  StartupHub->onEvent[3] = Call(PageHost[LM317Voltage], kPageDoPreset);
+  StartupHub->onEvent[4] = Call(PageHost[M5237], kPageDoPreset);
+  StartupHub->onEvent[5] = Call(PageHost[V78xx], kPageDoPreset);
+  StartupHub->onEvent[6] = Call(PageHost[I78xx], kPageDoPreset);
   WindowStyle->Handle = MakeLink<&THIMainForm::Handle>(MainForm);
 }
 

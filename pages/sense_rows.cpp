@@ -50,11 +50,11 @@ THIIf_else* TSensePage::AddSenseSteps(const TSenseSteps& steps, const TSenseRows
   currentCheck->onFalse = MakeLink<&THIMessage::doMessage>(currentWarning);
   stepHub->onEvent[0] = steps.R3;
   stepHub->onEvent[1] = steps.Power;
-  stepHub->onEvent[2] = MakeLink<&THIMultiElement::doMethod>(powerRating, kRatingDoCalc);
-  stepHub->onEvent[3] = MakeLink<&THIMultiElement::doMethod>(powerRating, kRatingDoSelect);
+  stepHub->onEvent[2] = Call(powerRating, kRatingDoCalc);
+  stepHub->onEvent[3] = Call(powerRating, kRatingDoSelect);
   ShowRounded(*steps.R3Result, rows.R3, steps.R3Decimals, steps.R3Names);
   ShowRounded(*steps.PowerResult, rows.Power, 2, steps.PowerNames);
-  powerRating->Datas[kRatingPower] = steps.PowerValue;
-  powerRating->Events[kRatingOnRating] = MakeLink<&THILabel::doText>(rows.Rating);
+  In(powerRating, kRatingPower) = steps.PowerValue;
+  On(powerRating, kRatingOnRating) = MakeLink<&THILabel::doText>(rows.Rating);
   return currentCheck;
 }

@@ -108,9 +108,9 @@ TClassChildGroupBox_1191F04::TClassChildGroupBox_1191F04(TControl* parent) {
   SetFormula(r1Calc, "((%1 - %2 * 1.02) * 1000) / ( %3 + (4 * %4 / 1000) + 1)", 4, 1);
   SetFormula(powerCalc, "(%1 - (%2 * 0.98)) * ((%3 + (4 * %4 / 1000) +1) / 1000)", 4, 1);
 
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
-  voutCheck->Datas[kRangeVoltage] = MakeLink<&THIGetData::Value>(voutFan, 0);
-  voutCheck->Events[kRangeOnValid] = MakeLink<&THIIf_else::doCompare>(headroomCheck);
+  calcPanel->Events[0] = Call(voutCheck, kRangeDoCheck);
+  In(voutCheck, kRangeVoltage) = MakeLink<&THIGetData::Value>(voutFan, 0);
+  On(voutCheck, kRangeOnValid) = MakeLink<&THIIf_else::doCompare>(headroomCheck);
   headroomCheck->Op1 = MakeLink<&THIGetData::Value>(voutFan, 1);
   headroomCheck->Op2 = MakeLink<&THIGetData::Value>(vinMinFan, 0);
   headroomCheck->onTrue = MakeLink<&THIMessage::doMessage>(headroomError);
@@ -133,14 +133,14 @@ TClassChildGroupBox_1191F04::TClassChildGroupBox_1191F04(TControl* parent) {
   r1Calc->X[1] = MakeLink<&THIGetData::Value>(voutFan, 2);
   r1Calc->X[2] = MakeLink<&THIGetData::Value>(ioutFan, 1);
   r1Calc->X[3] = MakeLink<&THIGetData::Value>(ratioFan, 2);
-  r1Calc->onResult = MakeLink<&THIMultiElementEx::doMethod>(r1Digits, kRoundDoConvReal);
-  r1Digits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(r1Value);
+  r1Calc->onResult = Call(r1Digits, kRoundDoConvReal);
+  On(r1Digits, kRoundOnResult) = MakeLink<&THILabel::doText>(r1Value);
   powerCalc->X[0] = MakeLink<&THIGetData::Value>(vinMaxFan, 1);
   powerCalc->X[1] = MakeLink<&THIGetData::Value>(voutFan, 3);
   powerCalc->X[2] = MakeLink<&THIGetData::Value>(ioutFan, 2);
   powerCalc->X[3] = MakeLink<&THIGetData::Value>(ratioFan, 3);
-  powerCalc->onResult = MakeLink<&THIMultiElementEx::doMethod>(powerDigits, kRoundDoConvReal);
-  powerDigits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(powerValue);
+  powerCalc->onResult = Call(powerDigits, kRoundDoConvReal);
+  On(powerDigits, kRoundOnResult) = MakeLink<&THILabel::doText>(powerValue);
 }
 
 // --- Shared with the TL431 with LM317 page -------------------------------------
@@ -162,7 +162,7 @@ TTl431Page::TDivider TTl431Page::AddDivider(THI_Event ratio, THIMultiElement* vo
   SetFormula(d.R2, "(%1-2.495)*%2/2.495", 2, 0);
   d.R3->X[0] = ratio;
   ShowRounded(d.R3->onResult, r3, 3, r3Names, true);
-  d.R2->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, kRangeValue);
+  d.R2->X[0] = Read(voutCheck, kRangeValue);
   d.R2->X[1] = MakeLink<&THIMathParse::Result>(d.R3);
   ShowRounded(d.R2->onResult, r2, 3, r2Names, true);
   return d;

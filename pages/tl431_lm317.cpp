@@ -149,10 +149,10 @@ TClassChildGroupBox_28BC1D8::TClassChildGroupBox_28BC1D8(TControl* parent) {
   calcHub->SetOutCount(4);
   SetFormula(r1Calc, "1.25/((%1+1)/1000)", 1, 1);
 
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
+  calcPanel->Events[0] = Call(voutCheck, kRangeDoCheck);
   voutFan->Data = MakeLink<&THIEdit::Value>(voutEdit);
-  voutCheck->Datas[kRangeVoltage] = MakeLink<&THIGetData::Value>(voutFan, 0);
-  voutCheck->Events[kRangeOnValid] = MakeLink<&THIIf_else::doCompare>(ratioGate);
+  In(voutCheck, kRangeVoltage) = MakeLink<&THIGetData::Value>(voutFan, 0);
+  On(voutCheck, kRangeOnValid) = MakeLink<&THIIf_else::doCompare>(ratioGate);
   ratioFan->Data = MakeLink<&THIEdit::Value>(ratioEdit);
   ratioGate->Op1 = MakeLink<&THIGetData::Value>(ratioFan, 0);
   ratioGate->onTrue = MakeLink<&THIMessage::doMessage>(ratioWarning);
@@ -165,8 +165,8 @@ TClassChildGroupBox_28BC1D8::TClassChildGroupBox_28BC1D8(TControl* parent) {
   calcHub->onEvent[2] = MakeLink<&THIMathParse::doCalc>(r1Calc);
   calcHub->onEvent[3] = MakeLink<&THIMultiElement::doMethod>(capChoice, 0);
   r1Calc->X[0] = MakeLink<&THIEdit::Value>(ioutEdit);
-  r1Calc->onResult = MakeLink<&THIMultiElementEx::doMethod>(r1Digits, kRoundDoConvReal);
-  r1Digits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(r1Value);
+  r1Calc->onResult = Call(r1Digits, kRoundDoConvReal);
+  On(r1Digits, kRoundOnResult) = MakeLink<&THILabel::doText>(r1Value);
   capChoice->Datas[0] = MakeLink<&THIGetData::Value>(voutFan, 1);
   capChoice->Events[0] = MakeLink<&THILabel::doText>(c1LowValue);
   capChoice->Events[1] = MakeLink<&THILabel::doText>(c1HighValue);

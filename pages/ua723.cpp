@@ -58,17 +58,17 @@ TClassChildGroupBox_2928CAC::TClassChildGroupBox_2928CAC(TControl* parent) {
                      MakeLink<&THIMathParse::Result>(powerCalc), 9},
                     rows);
 
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
-  voutCheck->Datas[kRangeVoltage] = MakeLink<&THIEdit::Value>(voutEdit);
+  calcPanel->Events[0] = Call(voutCheck, kRangeDoCheck);
+  In(voutCheck, kRangeVoltage) = MakeLink<&THIEdit::Value>(voutEdit);
   // Without a chosen R1 the calculation ends before any result changes.
-  voutCheck->Events[kRangeOnValid] = MakeLink<&THIMultiElement::doMethod>(r1Check, kChoiceDoCheck);
-  r1Check->Datas[kChoiceChoice] = MakeLink<&THIComboBox::Value>(r1List);
-  r1Check->Events[kChoiceOnValid] = MakeLink<&THIHub::doEvent>(firstHub);
+  On(voutCheck, kRangeOnValid) = Call(r1Check, kChoiceDoCheck);
+  In(r1Check, kChoiceChoice) = MakeLink<&THIComboBox::Value>(r1List);
+  On(r1Check, kChoiceOnValid) = MakeLink<&THIHub::doEvent>(firstHub);
   // R2 is shown before the current is checked, so a current warning leaves
   // the new R2 beside the earlier R3 results.
   firstHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r2Calc);
   firstHub->onEvent[1] = MakeLink<&THIIf_else::doCompare>(currentCheck);
-  r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, kRangeValue);
+  r2Calc->X[0] = Read(voutCheck, kRangeValue);
   r2Calc->X[1] = MakeLink<&THIComboBox::Value>(r1List);
   ShowRounded(r2Calc->onResult, rows.R2, 3, 1, true);
   r3Calc->X[0] = MakeLink<&THIEdit::Value>(ioutEdit);

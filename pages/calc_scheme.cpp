@@ -1,0 +1,56 @@
+#include "pages/calc_scheme.h"
+
+namespace {
+
+void SetBox(THIMessage* message, const std::string& text, const char* caption, uint8_t icon) {
+  message->Message = text;
+  message->CaptionDef = caption;
+  message->Buttons = MessageOk;
+  message->Icon = icon;
+}
+
+}  // namespace
+
+void SetWarning(THIMessage* message, const std::string& text) {
+  SetBox(message, text, "Warning!", MessageIconWarning);
+}
+
+void SetError(THIMessage* message, const std::string& text) { SetBox(message, text, "Error!", MessageIconError); }
+
+THIMathParse* TCalcScheme::AddFormula(const std::string& text, int32_t args, TResultKind kind) {
+  THIMathParse* formula = Create<THIMathParse>();
+  formula->SetDataCount(args);
+  formula->SetMathStr(text);
+  formula->ResultType = kind == TResultKind::Real ? ParseResultReal : ParseResultInteger;
+  formula->SetDefault(0.0);
+  formula->SetAngleMode(false);
+  return formula;
+}
+
+THIMath* TCalcScheme::AddDivide(double by) {
+  THIMath* math = Create<THIMath>();
+  math->OpType = MathDivide;
+  math->Op2Def = by;
+  math->ResultType = MathResultReal;
+  return math;
+}
+
+THIMessage* TCalcScheme::AddWarning(const std::string& text) {
+  THIMessage* box = Create<THIMessage>();
+  SetWarning(box, text);
+  return box;
+}
+
+THIMessage* TCalcScheme::AddError(const std::string& text) {
+  THIMessage* box = Create<THIMessage>();
+  SetError(box, text);
+  return box;
+}
+
+THIIf_else* TCalcScheme::AddCheck(uint8_t compare, const TData& bound, THIMessage* box, bool passWhenTrue) {
+  THIIf_else* check = Create<THIIf_else>();
+  check->Type = compare;
+  check->Op2Def = bound;
+  (passWhenTrue ? check->onFalse : check->onTrue) = MakeLink<&THIMessage::doMessage>(box);
+  return check;
+}

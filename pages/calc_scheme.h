@@ -1,0 +1,41 @@
+// TCalcScheme: a scheme that calculates, the pages and their sub-schemes.
+// Its helpers create the formula, arithmetic, comparison and box elements
+// set up as every page sets them, so that a scheme's constructor names
+// what it computes rather than element fields. The scheme owns what it
+// creates, as any scheme does; elements are used on the thread that runs
+// the scheme's chains.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "elements/branching.h"
+#include "elements/math.h"
+#include "elements/system.h"
+#include "formula/math_parse.h"
+#include "runtime/element.h"
+
+// How a formula or an arithmetic element hands its result on.
+enum class TResultKind : uint8_t {
+  Integer,  // rounded half to even, 32 bits
+  Real,
+};
+
+// An OK box: "Warning!" with the warning icon, or "Error!" with the error
+// icon. An empty text shows what arrives.
+void SetWarning(THIMessage* message, const std::string& text);
+void SetError(THIMessage* message, const std::string& text);
+
+class TCalcScheme : public TScheme {
+ protected:
+  // A formula of `args` arguments, Default 0, radians.
+  THIMathParse* AddFormula(const std::string& text, int32_t args, TResultKind kind);
+  // Divides what arrives by `by`, handing a real on.
+  THIMath* AddDivide(double by);
+  THIMessage* AddWarning(const std::string& text);
+  THIMessage* AddError(const std::string& text);
+  // A comparison of Op1 (wired by the caller) against `bound`; where it
+  // fails, `box` is shown: onFalse when `passWhenTrue`, else onTrue. The
+  // other branch is the caller's to wire.
+  THIIf_else* AddCheck(uint8_t compare, const TData& bound, THIMessage* box, bool passWhenTrue);
+};
