@@ -35,6 +35,14 @@ THIMath* TCalcScheme::AddDivide(double by) {
   return math;
 }
 
+THIMath* TCalcScheme::AddQuotient(double dividend) {
+  THIMath* math = Create<THIMath>();
+  math->OpType = MathDivide;
+  math->Op1Def = dividend;
+  math->ResultType = MathResultReal;
+  return math;
+}
+
 THIMessage* TCalcScheme::AddWarning(const std::string& text) {
   THIMessage* box = Create<THIMessage>();
   SetWarning(box, text);
@@ -47,10 +55,21 @@ THIMessage* TCalcScheme::AddError(const std::string& text) {
   return box;
 }
 
+THI_Event TCalcScheme::AddWarningOf(const std::string& mask, THI_Event arg) {
+  THIFormatStr* text = Create<THIFormatStr>();
+  THIMessage* box = AddWarning("");
+  text->SetArgCount(1);
+  text->Mask = mask;
+  text->SkipInserted = 1;
+  text->Args[0] = std::move(arg);
+  text->onFString = MakeLink<&THIMessage::doMessage>(box);
+  return MakeLink<&THIFormatStr::doString>(text);
+}
+
 THIIf_else* TCalcScheme::AddCheck(uint8_t compare, const TData& bound, THIMessage* box, bool passWhenTrue) {
   THIIf_else* check = Create<THIIf_else>();
   check->Type = compare;
   check->Op2Def = bound;
-  (passWhenTrue ? check->onFalse : check->onTrue) = MakeLink<&THIMessage::doMessage>(box);
+  if (box) (passWhenTrue ? check->onFalse : check->onTrue) = MakeLink<&THIMessage::doMessage>(box);
   return check;
 }

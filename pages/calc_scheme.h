@@ -12,6 +12,7 @@
 #include "elements/branching.h"
 #include "elements/math.h"
 #include "elements/system.h"
+#include "elements/text.h"
 #include "formula/math_parse.h"
 #include "runtime/element.h"
 
@@ -32,10 +33,15 @@ class TCalcScheme : public TScheme {
   THIMathParse* AddFormula(const std::string& text, int32_t args, TResultKind kind);
   // Divides what arrives by `by`, handing a real on.
   THIMath* AddDivide(double by);
+  // Divides `dividend` by what Op2 reads, handing a real on.
+  THIMath* AddQuotient(double dividend);
   THIMessage* AddWarning(const std::string& text);
   THIMessage* AddError(const std::string& text);
+  // A "Warning!" box showing `mask` with %1 replaced by what `arg` reads;
+  // answers the link that shows it.
+  THI_Event AddWarningOf(const std::string& mask, THI_Event arg);
   // A comparison of Op1 (wired by the caller) against `bound`; where it
-  // fails, `box` is shown: onFalse when `passWhenTrue`, else onTrue. The
-  // other branch is the caller's to wire.
+  // fails, `box` (if any) is shown: onFalse when `passWhenTrue`, else
+  // onTrue. The other branch is the caller's to wire.
   THIIf_else* AddCheck(uint8_t compare, const TData& bound, THIMessage* box, bool passWhenTrue);
 };

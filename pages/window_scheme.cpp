@@ -181,6 +181,14 @@ THILabel* TPageScheme::AddRatingRow(int32_t top, const TCell& caption, const TCe
   return label;
 }
 
+THIEdit* TPageScheme::AddVoutRow(int32_t top) {
+  return AddEditRow(top, {"Vout:", 25}, {"5", "Output voltage", 2}, {"V", 15});
+}
+
+THIComboBox* TPageScheme::AddR1ListRow(int32_t top, const TListField& field) {
+  return AddListRow(top, {"R1:", 25}, field, {"Om", 26, 20});
+}
+
 void TPageScheme::Describe(const std::string& title) {
   Design = Create<THIDesign>();
   Design->Title = title;
@@ -218,6 +226,20 @@ THIMultiElement* TPageScheme::AddTypeCheck() { return AddHost(Box(), &MakeTypeCh
 
 THIMultiElement* TPageScheme::AddPowerRating(const TPowerRatingSetup& setup) {
   return AddHost(Box(), [setup](TControl* p) { return MakePowerRating(p, setup); }, 1, 1);
+}
+
+THIMultiElement* TPageScheme::AddVoutR1Checks(const TRangeCheckSetup& range, THIEdit* vout, THIComboBox* r1,
+                                              THI_Event onValid) {
+  THIMultiElement* calcPanel = AddCalcPanel(kCalcPanelAtFoot);
+  THIMultiElement* voutCheck = AddRangeCheck(range);
+  THIMultiElement* r1Check = AddR1Check();
+  On(calcPanel, kPanelOnCalculate) = Call(voutCheck, kRangeDoCheck);
+  In(voutCheck, kRangeVoltage) = MakeLink<&THIEdit::Value>(vout);
+  // Without a usable R1 the calculation ends before any result changes.
+  On(voutCheck, kRangeOnValid) = Call(r1Check, kChoiceDoCheck);
+  In(r1Check, kChoiceChoice) = MakeLink<&THIComboBox::Value>(r1);
+  On(r1Check, kChoiceOnValid) = std::move(onValid);
+  return voutCheck;
 }
 
 THI_Event TPageScheme::AddPreset(THIComboBox* list, const std::string& text) {

@@ -217,6 +217,10 @@ class TPageScheme : public TWindowScheme {
   // `fixedEnds`. Its design item is called `name`.
   THILabel* AddRatingRow(int32_t top, const TCell& caption, const TCell& value, const TCell& unit,
                          const std::string& hint, const std::string& name, bool fixedEnds);
+  // The rows most pages share: the output voltage ("Vout:", 5 V at the
+  // start, tab 2) and a list of resistor values R1 in ohms.
+  THIEdit* AddVoutRow(int32_t top);
+  THIComboBox* AddR1ListRow(int32_t top, const TListField& field);
   // A design item the rows do not make.
   void AddItem(const TDesignItem& item) { items_.push_back(item); }
   // The page's design: its name and the rows' items; the result labels
@@ -243,6 +247,12 @@ class TPageScheme : public TWindowScheme {
   THIMultiElement* AddR1Check();
   THIMultiElement* AddTypeCheck();
   THIMultiElement* AddPowerRating(const TPowerRatingSetup& setup);
+  // The opening of the pages that divide from R1: the Calculate panel at
+  // the page's foot, whose click checks `vout` against `range` and then
+  // that `r1` holds a usable value; what passes fires `onValid`. Answers
+  // the range check, whose kRangeValue reads the checked voltage.
+  THIMultiElement* AddVoutR1Checks(const TRangeCheckSetup& range, THIEdit* vout, THIComboBox* r1,
+                                   THI_Event onValid);
   // The link that picks the line of `list` beginning with `text` (a
   // start-up selection).
   THI_Event AddPreset(THIComboBox* list, const std::string& text);
