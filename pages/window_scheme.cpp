@@ -189,6 +189,24 @@ THIComboBox* TPageScheme::AddR1ListRow(int32_t top, const TListField& field) {
   return AddListRow(top, {"R1:", 25}, field, {"Om", 26, 20});
 }
 
+THIEdit* TPageScheme::AddLoadRow(int32_t top) {
+  return AddEditRow(top, {"I\xED:", 20}, {"1.5", "Load current", 3}, {"A", 13});
+}
+
+TPageScheme::TResistorRows TPageScheme::AddResistorRows(int32_t top) {
+  // The captions call the resistor R1, the hints R3; both are shown as
+  // written.
+  static const char kR1Hint[] = "calculated value of the resistor R3";
+  static const char kPowerHint[] = "resistor R3 power dissipation";
+  static const char kRatingHint[] =
+      "power of the resistor R3 calculated with the requirements of reliability, driven in nearest standard value";
+  TResultRow r1 = AddResultRow(top, {"R1=", 28}, {"", 46}, {"Om", 26}, {kR1Hint, kResistorRow});
+  TResultRow power = AddResultRow(top + 20, {"P(R1)=", 45}, {"", 46}, {"W", 17}, {kPowerHint});
+  THILabel* rating = AddRatingRow(top + 45, {"(R1power=", 60, 15}, {"", 30, 18}, {"W)", 20, 15}, kRatingHint,
+                                  "R1 power rating", true);
+  return {r1, power, rating};
+}
+
 void TPageScheme::Describe(const std::string& title) {
   Design = Create<THIDesign>();
   Design->Title = title;
@@ -240,6 +258,13 @@ THIMultiElement* TPageScheme::AddVoutR1Checks(const TRangeCheckSetup& range, THI
   In(r1Check, kChoiceChoice) = MakeLink<&THIComboBox::Value>(r1);
   On(r1Check, kChoiceOnValid) = std::move(onValid);
   return voutCheck;
+}
+
+THI_Event TPageScheme::AddRatingStep(const TPowerRatingSetup& setup, THI_Event power, THILabel* rating) {
+  THIMultiElement* powerRating = AddPowerRating(setup);
+  In(powerRating, kRatingPower) = std::move(power);
+  On(powerRating, kRatingOnRating) = MakeLink<&THILabel::doText>(rating);
+  return Call(powerRating, kRatingDoCalc);
 }
 
 THI_Event TPageScheme::AddPreset(THIComboBox* list, const std::string& text) {

@@ -221,6 +221,15 @@ class TPageScheme : public TWindowScheme {
   // start, tab 2) and a list of resistor values R1 in ohms.
   THIEdit* AddVoutRow(int32_t top);
   THIComboBox* AddR1ListRow(int32_t top, const TListField& field);
+  // The rows of the current pages (LM317, 78xx): the load current ("I\xED:",
+  // 1.5 A at the start, tab 3); and from `top` down the resistor that sets
+  // the current, in Om, the power it dissipates and its standard rating.
+  THIEdit* AddLoadRow(int32_t top);
+  struct TResistorRows {
+    TResultRow R1, Power;
+    THILabel* Rating;
+  };
+  TResistorRows AddResistorRows(int32_t top);
   // A design item the rows do not make.
   void AddItem(const TDesignItem& item) { items_.push_back(item); }
   // The page's design: its name and the rows' items; the result labels
@@ -253,6 +262,9 @@ class TPageScheme : public TWindowScheme {
   // the range check, whose kRangeValue reads the checked voltage.
   THIMultiElement* AddVoutR1Checks(const TRangeCheckSetup& range, THIEdit* vout, THIComboBox* r1,
                                    THI_Event onValid);
+  // The standard rating of what `power` reads, shown in `rating`; answers
+  // the link that rates (the one-method shape of `setup`).
+  THI_Event AddRatingStep(const TPowerRatingSetup& setup, THI_Event power, THILabel* rating);
   // The link that picks the line of `list` beginning with `text` (a
   // start-up selection).
   THI_Event AddPreset(THIComboBox* list, const std::string& text);
