@@ -167,7 +167,7 @@ TPageScheme::TResultRow TPageScheme::AddResultRow(int32_t top, THIWin* sharedCap
   const bool fixed = grid_.FixedValues || (look.Flags & kFixedValue);
   THILabel* label = AddLabel(Box(), Cell(grid_.ValueLeft, top, value), "0", font, look.Hint, fixed);
   AddItem({sharedCaption, label, AddUnit(top, unit), "", (look.Flags & kResistorRow) != 0});
-  return TResultRow(this, label);
+  return TResultRow(this, label, sharedCaption);
 }
 
 THILabel* TPageScheme::AddRatingRow(int32_t top, const TCell& caption, const TCell& value, const TCell& unit,

@@ -176,7 +176,8 @@ class TPageScheme : public TWindowScheme {
   // A result row's value label, and the rounding that shows a result in it.
   class TResultRow {
    public:
-    TResultRow(TPageScheme* page, THILabel* value) : page_(page), Value(value) {}
+    TResultRow(TPageScheme* page, THILabel* value, THIWin* caption = nullptr)
+        : page_(page), Value(value), Caption(caption) {}
     // From now on what `result` fires is scaled, rounded to `decimals`
     // places (the rounding copy's point names from `names`) and shown.
     void Show(THI_Event& result, int decimals, TRoundingNames names, TScale scale = TScale::Units) const;
@@ -190,6 +191,7 @@ class TPageScheme : public TWindowScheme {
 
    public:
     THILabel* Value;
+    THIWin* Caption;  // the row's caption, which a second value may share
   };
 
   // Creates the bridge with `methods` exported methods and the page box,
