@@ -7,12 +7,12 @@
 #include "elements/thread.h"
 #include "formula/math_parse.h"
 #include "pages/calc_panel.h"
+#include "pages/choice_check.h"
 #include "pages/range_check.h"
 
 namespace {
 
-const TPageFonts kFonts = PageFonts(204);
-const TFontRec kPlainResult = MakeFontRec("Arial", 10, FontBold, 204, 0x000000);
+constexpr TRowGrid kGrid{315, 55, 310, 375, 20, kCharSetCyrillic, false};
 const char kR2Hint[] = "calculated value of the resistor R2";
 const char kRloadHint[] = "maximal value of load resistance";
 const char kIloadHint[] = "minimum load current";
@@ -34,14 +34,14 @@ constexpr TDataInPoint kSearchAccurate{2};
 constexpr TEventPoint kSearchOnR2{0};
 constexpr TEventPoint kSearchOnDone{1};
 
-class TClassMultiElement_2956E44 : public TScheme {
+class TClassMultiElement_2956E44 : public TCalcScheme {
  public:
   TClassMultiElement_2956E44() {
     Bridge = Create<THIEditMulti>();
     THIIf_else* emptyGuard = Create<THIIf_else>();
     THIIf_else* modeSwitch = Create<THIIf_else>();
-    THIMathParse* r2Estimate = Create<THIMathParse>();
-    THIMathParse* voutOfR2 = Create<THIMathParse>();
+    THIMathParse* r2Estimate = AddFormula("((%1-0.000059*(%1/1.25-1)*%2)/1.25-1 )*%2", 2, TResultKind::Integer);
+    THIMathParse* voutOfR2 = AddFormula("1.253*(1+%2/%1) +  0.0000475*%2", 2, TResultKind::Real);
     THIIf_else* overshoot = Create<THIIf_else>();
     THICounter* stepCounter = Create<THICounter>();
     // The loop goes before the thread: destroyed first, it lets a worker
@@ -64,8 +64,6 @@ class TClassMultiElement_2956E44 : public TScheme {
     emptyGuard->Type = CompareEqual;
     modeSwitch->Type = CompareEqual;
     SetInteger(modeSwitch->Op2Def, 1);
-    SetFormula(r2Estimate, "((%1-0.000059*(%1/1.25-1)*%2)/1.25-1 )*%2", 2, 0);
-    SetFormula(voutOfR2, "1.253*(1+%2/%1) +  0.0000475*%2", 2, 1);
     overshoot->Type = CompareGreater;
     stepCounter->CountValue = 0;
     stepCounter->MinValue = 1;
@@ -136,95 +134,56 @@ TChildScheme MakeR2Search(TControl*) { return MakeChildScheme<TClassMultiElement
 }  // namespace
 
 TClassChildGroupBox_11B4F30::TClassChildGroupBox_11B4F30(TControl* parent) {
-  MakePage(parent, 2);
-  AddSchematic(Box(), {10, 19, 250, 200}, "BITMAP4");
-  THIEdit* voutEdit = AddEdit(Box(), {315, 15, 55, 21}, "5", "Output voltage", kFonts.Input, 1);
-  THIComboBox* r1List = AddList(Box(), {315, 45, 55, 21}, "Str56", "Choose value of the resistor R1.", kFonts.Input, 0, false);
-  THILabel* voutEditCaption = AddLabel(Box(), {280, 20, 33, 20}, "Vout", kFonts.Caption);
-  THILabel* voutEditUnit = AddLabel(Box(), {375, 20, 13, 20}, "V", kFonts.Caption);
-  THILabel* r1ListCaption = AddLabel(Box(), {280, 50, 20, 20}, "R1", kFonts.Caption);
-  THILabel* r1ListUnit = AddLabel(Box(), {375, 50, 26, 20}, "Om", kFonts.Caption);
-  THILabel* r2ValueCaption = AddLabel(Box(), {280, 75, 28, 20}, "R2=", kFonts.Caption, kR2Hint);
-  THILabel* r2Value = AddLabel(Box(), {310, 75, 11, 20}, "0", kFonts.Result, kR2Hint);
-  THILabel* r2ValueUnit = AddLabel(Box(), {375, 75, 33, 20}, "kOm", kFonts.Caption);
-  THILabel* rloadValueCaption = AddLabel(Box(), {280, 100, 29, 20}, "R\xED<", kFonts.Caption, kRloadHint);
-  THILabel* rloadValue = AddLabel(Box(), {310, 100, 55, 15}, "0", kPlainResult, kRloadHint, true);
-  THILabel* rloadValueUnit = AddLabel(Box(), {375, 100, 33, 20}, "kOm", kFonts.Caption);
-  THILabel* iloadValueCaption = AddLabel(Box(), {280, 125, 28, 20}, "(I\xED>", kFonts.Caption, kIloadHint);
-  THILabel* iloadValue = AddLabel(Box(), {310, 125, 56, 20}, "0", kPlainResult, kIloadHint);
-  THILabel* iloadValueUnit = AddLabel(Box(), {375, 125, 24, 20}, "mA)", kFonts.Caption);
-  Describe("LM317 Voltage", {{voutEditCaption, voutEdit, voutEditUnit, ""},
-                       {r1ListCaption, r1List, r1ListUnit, ""},
-                       {r2ValueCaption, r2Value, r2ValueUnit, "", true},
-                       {rloadValueCaption, rloadValue, rloadValueUnit, ""},
-                       {iloadValueCaption, iloadValue, iloadValueUnit, ""}});
+  MakePage(parent, 2, kGrid);
+  AddSchematic(Box(), {10, 19, 250, 200}, kLm317VoltageSchematic);
+  // This page makes its two fields before any label.
+  THIEdit* vout = AddEditField(20, {"5", "Output voltage", 1});
+  THIComboBox* r1 = AddListField(50, {kLm317VoltageR1List, kR1ListHint, 0, false});
+  LabelRow(20, {"Vout", 33}, vout, {"V", 13});
+  LabelRow(50, {"R1", 20}, r1, {"Om", 26});
+  const TResultRow r2 = AddResultRow(75, {"R2=", 28}, {"", 11}, {"kOm", 33}, {kR2Hint, kResistorRow});
+  const TResultRow rload =
+      AddResultRow(100, {"R\xED<", 29}, {"", 55, 15}, {"kOm", 33}, {kRloadHint, kPlainValue | kFixedValue});
+  const TResultRow iload = AddResultRow(125, {"(I\xED>", 28}, {"", 56}, {"mA)", 24}, {kIloadHint, kPlainValue});
+  Describe("LM317 Voltage");
 
   THIMultiElement* accuratePanel = AddHost(Box(), &MakeAccuratePanel, 0, 0);
-  THIMultiElement* calcPanel = AddHost(
-      Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);
-  THIMultiElement* voutCheck = AddHost(
-      Box(),
-      [](TControl* p) {
-        return MakeRangeCheck(p, {TRangeShape::LowOnly, TextValue("1.5"), TData(),
-                                  "Output Voltage can not be less than 1.5 V."});
-      },
-      1, 1);
+  THIMultiElement* calcPanel = AddCalcPanel(kCalcPanelAtFoot);
+  THIMultiElement* voutCheck =
+      AddRangeCheck({TRangeShape::LowOnly, TextValue("1.5"), TData(), "Output Voltage can not be less than 1.5 V."});
   THIMultiElement* r2Search = AddHost(Box(), &MakeR2Search, 2, 3);
-  THIMultiElementEx* r2Digits = AddRounding(3, 48);
-  THIMultiElementEx* rloadDigits = AddRounding(3, 52);
-  THIMultiElementEx* iloadDigits = AddRounding(3, 57);
   THIHub* calcHub = Create<THIHub>();
-  THIGetData* voutFan = Create<THIGetData>();
-  THIGetData* r1Fan = Create<THIGetData>();
   THIMemory* r2Memory = Create<THIMemory>();
-  THIMath* r2ToKilo = Create<THIMath>();
-  THIMath* rloadToKilo = Create<THIMath>();
-  THIMathParse* iminCalc = Create<THIMathParse>();
-  THIMathParse* rloadCalc = Create<THIMathParse>();
-  THIMathParse* iloadCalc = Create<THIMathParse>();
-  THIDoData* r1Default = Create<THIDoData>();
-
-  calcHub->SetOutCount(4);
-  voutFan->Count = 4;
-  r1Fan->Count = 2;
-  SetDivide(r2ToKilo, 1000.0);
-  SetDivide(rloadToKilo, 1000.0);
   // The regulator needs at least 10 mA; what the divider does not draw,
   // the load must.
-  SetFormula(iminCalc, "10-(%1/(%2+%3))*1000", 3, 1);
-  SetFormula(rloadCalc, "(%1/%2)*1000", 2, 0);
-  SetFormula(iloadCalc, "(%1/%2)*1000", 2, 1);
-  SetString(r1Default->DataDef, "240");
+  THIMathParse* iminCalc = AddFormula("10-(%1/(%2+%3))*1000", 3, TResultKind::Real);
+  THIMathParse* rloadCalc = AddFormula("(%1/%2)*1000", 2, TResultKind::Integer);
+  THIMathParse* iloadCalc = AddFormula("(%1/%2)*1000", 2, TResultKind::Real);
+  const THI_Event checkedVout = Read(voutCheck, kRangeValue);
+  const THI_Event r1Value = MakeLink<&THIComboBox::Text>(r1);
 
-  Entry(Bridge, kPageDoPreset) = MakeLink<&THIDoData::doData>(r1Default);
-  r1Default->onEventData = MakeLink<&THIComboBox::doSelectText>(r1List);
-  calcPanel->Events[0] = Call(voutCheck, kRangeDoCheck);
-  In(voutCheck, kRangeVoltage) = MakeLink<&THIEdit::Value>(voutEdit);
+  calcHub->SetOutCount(4);
+  Entry(Bridge, kPageDoPreset) = AddPreset(r1, "240");
+  On(calcPanel, kPanelOnCalculate) = Call(voutCheck, kRangeDoCheck);
+  In(voutCheck, kRangeVoltage) = MakeLink<&THIEdit::Value>(vout);
   On(voutCheck, kRangeOnValid) = Call(r2Search, kSearchDoFind);
-  voutFan->Data = Read(voutCheck, kRangeValue);
-  r1Fan->Data = MakeLink<&THIComboBox::Text>(r1List);
-  In(r2Search, kSearchVout) = MakeLink<&THIGetData::Value>(voutFan, 0);
-  In(r2Search, kSearchR1) = MakeLink<&THIGetData::Value>(r1Fan, 0);
-  In(r2Search, kSearchAccurate) = MakeLink<&THIMultiElement::Var>(accuratePanel, 0);
+  In(r2Search, kSearchVout) = checkedVout;
+  In(r2Search, kSearchR1) = r1Value;
+  In(r2Search, kSearchAccurate) = Read(accuratePanel, kPanelAccurate);
   On(r2Search, kSearchOnR2) = MakeLink<&THIMemory::doValue>(r2Memory);
   On(r2Search, kSearchOnDone) = MakeLink<&THIHub::doEvent>(calcHub);
   calcHub->onEvent[0] = Call(r2Search, kSearchDoHalt);
   calcHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(iminCalc);
   calcHub->onEvent[2] = MakeLink<&THIMathParse::doCalc>(rloadCalc);
   calcHub->onEvent[3] = MakeLink<&THIMathParse::doCalc>(iloadCalc);
-  r2Memory->onData = MakeLink<&THIMath::doOperation>(r2ToKilo);
-  r2ToKilo->onResult = Call(r2Digits, kRoundDoConvReal);
-  On(r2Digits, kRoundOnResult) = MakeLink<&THILabel::doText>(r2Value);
-  iminCalc->X[0] = MakeLink<&THIGetData::Value>(voutFan, 1);
-  iminCalc->X[1] = MakeLink<&THIGetData::Value>(r1Fan, 1);
+  r2.Show(r2Memory->onData, 3, TRoundingNames::Lm317VoltageR2, TScale::Thousands);
+  iminCalc->X[0] = checkedVout;
+  iminCalc->X[1] = r1Value;
   iminCalc->X[2] = MakeLink<&THIMemory::Value>(r2Memory);
-  rloadCalc->X[0] = MakeLink<&THIGetData::Value>(voutFan, 2);
+  rloadCalc->X[0] = checkedVout;
   rloadCalc->X[1] = MakeLink<&THIMathParse::Result>(iminCalc);
-  rloadCalc->onResult = MakeLink<&THIMath::doOperation>(rloadToKilo);
-  rloadToKilo->onResult = Call(rloadDigits, kRoundDoConvReal);
-  On(rloadDigits, kRoundOnResult) = MakeLink<&THILabel::doText>(rloadValue);
-  iloadCalc->X[0] = MakeLink<&THIGetData::Value>(voutFan, 3);
+  rload.Show(rloadCalc->onResult, 3, TRoundingNames::Lm317VoltageRload, TScale::Thousands);
+  iloadCalc->X[0] = checkedVout;
   iloadCalc->X[1] = MakeLink<&THIMathParse::Result>(rloadCalc);
-  iloadCalc->onResult = Call(iloadDigits, kRoundDoConvReal);
-  On(iloadDigits, kRoundOnResult) = MakeLink<&THILabel::doText>(iloadValue);
+  iload.Show(iloadCalc->onResult, 3, TRoundingNames::Lm317VoltageIload);
 }
