@@ -47,6 +47,9 @@ class THIMessage : public TElement {
   void doMessage(TData& data);
 };
 
+// The window show command a started program is given.
+enum : uint8_t { ShowModeNormal = 1 };
+
 // Starts FileName with Param as a command line, without waiting; fires
 // onExec (no value) only when the platform reports the start. A
 // control-panel file (".cpl") is opened through the control-panel runner.
@@ -58,7 +61,7 @@ class THIWinExec : public TElement {
 
   std::string ParamDef;
   std::string FileNameDef;
-  uint8_t ShowMode = 0;  // window show command; 1 is normal
+  uint8_t ShowMode = 0;  // window show command: ShowModeNormal, or 0
   TStartRoutine StartRoutine;  // starts as this element's own StartCommandLine
   THI_Event Param;
   THI_Event FileName;

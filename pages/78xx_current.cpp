@@ -4,14 +4,8 @@
 #include "pages/power_rating.h"
 #include "pages/range_check.h"
 
-namespace {
-
-constexpr TRowGrid kGrid{315, 55, 330, 380, 20, kCharSetCyrillic, false};
-
-}  // namespace
-
 TClassChildGroupBox_2137818::TClassChildGroupBox_2137818(TControl* parent) {
-  MakePage(parent, 2, kGrid);
+  MakePage(parent, 2, {315, 55, 330, 380, 20, kCharSetCyrillic, false});
   AddSchematic(Box(), {10, 19, 250, 200}, k78xxCurrentSchematic);
   const TDeviceTable table = AddDeviceTable(
       k78xxCurrentTypes, {{k78xxCurrentVolts, IntegerValue(5)}, {k78xxCurrentAmps, TextValue("1.5")}});

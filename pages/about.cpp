@@ -40,7 +40,7 @@ TClassChildGroupBox_1187E90::TClassChildGroupBox_1187E90(TControl* parent) {
   link->HoverUnderline = 1;
   launcher->FileNameDef = "explorer";
   launcher->ParamDef = kAboutAddress;
-  launcher->ShowMode = 1;
+  launcher->ShowMode = ShowModeNormal;
   visibleHub->SetOutCount(1);
 
   link->onClick = MakeLink<&THIWinExec::doExec>(launcher);

@@ -46,7 +46,7 @@ class TCalcPanel : public TPanelScheme {
     button->SetCaption("Calculate");
     button->Init();
 
-    button->onClick = MakeLink<&THIEditMulti::onEvent>(Bridge, 0);
+    button->onClick = Exit(Bridge, kPanelOnCalculate);
   }
 };
 
@@ -67,7 +67,7 @@ class TAccuratePanel : public TPanelScheme {
     check->SetChecked(1);
     check->Init();
 
-    Bridge->Vars[0] = MakeLink<&THICheckBox::Checked>(check);
+    Answer(Bridge, kPanelAccurate) = MakeLink<&THICheckBox::Checked>(check);
   }
 };
 

@@ -27,18 +27,11 @@ THIMathParse* TCalcScheme::AddFormula(const std::string& text, int32_t args, TRe
   return formula;
 }
 
-THIMath* TCalcScheme::AddDivide(double by) {
-  THIMath* math = Create<THIMath>();
-  math->OpType = MathDivide;
-  math->Op2Def = by;
-  math->ResultType = MathResultReal;
-  return math;
-}
-
-THIMath* TCalcScheme::AddQuotient(double dividend) {
+THIMath* TCalcScheme::AddDivision(double dividend, double divisor) {
   THIMath* math = Create<THIMath>();
   math->OpType = MathDivide;
   math->Op1Def = dividend;
+  math->Op2Def = divisor;
   math->ResultType = MathResultReal;
   return math;
 }

@@ -32,9 +32,9 @@ class TCalcScheme : public TScheme {
   // A formula of `args` arguments, Default 0, radians.
   THIMathParse* AddFormula(const std::string& text, int32_t args, TResultKind kind);
   // Divides what arrives by `by`, handing a real on.
-  THIMath* AddDivide(double by);
+  THIMath* AddDivide(double by) { return AddDivision(0.0, by); }
   // Divides `dividend` by what Op2 reads, handing a real on.
-  THIMath* AddQuotient(double dividend);
+  THIMath* AddQuotient(double dividend) { return AddDivision(dividend, 0.0); }
   THIMessage* AddWarning(const std::string& text);
   THIMessage* AddError(const std::string& text);
   // A "Warning!" box showing `mask` with %1 replaced by what `arg` reads;
@@ -44,4 +44,8 @@ class TCalcScheme : public TScheme {
   // fails, `box` (if any) is shown: onFalse when `passWhenTrue`, else
   // onTrue. The other branch is the caller's to wire.
   THIIf_else* AddCheck(uint8_t compare, const TData& bound, THIMessage* box, bool passWhenTrue);
+
+ private:
+  // A real division; each operand the default of its input.
+  THIMath* AddDivision(double dividend, double divisor);
 };

@@ -3,7 +3,7 @@
 #include "elements/branching.h"
 #include "elements/routing.h"
 #include "elements/system.h"
-#include "pages/window_scheme.h"
+#include "pages/calc_scheme.h"
 
 const char kR1ListHint[] = "Choose value of the resistor R1.";
 
@@ -29,7 +29,7 @@ class TChoiceCheck : public TScheme {
       usable->Type = CompareNotEqual;
       SetString(usable->Op2Def, "");
     }
-    SetMessage(warning, setup.Message, "Warning!", 5);
+    SetWarning(warning, setup.Message);
 
     Entry(Bridge, kChoiceDoCheck) = MakeLink<&THIIf_else::doCompare>(usable);
     usable->Op1 = Outer(Bridge, kChoiceChoice);

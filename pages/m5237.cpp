@@ -3,14 +3,8 @@
 #include "pages/choice_check.h"
 #include "pages/range_check.h"
 
-namespace {
-
-constexpr TRowGrid kGrid{315, 60, 325, 380, 15, kCharSetDefault, true};
-
-}  // namespace
-
 TClassChildGroupBox_28CCE9C::TClassChildGroupBox_28CCE9C(TControl* parent) {
-  MakePage(parent, 2, kGrid);
+  MakePage(parent, 2, {315, 60, 325, 380, 15, kCharSetDefault, true});
   AddSchematic(Box(), {10, 19, 250, 199}, kM5237Schematic);
   THIEdit* vout = AddVoutRow(20);
   THIComboBox* r1 = AddR1ListRow(45, {kM5237R1List, kR1ListHint, 3, true});

@@ -52,7 +52,7 @@ TClassMainForm_2943964::TClassMainForm_2943964() {
   MainForm->Placement = &THIMainForm::CenterOnScreen;
   MainForm->SetCaption("Kelvane v1.3");
   MainForm->SetBorderStyle(1);
-  MainForm->SetIcon("ICON0");
+  MainForm->SetIcon(kWindowIcon);
   MainForm->Init();
   MainForm->onCreate = MakeLink<&THIHub::doEvent>(StartupHub, 0);
   MainForm->onCopy = MakeLink<&TClassMainForm_2943964::doCopy>(this);
@@ -64,7 +64,7 @@ TClassMainForm_2943964::TClassMainForm_2943964() {
   PageTabs->Font = MakeFontRec("MS Sans Serif", 8, 0, 1, 0x000000);
   PageTabs->Visible = 1;
   PageTabs->Enabled = 1;
-  PageTabs->Tabs = LoadTextResource("Str99");
+  PageTabs->Tabs = LoadTextResource(kTabCaptions);
   PageTabs->Init();
   PageTabs->onChange = MakeLink<&THIHub::doEvent>(TabSwitchHub, 1);
 
@@ -83,7 +83,7 @@ TClassMainForm_2943964::TClassMainForm_2943964() {
   };
   for (const TPageEntry& page : build) {
     THIMultiElement* host = PageHost[page.tab];
-    host->Mode = 0;
+    host->Mode = kBuildAtOnce;
     host->SetFactory(page.factory);
     host->SetEventCount(0);
     host->SetDataCount(0);

@@ -14,6 +14,8 @@ constexpr int32_t kFieldHeight = 21;
 constexpr int32_t kFieldRise = 5;
 constexpr int32_t kCaptionLeft = 280;
 constexpr int32_t kRatingLeft = 345;
+// A list's onChange carries the picked line's index.
+constexpr uint8_t kChangeCarriesIndex = 0;
 
 }  // namespace
 
@@ -76,7 +78,7 @@ THIComboBox* TWindowScheme::AddList(TControl* parent, TBox box, const std::strin
   list->Font = font;
   list->Editable = editable ? 1 : 0;
   list->EditText = "ComboBox";
-  list->ChangeMode = 0;
+  list->ChangeMode = kChangeCarriesIndex;
   list->Strings = LoadTextResource(resource);
   list->Init();
   return list;

@@ -45,25 +45,8 @@ struct TPageFonts {
 };
 TPageFonts PageFonts(uint8_t charSet);
 
-// TRANSITIONAL set-ups, until every page names its codes.
-inline void SetFormula(THIMathParse* formula, const std::string& text, int32_t args, uint8_t resultType) {
-  formula->SetDataCount(args);
-  formula->SetMathStr(text);
-  formula->ResultType = resultType;
-  formula->SetDefault(0.0);
-  formula->SetAngleMode(false);
-}
-inline void SetDivide(THIMath* math, double by) {
-  math->OpType = MathDivide;
-  math->Op2Def = by;
-  math->ResultType = MathResultReal;
-}
-inline void SetMessage(THIMessage* message, const std::string& text, const std::string& caption, uint8_t icon) {
-  message->Message = text;
-  message->CaptionDef = caption;
-  message->Buttons = MessageOk;
-  message->Icon = icon;
-}
+// Container mode: the child is built when the factory is set.
+constexpr uint8_t kBuildAtOnce = 0;
 
 class TWindowScheme : public TCalcScheme {
  protected:
@@ -103,8 +86,6 @@ class TWindowScheme : public TCalcScheme {
     host->SetDataCount(datas);
     return host;
   }
-  // Container mode: the child is built when the factory is set.
-  static constexpr uint8_t kBuildAtOnce = 0;
 };
 
 // Method points of every page: its visibility, and (three pages) the
@@ -130,6 +111,7 @@ struct TRowGrid {
   uint8_t CharSet;
   bool FixedValues;
 };
+constexpr TRowGrid kNoRows{0, 0, 0, 0, 0, kCharSetDefault, false};
 
 // An input row's number field.
 struct TEditField {
@@ -195,8 +177,9 @@ class TPageScheme : public TWindowScheme {
   };
 
   // Creates the bridge with `methods` exported methods and the page box,
-  // and wires method 0 to the box's visibility.
-  void MakePage(TControl* parent, int methods, const TRowGrid& grid);
+  // and wires method 0 to the box's visibility. A page without rows (About)
+  // needs no grid.
+  void MakePage(TControl* parent, int methods, const TRowGrid& grid = kNoRows);
   TControl* Box() const { return PageBox->Control(); }
   const TPageFonts& Fonts() const { return fonts_; }
 
@@ -237,20 +220,6 @@ class TPageScheme : public TWindowScheme {
   // The page's design: its name and the rows' items; the result labels
   // among them get their right-click menu.
   void Describe(const std::string& title);
-
-  // TRANSITIONAL: the hand-placed form, until every page is made of rows.
-  void MakePage(TControl* parent, int methods) { MakePage(parent, methods, {0, 0, 0, 0, 0, kCharSetDefault, false}); }
-  void Describe(const std::string& title, std::vector<TDesignItem> items, const std::vector<TDesignItem>& more = {}) {
-    for (const TDesignItem& item : items) AddItem(item);
-    for (const TDesignItem& item : more) AddItem(item);
-    Describe(title);
-  }
-  THIMultiElementEx* AddRounding(int decimals, int firstName) {
-    return AddNamedHost(Box(), [decimals, firstName](TControl* p) { return MakeConvReal(p, decimals, firstName); }, 1, 1);
-  }
-  void ShowRounded(THI_Event& result, THILabel* label, int decimals, int names, bool kilo = false) {
-    TResultRow(this, label).Show(result, decimals, static_cast<TRoundingNames>(names), kilo ? TScale::Thousands : TScale::Units);
-  }
 
   // The sub-schemes a page hosts.
   THIMultiElement* AddCalcPanel(const TCalcPanelPlace& place);
