@@ -41,10 +41,8 @@ TClassChildGroupBox_2137818::TClassChildGroupBox_2137818(TControl* parent) {
   calcHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(powerCalc);
   calcHub->onEvent[2] =
       AddRatingStep({"%1/0.75", true, true}, MakeLink<&THIMathParse::Result>(powerCalc), rows.Rating);
-  r1Calc->X[0] = MakeLink<&THIEdit::Value>(load);
-  r1Calc->X[1] = MakeLink<&THIMemory::Value>(deviceVoltage);
-  powerCalc->X[0] = MakeLink<&THIMathParse::Result>(r1Calc);
-  powerCalc->X[1] = MakeLink<&THIMemory::Value>(deviceVoltage);
+  Feed(r1Calc, {MakeLink<&THIEdit::Value>(load), MakeLink<&THIMemory::Value>(deviceVoltage)});
+  Feed(powerCalc, {MakeLink<&THIMathParse::Result>(r1Calc), MakeLink<&THIMemory::Value>(deviceVoltage)});
   rows.R1.Show(r1Calc->onResult, 2, TRoundingNames::I78xxR1);
   rows.Power.Show(powerCalc->onResult, 2, TRoundingNames::I78xxPower);
   AddStartPicks(table.Types);

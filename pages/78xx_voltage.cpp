@@ -35,9 +35,8 @@ TClassChildGroupBox_28DD42C::TClassChildGroupBox_28DD42C(TControl* parent) {
   deviceCheck->onTrue = MakeLink<&THIMathParse::doCalc>(r2Calc);
   deviceCheck->onFalse = AddWarningOf("Output voltage must be greater then %1V for this type of device.",
                                       MakeLink<&THIMemory::Value>(deviceVoltage));
-  r2Calc->X[0] = Read(voutCheck, kRangeValue);
-  r2Calc->X[1] = MakeLink<&THIComboBox::Text>(r1);
-  r2Calc->X[2] = MakeLink<&THIMemory::Value>(deviceVoltage);
+  Feed(r2Calc,
+       {Read(voutCheck, kRangeValue), MakeLink<&THIComboBox::Text>(r1), MakeLink<&THIMemory::Value>(deviceVoltage)});
   r2.Show(r2Calc->onResult, 2, TRoundingNames::V78xxR2);
   AddStartPicks(table.Types, r1, "240");
 }

@@ -15,8 +15,6 @@ void SetWarning(THIMessage* message, const std::string& text) {
   SetBox(message, text, "Warning!", MessageIconWarning);
 }
 
-void SetError(THIMessage* message, const std::string& text) { SetBox(message, text, "Error!", MessageIconError); }
-
 THIMathParse* TCalcScheme::AddFormula(const std::string& text, int32_t args, TResultKind kind) {
   THIMathParse* formula = Create<THIMathParse>();
   formula->SetDataCount(args);
@@ -25,6 +23,11 @@ THIMathParse* TCalcScheme::AddFormula(const std::string& text, int32_t args, TRe
   formula->SetDefault(0.0);
   formula->SetAngleMode(false);
   return formula;
+}
+
+void TCalcScheme::Feed(THIMathParse* formula, std::initializer_list<THI_Event> args) {
+  size_t i = 0;
+  for (const THI_Event& arg : args) formula->X[i++] = arg;
 }
 
 THIMath* TCalcScheme::AddDivision(double dividend, double divisor) {
@@ -44,7 +47,7 @@ THIMessage* TCalcScheme::AddWarning(const std::string& text) {
 
 THIMessage* TCalcScheme::AddError(const std::string& text) {
   THIMessage* box = Create<THIMessage>();
-  SetError(box, text);
+  SetBox(box, text, "Error!", MessageIconError);
   return box;
 }
 

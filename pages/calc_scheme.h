@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "elements/branching.h"
@@ -22,19 +23,22 @@ enum class TResultKind : uint8_t {
   Real,
 };
 
-// An OK box: "Warning!" with the warning icon, or "Error!" with the error
-// icon. An empty text shows what arrives.
+// An OK box: "Warning!" with the warning icon. An empty text shows what
+// arrives.
 void SetWarning(THIMessage* message, const std::string& text);
-void SetError(THIMessage* message, const std::string& text);
 
 class TCalcScheme : public TScheme {
  protected:
   // A formula of `args` arguments, Default 0, radians.
   THIMathParse* AddFormula(const std::string& text, int32_t args, TResultKind kind);
+  // What the formula's arguments %1, %2, ... read, in that order.
+  static void Feed(THIMathParse* formula, std::initializer_list<THI_Event> args);
   // Divides what arrives by `by`, handing a real on.
   THIMath* AddDivide(double by) { return AddDivision(0.0, by); }
   // Divides `dividend` by what Op2 reads, handing a real on.
   THIMath* AddQuotient(double dividend) { return AddDivision(dividend, 0.0); }
+  // OK boxes: "Warning!" with the warning icon (as SetWarning), "Error!"
+  // with the error icon.
   THIMessage* AddWarning(const std::string& text);
   THIMessage* AddError(const std::string& text);
   // A "Warning!" box showing `mask` with %1 replaced by what `arg` reads;

@@ -151,7 +151,6 @@ TClassChildGroupBox_11B4F30::TClassChildGroupBox_11B4F30(TControl* parent) {
   THIMultiElement* calcPanel = AddCalcPanel(kCalcPanelAtFoot);
   THIMultiElement* voutCheck =
       AddRangeCheck({TRangeShape::LowOnly, TextValue("1.5"), TData(), "Output Voltage can not be less than 1.5 V."});
-  THIMultiElement* r2Search = AddHost(Box(), &MakeR2Search, 2, 3);
   THIHub* calcHub = Create<THIHub>();
   THIMemory* r2Memory = Create<THIMemory>();
   // The regulator needs at least 10 mA; what the divider does not draw,
@@ -161,29 +160,34 @@ TClassChildGroupBox_11B4F30::TClassChildGroupBox_11B4F30(TControl* parent) {
   THIMathParse* iloadCalc = AddFormula("(%1/%2)*1000", 2, TResultKind::Real);
   const THI_Event checkedVout = Read(voutCheck, kRangeValue);
   const THI_Event r1Value = MakeLink<&THIComboBox::Text>(r1);
+  THIMultiElement* r2Search =
+      AddR2Search(checkedVout, r1Value, Read(accuratePanel, kPanelAccurate), MakeLink<&THIMemory::doValue>(r2Memory),
+                  MakeLink<&THIHub::doEvent>(calcHub));
 
   calcHub->SetOutCount(4);
   Entry(Bridge, kPageDoPreset) = AddPreset(r1, "240");
   On(calcPanel, kPanelOnCalculate) = Call(voutCheck, kRangeDoCheck);
   In(voutCheck, kRangeVoltage) = MakeLink<&THIEdit::Value>(vout);
   On(voutCheck, kRangeOnValid) = Call(r2Search, kSearchDoFind);
-  In(r2Search, kSearchVout) = checkedVout;
-  In(r2Search, kSearchR1) = r1Value;
-  In(r2Search, kSearchAccurate) = Read(accuratePanel, kPanelAccurate);
-  On(r2Search, kSearchOnR2) = MakeLink<&THIMemory::doValue>(r2Memory);
-  On(r2Search, kSearchOnDone) = MakeLink<&THIHub::doEvent>(calcHub);
   calcHub->onEvent[0] = Call(r2Search, kSearchDoHalt);
   calcHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(iminCalc);
   calcHub->onEvent[2] = MakeLink<&THIMathParse::doCalc>(rloadCalc);
   calcHub->onEvent[3] = MakeLink<&THIMathParse::doCalc>(iloadCalc);
   r2.Show(r2Memory->onData, 3, TRoundingNames::Lm317VoltageR2, TScale::Thousands);
-  iminCalc->X[0] = checkedVout;
-  iminCalc->X[1] = r1Value;
-  iminCalc->X[2] = MakeLink<&THIMemory::Value>(r2Memory);
-  rloadCalc->X[0] = checkedVout;
-  rloadCalc->X[1] = MakeLink<&THIMathParse::Result>(iminCalc);
+  Feed(iminCalc, {checkedVout, r1Value, MakeLink<&THIMemory::Value>(r2Memory)});
+  Feed(rloadCalc, {checkedVout, MakeLink<&THIMathParse::Result>(iminCalc)});
   rload.Show(rloadCalc->onResult, 3, TRoundingNames::Lm317VoltageRload, TScale::Thousands);
-  iloadCalc->X[0] = checkedVout;
-  iloadCalc->X[1] = MakeLink<&THIMathParse::Result>(rloadCalc);
+  Feed(iloadCalc, {checkedVout, MakeLink<&THIMathParse::Result>(rloadCalc)});
   iload.Show(iloadCalc->onResult, 3, TRoundingNames::Lm317VoltageIload);
+}
+
+THIMultiElement* TClassChildGroupBox_11B4F30::AddR2Search(const THI_Event& vout, const THI_Event& r1,
+                                                          THI_Event accurate, THI_Event onR2, THI_Event onDone) {
+  THIMultiElement* search = AddHost(Box(), &MakeR2Search, 2, 3);
+  In(search, kSearchVout) = vout;
+  In(search, kSearchR1) = r1;
+  In(search, kSearchAccurate) = std::move(accurate);
+  On(search, kSearchOnR2) = std::move(onR2);
+  On(search, kSearchOnDone) = std::move(onDone);
+  return search;
 }

@@ -16,8 +16,7 @@ TClassChildGroupBox_28CCE9C::TClassChildGroupBox_28CCE9C(TControl* parent) {
       AddVoutR1Checks({TRangeShape::TwoBounds, TextValue("1.5"), IntegerValue(33),
                        "Output Voltage must be between 1.5 and  33 V."},
                       vout, r1, MakeLink<&THIMathParse::doCalc>(r2Calc));
-  r2Calc->X[0] = Read(voutCheck, kRangeValue);
-  r2Calc->X[1] = MakeLink<&THIComboBox::Value>(r1);
+  Feed(r2Calc, {Read(voutCheck, kRangeValue), MakeLink<&THIComboBox::Value>(r1)});
   r2.Show(r2Calc->onResult, 3, TRoundingNames::M5237R2, TScale::Thousands);
   Entry(Bridge, kPageDoPreset) = AddPreset(r1, "4300");
 }

@@ -31,8 +31,7 @@ THIEdit* TSensePage::MakeSensePage(TControl* parent, const TSensePageSetup& setu
   // R2 is shown before the current is checked, so a current warning leaves
   // the new R2 beside the earlier R3 results.
   calcHub_->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r2Calc);
-  r2Calc->X[0] = Read(voutCheck, kRangeValue);
-  r2Calc->X[1] = MakeLink<&THIComboBox::Value>(r1);
+  Feed(r2Calc, {Read(voutCheck, kRangeValue), MakeLink<&THIComboBox::Value>(r1)});
   r2.Show(r2Calc->onResult, 3, setup.R2Names, TScale::Thousands);
   return iout_;
 }

@@ -4,6 +4,13 @@
 #include "elements/routing.h"
 #include "pages/range_check.h"
 
+namespace {
+
+const char kHeadroomError[] = "Output Voltage too high for selected minimum input voltage. \r\rCalculations stopped. ";
+const char kInputRangeError[] = "Maximum input voltage is lower than minimum input voltage. \r\rCalculations stopped. ";
+
+}  // namespace
+
 TClassChildGroupBox_1191F04::TClassChildGroupBox_1191F04(TControl* parent) {
   MakePage(parent, 1, kGrid);
   AddSchematic(Box(), {10, 19, 250, 200}, kTl431Schematic);
@@ -16,10 +23,11 @@ TClassChildGroupBox_1191F04::TClassChildGroupBox_1191F04(TControl* parent) {
 
   THIMultiElement* calcPanel = AddCalcPanel(kPanelPlace);
   THIMultiElement* voutCheck = AddVoutCheck();
-  THIIf_else* headroomCheck = AddCheck(CompareGreaterOrEqual, {}, nullptr, true);
-  THIIf_else* inputRangeCheck = AddCheck(CompareGreater, {}, nullptr, true);
+  THIIf_else* headroomCheck = AddCheck(CompareGreaterOrEqual, {}, AddError(kHeadroomError), false);
+  THIIf_else* inputRangeCheck = AddCheck(CompareGreater, {}, AddError(kInputRangeError), true);
   THIHub* calcHub = Create<THIHub>();
-  const TDivider divider = AddDivider(in.Ratio, voutCheck, dividerRows, {TRoundingNames::Tl431R3, TRoundingNames::Tl431R2});
+  const TDivider divider =
+      AddDivider(in.Ratio, voutCheck, dividerRows, {TRoundingNames::Tl431R3, TRoundingNames::Tl431R2});
   THIMathParse* r1Calc = AddFormula("((%1 - %2 * 1.02) * 1000) / ( %3 + (4 * %4 / 1000) + 1)", 4, TResultKind::Real);
   THIMathParse* powerCalc =
       AddFormula("(%1 - (%2 * 0.98)) * ((%3 + (4 * %4 / 1000) +1) / 1000)", 4, TResultKind::Real);
@@ -30,24 +38,18 @@ TClassChildGroupBox_1191F04::TClassChildGroupBox_1191F04(TControl* parent) {
   On(voutCheck, kRangeOnValid) = MakeLink<&THIIf_else::doCompare>(headroomCheck);
   headroomCheck->Op1 = MakeLink<&THIEdit::Value>(in.Vout);
   headroomCheck->Op2 = MakeLink<&THIEdit::Value>(vin.Min);
-  headroomCheck->onTrue = MakeLink<&THIMessage::doMessage>(AddError(
-      "Output Voltage too high for selected minimum input voltage. \r\rCalculations stopped. "));
   headroomCheck->onFalse = AddRatioCheck(in.Ratio, MakeLink<&THIIf_else::doCompare>(inputRangeCheck));
   inputRangeCheck->Op1 = MakeLink<&THIEdit::Value>(vin.Max);
   inputRangeCheck->Op2 = MakeLink<&THIEdit::Value>(vin.Min);
   inputRangeCheck->onTrue = AddCurrentCheck(in.Iout, MakeLink<&THIHub::doEvent>(calcHub));
-  inputRangeCheck->onFalse = MakeLink<&THIMessage::doMessage>(AddError(
-      "Maximum input voltage is lower than minimum input voltage. \r\rCalculations stopped. "));
   calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(divider.R3);
   calcHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(divider.R2);
   calcHub->onEvent[2] = MakeLink<&THIMathParse::doCalc>(r1Calc);
   calcHub->onEvent[3] = MakeLink<&THIMathParse::doCalc>(powerCalc);
-  THIEdit* const r1Inputs[] = {vin.Min, in.Vout, in.Iout, in.Ratio};
-  THIEdit* const powerInputs[] = {vin.Max, in.Vout, in.Iout, in.Ratio};
-  for (int i = 0; i < 4; ++i) {
-    r1Calc->X[i] = MakeLink<&THIEdit::Value>(r1Inputs[i]);
-    powerCalc->X[i] = MakeLink<&THIEdit::Value>(powerInputs[i]);
-  }
+  const THI_Event vout = MakeLink<&THIEdit::Value>(in.Vout), iout = MakeLink<&THIEdit::Value>(in.Iout);
+  const THI_Event ratio = MakeLink<&THIEdit::Value>(in.Ratio);
+  Feed(r1Calc, {MakeLink<&THIEdit::Value>(vin.Min), vout, iout, ratio});
+  Feed(powerCalc, {MakeLink<&THIEdit::Value>(vin.Max), vout, iout, ratio});
   r1.Show(r1Calc->onResult, 2, TRoundingNames::Tl431R1);
   power.Show(powerCalc->onResult, 2, TRoundingNames::Tl431Power);
 }

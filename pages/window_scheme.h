@@ -181,7 +181,6 @@ class TPageScheme : public TWindowScheme {
   // needs no grid.
   void MakePage(TControl* parent, int methods, const TRowGrid& grid = kNoRows);
   TControl* Box() const { return PageBox->Control(); }
-  const TPageFonts& Fonts() const { return fonts_; }
 
   // The rows, placed on the grid and listed in the design in the order
   // they are made. A row's caption, field and unit are made in that order.
