@@ -20,14 +20,12 @@ TClassChildGroupBox_2137818::TClassChildGroupBox_2137818(TControl* parent) {
   // from zero; held as text, it reads exactly as the same digits typed.
   THIIf_else* currentCheck = AddCheck(CompareLessOrEqual, {}, nullptr, true);
   THIIf_else* lowCurrentCheck = AddCheck(CompareGreaterOrEqual, TextValue("0.005"), nullptr, true);
-  THIHub* calcHub = Create<THIHub>();
   THIMathParse* r1Calc = AddFormula("%2 / (%1-0.0033)", 2, TResultKind::Real);
   THIMathParse* powerCalc = AddFormula("(%2*%2) / %1", 2, TResultKind::Real);
   const THI_Event currentWarning =
       AddWarningOf("Output current must be between 0.005 and %1 A for this type of device. ",
                    MakeLink<&THIMemory::Value>(maximumCurrent));
 
-  calcHub->SetOutCount(3);
   // A type typed but not in the list ends the calculation before any check.
   AddTypeOpening(table.Types, MakeLink<&THIIf_else::doCompare>(currentCheck));
   currentCheck->Op1 = MakeLink<&THIEdit::Value>(load);
@@ -35,12 +33,10 @@ TClassChildGroupBox_2137818::TClassChildGroupBox_2137818(TControl* parent) {
   currentCheck->onTrue = MakeLink<&THIIf_else::doCompare>(lowCurrentCheck);
   currentCheck->onFalse = currentWarning;
   lowCurrentCheck->Op1 = MakeLink<&THIEdit::Value>(load);
-  lowCurrentCheck->onTrue = MakeLink<&THIHub::doEvent>(calcHub);
+  lowCurrentCheck->onTrue =
+      AddSteps({MakeLink<&THIMathParse::doCalc>(r1Calc), MakeLink<&THIMathParse::doCalc>(powerCalc),
+                AddRatingStep({"%1/0.75", true, true}, MakeLink<&THIMathParse::Result>(powerCalc), rows.Rating)});
   lowCurrentCheck->onFalse = currentWarning;
-  calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r1Calc);
-  calcHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(powerCalc);
-  calcHub->onEvent[2] =
-      AddRatingStep({"%1/0.75", true, true}, MakeLink<&THIMathParse::Result>(powerCalc), rows.Rating);
   Feed(r1Calc, {MakeLink<&THIEdit::Value>(load), MakeLink<&THIMemory::Value>(deviceVoltage)});
   Feed(powerCalc, {MakeLink<&THIMathParse::Result>(r1Calc), MakeLink<&THIMemory::Value>(deviceVoltage)});
   rows.R1.Show(r1Calc->onResult, 2, TRoundingNames::I78xxR1);

@@ -30,6 +30,14 @@ void TCalcScheme::Feed(THIMathParse* formula, std::initializer_list<THI_Event> a
   for (const THI_Event& arg : args) formula->X[i++] = arg;
 }
 
+THI_Event TCalcScheme::AddSteps(std::initializer_list<THI_Event> steps) {
+  THIHub* hub = Create<THIHub>();
+  hub->SetOutCount(static_cast<int>(steps.size()));
+  size_t i = 0;
+  for (const THI_Event& step : steps) hub->onEvent[i++] = step;
+  return MakeLink<&THIHub::doEvent>(hub);
+}
+
 THIMath* TCalcScheme::AddDivision(double dividend, double divisor) {
   THIMath* math = Create<THIMath>();
   math->OpType = MathDivide;

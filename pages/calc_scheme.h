@@ -12,6 +12,7 @@
 
 #include "elements/branching.h"
 #include "elements/math.h"
+#include "elements/routing.h"
 #include "elements/system.h"
 #include "elements/text.h"
 #include "formula/math_parse.h"
@@ -33,6 +34,9 @@ class TCalcScheme : public TScheme {
   THIMathParse* AddFormula(const std::string& text, int32_t args, TResultKind kind);
   // What the formula's arguments %1, %2, ... read, in that order.
   static void Feed(THIMathParse* formula, std::initializer_list<THI_Event> args);
+  // A hub that fires `steps` one after the other with what arrives;
+  // answers its start.
+  THI_Event AddSteps(std::initializer_list<THI_Event> steps);
   // Divides what arrives by `by`, handing a real on.
   THIMath* AddDivide(double by) { return AddDivision(0.0, by); }
   // Divides `dividend` by what Op2 reads, handing a real on.

@@ -84,13 +84,10 @@ TClassChildGroupBox_28BDDE8::TClassChildGroupBox_28BDDE8(TControl* parent) {
   Describe("LM317 Current");
 
   THIMultiElement* calcPanel = AddCalcPanel(kCalcPanelAtFoot);
-  THIHub* calcHub = Create<THIHub>();
   THIMultiElement* resistor = AddHost(Box(), &MakeCurrentResistor, 2, 1);
 
-  calcHub->SetOutCount(2);
-  On(calcPanel, kPanelOnCalculate) = MakeLink<&THIHub::doEvent>(calcHub);
-  calcHub->onEvent[0] = Call(resistor, kResistorDoCalc);
-  calcHub->onEvent[1] = AddRatingStep({"%1/0.7", false, true}, Read(resistor, kResistorP), rows.Rating);
+  On(calcPanel, kPanelOnCalculate) = AddSteps(
+      {Call(resistor, kResistorDoCalc), AddRatingStep({"%1/0.7", false, true}, Read(resistor, kResistorP), rows.Rating)});
   In(resistor, kResistorIout) = MakeLink<&THIEdit::Value>(iout);
   rows.R1.Show(resistor, kResistorOnR, 2, TRoundingNames::Lm317CurrentR1);
   rows.Power.Show(resistor, kResistorOnP, 2, TRoundingNames::Lm317CurrentPower);

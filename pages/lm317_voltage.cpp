@@ -151,7 +151,6 @@ TClassChildGroupBox_11B4F30::TClassChildGroupBox_11B4F30(TControl* parent) {
   THIMultiElement* calcPanel = AddCalcPanel(kCalcPanelAtFoot);
   THIMultiElement* voutCheck =
       AddRangeCheck({TRangeShape::LowOnly, TextValue("1.5"), TData(), "Output Voltage can not be less than 1.5 V."});
-  THIHub* calcHub = Create<THIHub>();
   THIMemory* r2Memory = Create<THIMemory>();
   // The regulator needs at least 10 mA; what the divider does not draw,
   // the load must.
@@ -161,18 +160,15 @@ TClassChildGroupBox_11B4F30::TClassChildGroupBox_11B4F30(TControl* parent) {
   const THI_Event checkedVout = Read(voutCheck, kRangeValue);
   const THI_Event r1Value = MakeLink<&THIComboBox::Text>(r1);
   THIMultiElement* r2Search =
-      AddR2Search(checkedVout, r1Value, Read(accuratePanel, kPanelAccurate), MakeLink<&THIMemory::doValue>(r2Memory),
-                  MakeLink<&THIHub::doEvent>(calcHub));
+      AddR2Search(checkedVout, r1Value, Read(accuratePanel, kPanelAccurate), MakeLink<&THIMemory::doValue>(r2Memory));
 
-  calcHub->SetOutCount(4);
   Entry(Bridge, kPageDoPreset) = AddPreset(r1, "240");
   On(calcPanel, kPanelOnCalculate) = Call(voutCheck, kRangeDoCheck);
   In(voutCheck, kRangeVoltage) = MakeLink<&THIEdit::Value>(vout);
   On(voutCheck, kRangeOnValid) = Call(r2Search, kSearchDoFind);
-  calcHub->onEvent[0] = Call(r2Search, kSearchDoHalt);
-  calcHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(iminCalc);
-  calcHub->onEvent[2] = MakeLink<&THIMathParse::doCalc>(rloadCalc);
-  calcHub->onEvent[3] = MakeLink<&THIMathParse::doCalc>(iloadCalc);
+  On(r2Search, kSearchOnDone) = AddSteps({Call(r2Search, kSearchDoHalt), MakeLink<&THIMathParse::doCalc>(iminCalc),
+                                          MakeLink<&THIMathParse::doCalc>(rloadCalc),
+                                          MakeLink<&THIMathParse::doCalc>(iloadCalc)});
   r2.Show(r2Memory->onData, 3, TRoundingNames::Lm317VoltageR2, TScale::Thousands);
   Feed(iminCalc, {checkedVout, r1Value, MakeLink<&THIMemory::Value>(r2Memory)});
   Feed(rloadCalc, {checkedVout, MakeLink<&THIMathParse::Result>(iminCalc)});
@@ -182,12 +178,11 @@ TClassChildGroupBox_11B4F30::TClassChildGroupBox_11B4F30(TControl* parent) {
 }
 
 THIMultiElement* TClassChildGroupBox_11B4F30::AddR2Search(const THI_Event& vout, const THI_Event& r1,
-                                                          THI_Event accurate, THI_Event onR2, THI_Event onDone) {
+                                                          THI_Event accurate, THI_Event onR2) {
   THIMultiElement* search = AddHost(Box(), &MakeR2Search, 2, 3);
   In(search, kSearchVout) = vout;
   In(search, kSearchR1) = r1;
   In(search, kSearchAccurate) = std::move(accurate);
   On(search, kSearchOnR2) = std::move(onR2);
-  On(search, kSearchOnDone) = std::move(onDone);
   return search;
 }

@@ -15,7 +15,6 @@ class TClassChildGroupBox_11B4F30 : public TPageScheme {
 
  private:
   // The R2 search over what `vout` and `r1` read, accurate as `accurate`
-  // reads; each R2 goes to `onR2`, the end of the search to `onDone`.
-  THIMultiElement* AddR2Search(const THI_Event& vout, const THI_Event& r1, THI_Event accurate, THI_Event onR2,
-                               THI_Event onDone);
+  // reads; each R2 goes to `onR2`.
+  THIMultiElement* AddR2Search(const THI_Event& vout, const THI_Event& r1, THI_Event accurate, THI_Event onR2);
 };

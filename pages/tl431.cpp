@@ -25,14 +25,12 @@ TClassChildGroupBox_1191F04::TClassChildGroupBox_1191F04(TControl* parent) {
   THIMultiElement* voutCheck = AddVoutCheck();
   THIIf_else* headroomCheck = AddCheck(CompareGreaterOrEqual, {}, AddError(kHeadroomError), false);
   THIIf_else* inputRangeCheck = AddCheck(CompareGreater, {}, AddError(kInputRangeError), true);
-  THIHub* calcHub = Create<THIHub>();
   const TDivider divider =
       AddDivider(in.Ratio, voutCheck, dividerRows, {TRoundingNames::Tl431R3, TRoundingNames::Tl431R2});
   THIMathParse* r1Calc = AddFormula("((%1 - %2 * 1.02) * 1000) / ( %3 + (4 * %4 / 1000) + 1)", 4, TResultKind::Real);
   THIMathParse* powerCalc =
       AddFormula("(%1 - (%2 * 0.98)) * ((%3 + (4 * %4 / 1000) +1) / 1000)", 4, TResultKind::Real);
 
-  calcHub->SetOutCount(4);
   On(calcPanel, kPanelOnCalculate) = Call(voutCheck, kRangeDoCheck);
   In(voutCheck, kRangeVoltage) = MakeLink<&THIEdit::Value>(in.Vout);
   On(voutCheck, kRangeOnValid) = MakeLink<&THIIf_else::doCompare>(headroomCheck);
@@ -41,11 +39,9 @@ TClassChildGroupBox_1191F04::TClassChildGroupBox_1191F04(TControl* parent) {
   headroomCheck->onFalse = AddRatioCheck(in.Ratio, MakeLink<&THIIf_else::doCompare>(inputRangeCheck));
   inputRangeCheck->Op1 = MakeLink<&THIEdit::Value>(vin.Max);
   inputRangeCheck->Op2 = MakeLink<&THIEdit::Value>(vin.Min);
-  inputRangeCheck->onTrue = AddCurrentCheck(in.Iout, MakeLink<&THIHub::doEvent>(calcHub));
-  calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(divider.R3);
-  calcHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(divider.R2);
-  calcHub->onEvent[2] = MakeLink<&THIMathParse::doCalc>(r1Calc);
-  calcHub->onEvent[3] = MakeLink<&THIMathParse::doCalc>(powerCalc);
+  inputRangeCheck->onTrue = AddCurrentCheck(
+      in.Iout, AddSteps({MakeLink<&THIMathParse::doCalc>(divider.R3), MakeLink<&THIMathParse::doCalc>(divider.R2),
+                         MakeLink<&THIMathParse::doCalc>(r1Calc), MakeLink<&THIMathParse::doCalc>(powerCalc)}));
   const THI_Event vout = MakeLink<&THIEdit::Value>(in.Vout), iout = MakeLink<&THIEdit::Value>(in.Iout);
   const THI_Event ratio = MakeLink<&THIEdit::Value>(in.Ratio);
   Feed(r1Calc, {MakeLink<&THIEdit::Value>(vin.Min), vout, iout, ratio});

@@ -103,20 +103,17 @@ TClassChildGroupBox_28BC1D8::TClassChildGroupBox_28BC1D8(TControl* parent) {
 
   THIMultiElement* calcPanel = AddCalcPanel(kPanelPlace);
   THIMultiElement* voutCheck = AddVoutCheck();
-  THIHub* calcHub = Create<THIHub>();
   const TDivider divider =
       AddDivider(in.Ratio, voutCheck, dividerRows, {TRoundingNames::Tl431Lm317R3, TRoundingNames::Tl431Lm317R2});
   THIMathParse* r1Calc = AddFormula("1.25/((%1+1)/1000)", 1, TResultKind::Real);
   THIMultiElement* capChoice = AddHost(Box(), &MakeCapacitorChoice, 2, 1);
 
-  calcHub->SetOutCount(4);
   On(calcPanel, kPanelOnCalculate) = Call(voutCheck, kRangeDoCheck);
   In(voutCheck, kRangeVoltage) = MakeLink<&THIEdit::Value>(in.Vout);
-  On(voutCheck, kRangeOnValid) = AddRatioCheck(in.Ratio, AddCurrentCheck(in.Iout, MakeLink<&THIHub::doEvent>(calcHub)));
-  calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(divider.R3);
-  calcHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(divider.R2);
-  calcHub->onEvent[2] = MakeLink<&THIMathParse::doCalc>(r1Calc);
-  calcHub->onEvent[3] = Call(capChoice, kCapacitorDoChoose);
+  const THI_Event calculate =
+      AddSteps({MakeLink<&THIMathParse::doCalc>(divider.R3), MakeLink<&THIMathParse::doCalc>(divider.R2),
+                MakeLink<&THIMathParse::doCalc>(r1Calc), Call(capChoice, kCapacitorDoChoose)});
+  On(voutCheck, kRangeOnValid) = AddRatioCheck(in.Ratio, AddCurrentCheck(in.Iout, calculate));
   r1Calc->X[0] = MakeLink<&THIEdit::Value>(in.Iout);
   r1.Show(r1Calc->onResult, 2, TRoundingNames::Tl431Lm317R1);
   In(capChoice, kCapacitorVout) = MakeLink<&THIEdit::Value>(in.Vout);
