@@ -50,6 +50,14 @@ template <typename P>
 struct TakesExit<P, std::void_t<decltype(Exit(std::declval<THIEditMulti*>(), std::declval<P>()))>>
     : std::true_type {};
 
+// Whether a host's event slots can be indexed by P, as the pages once did
+// with bare point numbers.
+template <typename P, typename = void>
+struct IndexesEvents : std::false_type {};
+template <typename P>
+struct IndexesEvents<P, std::void_t<decltype(std::declval<TSchemeHost&>().Events[std::declval<P>()])>>
+    : std::true_type {};
+
 using TRangeVoltage = std::decay_t<decltype(kRangeVoltage)>;
 using TRangeOnValid = std::decay_t<decltype(kRangeOnValid)>;
 
@@ -63,6 +71,9 @@ static_assert(TakesEntry<TMethodPoint>::value && TakesExit<TEventPoint>::value);
 static_assert(!TakesEvent<TRangeVoltage>::value, "a data input must not stand for an event");
 static_assert(!TakesDataIn<TRangeOnValid>::value, "an event must not stand for a data input");
 static_assert(!TakesExit<TDataInPoint>::value, "a data input must not leave as an event");
+static_assert(!IndexesEvents<TRangeVoltage>::value && !IndexesEvents<TRangeOnValid>::value,
+              "a point reaches a slot only through the accessor of its kind");
+static_assert(IndexesEvents<uint16_t>::value, "the trait itself sees a plain index");
 // Nor do methods and data outputs mix, nor a point with another kind's.
 static_assert(!TakesMethod<TDataOutPoint>::value && !TakesDataOut<TMethodPoint>::value);
 static_assert(!TakesEvent<TMethodPoint>::value && !TakesEntry<TEventPoint>::value);
