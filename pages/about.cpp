@@ -9,10 +9,10 @@ const char kAboutTitle[] = "Kelvane v1.3  (c) 2026 Kelvane developers";
 const char kAboutLinkText[] = "www.example.org";
 const char kAboutAddress[] = "http://www.example.org/kelvane";
 
-const TFontRec kTitle = MakeFontRec("Times New Roman", 14, FontBold, 204, 0x800000);
-const TFontRec kLink = MakeFontRec("Times New Roman", 12, FontBold, 204, 0x800000);
-const TFontRec kHeading = MakeFontRec("MS Sans Serif", 8, FontBold | FontUnderline, 1, 0x000000);
-const TFontRec kList = MakeFontRec("Courier New", 8, 0, 204, 0x000000);
+const TFontRec kTitle = MakeFontRec("Times New Roman", 14, FontBold, kCharSetCyrillic, 0x800000);
+const TFontRec kLink = MakeFontRec("Times New Roman", 12, FontBold, kCharSetCyrillic, 0x800000);
+const TFontRec kHeading = MakeFontRec("MS Sans Serif", 8, FontBold | FontUnderline, kCharSetDefault, 0x000000);
+const TFontRec kList = MakeFontRec("Courier New", 8, 0, kCharSetCyrillic, 0x000000);
 
 }  // namespace
 

@@ -42,7 +42,7 @@ TClassMainForm_2943964::TClassMainForm_2943964() {
   MainForm->Width = 445;
   MainForm->Height = 307;
   MainForm->Color = kColorButtonFace;
-  MainForm->Font = MakeFontRec("MS Sans Serif", 8, 0, 1, 0x000000);
+  MainForm->Font = MakeFontRec("MS Sans Serif", 8, 0, kCharSetDefault, 0x000000);
   MainForm->Visible = 1;
   MainForm->AlphaBlend = 255;
   MainForm->ProjectName = "MyProject";
@@ -61,7 +61,7 @@ TClassMainForm_2943964::TClassMainForm_2943964() {
   PageTabs->Top = 5;
   PageTabs->Width = 430;
   PageTabs->Height = 265;
-  PageTabs->Font = MakeFontRec("MS Sans Serif", 8, 0, 1, 0x000000);
+  PageTabs->Font = MakeFontRec("MS Sans Serif", 8, 0, kCharSetDefault, 0x000000);
   PageTabs->Visible = 1;
   PageTabs->Enabled = 1;
   PageTabs->Tabs = LoadTextResource(kTabCaptions);
