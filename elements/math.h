@@ -16,6 +16,11 @@ enum : uint8_t {
   MathPower = 11,
   MathRoundToStep = 35,
 };
+// ResultType codes.
+enum : uint8_t {
+  MathResultInteger = 0,
+  MathResultReal = 1,
+};
 
 class THIMath : public TElement {
  public:
@@ -26,7 +31,7 @@ class THIMath : public TElement {
   uint8_t OpType = 0;
   double Op1Def = 0.0;
   double Op2Def = 0.0;
-  uint8_t ResultType = 0;  // 0: results leave as integers; else as reals
+  uint8_t ResultType = MathResultInteger;  // integers leave rounded; any other code: reals
   // Set by the pages: a result beyond the largest double ends the
   // calculation with the "too large" warning (runtime/system_ops.h) instead
   // of going to onError.

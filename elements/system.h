@@ -11,6 +11,24 @@
 #include "runtime/element.h"
 #include "runtime/event.h"
 
+// Buttons and Icon codes of a box.
+enum : uint8_t {
+  MessageOk = 0,
+  MessageOkCancel = 1,
+  MessageYesNo = 2,
+  MessageYesNoCancel = 3,
+  MessageRetryCancel = 4,
+  MessageAbortRetryIgnore = 5,
+};
+enum : uint8_t {
+  MessageIconNone = 0,
+  MessageIconError = 1,
+  MessageIconQuestion = 2,
+  MessageIconExclamation = 3,
+  MessageIconInformation = 4,
+  MessageIconWarning = 5,
+};
+
 // Shows Text (else Message, else the incoming value) under Caption in a
 // modal box owned by the main window and fires onMessage with the
 // identifier of the pressed button.
@@ -18,8 +36,8 @@ class THIMessage : public TElement {
  public:
   std::string Message;
   std::string CaptionDef;
-  uint8_t Buttons = 0;  // 0 OK, 1 OK Cancel, 2 Yes No, 3 Yes No Cancel, 4 Retry Cancel, 5 Abort Retry Ignore
-  uint8_t Icon = 0;     // 0 none, 1 error, 2 question, 3 exclamation, 4 information, 5 warning
+  uint8_t Buttons = MessageOk;
+  uint8_t Icon = MessageIconNone;
   THI_Event Text;
   THI_Event Caption;
   THI_Event onMessage;
@@ -28,6 +46,9 @@ class THIMessage : public TElement {
   uint32_t Style() const;
   void doMessage(TData& data);
 };
+
+// The window show command a started program is given.
+enum : uint8_t { ShowModeNormal = 1 };
 
 // Starts FileName with Param as a command line, without waiting; fires
 // onExec (no value) only when the platform reports the start. A
@@ -40,7 +61,7 @@ class THIWinExec : public TElement {
 
   std::string ParamDef;
   std::string FileNameDef;
-  uint8_t ShowMode = 0;  // window show command; 1 is normal
+  uint8_t ShowMode = 0;  // window show command: ShowModeNormal, or 0
   TStartRoutine StartRoutine;  // starts as this element's own StartCommandLine
   THI_Event Param;
   THI_Event FileName;

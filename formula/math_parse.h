@@ -14,11 +14,17 @@
 #include "runtime/element.h"
 #include "runtime/event.h"
 
+// ResultType codes.
+enum : uint8_t {
+  ParseResultInteger = 0,
+  ParseResultReal = 1,
+};
+
 class THIMathParse : public TElement {
  public:
   int32_t DataCount = 0;       // the number of arguments; set through SetDataCount
   double Default = 0.0;        // the value of %0 and Result before a successful doCalc; set through SetDefault
-  uint8_t ResultType = 0;      // 1: results travel as reals; otherwise as integers rounded half to even
+  uint8_t ResultType = ParseResultInteger;  // ParseResultReal: reals; otherwise integers rounded half to even
   // Set by the pages: a result the element cannot carry (an integer result
   // beyond 32 bits, a value beyond the largest double on the way) ends the
   // calculation with the "too large" warning (runtime/system_ops.h)

@@ -7,9 +7,9 @@
 // stops at once. Method 1 (doInit) shows the 7805 the page starts with.
 #pragma once
 
-#include "pages/window_scheme.h"
+#include "pages/device_rows.h"
 
-class TClassChildGroupBox_2137818 : public TPageScheme {
+class TClassChildGroupBox_2137818 : public TDevicePage {
  public:
   explicit TClassChildGroupBox_2137818(TControl* parent);
 };

@@ -7,9 +7,9 @@
 // the R1 list and the 7805, the device the page starts with.
 #pragma once
 
-#include "pages/window_scheme.h"
+#include "pages/device_rows.h"
 
-class TClassChildGroupBox_28DD42C : public TPageScheme {
+class TClassChildGroupBox_28DD42C : public TDevicePage {
  public:
   explicit TClassChildGroupBox_28DD42C(TControl* parent);
 };

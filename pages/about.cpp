@@ -9,10 +9,10 @@ const char kAboutTitle[] = "Kelvane v1.3  (c) 2026 Kelvane developers";
 const char kAboutLinkText[] = "www.example.org";
 const char kAboutAddress[] = "http://www.example.org/kelvane";
 
-const TFontRec kTitle = MakeFontRec("Times New Roman", 14, FontBold, 204, 0x800000);
-const TFontRec kLink = MakeFontRec("Times New Roman", 12, FontBold, 204, 0x800000);
-const TFontRec kHeading = MakeFontRec("MS Sans Serif", 8, FontBold | FontUnderline, 1, 0x000000);
-const TFontRec kList = MakeFontRec("Courier New", 8, 0, 204, 0x000000);
+const TFontRec kTitle = MakeFontRec("Times New Roman", 14, FontBold, kCharSetCyrillic, 0x800000);
+const TFontRec kLink = MakeFontRec("Times New Roman", 12, FontBold, kCharSetCyrillic, 0x800000);
+const TFontRec kHeading = MakeFontRec("MS Sans Serif", 8, FontBold | FontUnderline, kCharSetDefault, 0x000000);
+const TFontRec kList = MakeFontRec("Courier New", 8, 0, kCharSetCyrillic, 0x000000);
 
 }  // namespace
 
@@ -40,10 +40,10 @@ TClassChildGroupBox_1187E90::TClassChildGroupBox_1187E90(TControl* parent) {
   link->HoverUnderline = 1;
   launcher->FileNameDef = "explorer";
   launcher->ParamDef = kAboutAddress;
-  launcher->ShowMode = 1;
+  launcher->ShowMode = ShowModeNormal;
   visibleHub->SetOutCount(1);
 
   link->onClick = MakeLink<&THIWinExec::doExec>(launcher);
-  Bridge->Methods[kPageDoVisible] = MakeLink<&THIHub::doEvent>(visibleHub);
+  Entry(Bridge, kPageDoVisible) = MakeLink<&THIHub::doEvent>(visibleHub);
   visibleHub->onEvent[0] = MakeLink<&THIGroupBox::doVisible>(PageBox);
 }

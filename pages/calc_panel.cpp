@@ -18,7 +18,7 @@ class TPanelScheme : public TWindowScheme {
     Place(panel, box);
     panel->Align = 0;
     panel->Color = kColorButtonFace;
-    panel->Font = MakeFontRec("Arial", 8, 0, 1, 0x000000);
+    panel->Font = MakeFontRec("Arial", 8, 0, kCharSetDefault, 0x000000);
     panel->OuterEdge = 0;
     panel->InnerEdge = innerEdge;
     panel->EdgeWidth = edgeWidth;
@@ -42,11 +42,11 @@ class TCalcPanel : public TPanelScheme {
     Place(button, {place.ButtonLeft, 4, 120, 25});
     button->TabOrder = 1;
     button->Hint = "Go!";
-    button->Font = MakeFontRec("Arial", 8, 0, 1, 0x000000);
+    button->Font = MakeFontRec("Arial", 8, 0, kCharSetDefault, 0x000000);
     button->SetCaption("Calculate");
     button->Init();
 
-    button->onClick = MakeLink<&THIEditMulti::onEvent>(Bridge, 0);
+    button->onClick = Exit(Bridge, kPanelOnCalculate);
   }
 };
 
@@ -62,12 +62,12 @@ class TAccuratePanel : public TPanelScheme {
     check->TabOrder = 6;
     check->Color = kColorButtonFace;
     check->Hint = "Slow but exact";
-    check->Font = MakeFontRec("Arial", 8, 0, 1, 0x808080);
+    check->Font = MakeFontRec("Arial", 8, 0, kCharSetDefault, 0x808080);
     check->SetCaption("Accurate result");
     check->SetChecked(1);
     check->Init();
 
-    Bridge->Vars[0] = MakeLink<&THICheckBox::Checked>(check);
+    Answer(Bridge, kPanelAccurate) = MakeLink<&THICheckBox::Checked>(check);
   }
 };
 

@@ -13,5 +13,12 @@ struct TCalcPanelPlace {
   int32_t ButtonLeft;
 };
 
+// Where most pages hold the panel: at their foot, right.
+constexpr TCalcPanelPlace kCalcPanelAtFoot{{273, 195, 130, 32}, 5};
+
+// Points of the hosted scheme.
+constexpr TEventPoint kPanelOnCalculate{0};
+constexpr TDataOutPoint kPanelAccurate{0};
+
 TChildScheme MakeCalcPanel(TControl* parent, TCalcPanelPlace place);
 TChildScheme MakeAccuratePanel(TControl* parent);

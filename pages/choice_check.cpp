@@ -3,7 +3,7 @@
 #include "elements/branching.h"
 #include "elements/routing.h"
 #include "elements/system.h"
-#include "pages/window_scheme.h"
+#include "pages/calc_scheme.h"
 
 const char kR1ListHint[] = "Choose value of the resistor R1.";
 
@@ -29,13 +29,13 @@ class TChoiceCheck : public TScheme {
       usable->Type = CompareNotEqual;
       SetString(usable->Op2Def, "");
     }
-    SetMessage(warning, setup.Message, "Warning!", 5);
+    SetWarning(warning, setup.Message);
 
-    Bridge->Methods[kChoiceDoCheck] = MakeLink<&THIIf_else::doCompare>(usable);
-    usable->Op1 = MakeLink<&THIEditMulti::Data>(Bridge, kChoiceChoice);
+    Entry(Bridge, kChoiceDoCheck) = MakeLink<&THIIf_else::doCompare>(usable);
+    usable->Op1 = Outer(Bridge, kChoiceChoice);
     usable->onTrue = MakeLink<&THIDoData::doData>(passEvent);
     usable->onFalse = MakeLink<&THIMessage::doMessage>(warning);
-    passEvent->onEventData = MakeLink<&THIEditMulti::onEvent>(Bridge, kChoiceOnValid);
+    passEvent->onEventData = Exit(Bridge, kChoiceOnValid);
   }
 
   THIEditMulti* Bridge;

@@ -6,14 +6,13 @@
 
 #include <string>
 
+#include "pages/points.h"
 #include "runtime/multi_element.h"
 
-// Point indexes of the hosted scheme.
-enum : uint16_t {
-  kChoiceDoCheck = 0,  // method doCheck
-  kChoiceOnValid = 0,  // event onValid
-  kChoiceChoice = 0,   // data input Choice
-};
+// Points of the hosted scheme.
+constexpr TMethodPoint kChoiceDoCheck{0};
+constexpr TEventPoint kChoiceOnValid{0};
+constexpr TDataInPoint kChoiceChoice{0};
 
 enum class TChoiceKind {
   PositiveNumber,  // a number above 0: what a resistor list's Value reads

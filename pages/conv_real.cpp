@@ -42,11 +42,11 @@ class TConvReal : public TScheme {
     TData n;
     SetInteger(n, decimals);
     decimalsMemory->SetMemoryDefault(n);
-    Configure(power, MathPower, 10.0, 0.0, 0);
-    Configure(multiply, MathMultiply, 0.0, 0.0, 1);
-    Configure(divide, MathDivide, 0.0, 0.0, 1);
-    Configure(round, MathRoundToStep, 0.0, 1.0, 1);
-    Configure(asReal, MathMultiply, 0.0, 1.0, 1);
+    Configure(power, MathPower, 10.0, 0.0, MathResultInteger);
+    Configure(multiply, MathMultiply, 0.0, 0.0, MathResultReal);
+    Configure(divide, MathDivide, 0.0, 0.0, MathResultReal);
+    Configure(round, MathRoundToStep, 0.0, 1.0, MathResultReal);
+    Configure(asReal, MathMultiply, 0.0, 1.0, MathResultReal);
     factorReader->Count = 2;
     comparator->Type = CompareGreater;
     // From 2^53 on every double is whole: such a value is already rounded
@@ -60,10 +60,10 @@ class TConvReal : public TScheme {
     scaleHub->SetOutCount(1);
     valueReader->Count = 2;
 
-    if (!Bridge->Methods.empty()) Bridge->Methods[0] = MakeLink<&THIHub::doEvent>(entryHub);
+    if (!Bridge->Methods.empty()) Entry(Bridge, kRoundDoConvReal) = MakeLink<&THIHub::doEvent>(entryHub);
     entryHub->onEvent[0] = MakeLink<&THIMemory::doValue>(valueMemory);
     entryHub->onEvent[1] = MakeLink<&THIDoData::doData>(dataReader);
-    dataReader->Data = MakeLink<&THIEditMultiEx::Data>(Bridge, 0);
+    dataReader->Data = Outer(Bridge, kRoundData);
     dataReader->onEventData = MakeLink<&THIIf_else::doCompare>(comparator);
     comparator->Op2 = MakeLink<&THIGetData::Value>(valueReader, 0);
     valueReader->Data = MakeLink<&THIMemory::Value>(valueMemory);
@@ -71,7 +71,7 @@ class TConvReal : public TScheme {
     comparator->onFalse = MakeLink<&THIDoData::doData>(valuePasser);
     valuePasser->Data = MakeLink<&THIGetData::Value>(valueReader, 1);
     valuePasser->onEventData = MakeLink<&THIHub::doEvent>(scaleHub, 1);
-    const THI_Event result = MakeLink<&THIEditMultiEx::onEvent>(Bridge, 0);
+    const THI_Event result = Exit(Bridge, kRoundOnResult);
     scaleHub->onEvent[0] = MakeLink<&THIMath::doOperation>(asReal);
     asReal->onResult = MakeLink<&THIIf_else::doCompare>(aboveLowest);
     aboveLowest->onTrue = MakeLink<&THIIf_else::doCompare>(belowHighest);
@@ -88,7 +88,7 @@ class TConvReal : public TScheme {
     round->onResult = MakeLink<&THIMath::doOperation>(divide);
     divide->Op2 = MakeLink<&THIGetData::Value>(factorReader, 1);
     divide->onResult = result;
-    if (!Bridge->Vars.empty()) Bridge->Vars[0] = MakeLink<&THIMath::Result>(divide);
+    if (!Bridge->Vars.empty()) Answer(Bridge, kRoundResult) = MakeLink<&THIMath::Result>(divide);
   }
 
   THIEditMultiEx* Bridge;

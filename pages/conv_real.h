@@ -8,15 +8,14 @@
 // point names come from four consecutive text resources.
 #pragma once
 
+#include "pages/points.h"
 #include "runtime/multi_element.h"
 
-// Point indexes of the hosted scheme.
-enum : uint16_t {
-  kRoundDoConvReal = 0,  // method doConvReal
-  kRoundOnResult = 0,    // event onResult
-  kRoundResult = 0,      // data output Result
-  kRoundData = 0,        // data input Data
-};
+// Points of the hosted scheme.
+constexpr TMethodPoint kRoundDoConvReal{0};
+constexpr TEventPoint kRoundOnResult{0};
+constexpr TDataOutPoint kRoundResult{0};
+constexpr TDataInPoint kRoundData{0};
 
 // Builds the hosted scheme for `decimals` places, naming its points from
 // the resources "Str<firstName>" .. "Str<firstName + 3>".

@@ -1,75 +1,20 @@
 #include "pages/l200.h"
 
-#include "elements/branching.h"
-#include "elements/math.h"
-#include "elements/routing.h"
-#include "formula/math_parse.h"
-#include "pages/calc_panel.h"
 #include "pages/choice_check.h"
-#include "pages/range_check.h"
-
-namespace {
-
-const TPageFonts kFonts = PageFonts(1);
-
-}  // namespace
 
 TClassChildGroupBox_1163FB8::TClassChildGroupBox_1163FB8(TControl* parent) {
-  MakePage(parent, 1);
-  AddSchematic(Box(), {10, 19, 250, 199}, "BITMAP7");
-  THILabel* voutEditCaption = AddLabel(Box(), {280, 20, 25, 15}, "Vout:", kFonts.Caption);
-  THIEdit* voutEdit = AddEdit(Box(), {315, 15, 60, 21}, "5", "Output voltage", kFonts.Input, 2);
-  THILabel* voutEditUnit = AddLabel(Box(), {380, 20, 15, 15}, "V", kFonts.Caption);
-  THILabel* ioutEditCaption = AddLabel(Box(), {280, 45, 25, 15}, "Iout:", kFonts.Caption);
-  THIEdit* ioutEdit = AddEdit(Box(), {315, 40, 60, 21}, "2", "Output current", kFonts.Input, 4);
-  THILabel* ioutEditUnit = AddLabel(Box(), {380, 45, 15, 15}, "A", kFonts.Caption);
-  THILabel* r1ListCaption = AddLabel(Box(), {280, 70, 25, 15}, "R1:", kFonts.Caption);
-  THIComboBox* r1List = AddList(Box(), {315, 65, 60, 21}, "Str86", kR1ListHint, kFonts.Input, 3, true);
-  THILabel* r1ListUnit = AddLabel(Box(), {380, 70, 26, 20}, "Om", kFonts.Caption);
-  const TSenseRows rows = AddSenseRows();
-  Describe("L200", {{voutEditCaption, voutEdit, voutEditUnit, ""},
-                       {ioutEditCaption, ioutEdit, ioutEditUnit, ""},
-                       {r1ListCaption, r1List, r1ListUnit, ""}},
-           rows.Items);
-
-  THIMultiElement* calcPanel = AddHost(
-      Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);
-  THIMultiElement* voutCheck = AddHost(
-      Box(),
-      [](TControl* p) {
-        return MakeRangeCheck(p, {TRangeShape::TwoBounds, TextValue("2.77"), TextValue("37"),
-                                  "Output Voltage must be between 2.77 and  37 V."});
-      },
-      1, 1);
-  THIMultiElement* r1Check = AddHost(Box(), &MakeR1Check, 1, 1);
-  THIHub* calcHub = Create<THIHub>();
-  THIMathParse* r2Calc = Create<THIMathParse>();
-  THIMath* r3Calc = Create<THIMath>();
-  THIMathParse* powerCalc = Create<THIMathParse>();
-
-  calcHub->SetOutCount(2);
-  SetFormula(r2Calc, "(%1/2.77-1)*%2 ", 2, 0);
-  r3Calc->OpType = MathDivide;
-  r3Calc->Op1Def = 0.45;
-  r3Calc->ResultType = 1;
-  SetFormula(powerCalc, "0.2020/%1", 1, 1);
-  THIIf_else* currentCheck = AddSenseSteps({MakeLink<&THIEdit::Value>(ioutEdit), 2, "Output current must be < 2A. ",
-                     MakeLink<&THIMath::doOperation>(r3Calc), &r3Calc->onResult, 4, 78,
-                     MakeLink<&THIMathParse::doCalc>(powerCalc), &powerCalc->onResult,
-                     MakeLink<&THIMathParse::Result>(powerCalc), 82},
-                    rows);
-
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
-  voutCheck->Datas[kRangeVoltage] = MakeLink<&THIEdit::Value>(voutEdit);
-  // Without a usable R1 the calculation ends before any result changes.
-  voutCheck->Events[kRangeOnValid] = MakeLink<&THIMultiElement::doMethod>(r1Check, kChoiceDoCheck);
-  r1Check->Datas[kChoiceChoice] = MakeLink<&THIComboBox::Value>(r1List);
-  r1Check->Events[kChoiceOnValid] = MakeLink<&THIHub::doEvent>(calcHub);
-  calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r2Calc);
-  calcHub->onEvent[1] = MakeLink<&THIIf_else::doCompare>(currentCheck);
-  r2Calc->X[0] = MakeLink<&THIMultiElement::Var>(voutCheck, kRangeValue);
-  r2Calc->X[1] = MakeLink<&THIComboBox::Value>(r1List);
-  ShowRounded(r2Calc->onResult, rows.R2, 3, 74, true);
-  r3Calc->Op2 = MakeLink<&THIEdit::Value>(ioutEdit);
+  THIEdit* iout = MakeSensePage(parent, {kL200Schematic, "L200", {"2", "Output current", 4}, {"A", 15},
+                                         {kL200R1List, kR1ListHint, 3, true},
+                                         {TRangeShape::TwoBounds, TextValue("2.77"), TextValue("37"),
+                                          "Output Voltage must be between 2.77 and  37 V."},
+                                         "(%1/2.77-1)*%2 ", TRoundingNames::L200R2});
+  // R3 = 0.45 V / Iout, then the power R3 dissipates.
+  THIMath* r3Calc = AddQuotient(0.45);
+  THIMathParse* powerCalc = AddFormula("0.2020/%1", 1, TResultKind::Real);
+  r3Calc->Op2 = MakeLink<&THIEdit::Value>(iout);
   powerCalc->X[0] = MakeLink<&THIMath::Result>(r3Calc);
+  AddSenseSteps({2, "Output current must be < 2A. "},
+                {MakeLink<&THIMath::doOperation>(r3Calc), &r3Calc->onResult, 4, TRoundingNames::L200R3},
+                {MakeLink<&THIMathParse::doCalc>(powerCalc), &powerCalc->onResult, 2, TRoundingNames::L200Power},
+                MakeLink<&THIMathParse::Result>(powerCalc));
 }

@@ -7,12 +7,12 @@
 #include "elements/thread.h"
 #include "formula/math_parse.h"
 #include "pages/calc_panel.h"
+#include "pages/choice_check.h"
 #include "pages/range_check.h"
 
 namespace {
 
-const TPageFonts kFonts = PageFonts(204);
-const TFontRec kPlainResult = MakeFontRec("Arial", 10, FontBold, 204, 0x000000);
+constexpr TRowGrid kGrid{315, 55, 310, 375, 20, kCharSetCyrillic, false};
 const char kR2Hint[] = "calculated value of the resistor R2";
 const char kRloadHint[] = "maximal value of load resistance";
 const char kIloadHint[] = "minimum load current";
@@ -29,24 +29,22 @@ const char kIloadHint[] = "minimum load current";
 // estimate. Where no worker can be started the search runs on the
 // caller's thread instead, to the same end: the estimate is never left
 // standing as the accurate result.
-enum : uint16_t {
-  kSearchDoHalt = 0,
-  kSearchDoFind = 1,
-  kSearchVout = 0,
-  kSearchR1 = 1,
-  kSearchAccurate = 2,
-  kSearchOnR2 = 0,
-  kSearchOnDone = 1,
-};
+constexpr TMethodPoint kSearchDoHalt{0};
+constexpr TMethodPoint kSearchDoFind{1};
+constexpr TDataInPoint kSearchVout{0};
+constexpr TDataInPoint kSearchR1{1};
+constexpr TDataInPoint kSearchAccurate{2};
+constexpr TEventPoint kSearchOnR2{0};
+constexpr TEventPoint kSearchOnDone{1};
 
-class TClassMultiElement_2956E44 : public TScheme {
+class TClassMultiElement_2956E44 : public TCalcScheme {
  public:
   TClassMultiElement_2956E44() {
     Bridge = Create<THIEditMulti>();
     THIIf_else* emptyGuard = Create<THIIf_else>();
     THIIf_else* modeSwitch = Create<THIIf_else>();
-    THIMathParse* r2Estimate = Create<THIMathParse>();
-    THIMathParse* voutOfR2 = Create<THIMathParse>();
+    THIMathParse* r2Estimate = AddFormula("((%1-0.000059*(%1/1.25-1)*%2)/1.25-1 )*%2", 2, TResultKind::Integer);
+    THIMathParse* voutOfR2 = AddFormula("1.253*(1+%2/%1) +  0.0000475*%2", 2, TResultKind::Real);
     THIIf_else* overshoot = Create<THIIf_else>();
     THICounter* stepCounter = Create<THICounter>();
     // The loop goes before the thread: destroyed first, it lets a worker
@@ -69,8 +67,6 @@ class TClassMultiElement_2956E44 : public TScheme {
     emptyGuard->Type = CompareEqual;
     modeSwitch->Type = CompareEqual;
     SetInteger(modeSwitch->Op2Def, 1);
-    SetFormula(r2Estimate, "((%1-0.000059*(%1/1.25-1)*%2)/1.25-1 )*%2", 2, 0);
-    SetFormula(voutOfR2, "1.253*(1+%2/%1) +  0.0000475*%2", 2, 1);
     overshoot->Type = CompareGreater;
     stepCounter->CountValue = 0;
     stepCounter->MinValue = 1;
@@ -96,15 +92,15 @@ class TClassMultiElement_2956E44 : public TScheme {
     r2Hub->SetOutCount(1);
     doneHub->SetOutCount(1);
 
-    Bridge->Methods[kSearchDoHalt] = MakeLink<&THIHub::doEvent>(haltHub);
-    Bridge->Methods[kSearchDoFind] = MakeLink<&THIHub::doEvent>(findHub);
-    r1Fan2->Data = MakeLink<&THIEditMulti::Data>(Bridge, kSearchR1);
-    voutFan2->Data = MakeLink<&THIEditMulti::Data>(Bridge, kSearchVout);
+    Entry(Bridge, kSearchDoHalt) = MakeLink<&THIHub::doEvent>(haltHub);
+    Entry(Bridge, kSearchDoFind) = MakeLink<&THIHub::doEvent>(findHub);
+    r1Fan2->Data = Outer(Bridge, kSearchR1);
+    voutFan2->Data = Outer(Bridge, kSearchVout);
     findHub->onEvent[0] = MakeLink<&THIIf_else::doCompare>(emptyGuard);
     // Op2 takes the incoming empty value, so any selected R1 passes.
     emptyGuard->Op1 = MakeLink<&THIGetData::Value>(r1Fan2, 0);
     emptyGuard->onFalse = MakeLink<&THIIf_else::doCompare>(modeSwitch);
-    modeSwitch->Op1 = MakeLink<&THIEditMulti::Data>(Bridge, kSearchAccurate);
+    modeSwitch->Op1 = Outer(Bridge, kSearchAccurate);
     modeSwitch->onTrue = MakeLink<&THIHub::doEvent>(accurateHub);
     modeSwitch->onFalse = MakeLink<&THIHub::doEvent>(fastHub);
     accurateHub->onEvent[0] = MakeLink<&THIHub::doEvent>(fastHub);
@@ -132,8 +128,8 @@ class TClassMultiElement_2956E44 : public TScheme {
     overshoot->onTrue = MakeLink<&THIHub::doEvent>(doneHub);
     haltHub->onEvent[0] = MakeLink<&THIFor::doStop>(searchLoop);
     haltHub->onEvent[1] = MakeLink<&THICounter::doReset>(stepCounter);
-    r2Hub->onEvent[0] = MakeLink<&THIEditMulti::onEvent>(Bridge, kSearchOnR2);
-    doneHub->onEvent[0] = MakeLink<&THIEditMulti::onEvent>(Bridge, kSearchOnDone);
+    r2Hub->onEvent[0] = Exit(Bridge, kSearchOnR2);
+    doneHub->onEvent[0] = Exit(Bridge, kSearchOnDone);
   }
 
   THIEditMulti* Bridge;
@@ -144,95 +140,55 @@ TChildScheme MakeR2Search(TControl*) { return MakeChildScheme<TClassMultiElement
 }  // namespace
 
 TClassChildGroupBox_11B4F30::TClassChildGroupBox_11B4F30(TControl* parent) {
-  MakePage(parent, 2);
-  AddSchematic(Box(), {10, 19, 250, 200}, "BITMAP4");
-  THIEdit* voutEdit = AddEdit(Box(), {315, 15, 55, 21}, "5", "Output voltage", kFonts.Input, 1);
-  THIComboBox* r1List = AddList(Box(), {315, 45, 55, 21}, "Str56", "Choose value of the resistor R1.", kFonts.Input, 0, false);
-  THILabel* voutEditCaption = AddLabel(Box(), {280, 20, 33, 20}, "Vout", kFonts.Caption);
-  THILabel* voutEditUnit = AddLabel(Box(), {375, 20, 13, 20}, "V", kFonts.Caption);
-  THILabel* r1ListCaption = AddLabel(Box(), {280, 50, 20, 20}, "R1", kFonts.Caption);
-  THILabel* r1ListUnit = AddLabel(Box(), {375, 50, 26, 20}, "Om", kFonts.Caption);
-  THILabel* r2ValueCaption = AddLabel(Box(), {280, 75, 28, 20}, "R2=", kFonts.Caption, kR2Hint);
-  THILabel* r2Value = AddLabel(Box(), {310, 75, 11, 20}, "0", kFonts.Result, kR2Hint);
-  THILabel* r2ValueUnit = AddLabel(Box(), {375, 75, 33, 20}, "kOm", kFonts.Caption);
-  THILabel* rloadValueCaption = AddLabel(Box(), {280, 100, 29, 20}, "R\xED<", kFonts.Caption, kRloadHint);
-  THILabel* rloadValue = AddLabel(Box(), {310, 100, 55, 15}, "0", kPlainResult, kRloadHint, true);
-  THILabel* rloadValueUnit = AddLabel(Box(), {375, 100, 33, 20}, "kOm", kFonts.Caption);
-  THILabel* iloadValueCaption = AddLabel(Box(), {280, 125, 28, 20}, "(I\xED>", kFonts.Caption, kIloadHint);
-  THILabel* iloadValue = AddLabel(Box(), {310, 125, 56, 20}, "0", kPlainResult, kIloadHint);
-  THILabel* iloadValueUnit = AddLabel(Box(), {375, 125, 24, 20}, "mA)", kFonts.Caption);
-  Describe("LM317 Voltage", {{voutEditCaption, voutEdit, voutEditUnit, ""},
-                       {r1ListCaption, r1List, r1ListUnit, ""},
-                       {r2ValueCaption, r2Value, r2ValueUnit, "", true},
-                       {rloadValueCaption, rloadValue, rloadValueUnit, ""},
-                       {iloadValueCaption, iloadValue, iloadValueUnit, ""}});
+  MakePage(parent, 2, kGrid);
+  AddSchematic(Box(), {10, 19, 250, 200}, kLm317VoltageSchematic);
+  // This page makes its two fields before any label.
+  THIEdit* vout = AddEditField(20, {"5", "Output voltage", 1});
+  THIComboBox* r1 = AddListField(50, {kLm317VoltageR1List, kR1ListHint, 0, false});
+  LabelRow(20, {"Vout", 33}, vout, {"V", 13});
+  LabelRow(50, {"R1", 20}, r1, {"Om", 26});
+  const TResultRow r2 = AddResultRow(75, {"R2=", 28}, {"", 11}, {"kOm", 33}, {kR2Hint, kResistorRow});
+  const TResultRow rload =
+      AddResultRow(100, {"R\xED<", 29}, {"", 55, 15}, {"kOm", 33}, {kRloadHint, kPlainValue | kFixedValue});
+  const TResultRow iload = AddResultRow(125, {"(I\xED>", 28}, {"", 56}, {"mA)", 24}, {kIloadHint, kPlainValue});
+  Describe("LM317 Voltage");
 
   THIMultiElement* accuratePanel = AddHost(Box(), &MakeAccuratePanel, 0, 0);
-  THIMultiElement* calcPanel = AddHost(
-      Box(), [](TControl* p) { return MakeCalcPanel(p, {{273, 195, 130, 32}, 5}); }, 1, 0);
-  THIMultiElement* voutCheck = AddHost(
-      Box(),
-      [](TControl* p) {
-        return MakeRangeCheck(p, {TRangeShape::LowOnly, TextValue("1.5"), TData(),
-                                  "Output Voltage can not be less than 1.5 V."});
-      },
-      1, 1);
-  THIMultiElement* r2Search = AddHost(Box(), &MakeR2Search, 2, 3);
-  THIMultiElementEx* r2Digits = AddRounding(3, 48);
-  THIMultiElementEx* rloadDigits = AddRounding(3, 52);
-  THIMultiElementEx* iloadDigits = AddRounding(3, 57);
-  THIHub* calcHub = Create<THIHub>();
-  THIGetData* voutFan = Create<THIGetData>();
-  THIGetData* r1Fan = Create<THIGetData>();
+  THIMultiElement* calcPanel = AddCalcPanel(kCalcPanelAtFoot);
+  THIMultiElement* voutCheck =
+      AddRangeCheck({TRangeShape::LowOnly, TextValue("1.5"), TData(), "Output Voltage can not be less than 1.5 V."});
   THIMemory* r2Memory = Create<THIMemory>();
-  THIMath* r2ToKilo = Create<THIMath>();
-  THIMath* rloadToKilo = Create<THIMath>();
-  THIMathParse* iminCalc = Create<THIMathParse>();
-  THIMathParse* rloadCalc = Create<THIMathParse>();
-  THIMathParse* iloadCalc = Create<THIMathParse>();
-  THIDoData* r1Default = Create<THIDoData>();
-
-  calcHub->SetOutCount(4);
-  voutFan->Count = 4;
-  r1Fan->Count = 2;
-  SetDivide(r2ToKilo, 1000.0);
-  SetDivide(rloadToKilo, 1000.0);
   // The regulator needs at least 10 mA; what the divider does not draw,
   // the load must.
-  SetFormula(iminCalc, "10-(%1/(%2+%3))*1000", 3, 1);
-  SetFormula(rloadCalc, "(%1/%2)*1000", 2, 0);
-  SetFormula(iloadCalc, "(%1/%2)*1000", 2, 1);
-  SetString(r1Default->DataDef, "240");
+  THIMathParse* iminCalc = AddFormula("10-(%1/(%2+%3))*1000", 3, TResultKind::Real);
+  THIMathParse* rloadCalc = AddFormula("(%1/%2)*1000", 2, TResultKind::Integer);
+  THIMathParse* iloadCalc = AddFormula("(%1/%2)*1000", 2, TResultKind::Real);
+  const THI_Event checkedVout = Read(voutCheck, kRangeValue);
+  const THI_Event r1Value = MakeLink<&THIComboBox::Text>(r1);
+  THIMultiElement* r2Search =
+      AddR2Search(checkedVout, r1Value, Read(accuratePanel, kPanelAccurate), MakeLink<&THIMemory::doValue>(r2Memory));
 
-  Bridge->Methods[kPageDoPreset] = MakeLink<&THIDoData::doData>(r1Default);
-  r1Default->onEventData = MakeLink<&THIComboBox::doSelectText>(r1List);
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
-  voutCheck->Datas[kRangeVoltage] = MakeLink<&THIEdit::Value>(voutEdit);
-  voutCheck->Events[kRangeOnValid] = MakeLink<&THIMultiElement::doMethod>(r2Search, kSearchDoFind);
-  voutFan->Data = MakeLink<&THIMultiElement::Var>(voutCheck, kRangeValue);
-  r1Fan->Data = MakeLink<&THIComboBox::Text>(r1List);
-  r2Search->Datas[kSearchVout] = MakeLink<&THIGetData::Value>(voutFan, 0);
-  r2Search->Datas[kSearchR1] = MakeLink<&THIGetData::Value>(r1Fan, 0);
-  r2Search->Datas[kSearchAccurate] = MakeLink<&THIMultiElement::Var>(accuratePanel, 0);
-  r2Search->Events[kSearchOnR2] = MakeLink<&THIMemory::doValue>(r2Memory);
-  r2Search->Events[kSearchOnDone] = MakeLink<&THIHub::doEvent>(calcHub);
-  calcHub->onEvent[0] = MakeLink<&THIMultiElement::doMethod>(r2Search, kSearchDoHalt);
-  calcHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(iminCalc);
-  calcHub->onEvent[2] = MakeLink<&THIMathParse::doCalc>(rloadCalc);
-  calcHub->onEvent[3] = MakeLink<&THIMathParse::doCalc>(iloadCalc);
-  r2Memory->onData = MakeLink<&THIMath::doOperation>(r2ToKilo);
-  r2ToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(r2Digits, kRoundDoConvReal);
-  r2Digits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(r2Value);
-  iminCalc->X[0] = MakeLink<&THIGetData::Value>(voutFan, 1);
-  iminCalc->X[1] = MakeLink<&THIGetData::Value>(r1Fan, 1);
-  iminCalc->X[2] = MakeLink<&THIMemory::Value>(r2Memory);
-  rloadCalc->X[0] = MakeLink<&THIGetData::Value>(voutFan, 2);
-  rloadCalc->X[1] = MakeLink<&THIMathParse::Result>(iminCalc);
-  rloadCalc->onResult = MakeLink<&THIMath::doOperation>(rloadToKilo);
-  rloadToKilo->onResult = MakeLink<&THIMultiElementEx::doMethod>(rloadDigits, kRoundDoConvReal);
-  rloadDigits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(rloadValue);
-  iloadCalc->X[0] = MakeLink<&THIGetData::Value>(voutFan, 3);
-  iloadCalc->X[1] = MakeLink<&THIMathParse::Result>(rloadCalc);
-  iloadCalc->onResult = MakeLink<&THIMultiElementEx::doMethod>(iloadDigits, kRoundDoConvReal);
-  iloadDigits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(iloadValue);
+  Entry(Bridge, kPageDoPreset) = AddPreset(r1, "240");
+  On(calcPanel, kPanelOnCalculate) = Call(voutCheck, kRangeDoCheck);
+  In(voutCheck, kRangeVoltage) = MakeLink<&THIEdit::Value>(vout);
+  On(voutCheck, kRangeOnValid) = Call(r2Search, kSearchDoFind);
+  On(r2Search, kSearchOnDone) = AddSteps({Call(r2Search, kSearchDoHalt), MakeLink<&THIMathParse::doCalc>(iminCalc),
+                                          MakeLink<&THIMathParse::doCalc>(rloadCalc),
+                                          MakeLink<&THIMathParse::doCalc>(iloadCalc)});
+  r2.Show(r2Memory->onData, 3, TRoundingNames::Lm317VoltageR2, TScale::Thousands);
+  Feed(iminCalc, {checkedVout, r1Value, MakeLink<&THIMemory::Value>(r2Memory)});
+  Feed(rloadCalc, {checkedVout, MakeLink<&THIMathParse::Result>(iminCalc)});
+  rload.Show(rloadCalc->onResult, 3, TRoundingNames::Lm317VoltageRload, TScale::Thousands);
+  Feed(iloadCalc, {checkedVout, MakeLink<&THIMathParse::Result>(rloadCalc)});
+  iload.Show(iloadCalc->onResult, 3, TRoundingNames::Lm317VoltageIload);
+}
+
+THIMultiElement* TClassChildGroupBox_11B4F30::AddR2Search(const THI_Event& vout, const THI_Event& r1,
+                                                          THI_Event accurate, THI_Event onR2) {
+  THIMultiElement* search = AddHost(Box(), &MakeR2Search, 2, 3);
+  In(search, kSearchVout) = vout;
+  In(search, kSearchR1) = r1;
+  In(search, kSearchAccurate) = std::move(accurate);
+  On(search, kSearchOnR2) = std::move(onR2);
+  return search;
 }

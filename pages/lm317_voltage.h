@@ -12,4 +12,9 @@
 class TClassChildGroupBox_11B4F30 : public TPageScheme {
  public:
   explicit TClassChildGroupBox_11B4F30(TControl* parent);
+
+ private:
+  // The R2 search over what `vout` and `r1` read, accurate as `accurate`
+  // reads; each R2 goes to `onR2`.
+  THIMultiElement* AddR2Search(const THI_Event& vout, const THI_Event& r1, THI_Event accurate, THI_Event onR2);
 };

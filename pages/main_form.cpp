@@ -43,7 +43,7 @@ TClassMainForm_2943964::TClassMainForm_2943964() {
   MainForm->Width = 445;
   MainForm->Height = 307;
   MainForm->Color = kColorButtonFace;
-  MainForm->Font = MakeFontRec("MS Sans Serif", 8, 0, 1, 0x000000);
+  MainForm->Font = MakeFontRec("MS Sans Serif", 8, 0, kCharSetDefault, 0x000000);
   MainForm->Visible = 1;
   MainForm->AlphaBlend = 255;
   MainForm->ProjectName = "MyProject";
@@ -53,7 +53,7 @@ TClassMainForm_2943964::TClassMainForm_2943964() {
   MainForm->Placement = &THIMainForm::CenterOnScreen;
   MainForm->SetCaption("Kelvane v1.3");
   MainForm->SetBorderStyle(1);
-  MainForm->SetIcon("ICON0");
+  MainForm->SetIcon(kWindowIcon);
   MainForm->Init();
   MainForm->onCreate = MakeLink<&THIHub::doEvent>(StartupHub, 0);
   MainForm->onCopy = MakeLink<&TClassMainForm_2943964::doCopy>(this);
@@ -62,10 +62,10 @@ TClassMainForm_2943964::TClassMainForm_2943964() {
   PageTabs->Top = 5;
   PageTabs->Width = 430;
   PageTabs->Height = 265;
-  PageTabs->Font = MakeFontRec("MS Sans Serif", 8, 0, 1, 0x000000);
+  PageTabs->Font = MakeFontRec("MS Sans Serif", 8, 0, kCharSetDefault, 0x000000);
   PageTabs->Visible = 1;
   PageTabs->Enabled = 1;
-  PageTabs->Tabs = LoadTextResource("Str99");
+  PageTabs->Tabs = LoadTextResource(kTabCaptions);
   PageTabs->Init();
   PageTabs->onChange = MakeLink<&THIHub::doEvent>(TabSwitchHub, 1);
 
@@ -84,7 +84,7 @@ TClassMainForm_2943964::TClassMainForm_2943964() {
   };
   for (const TPageEntry& page : build) {
     THIMultiElement* host = PageHost[page.tab];
-    host->Mode = 0;
+    host->Mode = kBuildAtOnce;
     host->SetFactory(page.factory);
     host->SetEventCount(0);
     host->SetDataCount(0);
@@ -100,8 +100,8 @@ TClassMainForm_2943964::TClassMainForm_2943964() {
     TabSwitchHub->onEvent[tab] = MakeLink<&THIIf_else::doCompare>(TabMatch[tab]);
     TabMatch[tab]->onTrue = MakeLink<&THIDoData::doData>(ShowPage[tab]);
     TabMatch[tab]->onFalse = MakeLink<&THIDoData::doData>(HidePage[tab]);
-    ShowPage[tab]->onEventData = MakeLink<&THIMultiElement::doMethod>(PageHost[tab], kPageDoVisible);
-    HidePage[tab]->onEventData = MakeLink<&THIMultiElement::doMethod>(PageHost[tab], kPageDoVisible);
+    ShowPage[tab]->onEventData = Call(PageHost[tab], kPageDoVisible);
+    HidePage[tab]->onEventData = Call(PageHost[tab], kPageDoVisible);
   }
   // Only the first page's comparator looks at the tab strip itself, so at
   // start-up (an empty value) it alone matches.
@@ -111,10 +111,10 @@ TClassMainForm_2943964::TClassMainForm_2943964() {
   StartupHub->SetOutCount(7);
   StartupHub->onEvent[1] = MakeLink<&THIHub::doEvent>(TabSwitchHub, 0);
   StartupHub->onEvent[2] = MakeLink<&THISysMenu::doRemoveMaximize>(WindowStyle);
-  StartupHub->onEvent[3] = MakeLink<&THIMultiElement::doMethod>(PageHost[LM317Voltage], kPageDoPreset);
-  StartupHub->onEvent[4] = MakeLink<&THIMultiElement::doMethod>(PageHost[M5237], kPageDoPreset);
-  StartupHub->onEvent[5] = MakeLink<&THIMultiElement::doMethod>(PageHost[V78xx], kPageDoPreset);
-  StartupHub->onEvent[6] = MakeLink<&THIMultiElement::doMethod>(PageHost[I78xx], kPageDoPreset);
+  StartupHub->onEvent[3] = Call(PageHost[LM317Voltage], kPageDoPreset);
+  StartupHub->onEvent[4] = Call(PageHost[M5237], kPageDoPreset);
+  StartupHub->onEvent[5] = Call(PageHost[V78xx], kPageDoPreset);
+  StartupHub->onEvent[6] = Call(PageHost[I78xx], kPageDoPreset);
   WindowStyle->Handle = MakeLink<&THIMainForm::Handle>(MainForm);
 }
 

@@ -6,7 +6,7 @@
 #include "elements/branching.h"
 #include "elements/routing.h"
 #include "formula/math_parse.h"
-#include "pages/window_scheme.h"
+#include "pages/calc_scheme.h"
 
 namespace {
 
@@ -21,13 +21,13 @@ const TStep kSteps[] = {{40, "50"}, {20, "40"}, {10, "20"}, {5, "10"},    {3, "5
 constexpr size_t kShortListStart = 5;
 const char kSmallest[] = "0.125";
 
-class TPowerRating : public TScheme {
+class TPowerRating : public TCalcScheme {
  public:
   explicit TPowerRating(const TPowerRatingSetup& setup) {
     const size_t first = setup.LongList ? 0 : kShortListStart;
     const size_t tests = std::size(kSteps) - first;
     Bridge = Create<THIEditMulti>();
-    THIMathParse* margin = Create<THIMathParse>();
+    THIMathParse* margin = AddFormula(setup.Formula, 1, TResultKind::Real);
     THIGetData* fan = Create<THIGetData>();
     std::vector<THIIf_else*> comparators;
     std::vector<THIDoData*> senders;
@@ -38,7 +38,6 @@ class TPowerRating : public TScheme {
 
     Bridge->SetMethodCount(setup.OneMethod ? 1 : 2);
     Bridge->SetVarCount(0);
-    SetFormula(margin, setup.Formula, 1, 1);
     fan->Count = static_cast<int32_t>(tests);
     for (size_t i = 0; i < tests; ++i) {
       comparators[i]->Type = CompareGreater;
@@ -49,7 +48,7 @@ class TPowerRating : public TScheme {
     ratingHub->InCount = static_cast<uint8_t>(tests + 1);
     ratingHub->SetOutCount(1);
 
-    margin->X[0] = MakeLink<&THIEditMulti::Data>(Bridge, 0);
+    margin->X[0] = Outer(Bridge, kRatingPower);
     fan->Data = MakeLink<&THIMathParse::Result>(margin);
     for (size_t i = 0; i < tests; ++i) {
       comparators[i]->Op1 = MakeLink<&THIGetData::Value>(fan, static_cast<uint16_t>(i));
@@ -59,7 +58,7 @@ class TPowerRating : public TScheme {
     }
     for (size_t i = 0; i <= tests; ++i)
       senders[i]->onEventData = MakeLink<&THIHub::doEvent>(ratingHub, static_cast<uint16_t>(i));
-    ratingHub->onEvent[0] = MakeLink<&THIEditMulti::onEvent>(Bridge, 0);
+    ratingHub->onEvent[0] = Exit(Bridge, kRatingOnRating);
 
     const THI_Event calc = MakeLink<&THIMathParse::doCalc>(margin);
     const THI_Event select = MakeLink<&THIIf_else::doCompare>(comparators[0]);
@@ -67,10 +66,10 @@ class TPowerRating : public TScheme {
       ratingSteps->SetOutCount(2);
       ratingSteps->onEvent[0] = calc;
       ratingSteps->onEvent[1] = select;
-      Bridge->Methods[0] = MakeLink<&THIHub::doEvent>(ratingSteps);
+      Entry(Bridge, kRatingDoCalc) = MakeLink<&THIHub::doEvent>(ratingSteps);
     } else {
-      Bridge->Methods[0] = calc;
-      Bridge->Methods[1] = select;
+      Entry(Bridge, kRatingDoCalc) = calc;
+      Entry(Bridge, kRatingDoSelect) = select;
     }
   }
 

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "pages/points.h"
 #include "runtime/multi_element.h"
 
 struct TPowerRatingSetup {
@@ -17,12 +18,10 @@ struct TPowerRatingSetup {
   bool OneMethod;       // doRating instead of doCalc + doSelect
 };
 
-// Point indexes of the hosted scheme.
-enum : uint16_t {
-  kRatingDoCalc = 0,    // method doCalc; doRating in the one-method shape
-  kRatingDoSelect = 1,  // method doSelect
-  kRatingOnRating = 0,  // event onRating
-  kRatingPower = 0,     // data input Power
-};
+// Points of the hosted scheme.
+constexpr TMethodPoint kRatingDoCalc{0};  // doRating in the one-method shape
+constexpr TMethodPoint kRatingDoSelect{1};
+constexpr TEventPoint kRatingOnRating{0};
+constexpr TDataInPoint kRatingPower{0};
 
 TChildScheme MakePowerRating(TControl* parent, const TPowerRatingSetup& setup);

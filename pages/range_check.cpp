@@ -4,7 +4,7 @@
 #include "elements/routing.h"
 #include "elements/system.h"
 #include "elements/text.h"
-#include "pages/window_scheme.h"
+#include "pages/calc_scheme.h"
 
 namespace {
 
@@ -30,10 +30,10 @@ class TRangeCheck : public TScheme {
       high->Type = CompareGreater;
       high->Op2Def = setup.High;
     }
-    converter->Mode = 10;
+    converter->Mode = ConvertToReal;
     converter->Digits = 2;
     passHub->SetOutCount(2);
-    SetMessage(warning, device ? std::string() : setup.Message, "Warning!", 5);
+    SetWarning(warning, device ? std::string() : setup.Message);
     if (warningHub) warningHub->SetOutCount(1);
     low->Type = CompareLess;
     low->Op2Def = setup.Low;
@@ -43,8 +43,8 @@ class TRangeCheck : public TScheme {
       text->SkipInserted = 1;
     }
 
-    Bridge->Methods[0] = MakeLink<&THIConvertor::doConvert>(converter);
-    converter->Data = MakeLink<&THIEditMulti::Data>(Bridge, 0);
+    Entry(Bridge, kRangeDoCheck) = MakeLink<&THIConvertor::doConvert>(converter);
+    converter->Data = Outer(Bridge, kRangeVoltage);
     const THI_Event showWarning = text ? MakeLink<&THIFormatStr::doString>(text)
                                        : MakeLink<&THIMessage::doMessage>(warning);
     if (high) {
@@ -59,13 +59,13 @@ class TRangeCheck : public TScheme {
     }
     low->onFalse = MakeLink<&THIHub::doEvent>(passHub);
     if (text) {
-      text->Args[0] = MakeLink<&THIEditMulti::Data>(Bridge, 1);
+      text->Args[0] = Outer(Bridge, kRangeMinVoltage);
       text->onFString = MakeLink<&THIMessage::doMessage>(warning);
     }
     passHub->onEvent[0] = MakeLink<&THIMemory::doValue>(accepted);
     passHub->onEvent[1] = MakeLink<&THIDoData::doData>(passEvent);
-    passEvent->onEventData = MakeLink<&THIEditMulti::onEvent>(Bridge, 0);
-    Bridge->Vars[0] = MakeLink<&THIMemory::Value>(accepted);
+    passEvent->onEventData = Exit(Bridge, kRangeOnValid);
+    Answer(Bridge, kRangeValue) = MakeLink<&THIMemory::Value>(accepted);
   }
 
   THIEditMulti* Bridge;

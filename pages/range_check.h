@@ -8,16 +8,15 @@
 
 #include <string>
 
+#include "pages/points.h"
 #include "runtime/multi_element.h"
 
-// Point indexes of the hosted scheme.
-enum : uint16_t {
-  kRangeDoCheck = 0,     // method doCheck
-  kRangeOnValid = 0,     // event onValid
-  kRangeValue = 0,       // data output Value
-  kRangeVoltage = 0,     // data input Voltage
-  kRangeMinVoltage = 1,  // data input MinVoltage (the device shape)
-};
+// Points of the hosted scheme.
+constexpr TMethodPoint kRangeDoCheck{0};
+constexpr TEventPoint kRangeOnValid{0};
+constexpr TDataOutPoint kRangeValue{0};
+constexpr TDataInPoint kRangeVoltage{0};
+constexpr TDataInPoint kRangeMinVoltage{1};  // the device shape
 
 enum class TRangeShape { TwoBounds, LowOnly, Device };
 

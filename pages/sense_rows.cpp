@@ -1,60 +1,58 @@
 #include "pages/sense_rows.h"
 
-#include "elements/routing.h"
-#include "elements/system.h"
+#include "elements/branching.h"
+#include "pages/choice_check.h"
 #include "pages/power_rating.h"
 
 namespace {
 
-const TPageFonts kFonts = PageFonts(1);
+constexpr TRowGrid kGrid{315, 60, 325, 380, 15, kCharSetDefault, true};
 const char kRatingHint[] =
     "power of the resistor R3 calculated with the requirements of reliability, driven in nearest standard value";
 
 }  // namespace
 
-TSensePage::TSenseRows TSensePage::AddSenseRows() {
-  TSenseRows rows;
-  THILabel* r2Caption = AddLabel(Box(), {280, 95, 35, 15}, "R2=", kFonts.Caption);
-  rows.R2 = AddLabel(Box(), {325, 95, 50, 15}, "0", kFonts.Result, "", true);
-  THILabel* r2Unit = AddLabel(Box(), {380, 95, 33, 20}, "kOm", kFonts.Caption);
-  THILabel* r3Caption = AddLabel(Box(), {280, 115, 35, 15}, "R3=", kFonts.Caption);
-  rows.R3 = AddLabel(Box(), {325, 115, 50, 15}, "0", kFonts.Result, "", true);
-  THILabel* r3Unit = AddLabel(Box(), {380, 115, 26, 20}, "Om", kFonts.Caption);
-  THILabel* powerCaption = AddLabel(Box(), {280, 135, 35, 15}, "P(R3)=", kFonts.Caption);
-  rows.Power = AddLabel(Box(), {325, 135, 45, 15}, "0", kFonts.Result, "", true);
-  THILabel* powerUnit = AddLabel(Box(), {380, 135, 18, 15}, "W", kFonts.Caption);
-  THILabel* ratingCaption = AddLabel(Box(), {280, 160, 50, 15}, "(R3power=", kFonts.SmallCaption, kRatingHint);
-  rows.Rating = AddLabel(Box(), {345, 160, 20, 15}, "0", kFonts.SmallResult, kRatingHint);
-  THILabel* ratingUnit = AddLabel(Box(), {380, 160, 20, 15}, " W)", kFonts.SmallCaption, kRatingHint);
-  rows.Items = {{r2Caption, rows.R2, r2Unit, "", true},
-                {r3Caption, rows.R3, r3Unit, "", true},
-                {powerCaption, rows.Power, powerUnit, ""},
-                {ratingCaption, rows.Rating, ratingUnit, "R3 power rating"}};
-  return rows;
+THIEdit* TSensePage::MakeSensePage(TControl* parent, const TSensePageSetup& setup) {
+  MakePage(parent, 1, kGrid);
+  AddSchematic(Box(), {10, 19, 250, 199}, setup.Schematic);
+  THIEdit* vout = AddVoutRow(20);
+  iout_ = AddEditRow(45, {"Iout:", 25}, setup.Iout, setup.IoutUnit);
+  THIComboBox* r1 = AddR1ListRow(70, setup.R1List);
+  const TResultRow r2 = AddResultRow(95, {"R2=", 35}, {"", 50}, {"kOm", 33, 20}, {"", kResistorRow});
+  r3_ = AddResultRow(115, {"R3=", 35}, {"", 50}, {"Om", 26, 20}, {"", kResistorRow});
+  power_ = AddResultRow(135, {"P(R3)=", 35}, {"", 45}, {"W", 18});
+  rating_ = AddRatingRow(160, {"(R3power=", 50}, {"", 20}, {" W)", 20}, kRatingHint, "R3 power rating", false);
+  Describe(setup.Title);
+
+  calcHub_ = Create<THIHub>();
+  calcHub_->SetOutCount(2);
+  THIMathParse* r2Calc = AddFormula(setup.R2Formula, 2, TResultKind::Integer);
+  THIMultiElement* voutCheck = AddVoutR1Checks(setup.VoutRange, vout, r1, MakeLink<&THIHub::doEvent>(calcHub_));
+  // R2 is shown before the current is checked, so a current warning leaves
+  // the new R2 beside the earlier R3 results.
+  calcHub_->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r2Calc);
+  Feed(r2Calc, {Read(voutCheck, kRangeValue), MakeLink<&THIComboBox::Value>(r1)});
+  r2.Show(r2Calc->onResult, 3, setup.R2Names, TScale::Thousands);
+  return iout_;
 }
 
-THIIf_else* TSensePage::AddSenseSteps(const TSenseSteps& steps, const TSenseRows& rows) {
-  THIIf_else* currentCheck = Create<THIIf_else>();
-  THIMessage* currentWarning = Create<THIMessage>();
+void TSensePage::AddSenseSteps(const TCurrentLimit& limit, const TShownStep& r3, const TShownStep& power,
+                               THI_Event powerValue) {
+  THIIf_else* currentCheck =
+      AddCheck(CompareLessOrEqual, IntegerValue(limit.Limit), AddWarning(limit.Warning), true);
   THIHub* stepHub = Create<THIHub>();
-  THIMultiElement* powerRating =
-      AddHost(Box(), [](TControl* p) { return MakePowerRating(p, {"%1/0.7", false, false}); }, 1, 1);
+  THIMultiElement* powerRating = AddPowerRating({"%1/0.7", false, false});
 
-  currentCheck->Type = CompareLessOrEqual;
-  SetInteger(currentCheck->Op2Def, steps.Limit);
-  SetMessage(currentWarning, steps.Warning, "Warning!", 5);
   stepHub->SetOutCount(4);
-
-  currentCheck->Op1 = steps.Current;
+  calcHub_->onEvent[1] = MakeLink<&THIIf_else::doCompare>(currentCheck);
+  currentCheck->Op1 = MakeLink<&THIEdit::Value>(iout_);
   currentCheck->onTrue = MakeLink<&THIHub::doEvent>(stepHub);
-  currentCheck->onFalse = MakeLink<&THIMessage::doMessage>(currentWarning);
-  stepHub->onEvent[0] = steps.R3;
-  stepHub->onEvent[1] = steps.Power;
-  stepHub->onEvent[2] = MakeLink<&THIMultiElement::doMethod>(powerRating, kRatingDoCalc);
-  stepHub->onEvent[3] = MakeLink<&THIMultiElement::doMethod>(powerRating, kRatingDoSelect);
-  ShowRounded(*steps.R3Result, rows.R3, steps.R3Decimals, steps.R3Names);
-  ShowRounded(*steps.PowerResult, rows.Power, 2, steps.PowerNames);
-  powerRating->Datas[kRatingPower] = steps.PowerValue;
-  powerRating->Events[kRatingOnRating] = MakeLink<&THILabel::doText>(rows.Rating);
-  return currentCheck;
+  stepHub->onEvent[0] = r3.Start;
+  stepHub->onEvent[1] = power.Start;
+  stepHub->onEvent[2] = Call(powerRating, kRatingDoCalc);
+  stepHub->onEvent[3] = Call(powerRating, kRatingDoSelect);
+  r3_.Show(*r3.Result, r3.Decimals, r3.Names);
+  power_.Show(*power.Result, power.Decimals, power.Names);
+  In(powerRating, kRatingPower) = std::move(powerValue);
+  On(powerRating, kRatingOnRating) = MakeLink<&THILabel::doText>(rating_);
 }

@@ -11,12 +11,15 @@
 
 namespace {
 
-const TPageFonts kFonts = PageFonts(1);
+// The capacitor choice: doChoose reads the output voltage through the
+// data input Vout, takes its integer part and fires the C1 limits of its
+// band as texts: picofarads on onLow, then microfarads on onHigh. Bands:
+// up to 3 V, 4 to 8 V, above 8 V.
+constexpr TMethodPoint kCapacitorDoChoose{0};
+constexpr TDataInPoint kCapacitorVout{0};
+constexpr TEventPoint kCapacitorOnLow{0};
+constexpr TEventPoint kCapacitorOnHigh{1};
 
-// The capacitor choice: "doChoose" (method 0) reads the output voltage
-// through the host's data input 0 (Vout), takes its integer part and fires
-// the C1 limits of its band as texts: picofarads on event 0 (onLow), then
-// microfarads on event 1 (onHigh). Bands: up to 3 V, 4 to 8 V, above 8 V.
 class TClassMultiElement_28E9C80 : public TScheme {
  public:
   TClassMultiElement_28E9C80() {
@@ -58,8 +61,8 @@ class TClassMultiElement_28E9C80 : public TScheme {
     highHub->InCount = 3;
     highHub->SetOutCount(1);
 
-    Bridge->Methods[0] = MakeLink<&THIConvertor::doConvert>(voutToInt);
-    voutToInt->Data = MakeLink<&THIEditMulti::Data>(Bridge, 0);
+    Entry(Bridge, kCapacitorDoChoose) = MakeLink<&THIConvertor::doConvert>(voutToInt);
+    voutToInt->Data = Outer(Bridge, kCapacitorVout);
     voutToInt->onResult = MakeLink<&THIIf_else::doCompare>(upto3);
     upto3->onTrue = MakeLink<&THIHub::doEvent>(band1);
     upto3->onFalse = MakeLink<&THIIf_else::doCompare>(upto8);
@@ -77,8 +80,8 @@ class TClassMultiElement_28E9C80 : public TScheme {
     high1->onEventData = MakeLink<&THIHub::doEvent>(highHub, 0);
     high2->onEventData = MakeLink<&THIHub::doEvent>(highHub, 1);
     high3->onEventData = MakeLink<&THIHub::doEvent>(highHub, 2);
-    lowHub->onEvent[0] = MakeLink<&THIEditMulti::onEvent>(Bridge, 0);
-    highHub->onEvent[0] = MakeLink<&THIEditMulti::onEvent>(Bridge, 1);
+    lowHub->onEvent[0] = Exit(Bridge, kCapacitorOnLow);
+    highHub->onEvent[0] = Exit(Bridge, kCapacitorOnHigh);
   }
 
   THIEditMulti* Bridge;
@@ -89,85 +92,31 @@ TChildScheme MakeCapacitorChoice(TControl*) { return MakeChildScheme<TClassMulti
 }  // namespace
 
 TClassChildGroupBox_28BC1D8::TClassChildGroupBox_28BC1D8(TControl* parent) {
-  MakePage(parent, 1);
-  AddSchematic(Box(), {10, 19, 250, 200}, "BITMAP8");
-  THILabel* voutEditCaption = AddLabel(Box(), {280, 20, 25, 15}, "Vout:", kFonts.Caption);
-  THIEdit* voutEdit = AddEdit(Box(), {335, 15, 40, 21}, "5", "Output voltage", kFonts.Input, 2);
-  THILabel* voutEditUnit = AddLabel(Box(), {380, 20, 15, 15}, "V", kFonts.Caption);
-  THILabel* ioutEditCaption = AddLabel(Box(), {280, 45, 25, 15}, "Iout:", kFonts.Caption);
-  THIEdit* ioutEdit = AddEdit(Box(), {335, 40, 40, 21}, "100", "Maximum output current", kFonts.Input, 4);
-  THILabel* ioutEditUnit = AddLabel(Box(), {380, 45, 25, 15}, "mA", kFonts.Caption);
-  THILabel* ratioEditCaption = AddLabel(Box(), {280, 70, 50, 15}, "Idiv/Iref:", kFonts.Caption);
-  THIEdit* ratioEdit = AddEdit(Box(), {335, 65, 40, 21}, "200", "", kFonts.Input, 2, &THIEdit::ReadIntegerText);
-  THILabel* r1ValueCaption = AddLabel(Box(), {280, 95, 35, 15}, "R1=", kFonts.Caption);
-  THILabel* r1Value = AddLabel(Box(), {325, 95, 45, 15}, "0", kFonts.Result, "", true);
-  THILabel* r1ValueUnit = AddLabel(Box(), {380, 95, 26, 20}, "Om", kFonts.Caption);
-  THILabel* r2ValueCaption = AddLabel(Box(), {280, 115, 35, 15}, "R2=", kFonts.Caption);
-  THILabel* r2Value = AddLabel(Box(), {325, 115, 50, 15}, "0", kFonts.Result, "", true);
-  THILabel* r2ValueUnit = AddLabel(Box(), {380, 115, 33, 20}, "kOm", kFonts.Caption);
-  THILabel* r3ValueCaption = AddLabel(Box(), {280, 135, 35, 15}, "R3=", kFonts.Caption);
-  THILabel* r3Value = AddLabel(Box(), {325, 135, 45, 15}, "0", kFonts.Result, "", true);
-  THILabel* r3ValueUnit = AddLabel(Box(), {380, 135, 33, 20}, "kOm", kFonts.Caption);
-  THILabel* c1LowValueCaption = AddLabel(Box(), {280, 155, 25, 15}, "C1:", kFonts.Caption);
-  THILabel* c1LowValue = AddLabel(Box(), {325, 155, 45, 15}, "0", kFonts.Result, "", true);
-  THILabel* c1LowValueUnit = AddLabel(Box(), {380, 155, 23, 15}, "<pF", kFonts.Caption);
-  THILabel* c1HighValue = AddLabel(Box(), {325, 175, 45, 15}, "0", kFonts.Result, "", true);
-  THILabel* c1HighValueUnit = AddLabel(Box(), {380, 175, 23, 15}, ">uF", kFonts.Caption);
-  Describe("TL431+LM317", {{voutEditCaption, voutEdit, voutEditUnit, ""},
-                       {ioutEditCaption, ioutEdit, ioutEditUnit, ""},
-                       {ratioEditCaption, ratioEdit, nullptr, ""},
-                       {r1ValueCaption, r1Value, r1ValueUnit, "", true},
-                       {r2ValueCaption, r2Value, r2ValueUnit, "", true},
-                       {r3ValueCaption, r3Value, r3ValueUnit, "", true},
-                       {c1LowValueCaption, c1LowValue, c1LowValueUnit, ""},
-                       {c1LowValueCaption, c1HighValue, c1HighValueUnit, ""}});
+  MakePage(parent, 1, kGrid);
+  AddSchematic(Box(), {10, 19, 250, 200}, kTl431Lm317Schematic);
+  const TInputs in = AddInputRows(20, &THIEdit::ReadIntegerText);
+  const TResultRow r1 = AddR1Row(95);
+  const TDividerRows dividerRows = AddDividerRows(115);
+  const TResultRow c1Low = AddResultRow(155, {"C1:", 25}, {"", 45}, {"<pF", 23});
+  const TResultRow c1High = AddResultRow(175, c1Low.Caption, {"", 45}, {">uF", 23});
+  Describe("TL431+LM317");
 
-  THIMultiElement* calcPanel = AddHost(
-      Box(), [](TControl* p) { return MakeCalcPanel(p, {{275, 195, 130, 33}, 3}); }, 1, 0);
-  THIGetData* voutFan = Create<THIGetData>();
+  THIMultiElement* calcPanel = AddCalcPanel(kPanelPlace);
   THIMultiElement* voutCheck = AddVoutCheck();
-  THIGetData* ratioFan = Create<THIGetData>();
-  THIIf_else* ratioGate = Create<THIIf_else>();
-  THIMessage* ratioWarning = Create<THIMessage>();
-  THIIf_else* currentGate = Create<THIIf_else>();
-  THIMessage* currentWarning = Create<THIMessage>();
-  THIHub* calcHub = Create<THIHub>();
   const TDivider divider =
-      AddDivider(MakeLink<&THIGetData::Value>(ratioFan, 1), voutCheck, r3Value, 87, r2Value, 91);
-  THIMathParse* r1Calc = Create<THIMathParse>();
-  THIMultiElementEx* r1Digits = AddRounding(2, 95);
+      AddDivider(in.Ratio, voutCheck, dividerRows, {TRoundingNames::Tl431Lm317R3, TRoundingNames::Tl431Lm317R2});
+  THIMathParse* r1Calc = AddFormula("1.25/((%1+1)/1000)", 1, TResultKind::Real);
   THIMultiElement* capChoice = AddHost(Box(), &MakeCapacitorChoice, 2, 1);
 
-  voutFan->Count = 2;
-  ratioFan->Count = 2;
-  ratioGate->Type = CompareLess;
-  SetInteger(ratioGate->Op2Def, 100);
-  SetMessage(ratioWarning, "Divider-Current to Reference-Current Ratio should be greater than 100.", "Warning!", 5);
-  currentGate->Type = CompareLessOrEqual;
-  SetInteger(currentGate->Op2Def, 100);
-  SetMessage(currentWarning, "Output current must be < 100mA. ", "Warning!", 5);
-  calcHub->SetOutCount(4);
-  SetFormula(r1Calc, "1.25/((%1+1)/1000)", 1, 1);
-
-  calcPanel->Events[0] = MakeLink<&THIMultiElement::doMethod>(voutCheck, kRangeDoCheck);
-  voutFan->Data = MakeLink<&THIEdit::Value>(voutEdit);
-  voutCheck->Datas[kRangeVoltage] = MakeLink<&THIGetData::Value>(voutFan, 0);
-  voutCheck->Events[kRangeOnValid] = MakeLink<&THIIf_else::doCompare>(ratioGate);
-  ratioFan->Data = MakeLink<&THIEdit::Value>(ratioEdit);
-  ratioGate->Op1 = MakeLink<&THIGetData::Value>(ratioFan, 0);
-  ratioGate->onTrue = MakeLink<&THIMessage::doMessage>(ratioWarning);
-  ratioGate->onFalse = MakeLink<&THIIf_else::doCompare>(currentGate);
-  currentGate->Op1 = MakeLink<&THIEdit::Value>(ioutEdit);
-  currentGate->onTrue = MakeLink<&THIHub::doEvent>(calcHub);
-  currentGate->onFalse = MakeLink<&THIMessage::doMessage>(currentWarning);
-  calcHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(divider.R3);
-  calcHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(divider.R2);
-  calcHub->onEvent[2] = MakeLink<&THIMathParse::doCalc>(r1Calc);
-  calcHub->onEvent[3] = MakeLink<&THIMultiElement::doMethod>(capChoice, 0);
-  r1Calc->X[0] = MakeLink<&THIEdit::Value>(ioutEdit);
-  r1Calc->onResult = MakeLink<&THIMultiElementEx::doMethod>(r1Digits, kRoundDoConvReal);
-  r1Digits->Events[kRoundOnResult] = MakeLink<&THILabel::doText>(r1Value);
-  capChoice->Datas[0] = MakeLink<&THIGetData::Value>(voutFan, 1);
-  capChoice->Events[0] = MakeLink<&THILabel::doText>(c1LowValue);
-  capChoice->Events[1] = MakeLink<&THILabel::doText>(c1HighValue);
+  On(calcPanel, kPanelOnCalculate) = Call(voutCheck, kRangeDoCheck);
+  In(voutCheck, kRangeVoltage) = MakeLink<&THIEdit::Value>(in.Vout);
+  const THI_Event calculate =
+      AddSteps({MakeLink<&THIMathParse::doCalc>(divider.R3), MakeLink<&THIMathParse::doCalc>(divider.R2),
+                MakeLink<&THIMathParse::doCalc>(r1Calc), Call(capChoice, kCapacitorDoChoose)});
+  On(voutCheck, kRangeOnValid) = AddRatioCheck(in.Ratio, AddCurrentCheck(in.Iout, calculate));
+  r1Calc->X[0] = MakeLink<&THIEdit::Value>(in.Iout);
+  r1.Show(r1Calc->onResult, 2, TRoundingNames::Tl431Lm317R1);
+  In(capChoice, kCapacitorVout) = MakeLink<&THIEdit::Value>(in.Vout);
+  On(capChoice, kCapacitorOnLow) = MakeLink<&THILabel::doText>(c1Low.Value);
+  On(capChoice, kCapacitorOnHigh) = MakeLink<&THILabel::doText>(c1High.Value);
 }
