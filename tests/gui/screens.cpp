@@ -3,8 +3,18 @@
 #include <sys/stat.h>
 #include <zlib.h>
 
+#include <FL/Fl.H>
+
+#include <chrono>
+#include <cstdio>
+
 #include "gui/harness.h"
+#include "runtime/event.h"
 #include "scenarios/screenshots.h"
+#include "scenarios/table_sample.h"
+#include "ui/fltk/control.h"
+#include "ui/fltk/draw.h"
+#include "ui/scale.h"
 
 namespace {
 
@@ -26,4 +36,49 @@ int SaveScreens(const TMainFactory& factory, const std::string& dir, const std::
     failures = SavePageScreens(s, dir, [&s](int& w, int& h) { return s.Capture(w, h); }, &Compressed);
   });
   return status == 0 ? failures : failures + 1;
+}
+
+int SaveTableScreen(const std::string& path, const std::vector<std::string>& args) {
+  const size_t slash = path.rfind('/');
+  if (slash != std::string::npos) mkdir(path.substr(0, slash).c_str(), 0755);
+  TFltkPlatform platform;
+  platform.SetScale(ScaleArgument(args).value_or(1.0));
+  TTableSample sample = MakeTableSample();
+  RunInits();
+  StartDispatch();
+  sample.Form->ShowApplication();
+  Fl_Window& window = *static_cast<TFltkControl*>(sample.Form->Control())->Window();
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  for (;;) {
+    platform.BeforeFrame();
+    XWindowAttributes attributes{};
+    if (window.shown() && XGetWindowAttributes(fl_display, fl_xid(&window), &attributes) &&
+        attributes.map_state == IsViewable)
+      break;
+    if (std::chrono::steady_clock::now() >= deadline) break;
+    Fl::wait(0.01);
+  }
+  // The selected row as the user sees it in a window they work in.
+  sample.Table->Control()->SetFocus();
+  window.redraw();
+  for (int i = 0; i < 4; ++i) Fl::check();
+  Fl::flush();
+  XSync(fl_display, False);
+  const int w = window.w(), h = window.h();
+  window.make_current();
+  uchar* pixels = fl_read_image(nullptr, 0, 0, w, h);
+  std::vector<uint8_t> rgb;
+  if (pixels) rgb.assign(pixels, pixels + static_cast<size_t>(w) * static_cast<size_t>(h) * 3);
+  delete[] pixels;
+  StopDispatch();
+  if (rgb.empty() || !WritePng(path, rgb.data(), w, h, &Compressed)) {
+    std::fprintf(stderr, "%s: could not be saved\n", path.c_str());
+    return 1;
+  }
+  if (LooksBlank(rgb)) {
+    std::fprintf(stderr, "%s: looks blank\n", path.c_str());
+    return 1;
+  }
+  std::printf("%s %dx%d\n", path.c_str(), w, h);
+  return 0;
 }

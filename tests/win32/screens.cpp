@@ -2,9 +2,15 @@
 // of the real window, read back from the screen once the page is drawn.
 #include <windows.h>
 
+#include <cstdio>
+
+#include "runtime/event.h"
 #include "scenarios/screenshots.h"
+#include "scenarios/table_sample.h"
 #include "ui/main_form.h"
+#include "ui/scale.h"
 #include "ui/win32/control.h"
+#include "ui/win32/win32_platform.h"
 #include "win32/screens.h"
 #include "win32/session.h"
 
@@ -65,4 +71,38 @@ int SaveWin32Screens(const std::string& dir, const std::vector<std::string>& arg
   });
   if (!result.ScriptRan) ++failures;
   return result.Status == 0 ? failures : failures + 1;
+}
+
+int SaveWin32TableScreen(const std::string& path, const std::vector<std::string>& args) {
+  const size_t slash = path.find_last_of("/\\");
+  if (slash != std::string::npos) CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
+  TWin32Platform platform;
+  platform.SetScale(ScaleArgument(args).value_or(1.0));
+  TTableSample sample = MakeTableSample();
+  RunInits();
+  StartDispatch();
+  sample.Form->ShowApplication();
+  HWND form = static_cast<TWin32Control*>(sample.Form->Control())->Window();
+  // The selected row as the user sees it in a window they work in.
+  sample.Table->Control()->SetFocus();
+  for (int round = 0; round < 5; ++round) {
+    RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    for (int i = 0; i < 50 && platform.PumpPending(); ++i) {
+    }
+    GdiFlush();
+    Sleep(50);
+  }
+  int w = 0, h = 0;
+  const std::vector<uint8_t> rgb = CaptureClient(form, w, h);
+  StopDispatch();
+  if (rgb.empty() || !WritePng(path, rgb.data(), w, h)) {
+    std::fprintf(stderr, "%s: could not be saved\n", path.c_str());
+    return 1;
+  }
+  if (LooksBlank(rgb)) {
+    std::fprintf(stderr, "%s: looks blank\n", path.c_str());
+    return 1;
+  }
+  std::printf("%s %dx%d\n", path.c_str(), w, h);
+  return 0;
 }
