@@ -1,5 +1,5 @@
 // kelvane-drive: the program on the headless backend, driven by a script
-// on standard input (see the README).
+// on standard input (see docs/kelvane-drive.md).
 #include <csignal>
 #include <iostream>
 #include <string>

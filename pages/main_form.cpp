@@ -7,6 +7,7 @@
 #include "pages/lm317_current.h"
 #include "pages/lm317_voltage.h"
 #include "pages/m5237.h"
+#include "pages/parts/report.h"
 #include "pages/tl431.h"
 #include "pages/tl431_lm317.h"
 #include "pages/ua723.h"
@@ -127,6 +128,13 @@ std::string TClassMainForm_2943964::DesignText(int tab) {
   if (tab < 0 || tab >= kPages || !PageHost[tab]->Child()) return std::string();
   auto* page = static_cast<TPageScheme*>(PageHost[tab]->ChildScheme());
   return page->Design ? page->Design->Text() : std::string();
+}
+
+std::string TClassMainForm_2943964::PartsCommand(const std::string& command, int tab, const std::string& args,
+                                                std::string& lines) {
+  const std::string design = DesignText(tab);
+  if (design.empty()) return "this page has no parts to choose";
+  return command == "heat" ? HeatReport(design, args, lines) : PartsReport(design, args, lines);
 }
 
 void TClassMainForm_2943964::doCopy(TData&) {

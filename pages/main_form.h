@@ -26,6 +26,8 @@ class TClassMainForm_2943964 : public TMainScheme {
   int PageCount() override { return kPages; }
   TControl* PageBox(int tab) override;
   std::string DesignText(int tab) override;
+  std::string PartsCommand(const std::string& command, int tab, const std::string& args,
+                           std::string& lines) override;
   // Ctrl+C: the design of the page on screen goes to the clipboard.
   void doCopy(TData& data);
 

@@ -21,6 +21,13 @@ class TMainScheme : public TScheme {
   // What Ctrl+C puts on the clipboard on page `tab`: its design as text;
   // empty for pages that design nothing and tabs out of range.
   virtual std::string DesignText(int tab) = 0;
+  // The driver's Parts commands ("parts", "heat") on page `tab` with the
+  // words after the page number: "" and the lines to print (code page
+  // 1251, each ended by LF), or why the command was refused.
+  virtual std::string PartsCommand(const std::string& /*command*/, int /*tab*/, const std::string& /*args*/,
+                                   std::string& /*lines*/) {
+    return "this program has no Parts analysis";
+  }
 };
 
 // Builds the main scheme (with the dispatcher off); none on failure.

@@ -33,6 +33,16 @@ cases=(
   "1 runtime/scheme_lock.cpp       <windows.h>"
   "1 ui/platform.h                 <commctrl.h>"
   "0 app/kelvane_win32_main.cpp    <windows.h>"
+  "0 pages/parts/circuit.cpp       runtime/resources.h"
+  "0 pages/parts/circuit.cpp       pages/parts/eseries.h"
+  "1 pages/parts/circuit.cpp       formula/evaluator.h"
+  "1 pages/parts/circuit.cpp       elements/math.h"
+  "1 pages/parts/circuit.cpp       ui/platform.h"
+  "1 pages/parts/circuit.h         pages/design.h"
+  "0 pages/l200.cpp                pages/parts/circuit.h"
+  "1 runtime/data.cpp              pages/parts/circuit.h"
+  "1 ui/edit.cpp                   pages/parts/circuit.h"
+  "0 app/drive_main.cpp            pages/parts/circuit.h"
 )
 
 failures=0

@@ -232,6 +232,7 @@ class TDriver {
     else if (cmd == "get" || cmd == "info") Look(cmd, rest);
     else if (cmd == "answer") Answer(rest);
     else if (cmd == "copy") Copy(rest);
+    else if (cmd == "parts" || cmd == "heat") Parts(cmd, rest);
     else if (cmd == "rclick") RightClick(rest);
     else if (cmd == "choose") menu_answers_.push_back(Utf8ToCp1251(rest));
     else if (cmd == "select") Select(rest);
@@ -392,6 +393,26 @@ class TDriver {
     if (!ParseInt(rest, page)) return Error("copy needs a page number");
     if (page < 0 || page >= Scheme->PageCount() || !Scheme->PageBox(page)) return Error("no page " + rest);
     Print("copy " + rest + " " + QuoteUtf8(ClipboardUtf8(Scheme->DesignText(page))));
+  }
+
+  // "parts P SERIES [TOL]" and "heat P VIN IOUT TA": the page's analysis,
+  // one printed line per line of the answer.
+  void Parts(const std::string& cmd, const std::string& rest) {
+    std::string number, args;
+    bool blank;
+    SplitFirst(rest, number, args, blank);
+    int page = 0;
+    if (!ParseInt(number, page)) return Error(cmd + " needs a page number");
+    if (page < 0 || page >= Scheme->PageCount() || !Scheme->PageBox(page)) return Error("no page " + number);
+    std::string lines;
+    const std::string refused = Scheme->PartsCommand(cmd, page, Utf8ToCp1251(args), lines);
+    if (!refused.empty()) return Error(Cp1251ToUtf8(refused));
+    for (size_t at = 0; at < lines.size();) {
+      const size_t end = lines.find('\n', at);
+      Print(Cp1251ToUtf8(lines.substr(at, end - at)));
+      if (end == std::string::npos) break;
+      at = end + 1;
+    }
   }
 
   void RightClick(const std::string& rest) {

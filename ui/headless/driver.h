@@ -1,7 +1,7 @@
 // The engine of kelvane-drive: runs the program on the headless backend
 // (the same program run as the desktop) and carries out a script of user
 // actions read line by line, printing what it is asked to read. The
-// protocol is documented in the README; everything printed is UTF-8, one
+// protocol is documented in docs/kelvane-drive.md; everything printed is UTF-8, one
 // item per line, flushed after every command.
 #pragma once
 
