@@ -482,6 +482,10 @@ bool TableRowForKey(int32_t key, int32_t selected, int32_t rows, int32_t page, i
   return true;
 }
 
+bool AsksForMenu(TControlKind kind) {
+  return kind == TControlKind::Label || kind == TControlKind::GroupBox || kind == TControlKind::Image;
+}
+
 TControl* FindFirstOfKind(TControl* root, TControlKind kind) {
   if (!root) return nullptr;
   for (TControl* c : root->Children()) {

@@ -119,7 +119,8 @@ enum class TNotifyKind : uint8_t {
   TabKey,        // forms: Tab (Backward: Shift+Tab) was pressed in the window
   ControlKey,    // forms: a key pressed with Ctrl held (Key, KeyState), before
                  // the focused control sees it; answer true when consumed
-  ContextMenu,   // labels: the right button was released over it
+  ContextMenu,   // labels, group boxes and images (AsksForMenu): the right
+                 // button was released over it
   Revealed,      // a control that put work off (DeferWhileHidden) shows now
   EscapeKey,     // forms: Escape was pressed in the window and the focused
                  // control left it (an open list closes itself instead);
@@ -406,6 +407,9 @@ TControl* NextTabStop(TControl* root, TControl* from, bool backward);
 // the others the first. Answers whether `key` is one of them; `row` is
 // then the row to select (-1 in an empty table).
 bool TableRowForKey(int32_t key, int32_t selected, int32_t rows, int32_t page, int32_t& row);
+
+// Whether controls of `kind` tell ContextMenu: labels, group boxes, images.
+bool AsksForMenu(TControlKind kind);
 
 // The first control of `kind` under `root`, depth first in creation order;
 // none when there is none (or no root).

@@ -177,6 +177,14 @@ bool THIMainForm::StepPage(const TNotification& n) {
   return true;
 }
 
+bool THIMainForm::Shortcut(const TNotification& n) {
+  constexpr int32_t kFirstLetter = 'A', kLastLetter = 'Z';
+  if (n.Key < kFirstLetter || n.Key > kLastLetter || (n.KeyState & (MkControl | MkShift)) != MkControl) return false;
+  if (Shortcuts.find(static_cast<char>(n.Key)) == std::string::npos || !onShortcut.Wired()) return false;
+  FireInteger(onShortcut, n.Key);
+  return true;
+}
+
 bool THIMainForm::Copy(const TNotification& n) {
   constexpr int32_t kKeyC = 'C';
   if (n.Key != kKeyC || (n.KeyState & (MkControl | MkShift)) != MkControl || !onCopy.Wired() || !control_) return false;
@@ -197,7 +205,7 @@ bool THIMainForm::HandleMessage(const TNotification& n) {
       if (EscapeCloses != 1) return false;
       CloseProcedure();
       return true;
-    case TNotifyKind::ControlKey: return StepPage(n) || Copy(n);
+    case TNotifyKind::ControlKey: return StepPage(n) || Copy(n) || Shortcut(n);
     case TNotifyKind::TabKey: {
       if (!tab_navigation_ || !control_) return false;
       TControl* next = NextTabStop(control_, control_->Platform().Focused(), n.Backward);

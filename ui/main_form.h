@@ -37,6 +37,10 @@ class THIMainForm : public THIWin {
   // Ctrl+C in the window when no field has text selected (a field with a
   // selection copies it itself); unwired, the key goes on to the control.
   THI_Event onCopy;
+  // Ctrl with one of these capital letters (not C) in the window fires
+  // onShortcut with the letter's key code; other letters go on.
+  std::string Shortcuts;
+  THI_Event onShortcut;
   // 1: Escape in the window, when its focused control leaves the key,
   // closes the form as its close box does.
   uint8_t EscapeCloses = 0;
@@ -87,6 +91,8 @@ class THIMainForm : public THIWin {
   bool StepPage(const TNotification& n);
   // Ctrl+C: onCopy, unless the focused field has text selected.
   bool Copy(const TNotification& n);
+  // Ctrl+one of Shortcuts: onShortcut.
+  bool Shortcut(const TNotification& n);
 
   // What the start-up queue holds, so that it can outlive the form.
   struct TStartupToken {

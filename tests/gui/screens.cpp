@@ -11,7 +11,9 @@
 #include "gui/harness.h"
 #include "runtime/event.h"
 #include "scenarios/screenshots.h"
+#include "pages/main_form.h"
 #include "scenarios/table_sample.h"
+#include "ui/button.h"
 #include "ui/fltk/control.h"
 #include "ui/fltk/draw.h"
 #include "ui/scale.h"
@@ -38,16 +40,12 @@ int SaveScreens(const TMainFactory& factory, const std::string& dir, const std::
   return status == 0 ? failures : failures + 1;
 }
 
-int SaveTableScreen(const std::string& path, const std::vector<std::string>& args) {
-  const size_t slash = path.rfind('/');
-  if (slash != std::string::npos) mkdir(path.substr(0, slash).c_str(), 0755);
-  TFltkPlatform platform;
-  platform.SetScale(ScaleArgument(args).value_or(1.0));
-  TTableSample sample = MakeTableSample();
-  RunInits();
-  StartDispatch();
-  sample.Form->ShowApplication();
-  Fl_Window& window = *static_cast<TFltkControl*>(sample.Form->Control())->Window();
+namespace {
+
+// Waits until `form`'s window is on screen, gives `focus` the focus, and
+// saves the window as the PNG `path`; 0 when saved and not blank.
+int SaveFormScreen(TFltkPlatform& platform, TControl* form, TControl* focus, const std::string& path) {
+  Fl_Window& window = *static_cast<TFltkControl*>(form)->Window();
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   for (;;) {
     platform.BeforeFrame();
@@ -59,7 +57,7 @@ int SaveTableScreen(const std::string& path, const std::vector<std::string>& arg
     Fl::wait(0.01);
   }
   // The selected row as the user sees it in a window they work in.
-  sample.Table->Control()->SetFocus();
+  if (focus) focus->SetFocus();
   window.redraw();
   for (int i = 0; i < 4; ++i) Fl::check();
   Fl::flush();
@@ -70,7 +68,6 @@ int SaveTableScreen(const std::string& path, const std::vector<std::string>& arg
   std::vector<uint8_t> rgb;
   if (pixels) rgb.assign(pixels, pixels + static_cast<size_t>(w) * static_cast<size_t>(h) * 3);
   delete[] pixels;
-  StopDispatch();
   if (rgb.empty() || !WritePng(path, rgb.data(), w, h, &Compressed)) {
     std::fprintf(stderr, "%s: could not be saved\n", path.c_str());
     return 1;
@@ -81,4 +78,45 @@ int SaveTableScreen(const std::string& path, const std::vector<std::string>& arg
   }
   std::printf("%s %dx%d\n", path.c_str(), w, h);
   return 0;
+}
+
+void MakeFolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash != std::string::npos) mkdir(path.substr(0, slash).c_str(), 0755);
+}
+
+}  // namespace
+
+int SaveTableScreen(const std::string& path, const std::vector<std::string>& args) {
+  MakeFolderOf(path);
+  TFltkPlatform platform;
+  platform.SetScale(ScaleArgument(args).value_or(1.0));
+  TTableSample sample = MakeTableSample();
+  RunInits();
+  StartDispatch();
+  sample.Form->ShowApplication();
+  const int status = SaveFormScreen(platform, sample.Form->Control(), sample.Table->Control(), path);
+  StopDispatch();
+  return status;
+}
+
+int SavePartsScreen(const std::string& path, const std::vector<std::string>& args) {
+  MakeFolderOf(path);
+  TFltkPlatform platform;
+  platform.SetScale(ScaleArgument(args).value_or(1.0));
+  TClassMainForm_2943964 scheme;
+  // As the program starts: the window shown, the dispatcher on, then the
+  // start-up queue (which picks the pages' first list lines).
+  scheme.MainForm->ShowApplication();
+  StartDispatch();
+  RunInits();
+  // The first page calculated, then its Parts window opened as Ctrl+D does.
+  TControl* calculate = FindFirstOfKind(scheme.PageBox(0), TControlKind::Button);
+  if (auto* button = dynamic_cast<THIButton*>(calculate ? calculate->Handler() : nullptr)) FireNone(button->onClick);
+  TData none;
+  scheme.doParts(none);
+  TPartsWindow* parts = scheme.PartsWindow();
+  const int status = parts ? SaveFormScreen(platform, parts->Form->Control(), parts->Sets->Control(), path) : 1;
+  StopDispatch();
+  return status;
 }

@@ -258,6 +258,36 @@ TEST_F(MainFormTest, CtrlCCopiesUnlessAFieldHasASelection) {
   }
 }
 
+TEST_F(MainFormTest, ShortcutsFireWithTheirLetterAndNothingElse) {
+  const struct {
+    const char* what;
+    int32_t key;
+    bool shift;
+    bool wired;
+    bool fires;
+  } cases[] = {
+      {"Ctrl+D", 'D', false, true, true},          {"Ctrl+K", 'K', false, true, true},
+      {"Ctrl+E, not listed", 'E', false, true, false}, {"Ctrl+Shift+D", 'D', true, true, false},
+      {"nothing wired", 'D', false, false, false}, {"Ctrl+C stays onCopy's", 'C', false, true, false},
+  };
+  for (const auto& c : cases) {
+    THIMainForm form;
+    form.Shortcuts = "DK";
+    form.Init();
+    RunInits();
+    TProbe keys;
+    if (c.wired) form.onShortcut = keys.Link();
+    StartDispatch();
+    const bool taken = platform.PressControlKey(c.key, c.shift);
+    StopDispatch();
+    EXPECT_EQ(taken, c.fires) << c.what;
+    ASSERT_EQ(keys.values.size(), c.fires ? 1u : 0u) << c.what;
+    if (c.fires) {
+      EXPECT_EQ(ToInteger(keys.values[0]), c.key) << c.what;
+    }
+  }
+}
+
 TEST_F(MainFormTest, IconOnlyWhenTheResourceExists) {
   static const unsigned char bytes[] = {0, 0, 1, 0};
   const TResource items[] = {{"ICON0", ResIcon, bytes, sizeof bytes}};

@@ -745,8 +745,8 @@ int TFltkControl::Route(Fl_Widget& w, int event, TBaseHandle base) {
         pressed_ = true;
         result = 1;
       }
-      if (Kind() == TControlKind::Label && button == FL_RIGHT_MOUSE) {
-        // Labels ask for their menu on release over them.
+      if (AsksForMenu(Kind()) && button == FL_RIGHT_MOUSE) {
+        // Labels, frames and pictures ask for their menu on release over them.
         right_pressed_ = true;
         result = 1;
       }

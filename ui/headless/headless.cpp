@@ -433,7 +433,7 @@ bool THeadlessPlatform::RightClick(TControl* c) {
   n.Kind = TNotifyKind::MouseUp;
   n.Mouse.Shift = 0;
   c->Deliver(n);
-  if (c->Kind() == TControlKind::Label) c->Deliver(Notice(TNotifyKind::ContextMenu));
+  if (AsksForMenu(c->Kind())) c->Deliver(Notice(TNotifyKind::ContextMenu));
   return true;
 }
 

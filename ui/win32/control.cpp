@@ -784,7 +784,7 @@ bool TWin32Control::Mouse(unsigned message, uintptr_t wParam, intptr_t lParam) {
       return false;
   }
   Deliver(n);
-  if (Kind() == TControlKind::Label && message == WM_RBUTTONUP) Tell(TNotifyKind::ContextMenu);
+  if (AsksForMenu(Kind()) && message == WM_RBUTTONUP) Tell(TNotifyKind::ContextMenu);
   // The program's own windows click on release over themselves.
   const bool own = Kind() == TControlKind::Panel || Kind() == TControlKind::Image;
   if (own && message == WM_LBUTTONUP && pressed_) {
@@ -828,6 +828,12 @@ bool TWin32Control::Route(HWND__* window, unsigned message, uintptr_t wParam, in
       result = from->ControlColor(reinterpret_cast<void*>(wParam));
       return true;
     }
+    case WM_NCHITTEST:
+      // A group box lets the mouse through to what lies under it; here it
+      // takes it, so that a right-click on the frame reaches its menu.
+      if (Kind() != TControlKind::GroupBox) return false;
+      result = HTCLIENT;
+      return true;
     case WM_ERASEBKGND:
     case WM_PAINT:
       if (Kind() == TControlKind::GroupBox && message == WM_ERASEBKGND) {
