@@ -25,7 +25,8 @@ const char kUnitOhms[] = "Om";
 enum : uint8_t { AlignLeft = 0, AlignRight = 2 };
 
 // The layout: one column of captions and fields, the tables below.
-constexpr int32_t kFormWidth = 480, kFormHeight = 440;
+// Small enough for a 1024 x 768 screen at scale 2.
+constexpr int32_t kFormWidth = 480, kFormHeight = 384;
 constexpr int32_t kFieldWidth = 60, kFieldHeight = 21;
 constexpr int32_t kTableLeft = 10, kTableWidth = 455;
 
@@ -230,16 +231,16 @@ TPartsWindow::TPartsWindow(TControl* owner) {
   for (THIEdit* field : {Tolerance, Vin, Load, Ambient}) field->onChange = MakeLink<&TPartsWindow::doChange>(this);
   KeepPick->onCheck = MakeLink<&TPartsWindow::doChange>(this);
 
-  Note = AddLabel(on, {10, 64, kTableWidth, 16}, "", NoteFont(), std::string(), true);
+  Note = AddLabel(on, {10, 62, kTableWidth, 16}, "", NoteFont(), std::string(), true);
 
   Sets = Create<THITable>(on);
-  Place(Sets, {kTableLeft, 84, kTableWidth, 120});
+  Place(Sets, {kTableLeft, 80, kTableWidth, 112});
   Sets->TabOrder = 7;
   Sets->Font = plain;
   Sets->Init();
 
   Findings = Create<THITable>(on);
-  Place(Findings, {kTableLeft, 212, kTableWidth, 190});
+  Place(Findings, {kTableLeft, 198, kTableWidth, 150});
   Findings->TabOrder = 8;
   Findings->Font = plain;
   Findings->Columns = {{"Of the first choice", 165, AlignLeft}, {"", 285, AlignLeft}};
