@@ -184,6 +184,10 @@ double TWin32Control::Scale() const { return Platform().Scale(); }
 void TWin32Control::Rescale() {
   ApplyBounds();
   if (Scale() != 1.0 || font_object_) ApplyFont();
+  // A table's columns keep their widths in layout pixels.
+  if (Kind() == TControlKind::Table)
+    for (size_t i = 0; i < columns_.size(); ++i)
+      SendMessageW(window_, LVM_SETCOLUMNWIDTH, i, MAKELPARAM(ScaleLength(std::max<int32_t>(0, columns_[i].Width), Scale()), 0));
   InvalidateRect(window_, nullptr, TRUE);
 }
 
