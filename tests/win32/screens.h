@@ -13,3 +13,7 @@ int SaveWin32Screens(const std::string& dir, const std::vector<std::string>& arg
 // as the PNG `path`, at the scale "--scale N" in `args` asks for; answers
 // 0 when it was saved and does not look blank.
 int SaveWin32TableScreen(const std::string& path, const std::vector<std::string>& args = {});
+
+// Saves the Parts window of the first page, calculated with its defaults,
+// as the PNG `path` (scale as above); 0 when saved and not blank.
+int SaveWin32PartsScreen(const std::string& path, const std::vector<std::string>& args = {});
