@@ -6,6 +6,7 @@
 
 const char* const kCopyValueLine = "Copy value";
 const char* const kCopyDesignLine = "Copy design";
+const char* const kPartsLine = "Parts and worst case\x85";
 
 namespace {
 
@@ -75,15 +76,26 @@ std::string THIDesign::Text() const {
   return text;
 }
 
+bool THIDesign::Calculated() const {
+  for (const TDesignItem& item : Items) {
+    if (!item.Resistor) continue;
+    const std::string value = TextOf(item.Value);
+    if (!value.empty() && value != "0") return true;
+  }
+  return false;
+}
+
 std::vector<std::string> THIDesign::MenuLines(size_t index) const {
   std::vector<std::string> lines = {kCopyValueLine, kCopyDesignLine};
-  if (index >= Items.size() || !Items[index].Resistor) return lines;
-  const std::string unit = PartsOf(Items[index]).Unit;
-  for (TESeries s : {TESeries::E24, TESeries::E96}) {
-    TStandardValue v[2];
-    const int count = StandardNeighboursInOhms(s, TextOf(Items[index].Value), unit, v);
-    for (int i = 0; i < count; ++i) lines.push_back(StandardValueLine(s, v[i], "Om"));
+  if (index < Items.size() && Items[index].Resistor) {
+    const std::string unit = PartsOf(Items[index]).Unit;
+    for (TESeries s : {TESeries::E24, TESeries::E96}) {
+      TStandardValue v[2];
+      const int count = StandardNeighboursInOhms(s, TextOf(Items[index].Value), unit, v);
+      for (int i = 0; i < count; ++i) lines.push_back(StandardValueLine(s, v[i], "Om"));
+    }
   }
+  if (onParts.Wired()) lines.push_back(kPartsLine);
   return lines;
 }
 
@@ -95,6 +107,7 @@ void THIDesign::doMenu(TData&, uint16_t index) {
   if (picked < 0 || picked >= static_cast<int32_t>(lines.size())) return;
   if (picked == 0) return p->SetClipboardText(ValueText(index));
   if (picked == 1) return p->SetClipboardText(Text());
+  if (onParts.Wired() && picked + 1 == static_cast<int32_t>(lines.size())) return FireNone(onParts);
   // "E24: 750 Om (+5.3 %)": the value and its unit.
   const std::string& line = lines[static_cast<size_t>(picked)];
   const size_t from = line.find(": ") + 2, to = line.find(" (");

@@ -3,8 +3,9 @@
 // "NAME REL VALUE UNIT" ("R2 = 0.805 kOm", "Rн < 12.5 kOm"), lines broken
 // by CR LF. Its method point doMenu(index) is the right-click menu of item
 // `index`'s result label: "Copy value", "Copy design" and, on a computed
-// resistor, the nearest E24 and E96 values below and above it; what the
-// user picks goes to the clipboard.
+// resistor, the nearest E24 and E96 values below and above it, and, when
+// onParts is wired, "Parts and worst case..." last; what the user picks
+// goes to the clipboard, or the last line fires onParts.
 #pragma once
 
 #include <string>
@@ -29,6 +30,8 @@ class THIDesign : public TElement {
  public:
   std::string Title;
   std::vector<TDesignItem> Items;
+  THI_Event onParts;  // the menus' last line was picked
+
 
   // Wires the menu of every item whose value is a label.
   void WireMenus();
@@ -36,6 +39,9 @@ class THIDesign : public TElement {
   std::string Text() const;
   std::string Line(size_t item) const;
   std::string ValueText(size_t item) const;
+  // Whether the page has computed its results: a computed resistance
+  // shows something other than the 0 every page starts with.
+  bool Calculated() const;
   // The lines of item `index`'s menu.
   std::vector<std::string> MenuLines(size_t index) const;
 
@@ -46,3 +52,5 @@ class THIDesign : public TElement {
 // The menu's first two lines.
 extern const char* const kCopyValueLine;
 extern const char* const kCopyDesignLine;
+// The line that opens the Parts window (code page 1251).
+extern const char* const kPartsLine;

@@ -13,9 +13,24 @@
 #include "pages/ua723.h"
 #include "pages/window_scheme.h"
 #include "runtime/resources.h"
+#include "ui/button.h"
+#include "ui/image.h"
 #include "ui/platform.h"
 
 namespace {
+
+// The key that opens the Parts window with Ctrl.
+constexpr char kPartsKey = 'D';
+
+// Passes an event on, then tells `After` that the chain it started ended.
+class TThenTell : public TElement {
+ public:
+  THI_Event Next, After;
+  void doEvent(TData& data) {
+    FireEvent(Next, data);
+    FireNone(After);
+  }
+};
 
 enum : int { LM317Voltage, LM317Current, L200, TL431, TL431LM317, M5237, V78xx, I78xx, UA723, About };
 
@@ -57,6 +72,8 @@ TClassMainForm_2943964::TClassMainForm_2943964() {
   MainForm->Init();
   MainForm->onCreate = MakeLink<&THIHub::doEvent>(StartupHub, 0);
   MainForm->onCopy = MakeLink<&TClassMainForm_2943964::doCopy>(this);
+  MainForm->Shortcuts = std::string(1, kPartsKey);
+  MainForm->onShortcut = MakeLink<&TClassMainForm_2943964::doShortcut>(this);
 
   PageTabs->Left = 5;
   PageTabs->Top = 5;
@@ -116,6 +133,18 @@ TClassMainForm_2943964::TClassMainForm_2943964() {
   StartupHub->onEvent[5] = Call(PageHost[V78xx], kPageDoPreset);
   StartupHub->onEvent[6] = Call(PageHost[I78xx], kPageDoPreset);
   WindowStyle->Handle = MakeLink<&THIMainForm::Handle>(MainForm);
+
+  // The page's own menu: on its frame and its schematic.
+  for (int tab = 0; tab < kPages; ++tab) {
+    if (!PageHost[tab]->Child()) continue;
+    auto* page = static_cast<TPageScheme*>(PageHost[tab]->ChildScheme());
+    if (!page->Design) continue;
+    const THI_Event menu = MakeLink<&TClassMainForm_2943964::doPageMenu>(this, static_cast<uint16_t>(tab));
+    page->PageBox->onContextMenu = menu;
+    TControl* schematic = FindFirstOfKind(page->PageBox->Control(), TControlKind::Image);
+    if (auto* image = dynamic_cast<THIImage*>(schematic ? schematic->Handler() : nullptr)) image->onContextMenu = menu;
+    page->Design->onParts = MakeLink<&TClassMainForm_2943964::doParts>(this);
+  }
 }
 
 TControl* TClassMainForm_2943964::PageBox(int tab) {
@@ -146,6 +175,56 @@ void TClassMainForm_2943964::doCopy(TData&) {
     if (!text.empty()) platform->SetClipboardText(text);
     return;
   }
+}
+
+TPageDesign TClassMainForm_2943964::DesignOnScreen() {
+  for (int tab = 0; tab < kPages; ++tab) {
+    TControl* box = PageBox(tab);
+    if (!box || !box->Showing()) continue;
+    auto* page = static_cast<TPageScheme*>(PageHost[tab]->ChildScheme());
+    if (!page->Design) return {};
+    return {page->Design->Text(), page->Design->Calculated()};
+  }
+  return {};
+}
+
+void TClassMainForm_2943964::FollowPages() {
+  auto tell = [this](THI_Event& event) {
+    TThenTell* relay = Create<TThenTell>();
+    relay->Next = event;
+    relay->After = MakeLink<&TClassMainForm_2943964::doFollow>(this);
+    event = MakeLink<&TThenTell::doEvent>(relay);
+  };
+  for (int tab = 0; tab < kPages; ++tab) {
+    TControl* box = PageBox(tab);
+    TControl* button = box ? FindFirstOfKind(box, TControlKind::Button) : nullptr;
+    if (auto* calculate = dynamic_cast<THIButton*>(button ? button->Handler() : nullptr)) tell(calculate->onClick);
+  }
+  tell(PageTabs->onChange);
+}
+
+void TClassMainForm_2943964::doParts(TData&) {
+  if (!MainForm->Control()) return;
+  if (!parts_) {
+    parts_ = std::make_unique<TPartsWindow>(MainForm->Control());
+    FollowPages();
+  }
+  parts_->Open(DesignOnScreen());
+}
+
+void TClassMainForm_2943964::doShortcut(TData& data) {
+  if (ToInteger(data) == kPartsKey) doParts(data);
+}
+
+void TClassMainForm_2943964::doPageMenu(TData& data, uint16_t tab) {
+  TPlatform* platform = Platform();
+  TControl* box = PageBox(tab);
+  if (!platform || !box) return;
+  if (platform->PopupMenu(box, {kPartsLine}) == 0) doParts(data);
+}
+
+void TClassMainForm_2943964::doFollow(TData&) {
+  if (parts_) parts_->Follow(DesignOnScreen());
 }
 
 std::unique_ptr<TMainScheme> MakeMainScheme() { return std::make_unique<TClassMainForm_2943964>(); }

@@ -1,6 +1,7 @@
 #include "ui/control.h"
 
 #include <algorithm>
+#include <map>
 
 #include "runtime/event.h"
 #include "runtime/scheme_lock.h"
@@ -10,9 +11,10 @@
 namespace {
 
 // A new window's background is the button face, as on any desktop; fields
-// are the window colour until told otherwise.
+// and tables are the window colour until told otherwise.
 uint32_t FirstColorOf(TControlKind kind) {
-  const bool field = kind == TControlKind::Edit || kind == TControlKind::EditList || kind == TControlKind::PickList;
+  const bool field = kind == TControlKind::Edit || kind == TControlKind::EditList || kind == TControlKind::PickList ||
+                     kind == TControlKind::Table;
   return field ? kColorWindow : kColorButtonFace;
 }
 
@@ -26,9 +28,15 @@ TControl::TControl(TPlatform& platform, TControlKind kind, TControl* parent, con
       platform_(platform),
       kind_(kind),
       parent_(kind == TControlKind::Form ? nullptr : parent),
+      owner_(nullptr),
       handle_(platform.next_handle_++) {
   platform_.controls_[handle_] = this;
   if (parent_) parent_->children_.push_back(this);
+  // A form is owned by the form of the control it was made over.
+  if (kind == TControlKind::Form && parent) {
+    owner_ = parent;
+    while (owner_->parent_) owner_ = owner_->parent_;
+  }
 }
 
 TControl::~TControl() {
@@ -40,18 +48,34 @@ TControl::~TControl() {
   }
 }
 
+namespace {
+
+// The newest form owned by `owner`, or none.
+TControl* NewestOwnedForm(const std::map<int32_t, TControl*>& controls, const TControl* owner) {
+  for (auto it = controls.rbegin(); it != controls.rend(); ++it)
+    if (it->second->Owner() == owner) return it->second;
+  return nullptr;
+}
+
+}  // namespace
+
 void TControl::Destroy(TControl* c) {
   if (!c) return;
-  // Children go first, newest first, each telling its element.
-  while (!c->children_.empty()) {
-    TControl* child = c->children_.back();
+  TPlatform& p = c->platform_;
+  // Children go first, newest first, each telling its element; the forms
+  // it owns go before them, as the desktop takes them down with it.
+  for (;;) {
+    TControl* gone = c->kind_ == TControlKind::Form ? NewestOwnedForm(p.controls_, c) : nullptr;
+    if (!gone) {
+      if (c->children_.empty()) break;
+      gone = c->children_.back();
+    }
     TNotification n;
     n.Kind = TNotifyKind::Destroyed;
-    child->Deliver(n);
-    child->handler_ = nullptr;
-    Destroy(child);
+    gone->Deliver(n);
+    gone->handler_ = nullptr;
+    Destroy(gone);
   }
-  TPlatform& p = c->platform_;
   if (p.tooltips_) p.tooltips_->Remove(c);
   if (p.app_form_ == c) p.ReleaseApplicationWindow(c);
   p.ControlDestroyed(c);
@@ -303,7 +327,8 @@ uint32_t TControl::ItemsRevision() const {
 
 void TControl::SetSelected(int32_t index) {
   Check();
-  const bool inRange = index >= 0 && index < static_cast<int32_t>(items_.size());
+  const size_t count = kind_ == TControlKind::Table ? rows_.size() : items_.size();
+  const bool inRange = index >= 0 && index < static_cast<int32_t>(count);
   if (kind_ == TControlKind::TabStrip) {
     // A tab strip always shows one of its tabs.
     if (!inRange) return;
@@ -330,6 +355,45 @@ void TControl::SetChecked(bool checked) {
 bool TControl::Checked() const {
   Check();
   return checked_;
+}
+
+// --- Tables ----------------------------------------------------------------------
+
+void TControl::SetColumns(std::vector<TTableColumn> columns) {
+  Check();
+  if (kind_ != TControlKind::Table) return;
+  columns_ = std::move(columns);
+  ApplyColumns();
+}
+
+std::vector<TTableColumn> TControl::Columns() const {
+  Check();
+  return columns_;
+}
+
+void TControl::SetRows(std::vector<std::vector<std::string>> rows) {
+  Check();
+  if (kind_ != TControlKind::Table) return;
+  rows_ = std::move(rows);
+  selected_ = -1;
+  ApplyRows();
+}
+
+std::vector<std::vector<std::string>> TControl::Rows() const {
+  Check();
+  return rows_;
+}
+
+int32_t TControl::RowCount() const {
+  Check();
+  return static_cast<int32_t>(rows_.size());
+}
+
+std::string TControl::Cell(int32_t row, int32_t column) const {
+  Check();
+  if (row < 0 || row >= static_cast<int32_t>(rows_.size()) || column < 0) return std::string();
+  const std::vector<std::string>& cells = rows_[static_cast<size_t>(row)];
+  return column < static_cast<int32_t>(cells.size()) ? cells[static_cast<size_t>(column)] : std::string();
 }
 
 void TControl::SetOptions(const TCreateOptions& options) {
@@ -370,6 +434,10 @@ bool operator==(const TFontRec& a, const TFontRec& b) {
   return a.Name == b.Name && a.Size == b.Size && a.Style == b.Style && a.Color == b.Color && a.CharSet == b.CharSet;
 }
 
+bool operator==(const TTableColumn& a, const TTableColumn& b) {
+  return a.Heading == b.Heading && a.Width == b.Width && a.Alignment == b.Alignment;
+}
+
 bool operator==(const TRect& a, const TRect& b) {
   return a.Left == b.Left && a.Top == b.Top && a.Width == b.Width && a.Height == b.Height;
 }
@@ -399,6 +467,27 @@ TControl* NextTabStop(TControl* root, TControl* from, bool backward) {
   size_t i = static_cast<size_t>(it - stops.begin());
   const size_t n = stops.size();
   return stops[backward ? (i + n - 1) % n : (i + 1) % n];
+}
+
+bool TableRowForKey(int32_t key, int32_t selected, int32_t rows, int32_t page, int32_t& row) {
+  if (key != VkUp && key != VkDown && key != VkPrior && key != VkNext && key != VkHome && key != VkEnd) return false;
+  const int32_t last = rows - 1;
+  if (rows <= 0) {
+    row = -1;
+  } else if (key == VkEnd) {
+    row = last;
+  } else if (selected < 0 || selected > last || key == VkHome) {
+    row = 0;
+  } else {
+    const int32_t step = key == VkUp || key == VkDown ? 1 : std::max<int32_t>(1, page);
+    const bool down = key == VkDown || key == VkNext;
+    row = down ? std::min(last, selected + std::min(step, last - selected)) : std::max(0, selected - step);
+  }
+  return true;
+}
+
+bool AsksForMenu(TControlKind kind) {
+  return kind == TControlKind::Label || kind == TControlKind::GroupBox || kind == TControlKind::Image;
 }
 
 TControl* FindFirstOfKind(TControl* root, TControlKind kind) {

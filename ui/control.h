@@ -42,6 +42,8 @@ enum : int32_t { CursorDefault = 0, CursorText = 19, CursorHand = 45 };
 
 // Virtual key codes the elements look at.
 enum : int32_t { VkTab = 9, VkReturn = 13, VkShift = 16, VkEscape = 27, VkPrior = 33, VkNext = 34 };
+// And the ones that move a table's selection (TableRowForKey).
+enum : int32_t { VkEnd = 35, VkHome = 36, VkUp = 38, VkDown = 40 };
 
 // Key-state bits of a mouse notification.
 enum : uint32_t { MkLButton = 1, MkRButton = 2, MkShift = 4, MkControl = 8, MkMButton = 0x10 };
@@ -77,7 +79,18 @@ enum class TControlKind : uint8_t {
   TabStrip,
   Panel,
   Image,
+  Table,  // read-only rows of texts under column headings; one row selected or none
 };
+
+// A column of a table: its heading, its width in layout pixels and where
+// its texts (heading included) sit: 0 left, 1 centre, 2 right.
+struct TTableColumn {
+  std::string Heading;
+  int32_t Width = 0;
+  uint8_t Alignment = 0;
+};
+bool operator==(const TTableColumn& a, const TTableColumn& b);
+inline bool operator!=(const TTableColumn& a, const TTableColumn& b) { return !(a == b); }
 
 // What a control tells its handler. Only user and system actions notify:
 // the program's own writes (SetText, SetSelected, SetChecked ...) never do.
@@ -99,15 +112,19 @@ enum class TNotifyKind : uint8_t {
   CloseRequest,  // forms: answer true to refuse the close
   Click,         // buttons, check boxes (state already toggled), labels, images, panels
   TextChange,    // edits and the field of editable lists: one per user change
-  SelectChange,  // tab strips and lists: the user selected another item
+  SelectChange,  // tab strips, lists and tables: the user selected another item (row)
   Shown,         // forms: the window became visible
   Activate,
   Deactivate,
   TabKey,        // forms: Tab (Backward: Shift+Tab) was pressed in the window
   ControlKey,    // forms: a key pressed with Ctrl held (Key, KeyState), before
                  // the focused control sees it; answer true when consumed
-  ContextMenu,   // labels: the right button was released over it
+  ContextMenu,   // labels, group boxes and images (AsksForMenu): the right
+                 // button was released over it
   Revealed,      // a control that put work off (DeferWhileHidden) shows now
+  EscapeKey,     // forms: Escape was pressed in the window and the focused
+                 // control left it (an open list closes itself instead);
+                 // answer true when consumed
 };
 
 struct TNotification {
@@ -258,6 +275,25 @@ class TControl {
   void SetChecked(bool checked);
   virtual bool Checked() const;
 
+  // Tables: the columns, then the rows, each a text per column (a row with
+  // fewer shows the rest empty; more are kept, not shown). Nothing on
+  // screen edits a text, moves or sizes a column. Selected() is the
+  // selected row, -1 for none; SetSelected picks one (out of range: none)
+  // and scrolls it into view. New rows select none. The user picks a row
+  // with the left button or moves with the keys TableRowForKey knows (a
+  // key the handler consumed as KeyDown moves nothing), SelectChange each
+  // time the row changes; the user never selects none.
+  void SetColumns(std::vector<TTableColumn> columns);
+  std::vector<TTableColumn> Columns() const;
+  void SetRows(std::vector<std::vector<std::string>> rows);
+  std::vector<std::vector<std::string>> Rows() const;
+  int32_t RowCount() const;
+  // The text at `row`, `column`; empty outside the table or a short row.
+  std::string Cell(int32_t row, int32_t column) const;
+  // Tables: the whole rows shown at once under the headings (at least 1),
+  // the step of the page keys.
+  virtual int32_t PageRows() const { return 1; }
+
   // Applies the settings of a control made without them (panels are made
   // before their edge values are known); only panels and edits use it.
   void SetOptions(const TCreateOptions& options);
@@ -268,6 +304,12 @@ class TControl {
   void SetPicture(std::shared_ptr<const TRgbImage> picture, const TRect& dest);
   std::shared_ptr<const TRgbImage> Picture() const { return picture_; }
   TRect PictureRect() const { return picture_rect_; }
+
+  // Forms: the form of the control given as the parent when this one was
+  // made, none for a form of its own. An owned form stays above its
+  // owner and has no task-bar entry of its own where the desktop has task
+  // bars; destroying the owner destroys it first, as it does children.
+  TControl* Owner() const { return owner_; }
 
   // Forms: icon from the resources of that name (see FindIconResources),
   // opacity 0..255, state at first show (0 normal, 1 minimised, 2 maximised).
@@ -307,6 +349,8 @@ class TControl {
   virtual void ApplyPicture() {}
   virtual void ApplyIcon() {}
   virtual void ApplyWindowState() {}
+  virtual void ApplyColumns() {}
+  virtual void ApplyRows() {}      // rows replaced (the selection is none)
 
   // The stored properties; a backend's simulated or real user writes them
   // too (a click toggles the check, typing changes the text).
@@ -332,11 +376,14 @@ class TControl {
   std::string icon_;
   uint8_t alpha_ = 255;
   uint8_t window_state_ = 0;
+  std::vector<TTableColumn> columns_;
+  std::vector<std::vector<std::string>> rows_;
 
  private:
   TPlatform& platform_;
   TControlKind kind_;
   TControl* parent_;
+  TControl* owner_;  // forms only
   std::vector<TControl*> children_;
   TControlHandler* handler_ = nullptr;
   int32_t handle_;
@@ -352,6 +399,17 @@ class TControl {
 // (the order the scheme initialised them). `from` outside the sequence
 // gives the first (last) stop. None when there are no stops.
 TControl* NextTabStop(TControl* root, TControl* from, bool backward);
+
+// Where a key moves a table's selection from `selected` (-1: none) among
+// `rows` rows, `page` of which show at once: Up and Down one row, PageUp
+// and PageDown a page, Home and End the first and the last row, each
+// stopping at the ends; with none selected, End selects the last row and
+// the others the first. Answers whether `key` is one of them; `row` is
+// then the row to select (-1 in an empty table).
+bool TableRowForKey(int32_t key, int32_t selected, int32_t rows, int32_t page, int32_t& row);
+
+// Whether controls of `kind` tell ContextMenu: labels, group boxes, images.
+bool AsksForMenu(TControlKind kind);
 
 // The first control of `kind` under `root`, depth first in creation order;
 // none when there is none (or no root).

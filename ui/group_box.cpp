@@ -9,6 +9,13 @@ THIGroupBox::THIGroupBox(TControl* parent) : THIWin(parent) {
   }
 }
 
+bool THIGroupBox::HandleMessage(const TNotification& n) {
+  if (n.Kind != TNotifyKind::ContextMenu) return THIWin::HandleMessage(n);
+  if (!onContextMenu.Wired()) return false;
+  FireNone(onContextMenu);
+  return true;
+}
+
 void THIGroupBox::SetCaption(const std::string& text) {
   if (control_) control_->SetText(text);
 }

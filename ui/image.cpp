@@ -51,6 +51,11 @@ bool THIImage::HandleMessage(const TNotification& n) {
     FireNone(onClick);
     return true;
   }
+  if (n.Kind == TNotifyKind::ContextMenu) {
+    if (!onContextMenu.Wired()) return false;
+    FireNone(onContextMenu);
+    return true;
+  }
   if (n.Kind == TNotifyKind::Resize) Repaint();
   return THIWin::HandleMessage(n);
 }

@@ -20,6 +20,7 @@ class THIImage : public THIWin {
   uint8_t KeepSize = 0;      // 1: Width and Height hold when a bitmap is set
   uint8_t ResizeBitmap = 0;  // 1: without a paint routine, fill the area
   THI_Event onClick;
+  THI_Event onContextMenu;  // the user right-clicked the picture
 
   // The bitmap resource of that name; a missing one leaves the area empty
   // and the size alone.

@@ -1,5 +1,7 @@
 #include "ui/main_form.h"
 
+#include <algorithm>
+
 #include "ui/bitmap.h"
 #include "ui/tab_control.h"
 
@@ -73,6 +75,10 @@ void THIMainForm::Init() {
   else if (!owns_app_window_)
     control_->SetVisible(true);
   control_->SetEnabled(Enabled != 0);
+  // A later form without an icon of its own takes the application's.
+  if (!owns_app_window_ && !has_icon_)
+    if (TControl* app = control_->Platform().ApplicationForm(); app && !app->Icon().empty())
+      control_->SetIcon(app->Icon());
   control_->SetAlpha(AlphaBlend);
   if (ClientSize == 1)
     control_->SetClientSize(Width, Height);
@@ -89,6 +95,26 @@ void THIMainForm::CenterOnScreen() {
   Top = screen.Height / 2 - r.Height / 2;
   control_->SetBounds({Left, Top, r.Width, r.Height});
 }
+
+void THIMainForm::BesideOwner() {
+  if (!control_ || !control_->Owner()) return;
+  const TSize screen = control_->Platform().ScreenSize();
+  const TRect owner = control_->Owner()->Bounds();
+  const TRect r = control_->Bounds();
+  Left = owner.Left + owner.Width;
+  if (Left + r.Width > screen.Width) Left = owner.Left - r.Width;
+  if (Left < 0) Left = std::max(0, screen.Width - r.Width);
+  Top = std::max(0, std::min(owner.Top, screen.Height - r.Height));
+  control_->SetBounds({Left, Top, r.Width, r.Height});
+}
+
+void THIMainForm::doShow(TData&) {
+  if (!control_) return;
+  control_->SetVisible(true);
+  control_->Raise();
+}
+
+void THIMainForm::doClose(TData&) { CloseProcedure(); }
 
 void THIMainForm::Handle(TData& data) { SetInteger(data, control_ ? control_->Handle() : 0); }
 
@@ -121,7 +147,10 @@ bool THIMainForm::CloseProcedure() {
   const bool allowed = owns_app_window_ || CloseMode == 1;
   if (!allowed && control_) control_->SetVisible(false);
   if (FirstShowHook) FirstShowHook(1);
-  if (!allowed) return false;
+  if (!allowed) {
+    FireNone(onHide);
+    return false;
+  }
   if (owns_app_window_) {
     if (BeforeClose) BeforeClose();
     FireNone(onClose);
@@ -133,8 +162,9 @@ bool THIMainForm::CloseProcedure() {
       p.ReleaseApplicationWindow(control_);
       p.QuitMessageLoop();
     }
-  } else if (control_) {
-    control_->SetVisible(false);
+  } else {
+    if (control_) control_->SetVisible(false);
+    FireNone(onHide);
   }
   return true;
 }
@@ -145,6 +175,14 @@ bool THIMainForm::StepPage(const TNotification& n) {
   auto* tabs = strip ? dynamic_cast<THITabControl*>(strip->Handler()) : nullptr;
   if (!tabs) return false;
   tabs->Step(step);
+  return true;
+}
+
+bool THIMainForm::Shortcut(const TNotification& n) {
+  constexpr int32_t kFirstLetter = 'A', kLastLetter = 'Z';
+  if (n.Key < kFirstLetter || n.Key > kLastLetter || (n.KeyState & (MkControl | MkShift)) != MkControl) return false;
+  if (Shortcuts.find(static_cast<char>(n.Key)) == std::string::npos || !onShortcut.Wired()) return false;
+  FireInteger(onShortcut, n.Key);
   return true;
 }
 
@@ -164,7 +202,11 @@ bool THIMainForm::HandleMessage(const TNotification& n) {
     case TNotifyKind::Deactivate: FireNone(onDeactivate); return false;
     case TNotifyKind::Shown: ShowStep(); return false;
     case TNotifyKind::CloseRequest: return !CloseProcedure();
-    case TNotifyKind::ControlKey: return StepPage(n) || Copy(n);
+    case TNotifyKind::EscapeKey:
+      if (EscapeCloses != 1) return false;
+      CloseProcedure();
+      return true;
+    case TNotifyKind::ControlKey: return StepPage(n) || Copy(n) || Shortcut(n);
     case TNotifyKind::TabKey: {
       if (!tab_navigation_ || !control_) return false;
       TControl* next = NextTabStop(control_, control_->Platform().Focused(), n.Backward);

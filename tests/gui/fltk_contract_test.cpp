@@ -3,10 +3,13 @@
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Input.H>
 
+#include <X11/Xatom.h>
+
 #include <chrono>
 
 #include "gui/harness.h"
 #include "ui/fltk/control.h"
+#include "ui/fltk/draw.h"
 #include "ui/fltk/message_box.h"
 #include "ui/platform_contract.h"
 
@@ -55,6 +58,50 @@ class TFltkBackend : public TContractBackend {
     if (window) InjectKey(*window, 'c', "\x03", FL_CTRL);
   }
   std::vector<std::string> ShownBoxes() override { return boxes_; }
+  void ClickRow(TControl* table, int32_t row) override {
+    auto* w = static_cast<TTableWidget*>(static_cast<TFltkControl*>(table)->Widget());
+    int x, y, cw, ch;
+    ASSERT_TRUE(w->CellPlace(row, 0, x, y, cw, ch)) << "row " << row;
+    InjectClick(*w->window(), x + cw / 2, y + ch / 2);
+  }
+  void PressKey(TControl* c, int32_t key) override {
+    c->SetFocus();
+    const struct {
+      int32_t vk;
+      int keysym;
+    } keys[] = {{VkUp, FL_Up},     {VkDown, FL_Down}, {VkPrior, FL_Page_Up},
+                {VkNext, FL_Page_Down}, {VkHome, FL_Home}, {VkEnd, FL_End}, {VkEscape, FL_Escape}};
+    for (const auto& k : keys)
+      if (k.vk == key) InjectKey(*static_cast<TFltkControl*>(c)->Window(), k.keysym, key == VkEscape ? "\x1b" : "");
+  }
+  void CloseBox(TControl* form) override { Fl::handle(FL_CLOSE, static_cast<TFltkControl*>(form)->Window()); }
+  std::optional<TSize> CellPixels(TControl* table, int32_t column) override {
+    auto* w = static_cast<TTableWidget*>(static_cast<TFltkControl*>(table)->Widget());
+    return TSize{w->col_width(column), w->RowHeight()};
+  }
+  std::optional<bool> ShownAsOwned(TControl* form, TControl* owner) override {
+    Fl_Window* window = static_cast<TFltkControl*>(form)->Window();
+    Fl_Window* ownerWindow = static_cast<TFltkControl*>(owner)->Window();
+    if (!window->shown() || !ownerWindow->shown()) return false;
+    ::Window transientFor = 0;
+    if (!XGetTransientForHint(fl_display, fl_xid(window), &transientFor) || transientFor != fl_xid(ownerWindow))
+      return false;
+    // The task bar is asked to leave it out.
+    const Atom state = XInternAtom(fl_display, "_NET_WM_STATE", False);
+    const Atom skip = XInternAtom(fl_display, "_NET_WM_STATE_SKIP_TASKBAR", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool skipped = false;
+    if (XGetWindowProperty(fl_display, fl_xid(window), state, 0, 32, False, XA_ATOM, &type, &format, &count, &after,
+                           &data) == Success && data) {
+      const auto* atoms = reinterpret_cast<const Atom*>(data);
+      for (unsigned long i = 0; i < count; ++i) skipped = skipped || atoms[i] == skip;
+      XFree(data);
+    }
+    return skipped;
+  }
   std::optional<TRect> OnScreen(TControl* c) override {
     // FLTK places every widget in its window's coordinates already.
     const Fl_Widget* w = static_cast<TFltkControl*>(c)->Widget();

@@ -3,11 +3,28 @@
 #include <gtest/gtest.h>
 
 #include "support/ui_fixture.h"
+#include "support/ui_probe.h"
 #include "ui/label.h"
 
 namespace {
 
 using GroupBoxTest = UiTest;
+
+TEST_F(GroupBoxTest, ARightClickOnTheFrameAsksForItsMenu) {
+  THIGroupBox box(Form());
+  box.Init();
+  THILabel inside(box.Control());
+  inside.Init();
+  TProbe menus;
+  EXPECT_TRUE(platform.RightClick(box.Control())) << "unwired: nothing happens";
+  box.onContextMenu = menus.Link();
+  platform.RightClick(box.Control());
+  EXPECT_EQ(menus.values.size(), 1u);
+  platform.RightClick(inside.Control());
+  EXPECT_EQ(menus.values.size(), 1u) << "a control in the frame is not the frame";
+  platform.Click(box.Control());
+  EXPECT_EQ(menus.values.size(), 1u) << "the left button";
+}
 
 TEST_F(GroupBoxTest, VisibilityByToBoolOfTheValue) {
   struct Case {

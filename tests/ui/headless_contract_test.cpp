@@ -24,6 +24,9 @@ class THeadlessBackend : public TContractBackend {
   void AnswerNextMenu(int32_t index) override { platform_.MenuAnswers.push_back(index); }
   void SelectText(TControl* field, int32_t at, int32_t count) override { platform_.SelectText(field, at, count); }
   void PressCtrlC() override { platform_.PressControlKey('C', false); }
+  void ClickRow(TControl* table, int32_t row) override { platform_.PickRow(table, row); }
+  void PressKey(TControl* c, int32_t key) override { platform_.PressKey(c, key); }
+  void CloseBox(TControl* form) override { platform_.RequestClose(form); }
   std::vector<std::string> ShownBoxes() override {
     std::vector<std::string> captions;
     for (const THeadlessPlatform::TBox& box : platform_.Boxes()) captions.push_back(box.Caption);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "support/ui_fixture.h"
 #include "support/ui_probe.h"
 #include "ui/edit.h"
@@ -256,6 +258,36 @@ TEST_F(MainFormTest, CtrlCCopiesUnlessAFieldHasASelection) {
   }
 }
 
+TEST_F(MainFormTest, ShortcutsFireWithTheirLetterAndNothingElse) {
+  const struct {
+    const char* what;
+    int32_t key;
+    bool shift;
+    bool wired;
+    bool fires;
+  } cases[] = {
+      {"Ctrl+D", 'D', false, true, true},          {"Ctrl+K", 'K', false, true, true},
+      {"Ctrl+E, not listed", 'E', false, true, false}, {"Ctrl+Shift+D", 'D', true, true, false},
+      {"nothing wired", 'D', false, false, false}, {"Ctrl+C stays onCopy's", 'C', false, true, false},
+  };
+  for (const auto& c : cases) {
+    THIMainForm form;
+    form.Shortcuts = "DK";
+    form.Init();
+    RunInits();
+    TProbe keys;
+    if (c.wired) form.onShortcut = keys.Link();
+    StartDispatch();
+    const bool taken = platform.PressControlKey(c.key, c.shift);
+    StopDispatch();
+    EXPECT_EQ(taken, c.fires) << c.what;
+    ASSERT_EQ(keys.values.size(), c.fires ? 1u : 0u) << c.what;
+    if (c.fires) {
+      EXPECT_EQ(ToInteger(keys.values[0]), c.key) << c.what;
+    }
+  }
+}
+
 TEST_F(MainFormTest, IconOnlyWhenTheResourceExists) {
   static const unsigned char bytes[] = {0, 0, 1, 0};
   const TResource items[] = {{"ICON0", ResIcon, bytes, sizeof bytes}};
@@ -271,6 +303,160 @@ TEST_F(MainFormTest, IconOnlyWhenTheResourceExists) {
   EXPECT_EQ(static_cast<THeadlessControl*>(without.Control())->Icon(), "");
   SetResourceTable(previous);
   RunInits();
+}
+
+// --- A second window over the main one ---------------------------------------------------------
+
+class OwnedFormTest : public UiTest {
+ protected:
+  // A form over the main window, hidden until asked, as a window the user
+  // opens is built.
+  std::unique_ptr<THIMainForm> MakeOwned(int32_t w = 300, int32_t h = 250) {
+    auto parts = std::make_unique<THIMainForm>(Form());
+    parts->Width = w;
+    parts->Height = h;
+    parts->Visible = 0;
+    parts->Init();
+    RunInits();
+    parts->onHide = hidden.Link();
+    return parts;
+  }
+  TProbe hidden;
+};
+
+TEST_F(OwnedFormTest, EveryWayOfClosingOnlyHidesItAndTheProgramRunsOn) {
+  const struct {
+    const char* how;
+    std::function<void(THIMainForm&)> close;
+  } ways[] = {
+      {"close box", [&](THIMainForm& f) { EXPECT_FALSE(platform.RequestClose(f.Control())); }},
+      {"doClose", [](THIMainForm& f) { TData none; f.doClose(none); }},
+      {"Escape", [&](THIMainForm& f) { platform.PressKey(f.Control(), VkEscape); }},
+  };
+  auto parts = MakeOwned();
+  parts->EscapeCloses = 1;
+  TProbe ended;
+  form->onClose = ended.Link();
+  EXPECT_FALSE(parts->OwnsApplicationWindow());
+  EXPECT_EQ(parts->Control()->Owner(), Form());
+  EXPECT_FALSE(parts->Control()->Visible()) << "opened when the user asks";
+  size_t closes = 0;
+  for (const auto& way : ways) {
+    TData none;
+    parts->doShow(none);
+    EXPECT_TRUE(parts->Control()->Visible()) << way.how;
+    way.close(*parts);
+    EXPECT_FALSE(parts->Control()->Visible()) << way.how;
+    EXPECT_EQ(hidden.values.size(), ++closes) << way.how;
+    EXPECT_TRUE(Form()->Visible()) << way.how;
+    EXPECT_TRUE(DispatchRunning()) << way.how;
+    EXPECT_EQ(platform.ApplicationForm(), Form()) << way.how;
+  }
+  EXPECT_TRUE(ended.values.empty()) << "the main window's onClose is the program's end";
+}
+
+TEST_F(OwnedFormTest, EscapeClosesOnlyAFormThatAsksForIt) {
+  auto parts = MakeOwned();
+  TData none;
+  parts->doShow(none);
+  platform.PressKey(parts->Control(), VkEscape);
+  EXPECT_TRUE(parts->Control()->Visible()) << "EscapeCloses is 0";
+  form->EscapeCloses = 0;
+  platform.PressKey(Form(), VkEscape);
+  EXPECT_TRUE(Form()->Visible());
+  parts->EscapeCloses = 1;
+  TSource refuse;
+  SetInteger(refuse.value, 1);
+  parts->CanClose = refuse.Link();
+  platform.PressKey(parts->Control(), VkEscape);
+  EXPECT_TRUE(parts->Control()->Visible()) << "CanClose refuses Escape as it refuses the close box";
+  EXPECT_TRUE(hidden.values.empty());
+}
+
+TEST_F(OwnedFormTest, ShowingItAgainBringsItToTheFront) {
+  auto parts = MakeOwned();
+  TData none;
+  parts->doShow(none);
+  parts->doShow(none);
+  EXPECT_TRUE(parts->Control()->Visible());
+  EXPECT_EQ(H(parts.get())->RaiseCount(), 2);
+}
+
+TEST_F(OwnedFormTest, ClosingItTakesTheFocusFromItsControls) {
+  auto parts = MakeOwned();
+  TData none;
+  parts->doShow(none);
+  TControl* table = platform.CreateControl(TControlKind::Table, parts->Control(), {});
+  platform.PressKey(table, VkDown);
+  EXPECT_EQ(platform.Focused(), table);
+  parts->doClose(none);
+  EXPECT_EQ(platform.Focused(), nullptr);
+  TProbe copies;
+  form->onCopy = copies.Link();
+  EXPECT_TRUE(platform.PressControlKey('C', false)) << "Ctrl+C goes to the main window again";
+  EXPECT_EQ(copies.values.size(), 1u);
+}
+
+TEST_F(OwnedFormTest, BesideOwnerPutsItRightOfTheOwnerOrWhereItFits) {
+  // The headless screen is 1024 x 768.
+  const struct {
+    TRect owner;
+    int32_t w, h;
+    int32_t left, top;
+  } cases[] = {
+      {{20, 100, 445, 307}, 300, 250, 465, 100},   // right of it
+      {{600, 100, 400, 300}, 300, 250, 300, 100},  // no room on the right: left of it
+      {{290, 231, 445, 307}, 300, 250, 724, 231},  // room on neither side: the screen's right edge
+      {{20, 600, 445, 307}, 300, 250, 465, 518},   // kept above the screen's bottom
+      {{20, -40, 445, 307}, 300, 250, 465, 0},     // and below its top
+      {{0, 0, 1024, 768}, 1100, 800, 0, 0},        // larger than the screen: its top left corner
+  };
+  for (const auto& c : cases) {
+    Form()->SetBounds(c.owner);
+    auto parts = MakeOwned(c.w, c.h);
+    parts->BesideOwner();
+    EXPECT_EQ(parts->Control()->Bounds(), (TRect{c.left, c.top, c.w, c.h})) << c.owner.Left << "," << c.owner.Top;
+    EXPECT_EQ(parts->Left, c.left);
+    EXPECT_EQ(parts->Top, c.top);
+  }
+  THIMainForm alone;
+  alone.Left = 7;
+  alone.Top = 9;
+  alone.Width = 100;
+  alone.Height = 100;
+  alone.Init();
+  alone.BesideOwner();
+  EXPECT_EQ(alone.Control()->Bounds(), (TRect{7, 9, 100, 100})) << "no owner: where it was";
+  RunInits();
+}
+
+TEST_F(OwnedFormTest, ALaterFormWithoutAnIconTakesTheApplications) {
+  static const unsigned char bytes[] = {0, 0, 1, 0};
+  const TResource items[] = {{"ICON0", ResIcon, bytes, sizeof bytes}, {"ICON1", ResIcon, bytes, sizeof bytes}};
+  const TResourceTable table = {items, 2};
+  const TResourceTable* previous = SetResourceTable(&table);
+  form->SetIcon("ICON0");
+  auto plain = MakeOwned();
+  EXPECT_EQ(H(plain.get())->Icon(), "ICON0");
+  THIMainForm own(Form());
+  own.SetIcon("ICON1");
+  own.Init();
+  EXPECT_EQ(H(&own)->Icon(), "ICON1");
+  SetResourceTable(previous);
+  RunInits();
+}
+
+TEST_F(OwnedFormTest, AnOwnerGoingFirstTakesTheOwnedWindowWithIt) {
+  auto parts = MakeOwned();
+  TControl* table = platform.CreateControl(TControlKind::Table, parts->Control(), {});
+  const int32_t handle = table->Handle();
+  StopDispatch();
+  form.reset();
+  EXPECT_EQ(parts->Control(), nullptr) << "the element heard its window went";
+  EXPECT_EQ(platform.FromHandle(handle), nullptr);
+  TData none;
+  parts->doShow(none);  // does nothing, safely
+  parts->doClose(none);
 }
 
 using TabKeys = UiTest;

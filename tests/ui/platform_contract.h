@@ -46,6 +46,21 @@ class TContractBackend {
   virtual std::optional<TRect> OnScreen(TControl*) { return std::nullopt; }
   // The pixel size of the control's text as drawn; none without a screen.
   virtual std::optional<int> TextPixels(TControl*) { return std::nullopt; }
+
+  // The user clicks row `row` of a table (a row on screen) with the left
+  // button.
+  virtual void ClickRow(TControl* table, int32_t row) = 0;
+  // The control takes the focus and the user presses the key (a virtual
+  // key code: arrows, page keys, Home, End, Escape) there.
+  virtual void PressKey(TControl* c, int32_t key) = 0;
+  // The user clicks the form's close box.
+  virtual void CloseBox(TControl* form) = 0;
+  // A table's column `column` as drawn: its width and a row's height in
+  // screen pixels; none without a screen.
+  virtual std::optional<TSize> CellPixels(TControl*, int32_t) { return std::nullopt; }
+  // Whether the desktop keeps `form` above `owner` as the owner's own
+  // window, off the task bar; none without a desktop.
+  virtual std::optional<bool> ShownAsOwned(TControl*, TControl*) { return std::nullopt; }
 };
 
 struct TContractParam {

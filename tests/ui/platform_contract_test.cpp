@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <initializer_list>
 #include <thread>
 
 #include "ui/bitmap.h"
@@ -30,7 +31,7 @@ TEST_P(PlatformContractOnScreen, EveryKindIsMadeUnderItsParentWithAHandle) {
   const TControlKind kinds[] = {TControlKind::Button,   TControlKind::CheckBox, TControlKind::GroupBox,
                                 TControlKind::Edit,     TControlKind::Label,    TControlKind::PickList,
                                 TControlKind::EditList, TControlKind::TabStrip, TControlKind::Panel,
-                                TControlKind::Image};
+                                TControlKind::Image,    TControlKind::Table};
   EXPECT_EQ(Form()->Parent(), nullptr);
   EXPECT_FALSE(Form()->Visible()) << "forms start hidden";
   EXPECT_EQ(Form()->Style(), kStyleFormDefault);
@@ -44,11 +45,14 @@ TEST_P(PlatformContractOnScreen, EveryKindIsMadeUnderItsParentWithAHandle) {
     EXPECT_NE(c->Handle(), 0);
     EXPECT_EQ(P().FromHandle(c->Handle()), c);
     EXPECT_TRUE(c->Visible()) << "children start shown";
-    const bool field = kind == TControlKind::Edit || kind == TControlKind::EditList || kind == TControlKind::PickList;
+    const bool field = kind == TControlKind::Edit || kind == TControlKind::EditList ||
+                       kind == TControlKind::PickList || kind == TControlKind::Table;
     EXPECT_EQ(c->Color(), field ? kColorWindow : kColorButtonFace) << "the desktop's colours";
     EXPECT_TRUE(c->Enabled());
     EXPECT_EQ(c->Selected(), -1);
     EXPECT_TRUE(c->Items().empty());
+    EXPECT_TRUE(c->Columns().empty());
+    EXPECT_EQ(c->RowCount(), 0);
   }
 }
 
@@ -246,7 +250,7 @@ TEST_P(PlatformContractOnScreen, TheProgramsOwnWritesNeverNotify) {
   TRecorder seen;
   std::vector<TControl*> controls;
   for (TControlKind kind : {TControlKind::Edit, TControlKind::EditList, TControlKind::PickList,
-                            TControlKind::TabStrip, TControlKind::CheckBox}) {
+                            TControlKind::TabStrip, TControlKind::CheckBox, TControlKind::Table}) {
     TControl* c = Make(kind, 0, 0);
     c->SetHandler(&seen);
     controls.push_back(c);
@@ -254,6 +258,8 @@ TEST_P(PlatformContractOnScreen, TheProgramsOwnWritesNeverNotify) {
   for (TControl* c : controls) {
     c->AddItem("x");
     c->AddItem("y");
+    c->SetColumns({{"x", 30, 0}});
+    c->SetRows({{"x"}, {"y"}});
     c->SetSelected(1);
     c->SetText("typed by the program");
     c->SetCaret(1);
@@ -496,4 +502,338 @@ TEST_P(PlatformContractErrors, ControlUseOffTheWindowThreadIsCounted) {
   std::thread worker([&] { (void)form->Text(); });
   worker.join();
   EXPECT_EQ(P().ThreadViolations(), 1);
+}
+
+// --- Tables ----------------------------------------------------------------------------------
+
+namespace {
+
+// Rows "R<i>", "<i> Om", "<i>.5" for i from 0.
+std::vector<std::vector<std::string>> NumberedRows(int count) {
+  std::vector<std::vector<std::string>> rows;
+  for (int i = 0; i < count; ++i) {
+    const std::string n = std::to_string(i);
+    rows.push_back({"R" + n, n + " Om", n + ".5"});
+  }
+  return rows;
+}
+
+const std::vector<TTableColumn> kThreeColumns = {{"Set", 50, 0}, {"R2", 70, 2}, {"Vout, V", 80, 1}};
+
+}  // namespace
+
+TEST_P(PlatformContractOnScreen, ATablesColumnsAndRowsReadBackAsGiven) {
+  TControl* table = Make(TControlKind::Table, 10, 10);
+  table->SetBounds({10, 10, 300, 150});
+  const std::vector<TTableColumn> columns = {{"R1", 60, 0}, {kCyrillic, 80, 1}, {"Vout, V", 70, 2}};
+  table->SetColumns(columns);
+  EXPECT_EQ(table->Columns(), columns);
+  const std::vector<std::vector<std::string>> rows = {
+      {"510", "1500", "5.01"}, {"240"}, {"1 & 2", "@C;", "x", "kept, unseen"}, {}};
+  table->SetRows(rows);
+  EXPECT_EQ(table->Rows(), rows);
+  EXPECT_EQ(table->RowCount(), 4);
+  EXPECT_EQ(table->Selected(), -1);
+  const struct {
+    int32_t row, column;
+    const char* text;
+  } cells[] = {{0, 1, "1500"}, {1, 0, "240"}, {1, 2, ""},  {2, 0, "1 & 2"}, {2, 3, "kept, unseen"},
+               {3, 0, ""},     {4, 0, ""},    {-1, 0, ""}, {0, -1, ""},     {0, 9, ""}};
+  for (const auto& c : cells) EXPECT_EQ(table->Cell(c.row, c.column), c.text) << c.row << "," << c.column;
+  EXPECT_TRUE(table->Items().empty()) << "a table has rows, not lines";
+  EXPECT_EQ(table->Bounds(), (TRect{10, 10, 300, 150}));
+}
+
+TEST_P(PlatformContractOnScreen, TheProgramSelectsARowAndNewRowsSelectNone) {
+  TControl* table = Make(TControlKind::Table, 10, 10);
+  table->SetColumns(kThreeColumns);
+  table->SetRows(NumberedRows(4));
+  const struct {
+    int32_t asked, selected;
+  } cases[] = {{2, 2}, {0, 0}, {4, -1}, {3, 3}, {-3, -1}, {1, 1}};
+  for (const auto& c : cases) {
+    table->SetSelected(c.asked);
+    EXPECT_EQ(table->Selected(), c.selected) << "asked " << c.asked;
+  }
+  table->SetColumns({{"Set", 90, 0}});
+  EXPECT_EQ(table->Selected(), 1) << "new columns keep the rows and the selection";
+  table->SetRows(NumberedRows(6));
+  EXPECT_EQ(table->Selected(), -1);
+  table->SetSelected(5);
+  table->SetRows({});
+  EXPECT_EQ(table->Selected(), -1);
+  table->SetSelected(0);
+  EXPECT_EQ(table->Selected(), -1) << "an empty table has no row to select";
+}
+
+TEST_P(PlatformContractOnScreen, TheUserPicksARowWithTheMouse) {
+  TControl* table = Make(TControlKind::Table, 10, 10);
+  table->SetBounds({10, 10, 300, 150});
+  table->SetColumns(kThreeColumns);
+  table->SetRows(NumberedRows(3));
+  TRecorder seen;
+  table->SetHandler(&seen);
+  Show();
+  const struct {
+    int32_t row;
+    int changes;  // SelectChange notifications so far
+  } clicks[] = {{1, 1}, {1, 1}, {0, 2}, {2, 3}};
+  for (const auto& c : clicks) {
+    Backend().ClickRow(table, c.row);
+    EXPECT_TRUE(Backend().PumpUntil([&] { return table->Selected() == c.row; })) << "row " << c.row;
+    EXPECT_EQ(seen.Count(TNotifyKind::SelectChange), c.changes) << "row " << c.row;
+  }
+  EXPECT_EQ(seen.Count(TNotifyKind::MouseDown), 4);
+  EXPECT_EQ(P().Focused(), table) << "a click gives the table the focus";
+  EXPECT_EQ(table->Rows(), NumberedRows(3)) << "nothing on screen edits a text";
+  table->SetHandler(nullptr);
+}
+
+TEST_P(PlatformContractOnScreen, KeysMoveTheSelectionARowAPageOrToAnEnd) {
+  TControl* table = Make(TControlKind::Table, 10, 10);
+  table->SetBounds({10, 10, 300, 150});
+  table->SetColumns(kThreeColumns);
+  table->SetRows(NumberedRows(40));
+  TRecorder seen;
+  bool consumeDown = false;
+  seen.On = [&](const TNotification& n) { return consumeDown && n.Kind == TNotifyKind::KeyDown && n.Key == VkDown; };
+  table->SetHandler(&seen);
+  Show();
+  const int32_t page = table->PageRows();
+  ASSERT_GE(page, 2);
+  ASSERT_LT(page, 20);
+  const struct {
+    int32_t key, row;
+  } steps[] = {{VkDown, 0},         {VkDown, 1}, {VkNext, 1 + page}, {VkUp, page},          {VkPrior, 0},
+               {VkUp, 0},           {VkEnd, 39}, {VkDown, 39},       {VkPrior, 39 - page}, {VkHome, 0},
+               {VkNext, page}};
+  int changes = 0;
+  int32_t was = -1;
+  for (const auto& step : steps) {
+    Backend().PressKey(table, step.key);
+    EXPECT_TRUE(Backend().PumpUntil([&] { return table->Selected() == step.row; }))
+        << "key " << step.key << " from " << was << " gave " << table->Selected();
+    if (step.row != was) ++changes;
+    was = step.row;
+    EXPECT_EQ(seen.Count(TNotifyKind::SelectChange), changes) << "key " << step.key;
+  }
+  consumeDown = true;
+  Backend().PressKey(table, VkDown);
+  Backend().PumpUntil([] { return true; });
+  EXPECT_EQ(table->Selected(), page) << "a key the handler consumed moves nothing";
+  EXPECT_EQ(seen.Count(TNotifyKind::SelectChange), changes);
+  table->SetHandler(nullptr);
+}
+
+TEST_P(PlatformContractOnScreen, ATallerTableShowsMoreRowsAtOnce) {
+  TControl* low = Make(TControlKind::Table, 10, 10);
+  TControl* tall = Make(TControlKind::Table, 120, 10);
+  low->SetBounds({10, 10, 100, 70});
+  tall->SetBounds({120, 10, 100, 250});
+  for (TControl* t : {low, tall}) {
+    t->SetColumns(kThreeColumns);
+    t->SetRows(NumberedRows(50));
+  }
+  Show();
+  EXPECT_GE(low->PageRows(), 1);
+  EXPECT_GT(tall->PageRows(), low->PageRows() + 5);
+  EXPECT_LT(tall->PageRows(), 50);
+}
+
+TEST_P(PlatformContractOnScreen, AnEmptyTableHasNoRowForAnyKey) {
+  TControl* table = Make(TControlKind::Table, 10, 10);
+  table->SetBounds({10, 10, 300, 150});
+  table->SetColumns(kThreeColumns);
+  TRecorder seen;
+  table->SetHandler(&seen);
+  Show();
+  for (const int32_t key : std::initializer_list<int32_t>{VkDown, VkEnd, VkNext, VkHome}) Backend().PressKey(table, key);
+  Backend().PumpUntil([] { return true; });
+  EXPECT_EQ(table->Selected(), -1);
+  EXPECT_EQ(seen.Count(TNotifyKind::SelectChange), 0);
+  EXPECT_EQ(seen.Count(TNotifyKind::KeyDown), 4) << "the keys still reach the handler";
+  table->SetHandler(nullptr);
+}
+
+TEST_P(PlatformContractOnScreen, LongAndCyrillicTextsReadBackWhole) {
+  TControl* table = Make(TControlKind::Table, 10, 10);
+  table->SetBounds({10, 10, 200, 100});
+  std::string everyLetter;  // the Cyrillic letters of code page 1251, and No.
+  for (int c = 0xC0; c <= 0xFF; ++c) everyLetter += static_cast<char>(c);
+  everyLetter += "\xA8\xB8\xB9";
+  const std::string long1 = std::string(3000, '9') + "Om";
+  const std::vector<TTableColumn> columns = {{kCyrillic, 40, 0}, {everyLetter, 60, 2}};
+  const std::vector<std::vector<std::string>> rows = {{long1, everyLetter}, {kCyrillic + " 5 V", std::string(500, 'W')}};
+  table->SetColumns(columns);
+  table->SetRows(rows);
+  Show();
+  EXPECT_EQ(table->Columns(), columns);
+  EXPECT_EQ(table->Rows(), rows);
+  EXPECT_EQ(table->Cell(0, 0), long1);
+  EXPECT_EQ(table->Bounds(), (TRect{10, 10, 200, 100})) << "a long text is cut, the table keeps its size";
+  if (std::optional<TSize> cell = Backend().CellPixels(table, 0)) {
+    EXPECT_EQ(cell->Width, static_cast<int32_t>(40 * P().Scale())) << "a long text is cut, the column keeps its width";
+  }
+}
+
+TEST_P(PlatformContractOnScreen, ATableIsDrawnAtTheScaleWhileItsWidthsStayInLayoutPixels) {
+  TControl* table = Make(TControlKind::Table, 10, 10);
+  table->SetBounds({10, 20, 240, 120});
+  table->SetFont(TFontRec{"Arial", 9, 0, 0, 204}, 15);
+  table->SetColumns(kThreeColumns);
+  table->SetRows(NumberedRows(5));
+  Show();
+  if (!Backend().CellPixels(table, 0)) GTEST_SKIP() << "a backend without a screen stays at scale 1";
+  const double first = P().Scale();
+  P().SetScale(1);
+  Backend().PumpUntil([] { return true; });
+  const int32_t rowAt1 = Backend().CellPixels(table, 0)->Height;
+  for (int scale : {2, 1}) {
+    SCOPED_TRACE(testing::Message() << "scale " << scale);
+    P().SetScale(scale);
+    Backend().PumpUntil([] { return true; });
+    EXPECT_EQ(table->Bounds(), (TRect{10, 20, 240, 120}));
+    EXPECT_EQ(table->Columns(), kThreeColumns);
+    EXPECT_EQ(Backend().OnScreen(table), (TRect{10 * scale, 20 * scale, 240 * scale, 120 * scale}));
+    for (int32_t c = 0; c < 3; ++c) {
+      const std::optional<TSize> cell = Backend().CellPixels(table, c);
+      ASSERT_TRUE(cell.has_value());
+      EXPECT_EQ(cell->Width, kThreeColumns[static_cast<size_t>(c)].Width * scale) << "column " << c;
+      // Faces come in whole pixel sizes, so a row grows about as much.
+      EXPECT_GE(cell->Height, rowAt1 * scale * 0.8) << "column " << c;
+      EXPECT_LE(cell->Height, rowAt1 * scale * 1.25) << "column " << c;
+    }
+  }
+  P().SetScale(first);
+}
+
+// --- A second window -------------------------------------------------------------------------
+
+TEST_P(PlatformContractOnScreen, AFormMadeOverAControlIsOwnedByThatControlsForm) {
+  TControl* panel = Make(TControlKind::Panel, 10, 10);
+  TOwned parts(P().CreateControl(TControlKind::Form, panel, {}));
+  EXPECT_EQ(parts->Owner(), Form());
+  EXPECT_EQ(parts->Parent(), nullptr) << "a window of its own, not a child";
+  EXPECT_FALSE(parts->Visible()) << "forms start hidden";
+  EXPECT_EQ(Form()->Owner(), nullptr);
+  EXPECT_EQ(std::count(panel->Children().begin(), panel->Children().end(), parts.get()), 0);
+  TOwned alone(P().CreateControl(TControlKind::Form, nullptr, {}));
+  EXPECT_EQ(alone->Owner(), nullptr);
+}
+
+TEST_P(PlatformContractOnScreen, AnOwnedFormOpensClosesAndOpensAgainWhileItsOwnerStays) {
+  Show();
+  TOwned parts(P().CreateControl(TControlKind::Form, Form(), {}));
+  parts->SetBounds({450, 40, 320, 220});
+  parts->SetText("Parts");
+  TControl* table = P().CreateControl(TControlKind::Table, parts.get(), {});
+  table->SetBounds({8, 8, 290, 150});
+  table->SetColumns(kThreeColumns);
+  table->SetRows(NumberedRows(3));
+  TRecorder seen;
+  // The program's answer to the close box: the window goes, the program stays.
+  seen.On = [&](const TNotification& n) {
+    if (n.Kind != TNotifyKind::CloseRequest) return false;
+    parts->SetVisible(false);
+    return true;
+  };
+  parts->SetHandler(&seen);
+  for (int round = 1; round <= 2; ++round) {
+    SCOPED_TRACE(testing::Message() << "round " << round);
+    parts->SetVisible(true);
+    parts->Raise();
+    EXPECT_TRUE(parts->Visible());
+    EXPECT_TRUE(Backend().PumpUntil([&] {
+      const std::optional<bool> owned = Backend().ShownAsOwned(parts.get(), Form());
+      return !owned || *owned;
+    })) << "above its owner, off the task bar";
+    Backend().CloseBox(parts.get());
+    EXPECT_TRUE(Backend().PumpUntil([&] { return !parts->Visible(); }));
+    EXPECT_EQ(seen.Count(TNotifyKind::CloseRequest), round);
+    EXPECT_TRUE(Form()->Visible()) << "the owner stays";
+    EXPECT_EQ(table->Rows(), NumberedRows(3)) << "a closed window keeps what it holds";
+  }
+  parts->SetHandler(nullptr);
+}
+
+TEST_P(PlatformContractOnScreen, CtrlCAndEscapeInAnOwnedFormReachThatForm) {
+  TRecorder onMain, onParts, onTable;
+  Form()->SetHandler(&onMain);
+  Show();
+  TOwned parts(P().CreateControl(TControlKind::Form, Form(), {}));
+  parts->SetBounds({450, 40, 320, 220});
+  TControl* table = P().CreateControl(TControlKind::Table, parts.get(), {});
+  table->SetBounds({8, 8, 290, 150});
+  table->SetColumns(kThreeColumns);
+  table->SetRows(NumberedRows(3));
+  int copies = 0;
+  onParts.On = [&](const TNotification& n) {
+    if (n.Kind == TNotifyKind::ControlKey && n.Key == 'C') return ++copies, true;
+    return n.Kind == TNotifyKind::EscapeKey;
+  };
+  parts->SetHandler(&onParts);
+  bool tableTakesEscape = false;
+  onTable.On = [&](const TNotification& n) {
+    return tableTakesEscape && n.Kind == TNotifyKind::KeyDown && n.Key == VkEscape;
+  };
+  table->SetHandler(&onTable);
+  parts->SetVisible(true);
+  Backend().PumpUntil([] { return true; });
+  table->SetFocus();
+  EXPECT_TRUE(Backend().PumpUntil([&] { return P().Focused() == table; }));
+  Backend().PressCtrlC();
+  EXPECT_TRUE(Backend().PumpUntil([&] { return copies == 1; }));
+  Backend().PressKey(table, VkEscape);
+  EXPECT_TRUE(Backend().PumpUntil([&] { return onParts.Count(TNotifyKind::EscapeKey) == 1; }));
+  tableTakesEscape = true;
+  Backend().PressKey(table, VkEscape);
+  Backend().PumpUntil([] { return true; });
+  EXPECT_EQ(onParts.Count(TNotifyKind::EscapeKey), 1) << "Escape the control took stays there";
+  EXPECT_EQ(onTable.Count(TNotifyKind::KeyDown), 2);
+  EXPECT_EQ(onMain.Count(TNotifyKind::ControlKey), 0) << "the owner's window saw none of it";
+  EXPECT_EQ(onMain.Count(TNotifyKind::EscapeKey), 0);
+  table->SetHandler(nullptr);
+  parts->SetHandler(nullptr);
+  Form()->SetHandler(nullptr);
+}
+
+TEST_P(PlatformContractOnScreen, HidingAFormTakesTheFocusFromItsControls) {
+  Show();
+  TOwned parts(P().CreateControl(TControlKind::Form, Form(), {}));
+  parts->SetBounds({450, 40, 320, 220});
+  TControl* table = P().CreateControl(TControlKind::Table, parts.get(), {});
+  table->SetBounds({8, 8, 290, 150});
+  parts->SetVisible(true);
+  Backend().PumpUntil([] { return true; });
+  table->SetFocus();
+  EXPECT_TRUE(Backend().PumpUntil([&] { return P().Focused() == table; }));
+  parts->SetVisible(false);
+  EXPECT_TRUE(Backend().PumpUntil([&] { return P().Focused() != table; }));
+}
+
+TEST_P(PlatformContractErrors, DestroyingAnOwnerDestroysItsOwnedFormsFirst) {
+  TControl* owner = P().CreateControl(TControlKind::Form, nullptr, {});
+  TControl* parts = P().CreateControl(TControlKind::Form, owner, {});
+  TControl* cell = P().CreateControl(TControlKind::Table, parts, {});
+  TControl* label = P().CreateControl(TControlKind::Label, owner, {});
+  std::vector<std::string> log;
+  struct TNamed : TControlHandler {
+    std::vector<std::string>* Log;
+    std::string Name;
+    bool HandleNotification(const TNotification& n) override {
+      if (n.Kind == TNotifyKind::Destroyed) Log->push_back(Name);
+      return false;
+    }
+  } named[3];
+  const std::pair<TControl*, const char*> controls[] = {{parts, "parts"}, {cell, "table"}, {label, "label"}};
+  std::vector<int32_t> handles;
+  for (int i = 0; i < 3; ++i) {
+    named[i].Log = &log;
+    named[i].Name = controls[i].second;
+    controls[i].first->SetHandler(&named[i]);
+    handles.push_back(controls[i].first->Handle());
+  }
+  TControl::Destroy(owner);
+  EXPECT_EQ(log, (std::vector<std::string>{"parts", "table", "label"}));
+  for (int32_t h : handles) EXPECT_EQ(P().FromHandle(h), nullptr);
 }

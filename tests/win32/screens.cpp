@@ -2,9 +2,17 @@
 // of the real window, read back from the screen once the page is drawn.
 #include <windows.h>
 
+#include <cstdio>
+
+#include "pages/main_form.h"
+#include "runtime/event.h"
 #include "scenarios/screenshots.h"
+#include "scenarios/table_sample.h"
+#include "ui/button.h"
 #include "ui/main_form.h"
+#include "ui/scale.h"
 #include "ui/win32/control.h"
+#include "ui/win32/win32_platform.h"
 #include "win32/screens.h"
 #include "win32/session.h"
 
@@ -65,4 +73,75 @@ int SaveWin32Screens(const std::string& dir, const std::vector<std::string>& arg
   });
   if (!result.ScriptRan) ++failures;
   return result.Status == 0 ? failures : failures + 1;
+}
+
+namespace {
+
+// Draws `form` until the desktop has painted it, gives `focus` the focus
+// first, and saves its client area as the PNG `path`; 0 when saved and
+// not blank.
+int SaveFormScreen(TWin32Platform& platform, TControl* formControl, TControl* focus, const std::string& path) {
+  HWND form = static_cast<TWin32Control*>(formControl)->Window();
+  // The selected row as the user sees it in a window they work in.
+  if (focus) focus->SetFocus();
+  for (int round = 0; round < 5; ++round) {
+    RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    for (int i = 0; i < 50 && platform.PumpPending(); ++i) {
+    }
+    GdiFlush();
+    Sleep(50);
+  }
+  int w = 0, h = 0;
+  const std::vector<uint8_t> rgb = CaptureClient(form, w, h);
+  if (rgb.empty() || !WritePng(path, rgb.data(), w, h)) {
+    std::fprintf(stderr, "%s: could not be saved\n", path.c_str());
+    return 1;
+  }
+  if (LooksBlank(rgb)) {
+    std::fprintf(stderr, "%s: looks blank\n", path.c_str());
+    return 1;
+  }
+  std::printf("%s %dx%d\n", path.c_str(), w, h);
+  return 0;
+}
+
+void MakeFolderOf(const std::string& path) {
+  const size_t slash = path.find_last_of("/\\");
+  if (slash != std::string::npos) CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
+}
+
+}  // namespace
+
+int SaveWin32TableScreen(const std::string& path, const std::vector<std::string>& args) {
+  MakeFolderOf(path);
+  TWin32Platform platform;
+  platform.SetScale(ScaleArgument(args).value_or(1.0));
+  TTableSample sample = MakeTableSample();
+  RunInits();
+  StartDispatch();
+  sample.Form->ShowApplication();
+  const int status = SaveFormScreen(platform, sample.Form->Control(), sample.Table->Control(), path);
+  StopDispatch();
+  return status;
+}
+
+int SaveWin32PartsScreen(const std::string& path, const std::vector<std::string>& args) {
+  MakeFolderOf(path);
+  TWin32Platform platform;
+  platform.SetScale(ScaleArgument(args).value_or(1.0));
+  TClassMainForm_2943964 scheme;
+  // As the program starts: the window shown, the dispatcher on, then the
+  // start-up queue (which picks the pages' first list lines).
+  scheme.MainForm->ShowApplication();
+  StartDispatch();
+  RunInits();
+  // The first page calculated, then its Parts window opened as Ctrl+D does.
+  TControl* calculate = FindFirstOfKind(scheme.PageBox(0), TControlKind::Button);
+  if (auto* button = dynamic_cast<THIButton*>(calculate ? calculate->Handler() : nullptr)) FireNone(button->onClick);
+  TData none;
+  scheme.doParts(none);
+  TPartsWindow* parts = scheme.PartsWindow();
+  const int status = parts ? SaveFormScreen(platform, parts->Form->Control(), parts->Sets->Control(), path) : 1;
+  StopDispatch();
+  return status;
 }

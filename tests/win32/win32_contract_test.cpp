@@ -2,6 +2,7 @@
 // a virtual X display in the tests. The user is played with the messages
 // a mouse click or a key press sends; boxes are answered from a timer.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <chrono>
 
@@ -19,7 +20,7 @@ class TWin32Backend : public TContractBackend {
   TPlatform& Platform() override { return platform_; }
   bool PumpUntil(const std::function<bool()>& done) override { return Pump(platform_, done); }
   void Click(TControl* c) override { ClickWindow(static_cast<TWin32Control*>(c)->Window()); }
-  void PressTab(bool backward) override { PressKey(GetFocus(), VK_TAB, backward); }
+  void PressTab(bool backward) override { ::PressKey(GetFocus(), VK_TAB, backward); }
   void RightClick(TControl* c) override { RightClickWindow(static_cast<TWin32Control*>(c)->Window()); }
   void AnswerNextMenu(int32_t index) override { AnswerMenuWith(index); }
   void SelectText(TControl* field, int32_t at, int32_t count) override {
@@ -29,6 +30,34 @@ class TWin32Backend : public TContractBackend {
   }
   void PressCtrlC() override { PressControlKey(GetFocus(), 'C'); }
   std::vector<std::string> ShownBoxes() override { return boxes_; }
+  void ClickRow(TControl* table, int32_t row) override {
+    HWND list = static_cast<TWin32Control*>(table)->Window();
+    RECT r = {};
+    r.left = LVIR_BOUNDS;
+    ASSERT_TRUE(SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r))) << "row " << row;
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(list, WM_LBUTTONUP, 0, at);
+  }
+  void PressKey(TControl* c, int32_t key) override {
+    c->SetFocus();
+    ::PressKey(static_cast<TWin32Control*>(c)->FocusWindow(), key);
+  }
+  void CloseBox(TControl* form) override { SendMessageW(static_cast<TWin32Control*>(form)->Window(), WM_CLOSE, 0, 0); }
+  std::optional<TSize> CellPixels(TControl* table, int32_t column) override {
+    HWND list = static_cast<TWin32Control*>(table)->Window();
+    RECT r = {};
+    r.left = LVIR_BOUNDS;
+    SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+    return TSize{static_cast<int32_t>(SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0)),
+                 r.bottom - r.top};
+  }
+  std::optional<bool> ShownAsOwned(TControl* form, TControl* owner) override {
+    HWND window = static_cast<TWin32Control*>(form)->Window();
+    const bool appWindow = (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0;
+    return IsWindowVisible(window) && !appWindow &&
+           GetWindow(window, GW_OWNER) == static_cast<TWin32Control*>(owner)->Window();
+  }
   std::optional<TRect> OnScreen(TControl* c) override {
     HWND w = static_cast<TWin32Control*>(c)->Window();
     RECT r;

@@ -12,6 +12,8 @@
 #include "ui/encoding.h"
 #include "ui/scale.h"
 #include "ui/fltk/colors.h"
+#include "ui/fltk/draw.h"
+#include <X11/Xatom.h>
 #include "ui/fltk/events.h"
 #include "ui/fltk/fltk_platform.h"
 #include "ui/fltk/fonts.h"
@@ -70,6 +72,16 @@ Fl_Cursor FltkCursor(int32_t cursor) {
     case CursorText: return FL_CURSOR_INSERT;
     default: return FL_CURSOR_DEFAULT;
   }
+}
+
+// Asks the window manager to leave the window off the task bar: the state
+// is read when the window is taken under management, which follows the
+// mapping just asked for in the same batch of requests.
+void KeepOffTaskBar(Fl_Window& window) {
+  const Atom state = XInternAtom(fl_display, "_NET_WM_STATE", False);
+  const Atom skip = XInternAtom(fl_display, "_NET_WM_STATE_SKIP_TASKBAR", False);
+  XChangeProperty(fl_display, fl_xid(&window), state, XA_ATOM, 32, PropModeAppend,
+                  reinterpret_cast<const unsigned char*>(&skip), 1);
 }
 
 }  // namespace
@@ -140,6 +152,9 @@ TFltkControl::TFltkControl(TFltkPlatform& platform, TControlKind kind, TControl*
       break;
     case TControlKind::Image:
       widget_ = new TPictureWidget(0, 0, 1, 1);
+      break;
+    case TControlKind::Table:
+      widget_ = new TTableWidget(0, 0, 1, 1);
       break;
   }
   widget_->user_data(this);
@@ -238,6 +253,7 @@ void TFltkControl::ScaleDefaultFont() {
   if (Fl_Input* field = FieldOf(widget_, Kind())) field->textsize(size);
   if (Kind() == TControlKind::PickList) static_cast<Fl_Choice*>(widget_)->textsize(size);
   if (Kind() == TControlKind::EditList) static_cast<Fl_Input_Choice*>(widget_)->menubutton()->textsize(size);
+  if (Kind() == TControlKind::Table) static_cast<TTableWidget*>(widget_)->FontChanged();
 }
 
 void TFltkControl::Rescale() {
@@ -257,6 +273,10 @@ void TFltkControl::Rescale() {
     widget_->resize(widget_->x(), widget_->y(), widget_->w(), widget_->h());
   }
   if (Kind() == TControlKind::TabStrip) static_cast<TTabs*>(widget_)->SetScale(Scale());
+  if (Kind() == TControlKind::Table) {
+    ApplyColumns();
+    ApplySelected();
+  }
   widget_->redraw();
 }
 
@@ -267,6 +287,11 @@ void TFltkControl::Geometry(bool moved, bool resized) {
 }
 
 void TFltkControl::Raise() {
+  if (Kind() == TControlKind::Form) {
+    // A window on screen comes to the front.
+    if (static_cast<Fl_Window*>(widget_)->shown() && !map_pending_) widget_->show();
+    return;
+  }
   Fl_Group* g = widget_->parent();
   if (!g || g->children() == 0 || g->child(g->children() - 1) == widget_) return;
   // FLTK draws later children on top and offers them events first.
@@ -288,6 +313,7 @@ void TFltkControl::ApplyText() {
     case TControlKind::PickList:  // shows its selected line only
     case TControlKind::TabStrip:
     case TControlKind::Image:
+    case TControlKind::Table:
       break;
     default:
       widget_->copy_label(utf8.c_str());
@@ -362,7 +388,17 @@ bool TFltkControl::Visible() const { return map_pending_ || widget_->visible() !
 void TFltkControl::Map() {
   map_pending_ = false;
   mapping_ = true;
-  widget_->show();
+  auto* window = static_cast<Fl_Window*>(widget_);
+  Fl_Window* owner = Owner() ? static_cast<TFltkControl*>(Owner())->Window() : nullptr;
+  const bool owned = owner && owner->shown();
+  if (owned) {
+    // FLTK makes a non-modal window the transient of the window first in
+    // its list when it maps it: the owner, put there now.
+    window->set_non_modal();
+    Fl::first_window(owner);
+  }
+  window->show();
+  if (owned) KeepOffTaskBar(*window);
   mapping_ = false;
 }
 
@@ -429,6 +465,7 @@ void TFltkControl::ApplyFont() {
       widget_->labelcolor(c);
       break;
   }
+  if (Kind() == TControlKind::Table) static_cast<TTableWidget*>(widget_)->FontChanged();
   widget_->redraw();
 }
 
@@ -437,6 +474,11 @@ void TFltkControl::ApplyEdge() {
   const Fl_Boxtype box = edge_ == 0 ? FL_DOWN_BOX : FL_BORDER_BOX;
   if (Kind() == TControlKind::Edit || Kind() == TControlKind::EditList || Kind() == TControlKind::PickList) {
     widget_->box(box);
+    widget_->redraw();
+  }
+  if (Kind() == TControlKind::Table) {
+    // The table draws its own cells inside the frame.
+    widget_->box(edge_ == 0 ? FL_DOWN_FRAME : FL_BORDER_FRAME);
     widget_->redraw();
   }
 }
@@ -527,8 +569,88 @@ void TFltkControl::ShowSelectedLine() {
 void TFltkControl::ApplySelected() {
   if (Kind() == TControlKind::TabStrip)
     static_cast<TTabs*>(widget_)->Select(selected_);
+  else if (Kind() == TControlKind::Table)
+    static_cast<TTableWidget*>(widget_)->Select(selected_);
   else
     ShowSelectedLine();
+}
+
+// --- Tables ------------------------------------------------------------------------
+
+void TFltkControl::ApplyColumns() {
+  if (Kind() != TControlKind::Table) return;
+  std::vector<TTableWidget::TColumn> columns;
+  for (const TTableColumn& c : columns_)
+    columns.push_back({Cp1251ToUtf8(c.Heading), ScaleLength(std::max<int32_t>(0, c.Width), Scale()), c.Alignment});
+  static_cast<TTableWidget*>(widget_)->SetColumns(std::move(columns));
+}
+
+void TFltkControl::ApplyRows() {
+  if (Kind() != TControlKind::Table) return;
+  std::vector<std::vector<std::string>> rows;
+  rows.reserve(rows_.size());
+  for (const std::vector<std::string>& cells : rows_) {
+    std::vector<std::string> utf8;
+    for (const std::string& cell : cells) utf8.push_back(Cp1251ToUtf8(cell));
+    rows.push_back(std::move(utf8));
+  }
+  static_cast<TTableWidget*>(widget_)->SetRows(std::move(rows));
+}
+
+int32_t TFltkControl::PageRows() const {
+  Check();
+  return Kind() == TControlKind::Table ? static_cast<TTableWidget*>(widget_)->PageRows() : 1;
+}
+
+void TFltkControl::MoveRow(int32_t row) {
+  if (row < 0 || row == selected_) return;
+  selected_ = row;
+  ApplySelected();
+  Notify(TNotifyKind::SelectChange);
+}
+
+int TFltkControl::RouteTable(Fl_Widget& w, int event) {
+  auto& table = static_cast<TTableWidget&>(w);
+  switch (event) {
+    case FL_PUSH: {
+      // The scrollbars scroll; a press anywhere else is the program's.
+      if (table.EventOnScrollbar()) return -1;
+      const int button = Fl::event_button();
+      NotifyMouse(TNotifyKind::MouseDown, MouseEventFor(w, button, Scale()));
+      if (Fl::event_clicks() > 0 && button == FL_LEFT_MOUSE) Notify(TNotifyKind::DblClick);
+      if (Fl::visible_focus() && Fl::focus() != &w) {
+        w.take_focus();
+        fp_.SyncFocus();
+      }
+      if (button == FL_LEFT_MOUSE) MoveRow(table.RowAtEvent());
+      table_pressed_ = true;
+      return 1;
+    }
+    case FL_DRAG:
+      if (!table_pressed_) return -1;
+      NotifyMouse(TNotifyKind::MouseMove, MouseEventFor(w, 0, Scale()));
+      return 1;
+    case FL_RELEASE:
+      if (!table_pressed_) return -1;
+      table_pressed_ = false;
+      NotifyMouse(TNotifyKind::MouseUp, MouseEventFor(w, Fl::event_button(), Scale()));
+      return 1;
+    case FL_FOCUS:
+    case FL_UNFOCUS:
+      // The selected row changes colour with the focus.
+      w.redraw();
+      return 1;
+    case FL_KEYBOARD: {
+      int32_t row = -1;
+      if (Fl::event_state() & (FL_CTRL | FL_ALT | FL_META)) return 0;
+      if (!TableRowForKey(VirtualKey(Fl::event_key()), selected_, static_cast<int32_t>(rows_.size()), PageRows(), row))
+        return 0;
+      MoveRow(row);
+      return 1;
+    }
+    default:
+      return -1;
+  }
 }
 
 void TFltkControl::ApplyChecked() {
@@ -602,6 +724,10 @@ bool TFltkControl::ClicksItself() const {
 bool TFltkControl::TracksHover() const { return Kind() == TControlKind::Label || Kind() == TControlKind::Image; }
 
 int TFltkControl::Route(Fl_Widget& w, int event, TBaseHandle base) {
+  if (Kind() == TControlKind::Table) {
+    const int result = RouteTable(w, event);
+    if (result >= 0) return result;
+  }
   switch (event) {
     case FL_PUSH: {
       const int button = Fl::event_button();
@@ -619,8 +745,8 @@ int TFltkControl::Route(Fl_Widget& w, int event, TBaseHandle base) {
         pressed_ = true;
         result = 1;
       }
-      if (Kind() == TControlKind::Label && button == FL_RIGHT_MOUSE) {
-        // Labels ask for their menu on release over them.
+      if (AsksForMenu(Kind()) && button == FL_RIGHT_MOUSE) {
+        // Labels, frames and pictures ask for their menu on release over them.
         right_pressed_ = true;
         result = 1;
       }

@@ -38,6 +38,7 @@ class TFltkControl : public TControl {
   bool Checked() const override;
   void Rescale() override;
   bool HasSelection() const override;
+  int32_t PageRows() const override;
 
   // The widget, and the window it is in (none before it is placed).
   Fl_Widget* Widget() const { return widget_; }
@@ -52,7 +53,8 @@ class TFltkControl : public TControl {
     return changed;
   }
 
-  // Forms: maps the window made visible (TFltkPlatform::MapBeforeFrame).
+  // Forms: maps the window made visible (TFltkPlatform::MapBeforeFrame);
+  // an owned form is mapped as its owner's transient, off the task bar.
   void Map();
 
   // From the widgets (widgets.h).
@@ -79,6 +81,8 @@ class TFltkControl : public TControl {
   void ApplyPicture() override;
   void ApplyIcon() override;
   void ApplyWindowState() override;
+  void ApplyColumns() override;
+  void ApplyRows() override;
   void Reveal() override;
 
  private:
@@ -87,6 +91,11 @@ class TFltkControl : public TControl {
   static void LinePicked(Fl_Widget* w, void* data);
 
   bool Notify(TNotifyKind kind);
+  // A table's mouse presses and keys: answers what handle() answers, or
+  // -1 to handle the event as any control does.
+  int RouteTable(Fl_Widget& w, int event);
+  // The user moved the table's selection to `row`: shown, told when new.
+  void MoveRow(int32_t row);
   bool NotifyMouse(TNotifyKind kind, const TMouseEvent& m);
   // The FLTK group the widget goes in, and the window position of the
   // parent's client area.
@@ -111,6 +120,7 @@ class TFltkControl : public TControl {
   bool hovered_ = false;
   bool pressed_ = false;
   bool right_pressed_ = false;  // a label took the right button
+  bool table_pressed_ = false;  // a table took a press on its rows
   bool placing_ = false;
   bool active_ = false;
   bool font_deferred_ = false;  // the font waits for the control to show

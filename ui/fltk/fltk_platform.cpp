@@ -31,7 +31,7 @@ constexpr int kTooltipTextSize = 12;
 
 bool TakesFocus(TControlKind k) {
   return k == TControlKind::Button || k == TControlKind::CheckBox || k == TControlKind::Edit ||
-         k == TControlKind::PickList || k == TControlKind::EditList;
+         k == TControlKind::PickList || k == TControlKind::EditList || k == TControlKind::Table;
 }
 
 // Tooltips are FLTK's own: each registered control's widget carries its text.
@@ -240,6 +240,12 @@ int TFltkPlatform::Intercept(int event, Fl_Window* window) {
   n.Kind = event == FL_KEYBOARD ? TNotifyKind::KeyDown : TNotifyKind::KeyUp;
   n.Key = vk;
   const bool consumed = target->Deliver(n);
+  if (event == FL_KEYBOARD && !consumed && vk == VkEscape) {
+    // Escape the control left is the window's.
+    TNotification escape;
+    escape.Kind = TNotifyKind::EscapeKey;
+    if (form->Deliver(escape)) return 1;
+  }
   return event == FL_KEYBOARD && consumed ? 1 : -1;
 }
 

@@ -173,3 +173,141 @@ void TFormWindow::resize(int x, int y, int w, int h) {
   auto* control = static_cast<TFltkControl*>(user_data());
   if (control && (moved || resized)) NotifyGeometry(*control, moved, resized);
 }
+
+// --- The table ------------------------------------------------------------------
+
+namespace {
+
+// Grid lines between cells, a shade darker than the desktop's button face.
+constexpr uint8_t kGridGrey = 218;
+// The selected row of a table without the focus: a pale selection blue.
+constexpr uint8_t kPaleSelection[3] = {205, 222, 243};
+
+}  // namespace
+
+TTableWidget::TTableWidget(int x, int y, int w, int h) : TWidget<Fl_Table>(x, y, w, h) {
+  // The table leaves its scroll area open for children; this one has none.
+  end();
+  Fl_Group::current(nullptr);
+  col_header(1);
+  row_header(0);
+  col_resize(0);
+  row_resize(0);
+  col_header_color(fl_rgb_color(kButtonFaceRgb[0], kButtonFaceRgb[1], kButtonFaceRgb[2]));
+  box(FL_DOWN_FRAME);
+  FontChanged();
+}
+
+void TTableWidget::SetColumns(std::vector<TColumn> columns) {
+  columns_ = std::move(columns);
+  cols(static_cast<int>(columns_.size()));
+  for (size_t i = 0; i < columns_.size(); ++i) col_width(static_cast<int>(i), std::max(0, columns_[i].Width));
+  redraw();
+}
+
+void TTableWidget::SetRows(std::vector<std::vector<std::string>> texts) {
+  rows_ = std::move(texts);
+  selected_ = -1;
+  rows(static_cast<int>(rows_.size()));
+  row_height_all(row_height_);
+  row_position(0);
+  redraw();
+}
+
+void TTableWidget::Select(int row) {
+  selected_ = row >= 0 && row < static_cast<int>(rows_.size()) ? row : -1;
+  if (selected_ >= 0) {
+    if (selected_ < toprow)
+      row_position(selected_);
+    else if (selected_ >= toprow + PageRows())
+      row_position(selected_ - PageRows() + 1);
+  }
+  redraw();
+}
+
+void TTableWidget::FontChanged() {
+  fl_font(labelfont(), labelsize());
+  row_height_ = fl_height() + Scaled(4);
+  col_header_height(fl_height() + Scaled(6));
+  row_height_all(row_height_);
+  redraw();
+}
+
+int TTableWidget::RowAtEvent() {
+  int row = -1, column = -1;
+  ResizeFlag flag;
+  if (cursor2rowcol(row, column, flag) != CONTEXT_CELL) return -1;
+  return row >= 0 && row < static_cast<int>(rows_.size()) ? row : -1;
+}
+
+bool TTableWidget::EventOnScrollbar() const {
+  return (vscrollbar->visible() && Fl::event_inside(vscrollbar)) ||
+         (hscrollbar->visible() && Fl::event_inside(hscrollbar));
+}
+
+bool TTableWidget::CellPlace(int row, int column, int& x, int& y, int& w, int& h) {
+  return find_cell(CONTEXT_CELL, row, column, x, y, w, h) == 0;
+}
+
+int TTableWidget::PageRows() const { return std::max(1, tih / std::max(1, row_height_)); }
+
+void TTableWidget::draw() {
+  Fl_Table::draw();
+  // The heading strip runs on past the last column, as an empty heading.
+  const int right = wix + wiw, used = tix - static_cast<int>(hscrollbar->value()) + table_w;
+  if (cols() > 0 && used < right) {
+    fl_push_clip(wix, wiy, wiw, col_header_height());
+    fl_draw_box(FL_THIN_UP_BOX, used, wiy, right - used + Scaled(2), col_header_height(), col_header_color());
+    fl_pop_clip();
+  }
+}
+
+void TTableWidget::DrawText(const std::string& text, int alignment, int x, int y, int w, int h) {
+  const int pad = Scaled(4);
+  fl_push_clip(x + pad, y, std::max(0, w - 2 * pad), h);
+  DrawTextLines(text.c_str(), x + pad, y + (h - fl_height()) / 2, w - 2 * pad, alignment, TTextLook());
+  fl_pop_clip();
+}
+
+void TTableWidget::draw_cell(TableContext context, int row, int column, int x, int y, int w, int h) {
+  switch (context) {
+    case CONTEXT_STARTPAGE:
+      fl_font(labelfont(), labelsize());
+      return;
+    case CONTEXT_COL_HEADER: {
+      if (column < 0 || column >= static_cast<int>(columns_.size())) return;
+      fl_push_clip(x, y, w, h);
+      fl_draw_box(FL_THIN_UP_BOX, x, y, w, h, col_header_color());
+      fl_color(active_r() ? labelcolor() : fl_inactive(labelcolor()));
+      DrawText(columns_[static_cast<size_t>(column)].Heading, columns_[static_cast<size_t>(column)].Alignment, x, y, w, h);
+      fl_pop_clip();
+      return;
+    }
+    case CONTEXT_CELL: {
+      if (row < 0 || row >= static_cast<int>(rows_.size()) || column < 0 || column >= static_cast<int>(columns_.size()))
+        return;
+      fl_push_clip(x, y, w, h);
+      const bool selected = row == selected_;
+      const bool focused = Fl::focus() == this;
+      Fl_Color background = color(), text = active_r() ? labelcolor() : fl_inactive(labelcolor());
+      if (selected && focused) {
+        background = FL_SELECTION_COLOR;
+        text = fl_contrast(text, background);
+      } else if (selected) {
+        background = fl_rgb_color(kPaleSelection[0], kPaleSelection[1], kPaleSelection[2]);
+      }
+      fl_rectf(x, y, w, h, background);
+      fl_color(fl_rgb_color(kGridGrey, kGridGrey, kGridGrey));
+      fl_xyline(x, y + h - 1, x + w - 1);
+      fl_yxline(x + w - 1, y, y + h - 1);
+      fl_color(text);
+      const std::vector<std::string>& cells = rows_[static_cast<size_t>(row)];
+      if (column < static_cast<int>(cells.size()))
+        DrawText(cells[static_cast<size_t>(column)], columns_[static_cast<size_t>(column)].Alignment, x, y, w, h);
+      fl_pop_clip();
+      return;
+    }
+    default:
+      return;
+  }
+}

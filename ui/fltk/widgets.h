@@ -3,7 +3,8 @@
 // as the widget's user_data; none after the control let go), which turns
 // them into notifications and calls the stock handling where it belongs.
 // The custom widgets here draw what FLTK has no widget for: labels with
-// underlined text, the schematic area, group frames and bevelled panels.
+// underlined text, the schematic area, group frames, bevelled panels and
+// the table's cells.
 // Window thread only.
 #pragma once
 
@@ -11,11 +12,14 @@
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Group.H>
 #include <FL/Fl_RGB_Image.H>
+#include <FL/Fl_Table.H>
 #include <FL/Fl_Widget.H>
 #include "ui/fltk/draw.h"
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "ui/bitmap.h"
 
@@ -138,6 +142,51 @@ class TPanelGroup : public TContainer<Fl_Group> {
 
  protected:
   void draw() override;
+};
+
+// A read-only table: headings on raised button-face cells, rows of texts
+// on color() in labelfont/labelsize/labelcolor with light grid lines, the
+// selected row in the selection colour while the table has the focus and
+// in a pale one otherwise. The widget draws and scrolls; what the mouse
+// and the keys select is the control's business. Texts are UTF-8, widths
+// in screen pixels.
+class TTableWidget : public TWidget<Fl_Table> {
+ public:
+  struct TColumn {
+    std::string Heading;
+    int Width = 0;
+    int Alignment = 0;  // 0 left, 1 centre, 2 right
+  };
+  TTableWidget(int x, int y, int w, int h);
+
+  void SetColumns(std::vector<TColumn> columns);
+  void SetRows(std::vector<std::vector<std::string>> rows);
+  // Selects `row` (-1: none) and scrolls it into view.
+  void Select(int row);
+  int Selected() const { return selected_; }
+  // Row and heading heights follow labelfont and labelsize.
+  void FontChanged();
+  // The row under the mouse of the current event, -1 over none; whether
+  // the event is on a scrollbar.
+  int RowAtEvent();
+  bool EventOnScrollbar() const;
+  // Whole rows shown at once, at least 1.
+  int PageRows() const;
+  int RowHeight() const { return row_height_; }
+  // Where the cell is in the window; false outside the table.
+  bool CellPlace(int row, int column, int& x, int& y, int& w, int& h);
+
+ protected:
+  void draw() override;
+  void draw_cell(TableContext context, int row, int column, int x, int y, int w, int h) override;
+
+ private:
+  void DrawText(const std::string& text, int alignment, int x, int y, int w, int h);
+
+  std::vector<TColumn> columns_;
+  std::vector<std::vector<std::string>> rows_;
+  int selected_ = -1;
+  int row_height_ = 17;
 };
 
 // Implemented by the control: the window of a form was moved or resized.

@@ -105,6 +105,7 @@ std::string KindName(TControlKind k) {
     case TControlKind::TabStrip: return "tabs";
     case TControlKind::Panel: return "panel";
     case TControlKind::Image: return "image";
+    case TControlKind::Table: return "table";
   }
   return "control";
 }

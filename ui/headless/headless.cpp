@@ -46,6 +46,23 @@ void THeadlessControl::Raise() {
   ++raises_;
 }
 
+int32_t THeadlessControl::LineHeight() const {
+  const int32_t line = hp_.MeasureText("", font_, font_height_ != 0 ? font_height_ : kDefaultFontHeight).Height;
+  return std::max<int32_t>(1, line);
+}
+
+int32_t THeadlessControl::PageRows() const {
+  Check();
+  return std::max<int32_t>(1, (bounds_.Height - LineHeight()) / LineHeight());
+}
+
+void THeadlessControl::ApplyVisible() {
+  if (Kind() != TControlKind::Form || visible_) return;
+  TControl* form = hp_.RecordedFocus();
+  while (form && form->Parent()) form = form->Parent();
+  if (form == this) hp_.FocusMoved(nullptr);
+}
+
 // --- THeadlessPlatform -----------------------------------------------------
 
 THeadlessPlatform::THeadlessPlatform() = default;
@@ -243,7 +260,13 @@ bool IsFieldKind(TControlKind k) { return k == TControlKind::Edit || k == TContr
 
 bool TakesFocus(TControlKind k) {
   return k == TControlKind::Button || k == TControlKind::CheckBox || k == TControlKind::Edit ||
-         k == TControlKind::PickList || k == TControlKind::EditList;
+         k == TControlKind::PickList || k == TControlKind::EditList || k == TControlKind::Table;
+}
+
+// The form a control is in.
+TControl* FormOf(TControl* c) {
+  while (c->Parent()) c = c->Parent();
+  return c;
 }
 
 TNotification Notice(TNotifyKind kind) {
@@ -344,9 +367,45 @@ bool THeadlessPlatform::PressKey(TControl* c, int32_t key) {
   }
   TNotification n = Notice(TNotifyKind::KeyDown);
   n.Key = key;
-  c->Deliver(n);
+  const bool consumed = c->Deliver(n);
+  int32_t row = -1;
+  if (!consumed && c->Kind() == TControlKind::Table &&
+      TableRowForKey(key, c->Selected(), c->RowCount(), c->PageRows(), row))
+    MoveRow(c, row);
+  if (!consumed && key == VkEscape) {
+    TControl* form = FormOf(c);
+    if (form->Kind() == TControlKind::Form) form->Deliver(Notice(TNotifyKind::EscapeKey));
+  }
   n.Kind = TNotifyKind::KeyUp;
   c->Deliver(n);
+  return true;
+}
+
+void THeadlessPlatform::MoveRow(TControl* table, int32_t row) {
+  THeadlessControl* hc = Cast(table);
+  if (row < 0 || row == hc->selected_) return;
+  hc->selected_ = row;
+  table->Deliver(Notice(TNotifyKind::SelectChange));
+}
+
+bool THeadlessPlatform::PickRow(TControl* table, int32_t row) {
+  CheckThread();
+  if (!table || table->Kind() != TControlKind::Table || row < 0 || row >= table->RowCount()) return false;
+  FocusMoved(table);
+  THeadlessControl* hc = Cast(table);
+  // Where the row is: a line per row under the headings' line.
+  const int32_t line = hc->LineHeight();
+  TNotification down = Notice(TNotifyKind::MouseDown);
+  down.Mouse.Button = 1;
+  down.Mouse.Shift = MkLButton;
+  down.Mouse.X = static_cast<int16_t>(hc->bounds_.Width / 2);
+  down.Mouse.Y = static_cast<int16_t>(std::min(hc->bounds_.Height - 1, line * (row + 1) + line / 2));
+  table->Deliver(down);
+  MoveRow(table, row);
+  TNotification up = down;
+  up.Kind = TNotifyKind::MouseUp;
+  up.Mouse.Shift = 0;
+  table->Deliver(up);
   return true;
 }
 
@@ -379,7 +438,7 @@ bool THeadlessPlatform::RightClick(TControl* c) {
   n.Kind = TNotifyKind::MouseUp;
   n.Mouse.Shift = 0;
   c->Deliver(n);
-  if (c->Kind() == TControlKind::Label) c->Deliver(Notice(TNotifyKind::ContextMenu));
+  if (AsksForMenu(c->Kind())) c->Deliver(Notice(TNotifyKind::ContextMenu));
   return true;
 }
 

@@ -9,7 +9,10 @@
 // Text measurement is a fixed approximation, so that label sizes are
 // predictable: a cell height c (the font height, or 4/3 of a negative
 // character height, rounded down), characters c/2 pixels wide (one more
-// when bold), lines c pixels high.
+// when bold), lines c pixels high. A table's headings and rows are lines
+// of its font (13 pixels without one), so its page is the whole lines
+// below the headings. Hiding a form takes the keyboard focus from the
+// control in it that has it (none has it then).
 #pragma once
 
 #include <chrono>
@@ -38,13 +41,19 @@ class THeadlessControl : public TControl {
   void ReplaceText(int32_t at, int32_t count, const std::string& text) override;
   void Raise() override;
   bool HasSelection() const override { return selection_count_ > 0; }
+  int32_t PageRows() const override;
   // The text the user selected (empty when none).
   std::string SelectedText() const;
 
   int RaiseCount() const { return raises_; }
 
+ protected:
+  void ApplyVisible() override;
+
  private:
   friend class THeadlessPlatform;
+  // A table's line: its headings' height and each row's.
+  int32_t LineHeight() const;
 
   THeadlessPlatform& hp_;
   int raises_ = 0;
@@ -142,7 +151,12 @@ class THeadlessPlatform : public TPlatform {
   // Replaces the whole text at once: one change, caret after the text.
   bool PasteText(TControl* c, const std::string& text);
   // Key down and up in the control (which takes the focus); Tab moves on.
+  // A key the handler leaves moves a table's selection as TableRowForKey
+  // says; Escape left by the control goes to its form (EscapeKey).
   bool PressKey(TControl* c, int32_t key);
+  // A click with the left button on row `row` of a table: the table takes
+  // the focus, the row is selected (SelectChange when it changed).
+  bool PickRow(TControl* table, int32_t row);
   // Opens the list and picks line `index`; notifies when it changes.
   bool Pick(TControl* list, int32_t index);
   // The right button pressed and released over the control; labels then
@@ -176,6 +190,8 @@ class THeadlessPlatform : public TPlatform {
 
   // The form of the focused control, else the application window.
   TControl* FocusedForm();
+  // The user moved a table's selection to `row`: shown and told when new.
+  static void MoveRow(TControl* table, int32_t row);
   static THeadlessControl* Cast(TControl* c) { return static_cast<THeadlessControl*>(c); }
 
   mutable std::mutex m_;

@@ -75,6 +75,9 @@ TWindowKind WindowKindOf(TControlKind kind) {
       return {kPanelClass, child | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
     case TControlKind::Image:
       return {kImageClass, child, 0};
+    case TControlKind::Table:
+      return {WC_LISTVIEWW, child | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+              WS_EX_CLIENTEDGE};
   }
   return {kPanelClass, child, 0};
 }
@@ -154,7 +157,9 @@ TWin32Control::TWin32Control(TWin32Platform& platform, TControlKind kind, TContr
     : TControl(platform, kind, parent, options), wp_(platform) {
   RegisterOwnClasses();
   const TWindowKind wk = WindowKindOf(kind);
-  HWND parentWindow = Parent() ? static_cast<TWin32Control*>(Parent())->Window() : nullptr;
+  // A child's parent window; an owned form's owner.
+  TControl* above = Parent() ? Parent() : Owner();
+  HWND parentWindow = above ? static_cast<TWin32Control*>(above)->Window() : nullptr;
   DWORD style = wk.Style;
   if (kind == TControlKind::Form) style |= static_cast<DWORD>(style_);
   window_ = CreateWindowExW(wk.ExStyle, wk.ClassName, L"", style, 0, 0, 0, 0, parentWindow, nullptr,
@@ -163,6 +168,10 @@ TWin32Control::TWin32Control(TWin32Platform& platform, TControlKind kind, TContr
   if (kind == TControlKind::EditList) {
     field_ = GetWindow(window_, GW_CHILD);
     if (field_) Attach(field_, this);
+  }
+  if (kind == TControlKind::Table) {
+    const DWORD look = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER;
+    SendMessageW(window_, LVM_SETEXTENDEDLISTVIEWSTYLE, look, look);
   }
   SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
   // Scaled, the stock face would stay small: the forms' default instead.
@@ -175,6 +184,10 @@ double TWin32Control::Scale() const { return Platform().Scale(); }
 void TWin32Control::Rescale() {
   ApplyBounds();
   if (Scale() != 1.0 || font_object_) ApplyFont();
+  // A table's columns keep their widths in layout pixels.
+  if (Kind() == TControlKind::Table)
+    for (size_t i = 0; i < columns_.size(); ++i)
+      SendMessageW(window_, LVM_SETCOLUMNWIDTH, i, MAKELPARAM(ScaleLength(std::max<int32_t>(0, columns_[i].Width), Scale()), 0));
   InvalidateRect(window_, nullptr, TRUE);
 }
 
@@ -393,6 +406,11 @@ void TWin32Control::SetFocus() {
 
 void TWin32Control::Raise() {
   Check();
+  if (Kind() == TControlKind::Form && IsWindowVisible(window_)) {
+    // A window on screen comes to the front, active.
+    SetForegroundWindow(window_);
+    return;
+  }
   SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -400,7 +418,15 @@ void TWin32Control::Raise() {
 
 void TWin32Control::ApplyColor() {
   brush_.reset(CreateSolidBrush(ColorRefOf(color_)));
+  ApplyTableColors();
   InvalidateRect(window_, nullptr, TRUE);
+}
+
+void TWin32Control::ApplyTableColors() {
+  if (Kind() != TControlKind::Table) return;
+  SendMessageW(window_, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(ColorRefOf(color_)));
+  SendMessageW(window_, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(ColorRefOf(color_)));
+  SendMessageW(window_, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorRefOf(font_.Color)));
 }
 
 void TWin32Control::ApplyFont() {
@@ -411,10 +437,11 @@ void TWin32Control::ApplyFont() {
   HFONT f = MakeWin32Font(given ? font_ : plain, given ? font_height_ : kDefaultFontHeight, Scale());
   SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
   font_object_.reset(f);  // after the window let go of the old one
+  ApplyTableColors();
 }
 
 void TWin32Control::ApplyEdge() {
-  if (Kind() != TControlKind::Edit) return;
+  if (Kind() != TControlKind::Edit && Kind() != TControlKind::Table) return;
   // 0: the sunken field edge; 1: a plain single line.
   LONG ex = GetWindowLongW(window_, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE;
   LONG s = GetWindowLongW(window_, GWL_STYLE) & ~WS_BORDER;
@@ -470,13 +497,93 @@ void TWin32Control::ApplyItems() {
 
 void TWin32Control::ApplySelected() {
   ++writing_;
-  if (Kind() == TControlKind::TabStrip) {
+  if (Kind() == TControlKind::Table) {
+    LVITEMW state = {};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(window_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    if (selected_ >= 0) {
+      state.state = LVIS_SELECTED | LVIS_FOCUSED;
+      SendMessageW(window_, LVM_SETITEMSTATE, static_cast<WPARAM>(selected_), reinterpret_cast<LPARAM>(&state));
+      SendMessageW(window_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(selected_), FALSE);
+    }
+  } else if (Kind() == TControlKind::TabStrip) {
     SendMessageW(window_, TCM_SETCURSEL, static_cast<WPARAM>(selected_), 0);
   } else if (Kind() == TControlKind::PickList || Kind() == TControlKind::EditList) {
     SendMessageW(window_, CB_SETCURSEL, static_cast<WPARAM>(selected_), 0);
     if (Kind() == TControlKind::EditList && selected_ < 0) WriteWindowText(text_);
   }
   --writing_;
+}
+
+// --- Tables ----------------------------------------------------------------------------
+
+void TWin32Control::ApplyColumns() {
+  if (Kind() != TControlKind::Table) return;
+  ++writing_;
+  while (SendMessageW(window_, LVM_DELETECOLUMN, 0, 0)) {
+  }
+  for (size_t i = 0; i < columns_.size(); ++i) {
+    const TTableColumn& c = columns_[i];
+    std::wstring heading = WidenCp1251(c.Heading);
+    LVCOLUMNW column = {};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = c.Alignment == 1 ? LVCFMT_CENTER : c.Alignment == 2 ? LVCFMT_RIGHT : LVCFMT_LEFT;
+    column.cx = ScaleLength(std::max<int32_t>(0, c.Width), Scale());
+    column.pszText = &heading[0];
+    column.iSubItem = static_cast<int>(i);
+    SendMessageW(window_, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+  }
+  --writing_;
+  // The rows' texts go under the new columns.
+  const int32_t keep = selected_;
+  ApplyRows();
+  selected_ = keep;
+  ApplySelected();
+}
+
+void TWin32Control::ApplyRows() {
+  if (Kind() != TControlKind::Table) return;
+  ++writing_;
+  SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(window_, LVM_DELETEALLITEMS, 0, 0);
+  SendMessageW(window_, LVM_SETITEMCOUNT, rows_.size(), 0);
+  for (size_t r = 0; r < rows_.size(); ++r) {
+    for (size_t c = 0; c < columns_.size(); ++c) {
+      std::wstring text = WidenCp1251(c < rows_[r].size() ? rows_[r][c] : std::string());
+      LVITEMW item = {};
+      item.mask = LVIF_TEXT;
+      item.iItem = static_cast<int>(r);
+      item.iSubItem = static_cast<int>(c);
+      item.pszText = &text[0];
+      SendMessageW(window_, c == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW, r, reinterpret_cast<LPARAM>(&item));
+    }
+  }
+  SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(window_, nullptr, TRUE);
+  --writing_;
+}
+
+int32_t TWin32Control::PageRows() const {
+  Check();
+  if (Kind() != TControlKind::Table) return 1;
+  return std::max<int32_t>(1, static_cast<int32_t>(SendMessageW(window_, LVM_GETCOUNTPERPAGE, 0, 0)));
+}
+
+void TWin32Control::MoveRow(int32_t row) {
+  if (row < 0 || row == selected_) return;
+  selected_ = row;
+  ApplySelected();
+  Tell(TNotifyKind::SelectChange);
+}
+
+void TWin32Control::TableMouse(unsigned message, intptr_t lParam) {
+  if (message != WM_LBUTTONDOWN && message != WM_LBUTTONDBLCLK && message != WM_RBUTTONDOWN) return;
+  if (GetFocus() != window_) ::SetFocus(window_);
+  if (message == WM_RBUTTONDOWN) return;
+  LVHITTESTINFO hit = {};
+  hit.pt = {static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam))};
+  SendMessageW(window_, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+  if (hit.iItem >= 0 && (hit.flags & LVHT_ONITEM)) MoveRow(hit.iItem);
 }
 
 void TWin32Control::ApplyChecked() {
@@ -621,7 +728,25 @@ bool TWin32Control::Key(unsigned message, uintptr_t key, intptr_t& result) {
   n.Kind = message == WM_KEYDOWN ? TNotifyKind::KeyDown : TNotifyKind::KeyUp;
   n.Key = static_cast<int32_t>(key);
   result = 0;
-  return Deliver(n);
+  const bool consumed = Deliver(n);
+  if (consumed || message != WM_KEYDOWN) return consumed || Kind() == TControlKind::Table;
+  if (key == VK_ESCAPE) {
+    // Escape the control left is the window's, unless it closes a list.
+    const bool list = Kind() == TControlKind::PickList || Kind() == TControlKind::EditList;
+    if (!(list && SendMessageW(window_, CB_GETDROPPEDSTATE, 0, 0))) {
+      TNotification escape;
+      escape.Kind = TNotifyKind::EscapeKey;
+      if (FormOf()->Deliver(escape)) return true;
+    }
+  }
+  if (Kind() == TControlKind::Table) {
+    // The list never moves its selection itself: the keys are the table's.
+    int32_t row = -1;
+    if (TableRowForKey(static_cast<int32_t>(key), selected_, static_cast<int32_t>(rows_.size()), PageRows(), row))
+      MoveRow(row);
+    return true;
+  }
+  return false;
 }
 
 bool TWin32Control::Mouse(unsigned message, uintptr_t wParam, intptr_t lParam) {
@@ -663,7 +788,7 @@ bool TWin32Control::Mouse(unsigned message, uintptr_t wParam, intptr_t lParam) {
       return false;
   }
   Deliver(n);
-  if (Kind() == TControlKind::Label && message == WM_RBUTTONUP) Tell(TNotifyKind::ContextMenu);
+  if (AsksForMenu(Kind()) && message == WM_RBUTTONUP) Tell(TNotifyKind::ContextMenu);
   // The program's own windows click on release over themselves.
   const bool own = Kind() == TControlKind::Panel || Kind() == TControlKind::Image;
   if (own && message == WM_LBUTTONUP && pressed_) {
@@ -689,6 +814,13 @@ bool TWin32Control::Route(HWND__* window, unsigned message, uintptr_t wParam, in
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       if (TWin32Control* from = AttachedTo(header->hwndFrom); from && from != this)
         return from->Notify(header->code) && (result = 0, true);
+      if (Kind() == TControlKind::Table && GetParent(header->hwndFrom) == window_) {
+        // A table's headings stay as wide as the program made them.
+        const UINT code = header->code;
+        if (code == HDN_BEGINTRACKW || code == HDN_BEGINTRACKA || code == HDN_DIVIDERDBLCLICKW ||
+            code == HDN_DIVIDERDBLCLICKA)
+          return (result = TRUE, true);
+      }
       return false;
     }
     case WM_CTLCOLORSTATIC:
@@ -700,6 +832,12 @@ bool TWin32Control::Route(HWND__* window, unsigned message, uintptr_t wParam, in
       result = from->ControlColor(reinterpret_cast<void*>(wParam));
       return true;
     }
+    case WM_NCHITTEST:
+      // A group box lets the mouse through to what lies under it; here it
+      // takes it, so that a right-click on the frame reaches its menu.
+      if (Kind() != TControlKind::GroupBox) return false;
+      result = HTCLIENT;
+      return true;
     case WM_ERASEBKGND:
     case WM_PAINT:
       if (Kind() == TControlKind::GroupBox && message == WM_ERASEBKGND) {
@@ -739,6 +877,12 @@ bool TWin32Control::Route(HWND__* window, unsigned message, uintptr_t wParam, in
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
     case WM_LBUTTONDBLCLK:
+      if (Kind() == TControlKind::Table) {
+        // Told, then the press is the table's, never the list's.
+        Mouse(message, wParam, lParam);
+        TableMouse(message, lParam);
+        return (result = 0, true);
+      }
       return Mouse(message, wParam, lParam);
     case WM_KEYDOWN:
     case WM_KEYUP:
@@ -749,6 +893,8 @@ bool TWin32Control::Route(HWND__* window, unsigned message, uintptr_t wParam, in
         return (result = 0, true);
       }
       control_char_taken_ = false;
+      // A list would look for the typed letters among its rows.
+      if (Kind() == TControlKind::Table) return (result = 0, true);
       // A one-line field beeps at Tab, Enter and Escape: the program has
       // dealt with them as keys.
       if (wParam == '\t' || wParam == '\r' || wParam == 27) return (result = 0, true);

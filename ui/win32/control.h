@@ -1,7 +1,10 @@
 // TWin32Control: one control of the program on a Win32 window. Standard
 // classes where Windows has one ("BUTTON", "EDIT", "STATIC", "COMBOBOX",
-// "SysTabControl32"), the program's own "obj_..." classes for forms,
-// panels and image areas. Every window is subclassed with one procedure
+// "SysTabControl32", and a report-style "SysListView32" for tables, whose
+// mouse presses and keys the control takes itself so that the list never
+// changes what it shows on its own), the program's own "obj_..." classes
+// for forms, panels and image areas. A form made over another is owned by
+// its window: above it, and without a task-bar button of its own. Every window is subclassed with one procedure
 // (win32_platform.cpp), which also takes the notifications a parent gets
 // (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR...) back to the control that sent
 // them, so a control inside a group box works as one on a form does. The
@@ -40,6 +43,7 @@ class TWin32Control : public TControl {
   void SetFocus() override;
   void Raise() override;
   void Rescale() override;
+  int32_t PageRows() const override;
 
   // The control of a window, or of its nearest ancestor that has one.
   static TWin32Control* Of(HWND__* window);
@@ -69,6 +73,8 @@ class TWin32Control : public TControl {
   void ApplyPicture() override;
   void ApplyIcon() override;
   void ApplyWindowState() override;
+  void ApplyColumns() override;
+  void ApplyRows() override;
 
  private:
   // What a parent receives about this control, taken back to it.
@@ -77,6 +83,12 @@ class TWin32Control : public TControl {
   intptr_t ControlColor(void* dc);
   bool Key(unsigned message, uintptr_t key, intptr_t& result);
   bool Mouse(unsigned message, uintptr_t wParam, intptr_t lParam);
+  // A table's presses: the row under a left press is selected.
+  void TableMouse(unsigned message, intptr_t lParam);
+  // The user moved a table's selection to `row`: shown, told when new.
+  void MoveRow(int32_t row);
+  // A table's text colours from the control's colour and font.
+  void ApplyTableColors();
   void Paint();
   bool Tell(TNotifyKind kind);
   // The text the window shows, in code page 1251.
