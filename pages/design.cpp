@@ -6,7 +6,6 @@
 
 const char* const kCopyValueLine = "Copy value";
 const char* const kCopyDesignLine = "Copy design";
-const char* const kPartsLine = "Parts and worst case\x85";
 
 namespace {
 
@@ -87,15 +86,13 @@ bool THIDesign::Calculated() const {
 
 std::vector<std::string> THIDesign::MenuLines(size_t index) const {
   std::vector<std::string> lines = {kCopyValueLine, kCopyDesignLine};
-  if (index < Items.size() && Items[index].Resistor) {
-    const std::string unit = PartsOf(Items[index]).Unit;
-    for (TESeries s : {TESeries::E24, TESeries::E96}) {
-      TStandardValue v[2];
-      const int count = StandardNeighboursInOhms(s, TextOf(Items[index].Value), unit, v);
-      for (int i = 0; i < count; ++i) lines.push_back(StandardValueLine(s, v[i], "Om"));
-    }
+  if (index >= Items.size() || !Items[index].Resistor) return lines;
+  const std::string unit = PartsOf(Items[index]).Unit;
+  for (TESeries s : {TESeries::E24, TESeries::E96}) {
+    TStandardValue v[2];
+    const int count = StandardNeighboursInOhms(s, TextOf(Items[index].Value), unit, v);
+    for (int i = 0; i < count; ++i) lines.push_back(StandardValueLine(s, v[i], "Om"));
   }
-  if (onParts.Wired()) lines.push_back(kPartsLine);
   return lines;
 }
 
@@ -107,7 +104,6 @@ void THIDesign::doMenu(TData&, uint16_t index) {
   if (picked < 0 || picked >= static_cast<int32_t>(lines.size())) return;
   if (picked == 0) return p->SetClipboardText(ValueText(index));
   if (picked == 1) return p->SetClipboardText(Text());
-  if (onParts.Wired() && picked + 1 == static_cast<int32_t>(lines.size())) return FireNone(onParts);
   // "E24: 750 Om (+5.3 %)": the value and its unit.
   const std::string& line = lines[static_cast<size_t>(picked)];
   const size_t from = line.find(": ") + 2, to = line.find(" (");

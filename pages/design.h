@@ -3,9 +3,8 @@
 // "NAME REL VALUE UNIT" ("R2 = 0.805 kOm", "Rн < 12.5 kOm"), lines broken
 // by CR LF. Its method point doMenu(index) is the right-click menu of item
 // `index`'s result label: "Copy value", "Copy design" and, on a computed
-// resistor, the nearest E24 and E96 values below and above it, and, when
-// onParts is wired, "Parts and worst case..." last; what the user picks
-// goes to the clipboard, or the last line fires onParts.
+// resistor, the nearest E24 and E96 values below and above it; what the
+// user picks goes to the clipboard.
 #pragma once
 
 #include <string>
@@ -30,8 +29,6 @@ class THIDesign : public TElement {
  public:
   std::string Title;
   std::vector<TDesignItem> Items;
-  THI_Event onParts;  // the menus' last line was picked
-
 
   // Wires the menu of every item whose value is a label.
   void WireMenus();
@@ -52,5 +49,3 @@ class THIDesign : public TElement {
 // The menu's first two lines.
 extern const char* const kCopyValueLine;
 extern const char* const kCopyDesignLine;
-// The line that opens the Parts window (code page 1251).
-extern const char* const kPartsLine;

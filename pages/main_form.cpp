@@ -143,7 +143,6 @@ TClassMainForm_2943964::TClassMainForm_2943964() {
     page->PageBox->onContextMenu = menu;
     TControl* schematic = FindFirstOfKind(page->PageBox->Control(), TControlKind::Image);
     if (auto* image = dynamic_cast<THIImage*>(schematic ? schematic->Handler() : nullptr)) image->onContextMenu = menu;
-    page->Design->onParts = MakeLink<&TClassMainForm_2943964::doParts>(this);
   }
 }
 

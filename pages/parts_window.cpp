@@ -8,6 +8,8 @@
 #include "runtime/lines.h"
 #include "runtime/number_text.h"
 
+const char* const kPartsLine = "Parts and worst case\x85";
+
 namespace {
 
 constexpr double kNone = std::numeric_limits<double>::quiet_NaN();

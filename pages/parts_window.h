@@ -22,6 +22,10 @@
 #include "ui/main_form.h"
 #include "ui/table.h"
 
+// The line of a page's right-click menu that opens the window (code page
+// 1251).
+extern const char* const kPartsLine;
+
 // What the window reads of a page: its design as Ctrl+C copies it (empty
 // for a page that designs nothing) and whether its results were computed.
 struct TPageDesign {

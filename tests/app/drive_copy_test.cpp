@@ -101,21 +101,21 @@ TEST(DriveCopy, TheResultMenuCopiesTheValueTheDesignOrAStandardValue) {
     const char* output;
   } cases[] = {
       {"calc 0\nchoose #2\nrclick 0@310,75\nclipboard\n",
-       "menu \"Copy value\" \"Copy design\" \"E24: 680 Om (-4.5 %)\" \"E24: 750 Om (+5.3 %)\" \"E96: 698 Om (-2.0 %)\" \"E96: 715 Om (+0.4 %)\" \"Parts and worst case\xE2\x80\xA6\"\nclipboard \"680 Om\"\n"},
+       "menu \"Copy value\" \"Copy design\" \"E24: 680 Om (-4.5 %)\" \"E24: 750 Om (+5.3 %)\" \"E96: 698 Om (-2.0 %)\" \"E96: 715 Om (+0.4 %)\"\nclipboard \"680 Om\"\n"},
       {"calc 0\nchoose E96: 715 Om (+0.4 %)\nrclick 0@310,75\nclipboard\n",
-       "menu \"Copy value\" \"Copy design\" \"E24: 680 Om (-4.5 %)\" \"E24: 750 Om (+5.3 %)\" \"E96: 698 Om (-2.0 %)\" \"E96: 715 Om (+0.4 %)\" \"Parts and worst case\xE2\x80\xA6\"\nclipboard \"715 Om\"\n"},
+       "menu \"Copy value\" \"Copy design\" \"E24: 680 Om (-4.5 %)\" \"E24: 750 Om (+5.3 %)\" \"E96: 698 Om (-2.0 %)\" \"E96: 715 Om (+0.4 %)\"\nclipboard \"715 Om\"\n"},
       {"calc 0\nchoose Copy value\nrclick 0@310,125\nclipboard\n",
-       "menu \"Copy value\" \"Copy design\" \"Parts and worst case\xE2\x80\xA6\"\nclipboard \"4.748 mA\"\n"},
+       "menu \"Copy value\" \"Copy design\"\nclipboard \"4.748 mA\"\n"},
       {"tab 6\ncalc 6\nchoose Copy design\nrclick 6@310,105\nclipboard\n",
-       "menu \"Copy value\" \"Copy design\" \"E24: 390 Om (-5.9 %)\" \"E24: 430 Om (+3.8 %)\" \"E96: 412 Om (-0.6 %)\" \"E96: 422 Om (+1.8 %)\" \"Parts and worst case\xE2\x80\xA6\"\n"
+       "menu \"Copy value\" \"Copy design\" \"E24: 390 Om (-5.9 %)\" \"E24: 430 Om (+3.8 %)\" \"E96: 412 Om (-0.6 %)\" \"E96: 422 Om (+1.8 %)\"\n"
        "clipboard \"78xx Voltage\\nType = 7805\\nVout = 15 V\\nR1 = 240 Om\\nR2 = 414.36 Om\"\n"},
       {"tab 2\npick 2@315,65 #2\ncalc 2\nchoose #5\nrclick 2@325,115\nclipboard\n",
-       "menu \"Copy value\" \"Copy design\" \"E24: 0.22 Om (-2.2 %)\" \"E24: 0.24 Om (+6.7 %)\" \"E96: 0.221 Om (-1.8 %)\" \"E96: 0.226 Om (+0.4 %)\" \"Parts and worst case\xE2\x80\xA6\"\n"
+       "menu \"Copy value\" \"Copy design\" \"E24: 0.22 Om (-2.2 %)\" \"E24: 0.24 Om (+6.7 %)\" \"E96: 0.221 Om (-1.8 %)\" \"E96: 0.226 Om (+0.4 %)\"\n"
        "clipboard \"0.226 Om\"\n"},
       // Before a calculation R2 reads 0: no standard value; dismissed, nothing is copied.
-      {"rclick 0@310,75\nclipboard\n", "menu \"Copy value\" \"Copy design\" \"Parts and worst case\xE2\x80\xA6\"\nclipboard \"\"\n"},
+      {"rclick 0@310,75\nclipboard\n", "menu \"Copy value\" \"Copy design\"\nclipboard \"\"\n"},
       {"calc 0\nchoose none\nrclick 0@310,75\nclipboard\n",
-       "menu \"Copy value\" \"Copy design\" \"E24: 680 Om (-4.5 %)\" \"E24: 750 Om (+5.3 %)\" \"E96: 698 Om (-2.0 %)\" \"E96: 715 Om (+0.4 %)\" \"Parts and worst case\xE2\x80\xA6\"\nclipboard \"\"\n"},
+       "menu \"Copy value\" \"Copy design\" \"E24: 680 Om (-4.5 %)\" \"E24: 750 Om (+5.3 %)\" \"E96: 698 Om (-2.0 %)\" \"E96: 715 Om (+0.4 %)\"\nclipboard \"\"\n"},
       // A label that is no result has no menu.
       {"rclick 0@280,75\n", ""},
   };
@@ -173,7 +173,7 @@ TEST(DriveCopyErrors, BadCopyMenuAndSelectLinesSayWhy) {
       {"clipboard 1\n", "error: \"clipboard\" takes no arguments\n"},
       {"rclick 2@325,95\n", "error: 2@325,95 is not on screen\n"},
       {"rclick 0@1,1\n", "error: no control at 0@1,1\n"},
-      {"choose #7\nrclick 0@310,75\n", "menu \"Copy value\" \"Copy design\" \"Parts and worst case\xE2\x80\xA6\"\nerror: the menu has no line \"#7\"\n"},
+      {"choose #7\nrclick 0@310,75\n", "menu \"Copy value\" \"Copy design\"\nerror: the menu has no line \"#7\"\n"},
       {"select 0@315,15 1\n", "error: select needs a field, a start and a length\n"},
       {"select 0@315,15 -1 2\n", "error: select needs a field, a start and a length\n"},
       {"select 0@310,75 0 1\n", "error: 0@310,75 (label) is not a field one can select in\n"},

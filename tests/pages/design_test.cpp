@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "support/ui_fixture.h"
-#include "support/ui_probe.h"
 #include "ui/label.h"
 
 namespace {
@@ -110,29 +109,6 @@ TEST_F(DesignTest, ThePickedMenuLineGoesToTheClipboard) {
     EXPECT_EQ(platform.ClipboardText(), c.clipboard) << c.answer;
   }
   EXPECT_EQ(platform.Menus().size(), 6u);
-}
-
-TEST_F(DesignTest, TheLastLineOpensThePartsOnlyWhenWired) {
-  THIDesign design;
-  design.Title = "M5237";
-  design.Items = {Item("R1:", "4300", "Om"), Item("R2=", "12.763", "kOm", "", true)};
-  design.WireMenus();
-  EXPECT_EQ(design.MenuLines(0), (std::vector<std::string>{kCopyValueLine, kCopyDesignLine}));
-  TProbe parts;
-  design.onParts = parts.Link();
-  const std::vector<std::string> plain = design.MenuLines(0), resistor = design.MenuLines(1);
-  EXPECT_EQ(plain, (std::vector<std::string>{kCopyValueLine, kCopyDesignLine, kPartsLine}));
-  ASSERT_EQ(resistor.size(), 7u);
-  EXPECT_EQ(resistor.back(), kPartsLine);
-  platform.SetClipboardText("untouched");
-  platform.MenuAnswers.push_back(6);
-  platform.RightClick(design.Items[1].Value->Control());
-  EXPECT_EQ(parts.values.size(), 1u);
-  EXPECT_EQ(platform.ClipboardText(), "untouched") << "the line copies nothing";
-  platform.MenuAnswers.push_back(5);
-  platform.RightClick(design.Items[1].Value->Control());
-  EXPECT_EQ(parts.values.size(), 1u) << "an E96 value is still copied";
-  EXPECT_NE(platform.ClipboardText(), "untouched");
 }
 
 TEST_F(DesignTest, CalculatedWhenAComputedResistanceShowsMoreThanItsStartingZero) {

@@ -224,8 +224,6 @@ TEST(PartsWindow, TheRightClickMenusOpenIt) {
       {"the page's frame", [](TClassMainForm_2943964& s) { return s.PageBox(LM317VoltageTab); }, 0},
       {"the schematic",
        [](TClassMainForm_2943964& s) { return FindFirstOfKind(s.PageBox(LM317VoltageTab), TControlKind::Image); }, 0},
-      // R2's result label: copy value, copy design, two E24 and two E96 values.
-      {"a result menu", [](TClassMainForm_2943964& s) { return At(s.PageBox(LM317VoltageTab), 310, 75); }, 6},
   };
   for (const auto& c : cases) {
     WithProgram([&c](THeadlessPlatform& platform, TClassMainForm_2943964& scheme) {
