@@ -160,6 +160,39 @@ async function refusedInput(page) {
   check(!(await page.$('.kv-modal')), 'Vout 5 calculates without a box');
 }
 
+// The result menu (a right click on a result) and Ctrl+C put on the
+// clipboard what the driver's do.
+async function resultMenuAndCopy(page) {
+  await showPage(page, 0);
+  await page.click('[data-page="0"] button.kv');
+  await page.click('[data-page="0"] > .kv[data-x="310"][data-y="75"]', {button: 'right'});
+  const lines = await page.$$eval('.kv-menu [role=menuitem]', items => items.map(i => i.textContent));
+  const focused = await page.evaluate(() => document.activeElement && document.activeElement.getAttribute('role'));
+  check(focused === 'menuitem', 'the menu has the focus');
+  await page.keyboard.press('ArrowDown');
+  await page.keyboard.press('Enter');
+  check(!(await page.$('.kv-menu')), 'picking a line closes the menu');
+  const copied = await page.evaluate(() => KV.lastClipboard);
+  const expected = drive('calc 0\nchoose #1\nrclick 0@310,75\nclipboard\n');
+  const shown = 'menu ' + lines.map(quote).join(' ') + '\nclipboard ' + quote(copied) + '\n';
+  check(shown === expected, 'the result menu and its copy read\n' + shown + 'where the driver prints\n' + expected);
+  // Escape dismisses the menu and copies nothing.
+  await page.evaluate(() => { KV.lastClipboard = ''; });
+  await page.click('[data-page="0"] > .kv[data-x="310"][data-y="75"]', {button: 'right'});
+  await page.keyboard.press('Escape');
+  check(!(await page.$('.kv-menu')) && (await page.evaluate(() => KV.lastClipboard)) === '', 'Escape dismisses the menu');
+  // Ctrl+C in a field with nothing selected copies the page's design.
+  await page.focus('[data-page="0"] > .kv[data-x="315"][data-y="15"]');
+  await page.evaluate(() => { const f = document.activeElement; f.setSelectionRange(f.value.length, f.value.length); });
+  await page.keyboard.down('Control');
+  await page.keyboard.press('c');
+  await page.keyboard.up('Control');
+  const design = await page.evaluate(() => KV.lastClipboard);
+  const driverDesign = drive('calc 0\ncopy 0\n');
+  check('copy 0 ' + quote(design) + '\n' === driverDesign, 'Ctrl+C copies ' + quote(design) + ' where the driver prints ' + driverDesign);
+  console.log('the result menu, Escape and Ctrl+C copy as the driver');
+}
+
 async function visiblePages(page) {
   return page.evaluate(() => Array.from(document.querySelectorAll('[data-page]'))
     .filter(el => el.offsetParent !== null).map(el => Number(el.dataset.page)));
@@ -257,6 +290,7 @@ async function main() {
     check(pageCount === 10, 'ten pages: ' + pageCount);
     await defaultCalculations(page, pageCount);
     await refusedInput(page);
+    await resultMenuAndCopy(page);
     await tabStrip(page, pageCount);
     await accessibleNames(page, pageCount);
     await page.close();
