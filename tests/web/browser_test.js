@@ -193,6 +193,21 @@ async function resultMenuAndCopy(page) {
   console.log('the result menu, Escape and Ctrl+C copy as the driver');
 }
 
+// The About page's link opens its address in a new tab.
+async function aboutLink(page, pageCount) {
+  await showPage(page, pageCount - 1);
+  await page.evaluate(() => { window.open = (url, target) => { window.kvOpened = url + ' ' + target; }; });
+  const link = await page.$('[data-page="' + (pageCount - 1) + '"] > .kv[data-x="5"][data-y="35"]');
+  check(link !== null, 'the About page has its link at 5,35');
+  if (!link) return;
+  await link.hover();
+  const role = await page.evaluate(el => el.getAttribute('role') + ' ' + getComputedStyle(el).cursor, link);
+  check(role === 'link pointer', 'the pointer over the link makes it a link: ' + role);
+  await link.click();
+  const opened = await page.evaluate(() => window.kvOpened);
+  check(opened === 'http://www.example.org/kelvane _blank', 'the link opens ' + opened);
+}
+
 async function visiblePages(page) {
   return page.evaluate(() => Array.from(document.querySelectorAll('[data-page]'))
     .filter(el => el.offsetParent !== null).map(el => Number(el.dataset.page)));
@@ -291,6 +306,7 @@ async function main() {
     await defaultCalculations(page, pageCount);
     await refusedInput(page);
     await resultMenuAndCopy(page);
+    await aboutLink(page, pageCount);
     await tabStrip(page, pageCount);
     await accessibleNames(page, pageCount);
     await page.close();

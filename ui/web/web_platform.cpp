@@ -348,11 +348,15 @@ int TWebPlatform::ShowBox(bool, const std::string& text, const std::string& capt
 }
 
 int TWebPlatform::StartCommand(const std::string& commandLine, int) {
-  std::string url = commandLine;
-  if (!url.empty() && url.front() == '"') url = url.substr(1, url.find('"', 1) == std::string::npos ? std::string::npos : url.find('"', 1) - 1);
-  const std::string lowered = LowerCp1251(url);
-  if (lowered.rfind("http://", 0) != 0 && lowered.rfind("https://", 0) != 0 && lowered.rfind("mailto:", 0) != 0) return 0;
-  kv_open(Cp1251ToUtf8(url).c_str());
+  // A browser starts no programs, but opens what an opener would be handed:
+  // the web address in the command line ("explorer http://..."), up to the
+  // next space or quote.
+  const std::string lowered = LowerCp1251(commandLine);
+  size_t at = std::string::npos;
+  for (const char* scheme : {"http://", "https://", "mailto:"}) at = std::min(at, lowered.find(scheme));
+  if (at == std::string::npos) return 0;
+  const size_t end = commandLine.find_first_of(" \"", at);
+  kv_open(Cp1251ToUtf8(commandLine.substr(at, end == std::string::npos ? std::string::npos : end - at)).c_str());
   return kCommandStarted;
 }
 
