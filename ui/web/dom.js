@@ -384,7 +384,34 @@ var KV = {
       record.source = source;
     }
     KV.pictures[h] = record;
-    KV.drawPicture(h);
+    KV.drawSoon(h);
+  },
+
+  // Pictures are drawn once before the next frame, however often their
+  // place, size or background changed since the last.
+  drawSoon: function (h) {
+    KV.dirty[h] = true;
+    if (KV.drawScheduled) return;
+    KV.drawScheduled = true;
+    requestAnimationFrame(function () {
+      KV.drawScheduled = false;
+      var dirty = KV.dirty;
+      KV.dirty = {};
+      Object.keys(dirty).forEach(function (h) { KV.drawPicture(h); });
+    });
+  },
+  dirty: {},
+  drawScheduled: false,
+
+  placePicture: function (h, dl, dt, dw, dh, background) {
+    var p = KV.pictures[h];
+    if (!p) return;
+    p.dl = dl;
+    p.dt = dt;
+    p.dw = dw;
+    p.dh = dh;
+    p.background = background;
+    KV.drawSoon(h);
   },
 
   drawPicture: function (h) {

@@ -38,6 +38,9 @@ EM_JS(void, kv_picture, (int h, const unsigned char* rgb, int pw, int ph, int dl
                          const char* background), {
   KV.picture(h, HEAPU8.subarray(rgb, rgb + pw * ph * 3), pw, ph, dl, dt, dw, dh, UTF8ToString(background));
 });
+EM_JS(void, kv_picture_place, (int h, int dl, int dt, int dw, int dh, const char* background), {
+  KV.placePicture(h, dl, dt, dw, dh, UTF8ToString(background));
+});
 EM_JS(double, kv_measure, (const char* text, const char* css), { return KV.measure(UTF8ToString(text), UTF8ToString(css)); });
 EM_JS(int, kv_screen_width, (), { return window.innerWidth | 0; });
 EM_JS(int, kv_screen_height, (), { return window.innerHeight | 0; });
@@ -226,11 +229,19 @@ void TWebControl::ApplyChecked() { kv_checked(Handle(), checked_ ? 1 : 0); }
 void TWebControl::ApplyPicture() {
   if (Kind() != TControlKind::Image) return;
   const std::string background = CssColor(color_);
-  if (!picture_ || picture_->Pixels().empty()) {
+  const TRgbImage* picture = picture_ && !picture_->Pixels().empty() ? picture_.get() : nullptr;
+  if (picture && picture == sent_) {
+    // The page keeps the pixels it was given: only the place changed.
+    kv_picture_place(Handle(), picture_rect_.Left, picture_rect_.Top, picture_rect_.Width, picture_rect_.Height,
+                     background.c_str());
+    return;
+  }
+  sent_ = picture;
+  if (!picture) {
     kv_picture(Handle(), nullptr, 0, 0, 0, 0, 0, 0, background.c_str());
     return;
   }
-  kv_picture(Handle(), picture_->Pixels().data(), picture_->Width, picture_->Height, picture_rect_.Left,
+  kv_picture(Handle(), picture->Pixels().data(), picture->Width, picture->Height, picture_rect_.Left,
              picture_rect_.Top, picture_rect_.Width, picture_rect_.Height, background.c_str());
 }
 

@@ -59,6 +59,10 @@ class TWebControl : public TControl {
   void ApplyChecked() override;
   void ApplyOptions() override { ApplyEdge(); }
   void ApplyPicture() override;
+
+ private:
+  // The picture whose pixels the page has (it keeps them for redraws).
+  const TRgbImage* sent_ = nullptr;
 };
 
 class TWebPlatform : public TPlatform {
