@@ -208,6 +208,31 @@ async function aboutLink(page, pageCount) {
   check(opened === 'http://www.example.org/kelvane _blank', 'the link opens ' + opened);
 }
 
+// Tab and Shift+Tab move the focus the way the window orders its stops:
+// round the page's controls, never out of the window, and back again.
+async function tabKeys(page) {
+  await showPage(page, 0);
+  await page.focus('[data-page="0"] > .kv[data-x="315"][data-y="15"]');
+  const start = await page.evaluate(() => document.activeElement.dataset.h);
+  const seen = [];
+  for (let i = 0; i < 12; ++i) {
+    await page.keyboard.press('Tab');
+    seen.push(await page.evaluate(() => {
+      const el = document.activeElement;
+      return el && el.closest('.kv-form') ? el.dataset.h || el.closest('[data-h]').dataset.h : 'outside';
+    }));
+  }
+  check(!seen.includes('outside'), 'Tab keeps the focus in the window: ' + seen.join(' '));
+  check(seen[0] !== start && seen.includes(start), 'Tab moves on and comes round again: ' + start + ' then ' + seen.join(' '));
+  const back = seen[seen.indexOf(start) - 1] || seen[seen.length - 1];
+  await page.focus('[data-page="0"] > .kv[data-x="315"][data-y="15"]');
+  await page.keyboard.down('Shift');
+  await page.keyboard.press('Tab');
+  await page.keyboard.up('Shift');
+  const before = await page.evaluate(() => document.activeElement.closest('[data-h]').dataset.h);
+  check(seen.indexOf(start) > 0 ? before === back : true, 'Shift+Tab goes back to ' + back + ': ' + before);
+}
+
 async function visiblePages(page) {
   return page.evaluate(() => Array.from(document.querySelectorAll('[data-page]'))
     .filter(el => el.offsetParent !== null).map(el => Number(el.dataset.page)));
@@ -308,6 +333,7 @@ async function main() {
     await resultMenuAndCopy(page);
     await aboutLink(page, pageCount);
     await tabStrip(page, pageCount);
+    await tabKeys(page);
     await accessibleNames(page, pageCount);
     await page.close();
     await screenshots(browser, url, pageCount, path.join(args.screens, '1x'), 1);
