@@ -190,6 +190,13 @@ async function resultMenuAndCopy(page) {
   const design = await page.evaluate(() => KV.lastClipboard);
   const driverDesign = drive('calc 0\ncopy 0\n');
   check('copy 0 ' + quote(design) + '\n' === driverDesign, 'Ctrl+C copies ' + quote(design) + ' where the driver prints ' + driverDesign);
+  // With text selected in the field, Ctrl+C is the browser's: the design
+  // is not copied.
+  await page.evaluate(() => { KV.lastClipboard = ''; const f = document.activeElement; f.setSelectionRange(0, 1); });
+  await page.keyboard.down('Control');
+  await page.keyboard.press('c');
+  await page.keyboard.up('Control');
+  check((await page.evaluate(() => KV.lastClipboard)) === '', 'Ctrl+C with a selection leaves the copy to the browser');
   console.log('the result menu, Escape and Ctrl+C copy as the driver');
 }
 

@@ -352,6 +352,12 @@ var KV = {
   },
   raised: 0,
 
+  hasSelection: function (h) {
+    var el = KV.els[h];
+    var field = el && (el.kvInput || el);
+    return field && field.selectionStart !== undefined && field.selectionStart !== field.selectionEnd ? 1 : 0;
+  },
+
   tooltip: function (h, text) {
     var el = KV.els[h];
     if (!el) return;

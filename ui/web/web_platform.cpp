@@ -33,6 +33,7 @@ EM_JS(void, kv_selected, (int h, int index), { KV.selected(h, index); });
 EM_JS(void, kv_checked, (int h, int c), { KV.checked(h, c); });
 EM_JS(void, kv_focus, (int h), { KV.focus(h); });
 EM_JS(void, kv_raise, (int h), { KV.raise(h); });
+EM_JS(int, kv_has_selection, (int h), { return KV.hasSelection(h); });
 EM_JS(void, kv_tooltip, (int h, const char* text), { KV.tooltip(h, UTF8ToString(text)); });
 EM_JS(void, kv_picture, (int h, const unsigned char* rgb, int pw, int ph, int dl, int dt, int dw, int dh,
                          const char* background), {
@@ -183,6 +184,11 @@ void TWebControl::SetFocus() {
 }
 
 void TWebControl::Raise() { kv_raise(Handle()); }
+
+bool TWebControl::HasSelection() const {
+  if (Kind() != TControlKind::Edit && Kind() != TControlKind::EditList) return false;
+  return kv_has_selection(Handle()) != 0;
+}
 
 void TWebControl::ApplyBounds() {
   TRect r = bounds_;

@@ -37,6 +37,9 @@ class TWebControl : public TControl {
 
   void SetFocus() override;
   void Raise() override;
+  // Fields: whether the user has text selected in the element (Ctrl+C is
+  // then the browser's, copying it).
+  bool HasSelection() const override;
 
   // From the page: the user changed the field to `text` (program text),
   // picked line `index` of a list or tab strip, toggled a check box.
