@@ -1,0 +1,499 @@
+#include "ui/web/web_platform.h"
+
+#include <emscripten.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+#include "runtime/lines.h"
+#include "ui/bitmap.h"
+#include "ui/encoding.h"
+#include "ui/scale.h"
+
+// --- The page's side (dom.js defines KV) ---------------------------------------
+
+// clang-format off
+EM_JS(void, kv_create, (int h, int kind, int parent), { KV.create(h, kind, parent); });
+EM_JS(void, kv_destroy, (int h), { KV.destroy(h); });
+EM_JS(void, kv_bounds, (int h, int l, int t, int w, int ht), { KV.bounds(h, l, t, w, ht); });
+EM_JS(void, kv_text, (int h, const char* text), { KV.text(h, UTF8ToString(text)); });
+EM_JS(void, kv_visible, (int h, int v), { KV.visible(h, v); });
+EM_JS(void, kv_enabled, (int h, int e), { KV.enabled(h, e); });
+EM_JS(void, kv_color, (int h, const char* css), { KV.color(h, UTF8ToString(css)); });
+EM_JS(void, kv_font, (int h, const char* css, const char* color, int style, int line), {
+  KV.font(h, UTF8ToString(css), UTF8ToString(color), style, line);
+});
+EM_JS(void, kv_edge, (int h, int edge, int bordered), { KV.edge(h, edge, bordered); });
+EM_JS(void, kv_cursor, (int h, int hand), { KV.cursor(h, hand); });
+EM_JS(void, kv_alignment, (int h, int a), { KV.alignment(h, a); });
+EM_JS(void, kv_items, (int h, const char* lines), { KV.items(h, UTF8ToString(lines)); });
+EM_JS(void, kv_selected, (int h, int index), { KV.selected(h, index); });
+EM_JS(void, kv_checked, (int h, int c), { KV.checked(h, c); });
+EM_JS(void, kv_focus, (int h), { KV.focus(h); });
+EM_JS(void, kv_raise, (int h), { KV.raise(h); });
+EM_JS(int, kv_has_selection, (int h), { return KV.hasSelection(h); });
+EM_JS(void, kv_tooltip, (int h, const char* text), { KV.tooltip(h, UTF8ToString(text)); });
+EM_JS(void, kv_picture, (int h, const unsigned char* rgb, int pw, int ph, int dl, int dt, int dw, int dh,
+                         const char* background), {
+  KV.picture(h, HEAPU8.subarray(rgb, rgb + pw * ph * 3), pw, ph, dl, dt, dw, dh, UTF8ToString(background));
+});
+EM_JS(void, kv_picture_place, (int h, int dl, int dt, int dw, int dh, const char* background), {
+  KV.placePicture(h, dl, dt, dw, dh, UTF8ToString(background));
+});
+EM_JS(double, kv_measure, (const char* text, const char* css), { return KV.measure(UTF8ToString(text), UTF8ToString(css)); });
+EM_JS(int, kv_screen_width, (), { return window.innerWidth | 0; });
+EM_JS(int, kv_screen_height, (), { return window.innerHeight | 0; });
+EM_JS(void, kv_clipboard, (const char* text), { KV.clipboard(UTF8ToString(text)); });
+EM_JS(void, kv_box, (const char* text, const char* caption, int style), {
+  KV.box(UTF8ToString(text), UTF8ToString(caption), style);
+});
+EM_JS(void, kv_menu, (int h, const char* lines), { KV.menu(h, UTF8ToString(lines)); });
+EM_JS(void, kv_open, (const char* url), { KV.open(UTF8ToString(url)); });
+EM_JS(void, kv_ready, (), { KV.ready(); });
+// clang-format on
+
+namespace {
+
+TWebPlatform* g_platform = nullptr;
+
+TWebControl* Cast(TControl* c) { return static_cast<TWebControl*>(c); }
+
+// Lines joined by LF, each converted to UTF-8.
+std::string JoinUtf8(const std::vector<std::string>& lines) {
+  std::string joined;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i) joined += '\n';
+    joined += Cp1251ToUtf8(lines[i]);
+  }
+  return joined;
+}
+
+// Faces the desktop draws with and their metric-compatible families.
+struct TFamily {
+  const char* name;  // lower case, as schemes name it
+  const char* css;
+  bool bitmap;       // a face of a few fixed sizes (see CssFont)
+};
+const TFamily kFamilies[] = {
+    {"arial", "'Liberation Sans', Arial, Helvetica, sans-serif", false},
+    {"times new roman", "'Liberation Serif', 'Times New Roman', Times, serif", false},
+    {"courier new", "'Liberation Mono', 'Courier New', monospace", false},
+    {"ms sans serif", "'Liberation Sans', Arial, Helvetica, sans-serif", true},
+};
+// Cell heights of the bitmap face and the character heights they hold.
+struct TBitmapSize {
+  int32_t cell, em;
+};
+const TBitmapSize kBitmapSizes[] = {{13, 11}, {16, 13}, {20, 16}, {24, 19}, {29, 24}, {37, 29}};
+
+const TFamily& FamilyOf(const std::string& name) {
+  const std::string lowered = LowerCp1251(name);
+  for (const TFamily& f : kFamilies)
+    if (lowered == f.name) return f;
+  return kFamilies[0];
+}
+
+// The character height in pixels of a control's font height: negative is
+// the character height itself; a positive cell takes the largest size
+// whose line fits it (a line of these faces is 8/7 of the size), or the
+// largest size of the bitmap face that fits.
+int32_t CharacterHeight(const TFamily& family, int32_t height) {
+  if (height < 0) return -height;
+  if (height == 0) return -kDefaultFontHeight;
+  if (family.bitmap) {
+    int32_t em = kBitmapSizes[0].em;
+    for (const TBitmapSize& s : kBitmapSizes)
+      if (s.cell <= height) em = s.em;
+    return em;
+  }
+  return std::max<int32_t>(4, height * 7 / 8);
+}
+
+// A line of these faces is 8/7 of the character height.
+int32_t LineHeight(const TFontRec& font, int32_t height) {
+  return (CharacterHeight(FamilyOf(font.Name), height) * 8 + 6) / 7;
+}
+
+std::string Decimal(int32_t v) { return std::to_string(v); }
+
+}  // namespace
+
+std::string CssFont(const TFontRec& font, int32_t height) {
+  const TFamily& family = FamilyOf(font.Name);
+  std::string css;
+  if (font.Style & FontItalic) css += "italic ";
+  if (font.Style & FontBold) css += "bold ";
+  return css + Decimal(CharacterHeight(family, height)) + "px " + family.css;
+}
+
+std::string CssColor(uint32_t color) {
+  // The system colours a desktop program asks for, as the desktop shows
+  // them; anything else is the button face.
+  struct TSystemColor {
+    uint32_t index;
+    uint32_t bgr;
+  };
+  static const TSystemColor kSystemColors[] = {
+      {1, 0x935400},   // desktop
+      {4, 0xF0F0F0},   // menu
+      {5, 0xFFFFFF},   // window background
+      {6, 0x646464},   // window frame
+      {7, 0x000000},   // menu text
+      {8, 0x000000},   // window text
+      {15, 0xF0F0F0},  // button face
+      {16, 0xA0A0A0},  // button shadow
+      {17, 0x6D6D6D},  // grey text
+      {18, 0x000000},  // button text
+      {20, 0xFFFFFF},  // button highlight
+      {24, 0xE1FFFF},  // tooltip background
+  };
+  if (IsSystemColor(color)) {
+    const uint32_t index = color & 0xFFu;
+    color = 0xF0F0F0;
+    for (const TSystemColor& s : kSystemColors)
+      if (s.index == index) color = s.bgr;
+  }
+  static const char kHex[] = "0123456789abcdef";
+  std::string css = "#";
+  for (int shift : {0, 8, 16}) {
+    const uint32_t byte = (color >> shift) & 0xFF;
+    css += kHex[byte >> 4];
+    css += kHex[byte & 0xF];
+  }
+  return css;
+}
+
+// --- TWebControl -----------------------------------------------------------------
+
+TWebControl::TWebControl(TWebPlatform& platform, TControlKind kind, TControl* parent, const TCreateOptions& options)
+    : TControl(platform, kind, parent, options) {
+  kv_create(Handle(), static_cast<int>(kind), parent ? parent->Handle() : 0);
+  ApplyBounds();
+  ApplyColor();
+  ApplyEdge();
+  if (!visible_) ApplyVisible();
+}
+
+TWebControl::~TWebControl() { kv_destroy(Handle()); }
+
+void TWebControl::SetFocus() {
+  TControl::SetFocus();
+  kv_focus(Handle());
+}
+
+void TWebControl::Raise() { kv_raise(Handle()); }
+
+bool TWebControl::HasSelection() const {
+  if (Kind() != TControlKind::Edit && Kind() != TControlKind::EditList) return false;
+  return kv_has_selection(Handle()) != 0;
+}
+
+void TWebControl::ApplyBounds() {
+  TRect r = bounds_;
+  if (Kind() == TControlKind::Form) {
+    // The element is the client area; the caption bar and frame are drawn
+    // around it.
+    r.Width -= 2 * TPlatform::kFrameSide;
+    r.Height -= TPlatform::kFrameTop + TPlatform::kFrameSide;
+  }
+  kv_bounds(Handle(), r.Left, r.Top, r.Width, r.Height);
+  if (Kind() == TControlKind::Image) ApplyPicture();
+}
+
+void TWebControl::ApplyText() { kv_text(Handle(), Cp1251ToUtf8(text_).c_str()); }
+void TWebControl::ApplyVisible() { kv_visible(Handle(), visible_ ? 1 : 0); }
+void TWebControl::ApplyEnabled() { kv_enabled(Handle(), enabled_ ? 1 : 0); }
+void TWebControl::ApplyColor() {
+  kv_color(Handle(), CssColor(color_).c_str());
+  if (Kind() == TControlKind::Image) ApplyPicture();
+}
+void TWebControl::ApplyFont() {
+  kv_font(Handle(), CssFont(font_, font_height_).c_str(), CssColor(font_.Color).c_str(), font_.Style,
+          LineHeight(font_, font_height_));
+}
+void TWebControl::ApplyEdge() {
+  const bool bordered = Kind() == TControlKind::Panel && (options_.Border[0] || options_.Border[1] || options_.Border[3]);
+  kv_edge(Handle(), edge_, bordered ? 1 : 0);
+}
+void TWebControl::ApplyCursor() { kv_cursor(Handle(), cursor_ == CursorHand ? 1 : 0); }
+void TWebControl::ApplyAlignment() { kv_alignment(Handle(), alignment_); }
+void TWebControl::ApplyItems() {
+  kv_items(Handle(), JoinUtf8(items_).c_str());
+  ApplySelected();
+}
+void TWebControl::ApplySelected() {
+  kv_selected(Handle(), selected_);
+  if (Kind() == TControlKind::PickList) {
+    // A pick-only list shows its selected line as its text.
+    text_ = selected_ >= 0 && selected_ < static_cast<int32_t>(items_.size()) ? items_[static_cast<size_t>(selected_)] : "";
+  }
+}
+void TWebControl::ApplyChecked() { kv_checked(Handle(), checked_ ? 1 : 0); }
+
+void TWebControl::ApplyPicture() {
+  if (Kind() != TControlKind::Image) return;
+  const std::string background = CssColor(color_);
+  const TRgbImage* picture = picture_ && !picture_->Pixels().empty() ? picture_.get() : nullptr;
+  if (picture && picture == sent_) {
+    // The page keeps the pixels it was given: only the place changed.
+    kv_picture_place(Handle(), picture_rect_.Left, picture_rect_.Top, picture_rect_.Width, picture_rect_.Height,
+                     background.c_str());
+    return;
+  }
+  sent_ = picture;
+  if (!picture) {
+    kv_picture(Handle(), nullptr, 0, 0, 0, 0, 0, 0, background.c_str());
+    return;
+  }
+  kv_picture(Handle(), picture->Pixels().data(), picture->Width, picture->Height, picture_rect_.Left,
+             picture_rect_.Top, picture_rect_.Width, picture_rect_.Height, background.c_str());
+}
+
+void TWebControl::UserText(const std::string& text) {
+  if (text == text_) return;
+  text_ = text;
+  caret_ = static_cast<int32_t>(text_.size());
+  if (Kind() == TControlKind::EditList) selected_ = -1;
+  TNotification n;
+  n.Kind = TNotifyKind::TextChange;
+  Deliver(n);
+}
+
+void TWebControl::UserPick(int32_t index) {
+  if (index < 0 || index >= static_cast<int32_t>(items_.size()) || index == selected_) return;
+  selected_ = index;
+  if (Kind() == TControlKind::EditList) {
+    text_ = items_[static_cast<size_t>(index)];
+    caret_ = static_cast<int32_t>(text_.size());
+    ApplyText();
+  } else if (Kind() == TControlKind::PickList) {
+    text_ = items_[static_cast<size_t>(index)];
+  }
+  kv_selected(Handle(), selected_);
+  TNotification n;
+  n.Kind = TNotifyKind::SelectChange;
+  Deliver(n);
+}
+
+void TWebControl::UserChecked(bool checked) { checked_ = checked; }
+
+// --- TWebPlatform ----------------------------------------------------------------
+
+TWebPlatform::TWebPlatform() { g_platform = this; }
+
+TWebPlatform::~TWebPlatform() {
+  if (g_platform == this) g_platform = nullptr;
+}
+
+namespace {
+
+class TWebTooltips : public TTooltips {
+ public:
+  void Add(TControl* c, const std::string& text) override {
+    TTooltips::Add(c, text);
+    kv_tooltip(c->Handle(), Cp1251ToUtf8(text).c_str());
+  }
+  void Remove(TControl* c) override {
+    TTooltips::Remove(c);
+    kv_tooltip(c->Handle(), "");
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<TTooltips> TWebPlatform::CreateTooltips() { return std::make_unique<TWebTooltips>(); }
+
+TControl* TWebPlatform::CreateControl(TControlKind kind, TControl* parent, const TCreateOptions& options) {
+  return new TWebControl(*this, kind, parent, options);
+}
+
+TSize TWebPlatform::ScreenSize() { return {kv_screen_width(), kv_screen_height()}; }
+
+TSize TWebPlatform::MeasureText(const std::string& text, const TFontRec& font, int32_t height) {
+  const std::string css = CssFont(font, height);
+  const std::vector<std::string> lines = SplitLines(text);
+  int32_t widest = 0;
+  for (const std::string& line : lines)
+    widest = std::max(widest, static_cast<int32_t>(std::ceil(kv_measure(Cp1251ToUtf8(line).c_str(), css.c_str()))));
+  const int32_t rows = std::max<int32_t>(1, static_cast<int32_t>(lines.size()));
+  return {widest, rows * LineHeight(font, height)};
+}
+
+void TWebPlatform::SetClipboardText(const std::string& text) {
+  clipboard_ = text;
+  // The desktop's way: UTF-8, lines broken by LF.
+  std::string utf8 = Cp1251ToUtf8(text), lf;
+  for (size_t i = 0; i < utf8.size(); ++i)
+    if (!(utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n')) lf += utf8[i];
+  kv_clipboard(lf.c_str());
+}
+
+int32_t TWebPlatform::PopupMenu(TControl* at, const std::vector<std::string>& items) {
+  CheckThread();
+  if (replaying_ && menu_.At == at && menu_.Items == items) {
+    const int32_t picked = menu_.Picked;
+    menu_ = TMenuAsked();
+    return picked;
+  }
+  menu_ = TMenuAsked{at, items, kNoMenuItem};
+  if (at) kv_menu(at->Handle(), JoinUtf8(items).c_str());
+  return kNoMenuItem;
+}
+
+void TWebPlatform::UserMenuPick(int32_t index) {
+  TControl* at = menu_.At;
+  if (!at || index < 0 || index >= static_cast<int32_t>(menu_.Items.size())) {
+    menu_ = TMenuAsked();
+    return;
+  }
+  menu_.Picked = index;
+  replaying_ = true;
+  TNotification n;
+  n.Kind = TNotifyKind::ContextMenu;
+  at->Deliver(n);
+  replaying_ = false;
+  menu_ = TMenuAsked();
+}
+
+int TWebPlatform::ShowBox(bool, const std::string& text, const std::string& caption, uint32_t style) {
+  kv_box(Cp1251ToUtf8(text).c_str(), Cp1251ToUtf8(caption).c_str(), static_cast<int>(style));
+  // Every box the program shows has one button, whose answer is known
+  // before the click; a box of several buttons answers its first.
+  return FirstButtonOf(style);
+}
+
+int TWebPlatform::StartCommand(const std::string& commandLine, int) {
+  // A browser starts no programs, but opens what an opener would be handed:
+  // the web address in the command line ("explorer http://..."), up to the
+  // next space or quote.
+  const std::string lowered = LowerCp1251(commandLine);
+  size_t at = std::string::npos;
+  for (const char* scheme : {"http://", "https://", "mailto:"}) at = std::min(at, lowered.find(scheme));
+  if (at == std::string::npos) return 0;
+  const size_t end = commandLine.find_first_of(" \"", at);
+  kv_open(Cp1251ToUtf8(commandLine.substr(at, end == std::string::npos ? std::string::npos : end - at)).c_str());
+  return kCommandStarted;
+}
+
+void TWebPlatform::PostToUIThread(std::function<void()> fn) {
+  posted_.push_back(std::move(fn));
+  if (posted_.size() == 1) {
+    emscripten_async_call([](void*) {
+      if (g_platform) g_platform->RunPosted();
+    }, nullptr, 0);
+  }
+}
+
+void TWebPlatform::RunPosted() {
+  while (!posted_.empty()) {
+    std::function<void()> fn = std::move(posted_.front());
+    posted_.pop_front();
+    fn();
+  }
+}
+
+void TWebPlatform::RunMessageLoop() {
+  RunPosted();
+  kv_ready();
+  emscripten_exit_with_live_runtime();
+}
+
+// --- The page's entry points -------------------------------------------------------
+
+namespace {
+
+TWebControl* Control(int handle) { return g_platform ? Cast(g_platform->FromHandle(handle)) : nullptr; }
+
+TNotification Notice(TNotifyKind kind) {
+  TNotification n;
+  n.Kind = kind;
+  return n;
+}
+
+}  // namespace
+
+extern "C" {
+
+// A click on a button, check box (`checked` its new state), label, picture
+// or panel.
+EMSCRIPTEN_KEEPALIVE void kelvane_click(int handle, int checked) {
+  TWebControl* c = Control(handle);
+  if (!c || !c->EnabledTree()) return;
+  TNotification down = Notice(TNotifyKind::MouseDown);
+  down.Mouse.Button = 1;
+  down.Mouse.Shift = MkLButton;
+  c->Deliver(down);
+  if (c->Kind() == TControlKind::CheckBox) c->UserChecked(checked != 0);
+  TNotification up = down;
+  up.Kind = TNotifyKind::MouseUp;
+  up.Mouse.Shift = 0;
+  c->Deliver(up);
+  c->Deliver(Notice(TNotifyKind::Click));
+}
+
+EMSCRIPTEN_KEEPALIVE void kelvane_input(int handle, const char* utf8) {
+  if (TWebControl* c = Control(handle)) c->UserText(Utf8ToCp1251(utf8));
+}
+
+EMSCRIPTEN_KEEPALIVE void kelvane_pick(int handle, int index) {
+  if (TWebControl* c = Control(handle)) c->UserPick(index);
+}
+
+EMSCRIPTEN_KEEPALIVE void kelvane_focus(int handle) {
+  if (g_platform) g_platform->UserFocus(Control(handle));
+}
+
+// A key pressed in a control: answers whether the program consumed it.
+// With Ctrl (`ctrl`), the control's form sees it first.
+EMSCRIPTEN_KEEPALIVE int kelvane_key(int handle, int key, int ctrl, int shift) {
+  TWebControl* c = Control(handle);
+  if (!c) return 0;
+  TControl* form = c;
+  while (form->Parent()) form = form->Parent();
+  if (key == VkTab && !ctrl) {
+    TNotification n = Notice(TNotifyKind::TabKey);
+    n.Backward = shift != 0;
+    form->Deliver(n);
+    return 1;
+  }
+  if (ctrl) {
+    TNotification n = Notice(TNotifyKind::ControlKey);
+    n.Key = key;
+    n.KeyState = MkControl | (shift ? MkShift : 0u);
+    if (form->Deliver(n)) return 1;
+  }
+  TNotification n = Notice(TNotifyKind::KeyDown);
+  n.Key = key;
+  const bool consumed = c->Deliver(n);
+  n.Kind = TNotifyKind::KeyUp;
+  c->Deliver(n);
+  return consumed ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE void kelvane_context(int handle) {
+  TWebControl* c = Control(handle);
+  if (!c) return;
+  TNotification n = Notice(TNotifyKind::MouseDown);
+  n.Mouse.Button = 2;
+  n.Mouse.Shift = MkRButton;
+  c->Deliver(n);
+  n.Kind = TNotifyKind::MouseUp;
+  n.Mouse.Shift = 0;
+  c->Deliver(n);
+  if (c->Kind() == TControlKind::Label) c->Deliver(Notice(TNotifyKind::ContextMenu));
+}
+
+EMSCRIPTEN_KEEPALIVE void kelvane_menu_picked(int index) {
+  if (g_platform) g_platform->UserMenuPick(index);
+}
+
+// The scale rules' rounding of the device pixel ratio (pictures' canvases).
+EMSCRIPTEN_KEEPALIVE double kelvane_round_scale(double ratio) { return RoundScale(ratio); }
+
+EMSCRIPTEN_KEEPALIVE void kelvane_hover(int handle, int entered) {
+  if (TWebControl* c = Control(handle)) c->Deliver(Notice(entered ? TNotifyKind::MouseEnter : TNotifyKind::MouseLeave));
+}
+
+}  // extern "C"

@@ -1,0 +1,129 @@
+// The browser backend: every control is a real HTML element (an input, a
+// select, a button, a check box, a span, the tab strip as buttons with
+// role=tab, a canvas for pictures) placed absolutely at the layout's
+// position inside its parent's element, so that the browser's own focus,
+// selection, copy and paste, screen readers and mobile keyboards work.
+// The elements live in dom.js (loaded before the program); this side hands
+// them the stored properties as they change (the Apply hooks) and takes
+// the user's actions back through the exported kelvane_* entry points,
+// which deliver them like any backend's events. Texts cross this edge as
+// UTF-8 and are code page 1251 inside.
+//
+// Layout pixels are CSS pixels: the browser already multiplies them by
+// the device pixel ratio for text and borders, so the platform's scale
+// stays 1; pictures are drawn into canvases whose backing store is the
+// ratio rounded by the scale rules (ui/scale.h), so they stay sharp.
+//
+// The build has no threads: a worker's body runs to its end on the window
+// thread (TPlatform::TWorkerMode::ToTheEnd), and the message loop is the
+// browser's. Boxes show as in-page modals and answer at once when their
+// answer is known before the click (a box with one button); popup menus
+// answer by replay (see PopupMenu).
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/platform.h"
+
+class TWebPlatform;
+
+class TWebControl : public TControl {
+ public:
+  TWebControl(TWebPlatform& platform, TControlKind kind, TControl* parent, const TCreateOptions& options);
+  ~TWebControl() override;
+
+  void SetFocus() override;
+  void Raise() override;
+  // Fields: whether the user has text selected in the element (Ctrl+C is
+  // then the browser's, copying it).
+  bool HasSelection() const override;
+
+  // From the page: the user changed the field to `text` (program text),
+  // picked line `index` of a list or tab strip, toggled a check box.
+  void UserText(const std::string& text);
+  void UserPick(int32_t index);
+  void UserChecked(bool checked);
+
+ protected:
+  void ApplyBounds() override;
+  void ApplyText() override;
+  void ApplyVisible() override;
+  void ApplyEnabled() override;
+  void ApplyColor() override;
+  void ApplyFont() override;
+  void ApplyEdge() override;
+  void ApplyCursor() override;
+  void ApplyAlignment() override;
+  void ApplyItems() override;
+  void ApplySelected() override;
+  void ApplyChecked() override;
+  void ApplyOptions() override { ApplyEdge(); }
+  void ApplyPicture() override;
+
+ private:
+  // The picture whose pixels the page has (it keeps them for redraws).
+  const TRgbImage* sent_ = nullptr;
+};
+
+class TWebPlatform : public TPlatform {
+ public:
+  TWebPlatform();
+  ~TWebPlatform() override;
+
+  // TSystemOps. Commands that name a web address open it in a new tab;
+  // anything else cannot start in a browser.
+  int StartCommand(const std::string& commandLine, int showMode) override;
+  void PostToUIThread(std::function<void()> fn) override;
+
+  // TPlatform
+  TControl* CreateControl(TControlKind kind, TControl* parent, const TCreateOptions& options) override;
+  TSize ScreenSize() override;
+  TSize MeasureText(const std::string& text, const TFontRec& font, int32_t height) override;
+  void SetClipboardText(const std::string& text) override;
+  std::string ClipboardText() override { return clipboard_; }
+  // A menu cannot wait for its click without stopping the browser. The
+  // first call shows the menu and answers kNoMenuItem; when the user picks
+  // a line, the notification that asked for the menu (ContextMenu on `at`)
+  // is delivered again, and the same menu asked for again answers the
+  // picked line at once without showing.
+  int32_t PopupMenu(TControl* at, const std::vector<std::string>& items) override;
+  // The browser's loop runs the page: this hands the program over to it
+  // and never answers (the program's state lives on).
+  void RunMessageLoop() override;
+  void QuitMessageLoop() override {}
+
+  // From the page.
+  void UserFocus(TControl* c) { FocusMoved(c); }
+  void UserMenuPick(int32_t index);
+  void RunPosted();
+
+ protected:
+  // Hints show as the elements' titles and name them for screen readers.
+  std::unique_ptr<TTooltips> CreateTooltips() override;
+  int ShowBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) override;
+  // There is one thread: work handed over runs at once.
+  bool HandOver(const std::function<void()>& fn) override {
+    fn();
+    return true;
+  }
+
+ private:
+  struct TMenuAsked {
+    TControl* At = nullptr;
+    std::vector<std::string> Items;
+    int32_t Picked = kNoMenuItem;
+  };
+  TMenuAsked menu_;
+  bool replaying_ = false;
+  std::string clipboard_;
+  std::deque<std::function<void()>> posted_;
+};
+
+// The CSS font of a font record at a height (control.h): family list,
+// size in pixels and style, as the desktop draws it.
+std::string CssFont(const TFontRec& font, int32_t height);
+// The CSS colour of a colour (0x00BBGGRR or a system colour).
+std::string CssColor(uint32_t color);
