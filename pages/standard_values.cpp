@@ -4,35 +4,17 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "pages/parts/eseries.h"
 #include "runtime/data.h"
 #include "runtime/number_text.h"
 
 namespace {
 
-// The series as whole numbers of two (E24) and three (E96) digits: the
-// member m of a series with d digits stands for m * 10^(1-d) in [1, 10).
-const int kE24[] = {10, 11, 12, 13, 15, 16, 18, 20, 22, 24, 27, 30,
-                    33, 36, 39, 43, 47, 51, 56, 62, 68, 75, 82, 91};
-const int kE96[] = {100, 102, 105, 107, 110, 113, 115, 118, 121, 124, 127, 130, 133, 137, 140, 143,
-                    147, 150, 154, 158, 162, 165, 169, 174, 178, 182, 187, 191, 196, 200, 205, 210,
-                    215, 221, 226, 232, 237, 243, 249, 255, 261, 267, 274, 280, 287, 294, 301, 309,
-                    316, 324, 332, 340, 348, 357, 365, 374, 383, 392, 402, 412, 422, 432, 442, 453,
-                    464, 475, 487, 499, 511, 523, 536, 549, 562, 576, 590, 604, 619, 634, 649, 665,
-                    681, 698, 715, 732, 750, 768, 787, 806, 825, 845, 866, 887, 909, 931, 953, 976};
-
 constexpr int kMaxDecade = 30;
 
-struct TSeriesTable {
-  const int* Members;
-  int Count;
-  int Digits;
-  const char* Name;
-};
-
-TSeriesTable TableOf(TESeries s) {
-  if (s == TESeries::E24) return {kE24, static_cast<int>(sizeof kE24 / sizeof *kE24), 2, "E24"};
-  return {kE96, static_cast<int>(sizeof kE96 / sizeof *kE96), 3, "E96"};
-}
+// The members come from the one table of the IEC 60063 series.
+TSeries SeriesOf(TESeries s) { return s == TESeries::E24 ? TSeries::E24 : TSeries::E96; }
+TSeriesTable TableOf(TESeries s) { return SeriesTable(SeriesOf(s)); }
 
 // 10^e for |e| within the decades allowed; positive powers of ten up to
 // 10^22 are exact doubles.
@@ -140,5 +122,5 @@ std::string DeviationText(double percent) {
 }
 
 std::string StandardValueLine(TESeries series, const TStandardValue& v, const std::string& unit) {
-  return std::string(TableOf(series).Name) + ": " + v.Text + " " + unit + " (" + DeviationText(v.Deviation) + ")";
+  return std::string(SeriesName(SeriesOf(series))) + ": " + v.Text + " " + unit + " (" + DeviationText(v.Deviation) + ")";
 }
