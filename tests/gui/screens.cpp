@@ -12,6 +12,7 @@
 #include "runtime/event.h"
 #include "scenarios/screenshots.h"
 #include "pages/main_form.h"
+#include "scenarios/parts_screen.h"
 #include "scenarios/table_sample.h"
 #include "ui/button.h"
 #include "ui/fltk/control.h"
@@ -105,17 +106,7 @@ int SavePartsScreen(const std::string& path, const std::vector<std::string>& arg
   TFltkPlatform platform;
   platform.SetScale(ScaleArgument(args).value_or(1.0));
   TClassMainForm_2943964 scheme;
-  // As the program starts: the window shown, the dispatcher on, then the
-  // start-up queue (which picks the pages' first list lines).
-  scheme.MainForm->ShowApplication();
-  StartDispatch();
-  RunInits();
-  // The first page calculated, then its Parts window opened as Ctrl+D does.
-  TControl* calculate = FindFirstOfKind(scheme.PageBox(0), TControlKind::Button);
-  if (auto* button = dynamic_cast<THIButton*>(calculate ? calculate->Handler() : nullptr)) FireNone(button->onClick);
-  TData none;
-  scheme.doParts(none);
-  TPartsWindow* parts = scheme.PartsWindow();
+  TPartsWindow* parts = OpenFirstPagesParts(scheme);
   const int status = parts ? SaveFormScreen(platform, parts->Form->Control(), parts->Sets->Control(), path) : 1;
   StopDispatch();
   return status;

@@ -7,6 +7,7 @@
 #include "pages/main_form.h"
 #include "runtime/event.h"
 #include "scenarios/screenshots.h"
+#include "scenarios/parts_screen.h"
 #include "scenarios/table_sample.h"
 #include "ui/button.h"
 #include "ui/main_form.h"
@@ -130,17 +131,7 @@ int SaveWin32PartsScreen(const std::string& path, const std::vector<std::string>
   TWin32Platform platform;
   platform.SetScale(ScaleArgument(args).value_or(1.0));
   TClassMainForm_2943964 scheme;
-  // As the program starts: the window shown, the dispatcher on, then the
-  // start-up queue (which picks the pages' first list lines).
-  scheme.MainForm->ShowApplication();
-  StartDispatch();
-  RunInits();
-  // The first page calculated, then its Parts window opened as Ctrl+D does.
-  TControl* calculate = FindFirstOfKind(scheme.PageBox(0), TControlKind::Button);
-  if (auto* button = dynamic_cast<THIButton*>(calculate ? calculate->Handler() : nullptr)) FireNone(button->onClick);
-  TData none;
-  scheme.doParts(none);
-  TPartsWindow* parts = scheme.PartsWindow();
+  TPartsWindow* parts = OpenFirstPagesParts(scheme);
   const int status = parts ? SaveFormScreen(platform, parts->Form->Control(), parts->Sets->Control(), path) : 1;
   StopDispatch();
   return status;
