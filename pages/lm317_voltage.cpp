@@ -37,102 +37,96 @@ constexpr TDataInPoint kSearchAccurate{2};
 constexpr TEventPoint kSearchOnR2{0};
 constexpr TEventPoint kSearchOnDone{1};
 
+// The most steps a search takes from the estimate.
+constexpr int32_t kSearchMostSteps = 200000;
+
+// What counts the search's steps: the count of R2 (from the estimate), the
+// loop of steps and the thread it runs on.
+struct TSearchStepping {
+  THICounter* Count;
+  THIFor* Loop;
+  THIThread* Thread;
+};
+
 class TClassMultiElement_2956E44 : public TCalcScheme {
  public:
   TClassMultiElement_2956E44() {
     Bridge = Create<THIEditMulti>();
-    THIIf_else* emptyGuard = Create<THIIf_else>();
-    THIIf_else* modeSwitch = Create<THIIf_else>();
-    THIMathParse* r2Estimate = AddFormula("((%1-0.000059*(%1/1.25-1)*%2)/1.25-1 )*%2", 2, TResultKind::Integer);
-    THIMathParse* voutOfR2 = AddFormula("1.253*(1+%2/%1) +  0.0000475*%2", 2, TResultKind::Real);
-    THIIf_else* overshoot = Create<THIIf_else>();
-    THICounter* stepCounter = Create<THICounter>();
-    // The loop goes before the thread: destroyed first, it lets a worker
-    // parked between steps return without touching the scheme again.
-    THIFor* searchLoop = Create<THIFor>();
-    THIThread* searchThread = Create<THIThread>();
-    THIGetData* r1Fan2 = Create<THIGetData>();
-    THIGetData* voutFan2 = Create<THIGetData>();
-    THIHub* findHub = Create<THIHub>();
-    THIHub* fastHub = Create<THIHub>();
-    THIHub* accurateHub = Create<THIHub>();
-    THIHub* estimateHub = Create<THIHub>();
-    THIHub* stepHub = Create<THIHub>();
-    THIHub* haltHub = Create<THIHub>();
-    THIHub* r2Hub = Create<THIHub>();
-    THIHub* doneHub = Create<THIHub>();
-
     Bridge->SetMethodCount(2);
     Bridge->SetVarCount(0);
-    emptyGuard->Type = CompareEqual;
-    modeSwitch->Type = CompareEqual;
-    SetInteger(modeSwitch->Op2Def, 1);
-    overshoot->Type = CompareGreater;
-    stepCounter->CountValue = 0;
-    stepCounter->MinValue = 1;
-    stepCounter->Max = 200000;
-    stepCounter->Step = 1;
-    stepCounter->Direction = 0;
-    searchLoop->StartDef = 1;
-    searchLoop->EndDef = 200000;
-    searchLoop->Step = 1;
-    searchLoop->IncludeEnd = true;
-    searchLoop->UseInData = false;
-    searchThread->Delay = 0;
-    searchThread->RunOnce = true;
-    searchThread->Restart = false;
-    r1Fan2->Count = 3;
-    voutFan2->Count = 2;
-    findHub->SetOutCount(1);
-    fastHub->SetOutCount(2);
-    accurateHub->SetOutCount(2);
-    estimateHub->SetOutCount(2);
-    stepHub->SetOutCount(3);
-    haltHub->SetOutCount(2);
-    r2Hub->SetOutCount(1);
-    doneHub->SetOutCount(1);
-
-    Entry(Bridge, kSearchDoHalt) = MakeLink<&THIHub::doEvent>(haltHub);
-    Entry(Bridge, kSearchDoFind) = MakeLink<&THIHub::doEvent>(findHub);
-    r1Fan2->Data = Outer(Bridge, kSearchR1);
-    voutFan2->Data = Outer(Bridge, kSearchVout);
-    findHub->onEvent[0] = MakeLink<&THIIf_else::doCompare>(emptyGuard);
     // Op2 takes the incoming empty value, so any selected R1 passes.
-    emptyGuard->Op1 = MakeLink<&THIGetData::Value>(r1Fan2, 0);
+    THIIf_else* emptyGuard = AddCheck(CompareEqual, {}, nullptr, true);
+    THIIf_else* modeSwitch = AddCheck(CompareEqual, IntegerValue(1), nullptr, true);
+    THIMathParse* r2Estimate = AddFormula("((%1-0.000059*(%1/1.25-1)*%2)/1.25-1 )*%2", 2, TResultKind::Integer);
+    THIMathParse* voutOfR2 = AddFormula("1.253*(1+%2/%1) +  0.0000475*%2", 2, TResultKind::Real);
+    THIIf_else* overshoot = AddCheck(CompareGreater, {}, nullptr, true);
+    const TSearchStepping steps = AddStepping();
+    THIGetData* r1 = AddFan(Outer(Bridge, kSearchR1), 3);
+    THIGetData* vout = AddFan(Outer(Bridge, kSearchVout), 2);
+    const THI_Event onR2 = AddSteps({Exit(Bridge, kSearchOnR2)});
+    const THI_Event onDone = AddSteps({Exit(Bridge, kSearchOnDone)});
+    const THI_Event estimate = AddSteps({MakeLink<&THIMathParse::doCalc>(r2Estimate), onDone});
+
+    Entry(Bridge, kSearchDoHalt) =
+        AddSteps({MakeLink<&THIFor::doStop>(steps.Loop), MakeLink<&THICounter::doReset>(steps.Count)});
+    Entry(Bridge, kSearchDoFind) = AddSteps({MakeLink<&THIIf_else::doCompare>(emptyGuard)});
+    emptyGuard->Op1 = MakeLink<&THIGetData::Value>(r1, 0);
     emptyGuard->onFalse = MakeLink<&THIIf_else::doCompare>(modeSwitch);
     modeSwitch->Op1 = Outer(Bridge, kSearchAccurate);
-    modeSwitch->onTrue = MakeLink<&THIHub::doEvent>(accurateHub);
-    modeSwitch->onFalse = MakeLink<&THIHub::doEvent>(fastHub);
-    accurateHub->onEvent[0] = MakeLink<&THIHub::doEvent>(fastHub);
     // A search still running (or just ending) for the last inputs is ended,
     // so the search for these runs to its end.
-    accurateHub->onEvent[1] = MakeLink<&THIThread::doRestart>(searchThread);
-    fastHub->onEvent[0] = MakeLink<&THIMathParse::doCalc>(r2Estimate);
-    fastHub->onEvent[1] = MakeLink<&THIHub::doEvent>(doneHub);
-    r2Estimate->X[0] = MakeLink<&THIGetData::Value>(voutFan2, 0);
-    r2Estimate->X[1] = MakeLink<&THIGetData::Value>(r1Fan2, 1);
-    r2Estimate->onResult = MakeLink<&THIHub::doEvent>(estimateHub);
-    estimateHub->onEvent[0] = MakeLink<&THICounter::doMin>(stepCounter);
-    estimateHub->onEvent[1] = MakeLink<&THIHub::doEvent>(r2Hub);
-    searchThread->onExecute = MakeLink<&THIFor::doFor>(searchLoop);
-    searchThread->onError = MakeLink<&THIFor::doFor>(searchLoop);
-    searchLoop->onEvent = MakeLink<&THIHub::doEvent>(stepHub);
-    stepHub->onEvent[0] = MakeLink<&THICounter::doNext>(stepCounter);
-    stepHub->onEvent[1] = MakeLink<&THIMathParse::doCalc>(voutOfR2);
-    stepHub->onEvent[2] = MakeLink<&THIIf_else::doCompare>(overshoot);
-    stepCounter->onNext = MakeLink<&THIHub::doEvent>(r2Hub);
-    voutOfR2->X[0] = MakeLink<&THIGetData::Value>(r1Fan2, 2);
-    voutOfR2->X[1] = MakeLink<&THICounter::Count>(stepCounter);
+    modeSwitch->onTrue = AddSteps({estimate, MakeLink<&THIThread::doRestart>(steps.Thread)});
+    modeSwitch->onFalse = estimate;
+    Feed(r2Estimate, {MakeLink<&THIGetData::Value>(vout, 0), MakeLink<&THIGetData::Value>(r1, 1)});
+    r2Estimate->onResult = AddSteps({MakeLink<&THICounter::doMin>(steps.Count), onR2});
+    steps.Loop->onEvent = AddSteps({MakeLink<&THICounter::doNext>(steps.Count),
+                                    MakeLink<&THIMathParse::doCalc>(voutOfR2),
+                                    MakeLink<&THIIf_else::doCompare>(overshoot)});
+    steps.Count->onNext = onR2;
+    Feed(voutOfR2, {MakeLink<&THIGetData::Value>(r1, 2), MakeLink<&THICounter::Count>(steps.Count)});
     overshoot->Op1 = MakeLink<&THIMathParse::Result>(voutOfR2);
-    overshoot->Op2 = MakeLink<&THIGetData::Value>(voutFan2, 1);
-    overshoot->onTrue = MakeLink<&THIHub::doEvent>(doneHub);
-    haltHub->onEvent[0] = MakeLink<&THIFor::doStop>(searchLoop);
-    haltHub->onEvent[1] = MakeLink<&THICounter::doReset>(stepCounter);
-    r2Hub->onEvent[0] = Exit(Bridge, kSearchOnR2);
-    doneHub->onEvent[0] = Exit(Bridge, kSearchOnDone);
+    overshoot->Op2 = MakeLink<&THIGetData::Value>(vout, 1);
+    overshoot->onTrue = onDone;
   }
 
   THIEditMulti* Bridge;
+
+ private:
+  // The count, the loop and the thread, the loop running on the thread.
+  TSearchStepping AddStepping() {
+    THICounter* count = Create<THICounter>();
+    // The loop goes before the thread: destroyed first, it lets a worker
+    // parked between steps return without touching the scheme again.
+    THIFor* loop = Create<THIFor>();
+    THIThread* thread = Create<THIThread>();
+    count->CountValue = 0;
+    count->MinValue = 1;
+    count->Max = kSearchMostSteps;
+    count->Step = 1;
+    count->Direction = 0;
+    loop->StartDef = 1;
+    loop->EndDef = kSearchMostSteps;
+    loop->Step = 1;
+    loop->IncludeEnd = true;
+    loop->UseInData = false;
+    thread->Delay = 0;
+    thread->RunOnce = true;
+    // A start while busy stays ignored: the search is started by doRestart,
+    // which ends a busy worker first.
+    thread->Restart = false;
+    thread->onExecute = MakeLink<&THIFor::doFor>(loop);
+    // Where no worker can be started, the loop runs on the caller's thread.
+    thread->onError = MakeLink<&THIFor::doFor>(loop);
+    return {count, loop, thread};
+  }
+
+  // Lets `readers` links read `source`.
+  THIGetData* AddFan(THI_Event source, int32_t readers) {
+    THIGetData* fan = Create<THIGetData>();
+    fan->Count = readers;
+    fan->Data = std::move(source);
+    return fan;
+  }
 };
 
 TChildScheme MakeR2Search(TControl*) { return MakeChildScheme<TClassMultiElement_2956E44>(); }

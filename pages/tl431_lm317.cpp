@@ -20,71 +20,66 @@ constexpr TDataInPoint kCapacitorVout{0};
 constexpr TEventPoint kCapacitorOnLow{0};
 constexpr TEventPoint kCapacitorOnHigh{1};
 
-class TClassMultiElement_28E9C80 : public TScheme {
+// The C1 limits of one band, as texts: picofarads, then microfarads.
+struct TCapacitorBand {
+  const char* Low;
+  const char* High;
+};
+constexpr int32_t kCapacitorBandCount = 3;
+constexpr TCapacitorBand kCapacitorBands[kCapacitorBandCount] = {{"6200", "3.3"}, {"27000", "1.5"}, {"33000", "0.082"}};
+
+class TClassMultiElement_28E9C80 : public TCalcScheme {
  public:
   TClassMultiElement_28E9C80() {
     Bridge = Create<THIEditMulti>();
-    THIConvertor* voutToInt = Create<THIConvertor>();
-    THIIf_else* upto3 = Create<THIIf_else>();
-    THIIf_else* upto8 = Create<THIIf_else>();
-    THIHub* band1 = Create<THIHub>();
-    THIHub* band2 = Create<THIHub>();
-    THIHub* band3 = Create<THIHub>();
-    THIDoData* low1 = Create<THIDoData>();
-    THIDoData* high1 = Create<THIDoData>();
-    THIDoData* low2 = Create<THIDoData>();
-    THIDoData* high2 = Create<THIDoData>();
-    THIDoData* low3 = Create<THIDoData>();
-    THIDoData* high3 = Create<THIDoData>();
-    THIHub* lowHub = Create<THIHub>();
-    THIHub* highHub = Create<THIHub>();
-
     Bridge->SetMethodCount(1);
     Bridge->SetVarCount(0);
+    THIConvertor* voutToInt = Create<THIConvertor>();
     voutToInt->Mode = ConvertToInteger;
     voutToInt->Digits = 2;
-    upto3->Type = CompareLessOrEqual;
-    SetInteger(upto3->Op2Def, 3);
-    upto8->Type = CompareLessOrEqual;
-    SetInteger(upto8->Op2Def, 8);
-    band1->SetOutCount(2);
-    band2->SetOutCount(2);
-    band3->SetOutCount(2);
-    SetString(low1->DataDef, "6200");
-    SetString(high1->DataDef, "3.3");
-    SetString(low2->DataDef, "27000");
-    SetString(high2->DataDef, "1.5");
-    SetString(low3->DataDef, "33000");
-    SetString(high3->DataDef, "0.082");
-    lowHub->InCount = 3;
-    lowHub->SetOutCount(1);
-    highHub->InCount = 3;
-    highHub->SetOutCount(1);
+    THIIf_else* upto3 = AddCheck(CompareLessOrEqual, IntegerValue(3), nullptr, true);
+    THIIf_else* upto8 = AddCheck(CompareLessOrEqual, IntegerValue(8), nullptr, true);
+    THIHub* lowHub = AddMerge(kCapacitorBandCount, Exit(Bridge, kCapacitorOnLow));
+    THIHub* highHub = AddMerge(kCapacitorBandCount, Exit(Bridge, kCapacitorOnHigh));
+    THI_Event band[kCapacitorBandCount];
+    for (int32_t i = 0; i < kCapacitorBandCount; ++i) {
+      const auto in = static_cast<uint16_t>(i);
+      band[i] = AddBand(kCapacitorBands[i], MakeLink<&THIHub::doEvent>(lowHub, in),
+                        MakeLink<&THIHub::doEvent>(highHub, in));
+    }
 
     Entry(Bridge, kCapacitorDoChoose) = MakeLink<&THIConvertor::doConvert>(voutToInt);
     voutToInt->Data = Outer(Bridge, kCapacitorVout);
     voutToInt->onResult = MakeLink<&THIIf_else::doCompare>(upto3);
-    upto3->onTrue = MakeLink<&THIHub::doEvent>(band1);
+    upto3->onTrue = band[0];
     upto3->onFalse = MakeLink<&THIIf_else::doCompare>(upto8);
-    upto8->onTrue = MakeLink<&THIHub::doEvent>(band2);
-    upto8->onFalse = MakeLink<&THIHub::doEvent>(band3);
-    band1->onEvent[0] = MakeLink<&THIDoData::doData>(low1);
-    band1->onEvent[1] = MakeLink<&THIDoData::doData>(high1);
-    band2->onEvent[0] = MakeLink<&THIDoData::doData>(low2);
-    band2->onEvent[1] = MakeLink<&THIDoData::doData>(high2);
-    band3->onEvent[0] = MakeLink<&THIDoData::doData>(low3);
-    band3->onEvent[1] = MakeLink<&THIDoData::doData>(high3);
-    low1->onEventData = MakeLink<&THIHub::doEvent>(lowHub, 0);
-    low2->onEventData = MakeLink<&THIHub::doEvent>(lowHub, 1);
-    low3->onEventData = MakeLink<&THIHub::doEvent>(lowHub, 2);
-    high1->onEventData = MakeLink<&THIHub::doEvent>(highHub, 0);
-    high2->onEventData = MakeLink<&THIHub::doEvent>(highHub, 1);
-    high3->onEventData = MakeLink<&THIHub::doEvent>(highHub, 2);
-    lowHub->onEvent[0] = Exit(Bridge, kCapacitorOnLow);
-    highHub->onEvent[0] = Exit(Bridge, kCapacitorOnHigh);
+    upto8->onTrue = band[1];
+    upto8->onFalse = band[2];
   }
 
   THIEditMulti* Bridge;
+
+ private:
+  // A hub that `ins` links enter, each going on to `out`.
+  THIHub* AddMerge(int32_t ins, THI_Event out) {
+    THIHub* hub = Create<THIHub>();
+    hub->InCount = static_cast<uint8_t>(ins);
+    hub->SetOutCount(1);
+    hub->onEvent[0] = std::move(out);
+    return hub;
+  }
+
+  // Fires the band's low limit on `onLow`, then its high limit on `onHigh`;
+  // answers the link that does so.
+  THI_Event AddBand(const TCapacitorBand& limits, THI_Event onLow, THI_Event onHigh) {
+    THIDoData* low = Create<THIDoData>();
+    THIDoData* high = Create<THIDoData>();
+    SetString(low->DataDef, limits.Low);
+    SetString(high->DataDef, limits.High);
+    low->onEventData = std::move(onLow);
+    high->onEventData = std::move(onHigh);
+    return AddSteps({MakeLink<&THIDoData::doData>(low), MakeLink<&THIDoData::doData>(high)});
+  }
 };
 
 TChildScheme MakeCapacitorChoice(TControl*) { return MakeChildScheme<TClassMultiElement_28E9C80>(); }
