@@ -111,8 +111,11 @@ TEST(PartsWindow, FollowsEachCalculateButNotTypingAlone) {
     // By hand: the regulator drops Vin - Vout at the load and divider current.
     const auto& best = w.Sets->Rows()[0];
     const double watts = (9 - Number(best[3])) * (0.5 + Number(best[5]) / 1000);
-    for (const auto& row : w.Findings->Rows())
-      if (row[0] == "Regulator dissipation") EXPECT_NEAR(Number(row[1].substr(0, row[1].find(' '))), watts, 0.01 * watts);
+    for (const auto& row : w.Findings->Rows()) {
+      if (row[0] == "Regulator dissipation") {
+        EXPECT_NEAR(Number(row[1].substr(0, row[1].find(' '))), watts, 0.01 * watts);
+      }
+    }
 
     // Typing a new target alone changes nothing; Calculate does.
     TControl* vout = At(page, 315, 15);
