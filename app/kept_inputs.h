@@ -31,7 +31,6 @@ class TFileInputStore : public TInputStore {
   bool Load(std::string& text) override;
   void Save(const std::string& text) override;
   void Note(const std::string& line) override;
-  const std::string& Path() const { return path_; }
 
  private:
   std::string path_, program_;

@@ -9,9 +9,10 @@
 const char kInfoBoxText[] = "\xD1\xE4\xE5\xEB\xE0\xED\xEE \xE2 Wirebench.";
 const char kInfoBoxCaption[] = "Wirebench Info";
 
-const char kFreshArgument[] = "--fresh";
-
 namespace {
+
+// The argument that starts the pages as always, whatever was kept.
+const char kFreshArgument[] = "--fresh";
 
 void RestoreKept(TMainScheme& scheme, TInputStore& inputs, const std::vector<std::string>& args) {
   for (const std::string& a : args)

@@ -24,6 +24,3 @@ extern const char kInfoBoxCaption[];
 // closes.
 int RunProgram(TPlatform& platform, const std::vector<std::string>& args, const TMainFactory& makeMainScheme,
                TInputStore* inputs = nullptr);
-
-// The argument that starts the pages as always, whatever was kept.
-extern const char kFreshArgument[];

@@ -132,8 +132,6 @@ TDivider ListDivider(const char* rref, const char* rset, double picked, TListRan
   d.RsetHigh = kFreeHigh;
   d.OutLow = low;
   d.OutHigh = high;
-  d.OutAbove = kNone;
-  d.OutBelow = kNone;
   return d;
 }
 
@@ -149,8 +147,6 @@ TDivider TL431Divider() {
   d.RsetHigh = kFreeHigh;
   d.OutLow = kTL431Low;
   d.OutHigh = kTL431High;
-  d.OutAbove = kNone;
-  d.OutBelow = kNone;
   return d;
 }
 
@@ -348,7 +344,6 @@ std::string BindCircuit(TPage page, const TDesign& design, const TDeviceTable& d
         c.Heat = THeatKind::Shunt;
         c.PageVin = vinMax;
         c.ShuntMinCurrent = kTL431MinCathode;
-        c.ShuntDivider = planned;
       } else {
         c.Device = lm;
         c.Params.push_back(Param("Vadj", kLM317CurrentVref, lm->Reference));

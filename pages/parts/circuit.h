@@ -18,6 +18,7 @@
 // whose typical value is 0 and whose spread is the device's.
 #pragma once
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -63,8 +64,10 @@ struct TDivider {
   double RrefPicked = 0;       // the design's Rref when it is picked
   double RrefLow = 0, RrefHigh = 0;  // where Rref may lie (a list's range, a page check)
   double RsetLow = 0, RsetHigh = 0;
-  double OutLow, OutHigh;      // the page's range check (both included)
-  double OutAbove, OutBelow;   // strict bounds the page adds (NaN: none)
+  double OutLow = 0, OutHigh = 0;  // the page's range check (both included)
+  // Strict bounds the page adds (NaN: none).
+  double OutAbove = std::numeric_limits<double>::quiet_NaN();
+  double OutBelow = std::numeric_limits<double>::quiet_NaN();
   double DesignCurrent = 0;    // Ref / Rref of the page's own design
 };
 
@@ -106,7 +109,6 @@ struct TCircuit {
   double PageVin;                // the design's own input voltage, NaN when none
   double PageLoad;               // the design's own load current, NaN when none
   double ShuntMinCurrent = 0;    // Shunt: the least cathode current the page allows
-  double ShuntDivider = 0;       // Shunt: the divider current the page plans
   TRatingRule Rating;
 
   std::vector<double> Typicals() const;
