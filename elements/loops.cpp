@@ -2,6 +2,7 @@
 
 #include "elements/thread.h"
 #include "runtime/scheme_lock.h"
+#include "runtime/system_ops.h"
 
 namespace {
 
@@ -29,38 +30,59 @@ void THIFor::doFor(TData& data) {
   int64_t end = ReadInteger(data, End, EndDef);
   if (!IncludeEnd) end -= Step;
   To = Saturate(end);
-  // An end moved past the 32-bit numbers leaves nothing to visit.
-  const bool empty = end != To;
   Current = From;
-  TRun run;
-  run.outer = runs_;
-  runs_ = &run;
-  const bool on_worker = OnWorkerThread();
-  while (!empty && (Step > 0 ? Current <= To : Step < 0 && Current >= To)) {
-    FireInteger(onEvent, Current);
-    // A calculation halted in a worker's step ends the run with the step,
-    // before the window thread may take its turn.
-    if (on_worker && EndHalt()) To = Current;
-    // Lets the window thread run its chains (doStop among them) between
-    // steps, never in the middle of one.
-    if (on_worker) SchemeLock().YieldToWaiter();
-    if (run.destroyed) return;
-    if (on_worker && CurrentWorkerStopRequested()) To = Current;
+  auto run = std::make_shared<TRun>();
+  // An end moved past the 32-bit numbers leaves nothing to visit.
+  run->empty = end != To;
+  TThread* worker = CurrentWorker();
+  run->onWorker = worker != nullptr;
+  run->mayLeaveOff = worker && worker->TakeLeaveOff(this);
+  run->outer = runs_;
+  runs_ = run.get();
+  if (Settle(run, Steps(*run, false))) ContinueInteger(data, onStop, Current);
+}
+
+THIFor::TStepsEnd THIFor::Steps(TRun& run, bool resumed) {
+  for (bool step = !resumed;; step = true) {
+    if (step) {
+      if (run.empty || !(Step > 0 ? Current <= To : Step < 0 && Current >= To)) return TStepsEnd::Done;
+      FireInteger(onEvent, Current);
+      // A calculation halted in a worker's step ends the run with the step,
+      // before the window thread may take its turn.
+      if (run.onWorker && EndHalt()) To = Current;
+      if (run.mayLeaveOff && SliceOver()) return TStepsEnd::LeftOff;
+      // Lets the window thread run its chains (doStop among them) between
+      // steps, never in the middle of one.
+      if (run.onWorker) SchemeLock().YieldToWaiter();
+    }
+    if (run.destroyed) return TStepsEnd::Gone;
+    if (run.onWorker && CurrentWorkerStopRequested()) To = Current;
     const int64_t next = static_cast<int64_t>(Current) + Step;
     Current = Wrap(next);
     // A range that reaches the end of the 32-bit numbers ends there instead
     // of wrapping round for ever.
-    if (next != Current) break;
+    if (next != Current) return TStepsEnd::Done;
   }
+}
+
+bool THIFor::Settle(const std::shared_ptr<TRun>& run, TStepsEnd end) {
+  if (end == TStepsEnd::LeftOff) CurrentWorker()->LeaveOff([this, run] { GoOn(run); });
+  if (end != TStepsEnd::Done) return false;
   // Unlinked wherever it is: another thread's run of this loop may have
   // started while this one offered the lock.
   for (TRun** r = &runs_; *r; r = &(*r)->outer) {
-    if (*r == &run) {
-      *r = run.outer;
+    if (*r == run.get()) {
+      *r = run->outer;
       break;
     }
   }
-  ContinueInteger(data, onStop, Current);
+  return true;
+}
+
+void THIFor::GoOn(const std::shared_ptr<TRun>& run) {
+  TSchemeGuard scheme;
+  if (run->destroyed) return;  // the element is gone
+  if (Settle(run, Steps(*run, true))) FireInteger(onStop, Current);
 }
 
 void THIFor::doStop(TData&) { To = Current; }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "runtime/element.h"
 #include "runtime/event.h"
@@ -13,6 +14,9 @@
 // To are read at every test, so doStop from within a step ends the loop
 // after that step. On a worker thread the loop offers the scheme lock
 // between steps and ends after the step in which the worker is asked to stop.
+// Fired directly by a worker's body run in slices, it leaves off between
+// steps once the slice's time is up and goes on in the next slice
+// (TThread::LeaveOff); onStop then fires when the last step is done.
 class THIFor : public TElement {
  public:
   ~THIFor() override;
@@ -34,13 +38,24 @@ class THIFor : public TElement {
   void doStop(TData& data);
 
  private:
-  // One running doFor, on the stack of the thread running it; the
-  // destructor marks every one so a loop parked between steps on a worker
-  // never touches the element again.
+  // One running doFor, kept by the call and by a rest it left to its
+  // worker; the destructor marks every one so a loop parked between steps
+  // on a worker never touches the element again.
   struct TRun {
     TRun* outer = nullptr;
     bool destroyed = false;
+    bool empty = false;  // the range has nothing to visit
+    bool onWorker = false;
+    bool mayLeaveOff = false;
   };
+  enum class TStepsEnd { Done, LeftOff, Gone };
+  // Runs steps from Current; `resumed` goes on after a step that left off.
+  TStepsEnd Steps(TRun& run, bool resumed);
+  // Leaves the rest to the worker, or unlinks an ended run; true when
+  // onStop is due.
+  bool Settle(const std::shared_ptr<TRun>& run, TStepsEnd end);
+  // The rest of a run that left off, in a later slice.
+  void GoOn(const std::shared_ptr<TRun>& run);
   TRun* runs_ = nullptr;
 };
 

@@ -6,7 +6,7 @@
 #include "runtime/system_ops.h"
 
 namespace {
-thread_local const TThread* current_worker = nullptr;
+thread_local TThread* current_worker = nullptr;
 TThread::TAfterBody after_body;
 }  // namespace
 
@@ -35,7 +35,7 @@ bool TThread::Resume() {
   Busy = true;
   WorkerStarted();
   TSystemOps* ops = SystemOps();
-  std::function<void()> body = [this] { Run(); };
+  TWorkerBody body = [this] { return RunOn(); };
   run_ = ops ? ops->StartWorker(std::move(body)) : StartThreadWorker(std::move(body));
   if (run_) return true;
   Busy = false;
@@ -43,18 +43,48 @@ bool TThread::Resume() {
   return false;
 }
 
-void TThread::Run() {
+bool TThread::RunOn() {
   // A body run on the thread that resumed it may be inside another's.
-  const TThread* outer = current_worker;
+  TThread* outer = current_worker;
   current_worker = this;
   const std::atomic<bool>* outer_stop = SetCurrentWorkerStop(&Terminated);
-  exit_code_ = execute_ ? execute_(*this) : 0;
-  if (after_body) after_body(*this);
+  if (!begun_) {
+    begun_ = true;
+    exit_code_ = execute_ ? execute_(*this) : 0;
+  } else {
+    RunRests();
+  }
+  const bool ended = !LeftOff();
+  if (ended && after_body) after_body(*this);
   SetCurrentWorkerStop(outer_stop);
   current_worker = outer;
+  if (!ended) return false;
   Busy = false;
   WorkerFinished();
+  return true;
 }
+
+void TThread::RunRests() {
+  std::vector<std::function<void()>> rests;
+  rests.swap(rests_);
+  for (size_t i = 0; i < rests.size(); ++i) {
+    rests[i]();
+    if (LeftOff()) {
+      // It left off again: what came after it still comes after it.
+      rests_.insert(rests_.end(), std::make_move_iterator(rests.begin() + i + 1),
+                    std::make_move_iterator(rests.end()));
+      return;
+    }
+  }
+}
+
+bool TThread::TakeLeaveOff(const void* element) {
+  const bool mine = may_leave_off_ == element;
+  may_leave_off_ = nullptr;
+  return mine;
+}
+
+void TThread::LeaveOff(std::function<void()> rest) { rests_.push_back(std::move(rest)); }
 
 void TThread::Terminate() {
   {
@@ -97,6 +127,8 @@ bool TThread::HandingOver() {
 bool TThread::IsCurrent() const { return current_worker == this; }
 
 bool OnWorkerThread() { return current_worker != nullptr; }
+
+TThread* CurrentWorker() { return current_worker; }
 
 THIThread::~THIThread() {
   // The last chain of a stopping worker may have started another one.
@@ -170,26 +202,59 @@ int THIThread::Execute(TThread& worker) {
     TSchemeGuard scheme;
     delay = Delay;
   }
+  RunTurns(worker, delay);
+  return 0;
+}
+
+void THIThread::RunTurns(TThread& worker, int32_t delay) {
   for (;;) {
     worker.Sleep(delay);
-    bool sync, once;
+    TTurnEnd end;
     {
       TSchemeGuard scheme;
       // Terminated while waiting for the scheme: the elements may be gone.
-      if (worker.Terminated) break;
+      if (worker.Terminated) return;
+      worker.OfferLeaveOff(onExecute.Target);
       FireNone(onExecute);
-      EndHalt();  // a calculation halted on the way ends with the run
-      sync = onSyncExec.Wired();
-      once = RunOnce;
-      delay = Delay;
+      worker.OfferLeaveOff(nullptr);
+      if (worker.LeftOff()) {
+        worker.LeaveOff([this, &worker] {
+          TTurnEnd rest;
+          {
+            TSchemeGuard scheme;
+            rest = EndTurn();
+          }
+          if (AfterTurn(worker, rest)) RunTurns(worker, rest.delay);
+        });
+        return;
+      }
+      end = EndTurn();
     }
-    if (sync) {
-      worker.Synchronize([this] {
-        TSchemeGuard scheme;
-        FireNone(onSyncExec);
-      });
+    if (!AfterTurn(worker, end)) return;
+    delay = end.delay;
+    if (SliceOver()) {
+      // The next turn waits for the next slice.
+      worker.LeaveOff([this, &worker, delay] { RunTurns(worker, delay); });
+      return;
     }
-    if (worker.Terminated || once || StopRequested) break;
   }
-  return 0;
+}
+
+THIThread::TTurnEnd THIThread::EndTurn() {
+  EndHalt();  // a calculation halted on the way ends with the run
+  TTurnEnd end;
+  end.sync = onSyncExec.Wired();
+  end.last = RunOnce;
+  end.delay = Delay;
+  return end;
+}
+
+bool THIThread::AfterTurn(TThread& worker, const TTurnEnd& end) {
+  if (end.sync) {
+    worker.Synchronize([this] {
+      TSchemeGuard scheme;
+      FireNone(onSyncExec);
+    });
+  }
+  return !(worker.Terminated || end.last || StopRequested);
 }

@@ -23,9 +23,17 @@
 // One worker that runs its body once, the way the platform runs work
 // (TSystemOps::StartWorker): on a thread of its own, or where there are no
 // threads on the thread that resumes it, to the end of the body before
-// Resume answers. Busy from Resume until the body returns (and counted by
+// Resume answers or a slice at a time between the window's turns. Busy
+// from Resume until the body has ended (and counted by
 // WorkerStarted/WorkerFinished meanwhile). Must be destroyed by a thread
 // other than its own.
+//
+// Leaving off: in a slice, a part of the body may stop short and leave the
+// rest of its work to the worker (LeaveOff); every part that called it
+// then leaves its own rest after it and returns. The next slice runs the
+// rests in the order they were left, innermost first. Only the part the
+// body's own link fires directly may leave off (TakeLeaveOff), since an
+// element in between would go on with its work at once.
 class TThread {
  public:
   using TExecute = std::function<int(TThread&)>;
@@ -55,6 +63,17 @@ class TThread {
   bool IsCurrent() const;
   int ExitCode() const { return exit_code_.load(); }
 
+  // The body's link is about to fire `target`'s point (TakeLeaveOff).
+  void OfferLeaveOff(const void* target) { may_leave_off_ = target; }
+  // Asked once by an element as its point starts: whether it is the one
+  // the body fired directly, and so may leave off between its steps. Any
+  // later asker is nested inside it and must not.
+  bool TakeLeaveOff(const void* element);
+  // Leaves `rest` to run when the worker goes on (see above).
+  void LeaveOff(std::function<void()> rest);
+  // Whether a part of the body has left off in this slice.
+  bool LeftOff() const { return !rests_.empty(); }
+
   // A seam for tests: runs on every worker after its body has returned
   // (the scheme lock released) and before the worker counts as idle, the
   // moment at which a start still finds it busy. Set it while no worker
@@ -68,9 +87,14 @@ class TThread {
 
  private:
   explicit TThread(TExecute execute) : execute_(std::move(execute)) {}
-  void Run();
+  // Runs the body, or goes on with what it left; true once it has ended.
+  bool RunOn();
+  void RunRests();
 
   TExecute execute_;
+  bool begun_ = false;
+  std::vector<std::function<void()>> rests_;  // in the order they run
+  const void* may_leave_off_ = nullptr;
   std::unique_ptr<TWorkerRun> run_;
   std::atomic<int> exit_code_{0};
   std::mutex mutex_;  // orders Terminated against Sleep and Synchronize
@@ -79,8 +103,10 @@ class TThread {
 };
 
 // True inside a TThread body (on its thread, or on the thread running it
-// to its end).
+// to its end or in slices).
 bool OnWorkerThread();
+// The worker whose body runs on this thread now, or none.
+TThread* CurrentWorker();
 
 // Runs onExecute on a worker of its own: once per doStart with RunOnce,
 // else again and again until stopped, with onSyncExec handed to the window
@@ -92,7 +118,9 @@ bool OnWorkerThread();
 // hand-over then needs the platform to run or refuse it); it must not run
 // on the element's own worker. A doStart that cannot start a worker fires
 // onError on the caller's thread instead: nothing ran, and the chain wired
-// there decides what becomes of the work.
+// there decides what becomes of the work. Where the platform runs the body
+// in slices, the element onExecute fires may leave off between its steps
+// (TThread::LeaveOff); the run, and onSyncExec, go on when it ends.
 class THIThread : public TElement {
  public:
   ~THIThread() override;
@@ -113,6 +141,19 @@ class THIThread : public TElement {
 
  private:
   int Execute(TThread& worker);
+  // Runs the body's turns from one that waits `delay` first, until one is
+  // the last; one whose chain left off goes on when the worker resumes.
+  void RunTurns(TThread& worker, int32_t delay);
+  // After a turn's chain (the scheme held): whether another turn follows,
+  // whether onSyncExec is handed over, and the delay before the next.
+  struct TTurnEnd {
+    bool sync = false;
+    bool last = true;
+    int32_t delay = 0;
+  };
+  TTurnEnd EndTurn();
+  // Hands onSyncExec over after a turn; whether another turn follows.
+  bool AfterTurn(TThread& worker, const TTurnEnd& end);
   void DestroyWorker();
   void JoinRetired(bool all);
 

@@ -54,19 +54,58 @@ constexpr bool kBuildHasThreads = false;
 constexpr bool kBuildHasThreads = true;
 #endif
 
-// A worker's body once started (TSystemOps::StartWorker). Join waits until
-// the body has returned; the destructor of a body still running joins it.
+// A worker's body as a platform runs it: each call goes on from where the
+// last one left off and answers true once the body has ended. The body
+// leaves off early only inside a slice (TWorkerSlice), so on a thread of
+// its own, or run to its end, one call does all of it.
+using TWorkerBody = std::function<bool()>;
+
+// A worker's body once started (TSystemOps::StartWorker). Join answers once
+// the body has ended: it waits for the body's thread, or runs whatever is
+// left of a body run in slices, to its end, on the calling thread. The
+// destructor of a run not yet ended joins it.
 class TWorkerRun {
  public:
   virtual ~TWorkerRun() = default;
   virtual void Join() = 0;
 };
 
-// The two ways a worker's body runs: on a thread of its own (none
-// answered when the system cannot make one; the body then never runs), or
-// at once on the calling thread to its end, before the call answers.
-std::unique_ptr<TWorkerRun> StartThreadWorker(std::function<void()> body);
-std::unique_ptr<TWorkerRun> RunWorkerInline(std::function<void()> body);
+// The three ways a worker's body runs: on a thread of its own (none
+// answered when the system cannot make one; the body then never runs); at
+// once on the calling thread to its end, before the call answers; or in
+// slices on the calling thread, the first at once and each next one handed
+// to `post` (which runs it later on the same thread), until the body ends.
+std::unique_ptr<TWorkerRun> StartThreadWorker(TWorkerBody body);
+std::unique_ptr<TWorkerRun> RunWorkerInline(TWorkerBody body);
+// The time a slice of a worker's body may take: well under a frame's
+// budget of the window thread, so that input and painting go on between.
+constexpr std::chrono::milliseconds kWorkerSliceTime{8};
+using TPostSlice = std::function<void(std::function<void()> slice)>;
+std::unique_ptr<TWorkerRun> RunWorkerInSlices(TWorkerBody body, TPostSlice post,
+                                              std::chrono::steady_clock::duration sliceTime = kWorkerSliceTime);
+
+// A slice of a worker's body run on the window thread: open while its
+// object lives, on the thread that made it (slices nest; the innermost
+// counts). RunWorkerInSlices opens one around each call of the body.
+class TWorkerSlice {
+ public:
+  explicit TWorkerSlice(std::chrono::steady_clock::duration time);
+  ~TWorkerSlice();
+  TWorkerSlice(const TWorkerSlice&) = delete;
+  TWorkerSlice& operator=(const TWorkerSlice&) = delete;
+
+ private:
+  friend bool SliceOver();
+  std::chrono::steady_clock::time_point end_;
+  uint32_t asked_ = 0;
+  bool over_ = false;
+  TWorkerSlice* outer_;
+};
+
+// True once the time of the slice open on this thread has run out, so a
+// body should leave off at its next step and answer; false outside a slice.
+// Cheap: reads the clock on every few calls only.
+bool SliceOver();
 
 // Installed once per process by the window layer (or by a test's fake);
 // every operation may be called from any thread unless it says otherwise.
@@ -107,7 +146,7 @@ class TSystemOps {
   // own where the build has threads, else on the calling thread to its end.
   // None when no worker could be started: the body never runs, and the
   // caller must not take its work for done.
-  virtual std::unique_ptr<TWorkerRun> StartWorker(std::function<void()> body);
+  virtual std::unique_ptr<TWorkerRun> StartWorker(TWorkerBody body);
 };
 
 // One screen frame: the least time between two turns of the window thread

@@ -110,8 +110,13 @@ bool TPlatform::RunOnUIThread(const std::function<void()>& fn) {
   return HandOver(fn);
 }
 
-std::unique_ptr<TWorkerRun> TPlatform::StartWorker(std::function<void()> body) {
-  if (worker_mode_ == TWorkerMode::ToTheEnd) return RunWorkerInline(std::move(body));
+std::unique_ptr<TWorkerRun> TPlatform::StartWorker(TWorkerBody body) {
+  switch (worker_mode_) {
+    case TWorkerMode::OwnThread: break;
+    case TWorkerMode::ToTheEnd: return RunWorkerInline(std::move(body));
+    case TWorkerMode::InSlices:
+      return RunWorkerInSlices(std::move(body), [this](std::function<void()> slice) { PostSlice(std::move(slice)); });
+  }
   return StartThreadWorker(std::move(body));
 }
 

@@ -79,14 +79,20 @@ class TPlatform : public TSystemOps {
   bool IsUIThread() final;
   bool RunOnUIThread(const std::function<void()>& fn) final;
 
-  // How this platform runs a worker's body: on a thread of its own, or
-  // (a build without threads) on the calling thread to the end of the body
-  // before StartWorker answers. The elements do not know which; a doStart
-  // behaves the same either way once the body has run.
-  enum class TWorkerMode { OwnThread, ToTheEnd };
+  // How this platform runs a worker's body: on a thread of its own; or (a
+  // build without threads) on the calling thread, to the end of the body
+  // before StartWorker answers, or in slices, the first before StartWorker
+  // answers and each next one handed to PostSlice, so that the window goes
+  // on answering between them. The elements do not know which; a doStart
+  // behaves the same either way once the body has ended.
+  enum class TWorkerMode { OwnThread, ToTheEnd, InSlices };
   TWorkerMode WorkerMode() const { return worker_mode_; }
   void SetWorkerMode(TWorkerMode mode) { worker_mode_ = mode; }
-  std::unique_ptr<TWorkerRun> StartWorker(std::function<void()> body) override;
+  std::unique_ptr<TWorkerRun> StartWorker(TWorkerBody body) override;
+  // Runs the next slice of a worker's body on the window thread after the
+  // window's own work (input, painting) due now. Queued as posted work
+  // unless the backend has a quicker way.
+  virtual void PostSlice(std::function<void()> slice) { PostToUIThread(std::move(slice)); }
 
   // Control operations made off the window thread (a fault of the caller).
   int ThreadViolations() const { return thread_violations_.load(); }

@@ -5,6 +5,8 @@
 #include <atomic>
 #include <chrono>
 #include <climits>
+#include <deque>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <string>
@@ -507,7 +509,7 @@ class TWorkersSystem : public TRecordingSystem {
  public:
   explicit TWorkersSystem(TWorkers how) : how_(how) {}
   int starts = 0;
-  std::unique_ptr<TWorkerRun> StartWorker(std::function<void()> body) override {
+  std::unique_ptr<TWorkerRun> StartWorker(TWorkerBody body) override {
     ++starts;
     switch (how_) {
       case TWorkers::OwnThread: return StartThreadWorker(std::move(body));
@@ -696,6 +698,232 @@ TEST(ThreadObject, SynchronizeWithoutPlatformRunsNothing) {
   auto t = TThread::CreateSuspended([](TThread&) { return 0; });
   EXPECT_FALSE(t->Synchronize([&] { called = true; }));
   EXPECT_FALSE(called);
+}
+
+// --- Workers run in slices on the window thread ------------------------------
+
+// A platform without threads that runs a worker's body a slice at a time,
+// each slice over at once (so a loop leaves off after a few steps); the
+// test plays the window's turns between them.
+class TSlicesSystem : public TRecordingSystem {
+ public:
+  std::deque<std::function<void()>> turns;
+  std::unique_ptr<TWorkerRun> StartWorker(TWorkerBody body) override {
+    return RunWorkerInSlices(
+        std::move(body), [this](std::function<void()> slice) { turns.push_back(std::move(slice)); },
+        std::chrono::steady_clock::duration::zero());
+  }
+  // Runs the next slice; false when none is waiting.
+  bool NextSlice() {
+    if (turns.empty()) return false;
+    std::function<void()> slice = std::move(turns.front());
+    turns.pop_front();
+    slice();
+    return true;
+  }
+  int RunAll() {
+    int ran = 0;
+    while (NextSlice()) ++ran;
+    return ran;
+  }
+};
+
+// The search with its loop fired by the worker's body itself, so that it
+// may leave off between steps.
+struct DirectSearch : Search {
+  explicit DirectSearch(int32_t end) : Search(end) { thread.onExecute = MakeLink<&THIFor::doFor>(&loop); }
+};
+
+// Cut into slices or not, the search ends the same; only a loop the body
+// fires directly leaves off (through the hub it runs to its end at once).
+TEST_F(ThreadElement, SlicedSearchEndsAsOnAThread) {
+  struct Case {
+    const char* name;
+    bool direct;
+  };
+  const Case cases[] = {{"loop fired by the body", true}, {"loop behind a hub", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TSlicesSystem system;
+    std::unique_ptr<Search> s = c.direct ? std::make_unique<DirectSearch>(200000) : std::make_unique<Search>(200000);
+    StopLoopAt stopper;
+    stopper.loop = &s->loop;
+    stopper.at = 4362;
+    s->stepHub.onEvent[2] = MakeLink<&StopLoopAt::doStep>(&stopper);
+    StartThread(s->thread);
+    EXPECT_EQ(BusyWorkers(), c.direct ? 1 : 0);
+    EXPECT_EQ(system.turns.empty(), !c.direct);
+    if (c.direct) {
+      EXPECT_LT(s->log.steps, 4362) << "left off before its end";
+      EXPECT_TRUE(s->stops.got.empty());
+    }
+    const int slices = system.RunAll();
+    if (c.direct) {
+      EXPECT_GT(slices, 1);
+    }
+    EXPECT_TRUE(s->log.consistent);
+    EXPECT_EQ(s->log.steps, 4362);
+    EXPECT_EQ(s->counter.CountValue, 4362);
+    EXPECT_EQ(s->stops.got, std::vector<std::string>{"int 4363"});
+    EXPECT_EQ(s->log.thread, std::this_thread::get_id());
+    EXPECT_EQ(BusyWorkers(), 0);
+    EXPECT_FALSE(OnWorkerThread());
+    EXPECT_FALSE(CurrentWorkerStopRequested());
+    ASSERT_NE(s->thread.Worker, nullptr);
+    EXPECT_FALSE(s->thread.Worker->Busy);
+  }
+}
+
+// Between slices the window runs its chains and finds every step whole.
+TEST_F(ThreadElement, WindowChainsRunBetweenSlices) {
+  TSlicesSystem system;
+  DirectSearch s(20000);
+  StartThread(s.thread);
+  int chains = 0, slicesStepping = 0;
+  for (;;) {
+    const int32_t before = s.log.steps;
+    if (!system.NextSlice()) break;
+    // Steps made in the slice saw the window's chain before it.
+    if (s.log.steps > before) {
+      ++slicesStepping;
+      EXPECT_EQ(s.log.lastShared, chains);
+    }
+    TSchemeGuard scheme;
+    ++chains;
+    FireInteger(MakeLink<&THIMemory::doValue>(&s.shared), chains);
+    TData count;
+    s.counter.Count(count);
+    EXPECT_EQ(ToInteger(count), s.log.steps);
+  }
+  EXPECT_GT(slicesStepping, 1);
+  EXPECT_TRUE(s.log.consistent);
+  EXPECT_EQ(s.log.steps, 20000);
+  EXPECT_EQ(s.stops.got, std::vector<std::string>{"int 20001"});
+}
+
+// Stopped, restarted or destroyed between slices, the search ends after
+// the step it had made, onStop fires once, and a slice still waiting does
+// nothing.
+TEST_F(ThreadElement, SlicedSearchStoppedBetweenSlices) {
+  enum class TEnd { Stop, Restart, DestroyThread, DestroyLoop };
+  struct Case {
+    const char* name;
+    TEnd how;
+  };
+  const Case cases[] = {{"doStop", TEnd::Stop},
+                        {"doRestart", TEnd::Restart},
+                        {"thread element destroyed", TEnd::DestroyThread},
+                        {"loop element destroyed", TEnd::DestroyLoop}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TSlicesSystem system;
+    auto s = std::make_unique<DirectSearch>(3000);
+    StartThread(s->thread);
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(system.NextSlice());
+    const int32_t made = s->log.steps;
+    ASSERT_GT(made, 0);
+    ASSERT_LT(made, 3000);
+    const std::string afterMade = "int " + IntegerToText(made + 1);
+    std::vector<std::string> stops = s->stops.got;
+    TProbe loopStops;
+    switch (c.how) {
+      case TEnd::Stop:
+        StopThread(s->thread);
+        EXPECT_EQ(s->thread.Worker, nullptr);
+        stops = s->stops.got;
+        break;
+      case TEnd::Restart: {
+        TSchemeGuard scheme;
+        FireNone(MakeLink<&THIThread::doRestart>(&s->thread));
+        stops = s->stops.got;
+        break;
+      }
+      case TEnd::DestroyThread: {
+        TSchemeGuard scheme;
+        s->thread.~THIThread();
+        new (&s->thread) THIThread;
+        stops = s->stops.got;
+        break;
+      }
+      case TEnd::DestroyLoop: {
+        s->loop.~THIFor();
+        new (&s->loop) THIFor;
+        break;
+      }
+    }
+    if (c.how != TEnd::Restart) {
+      EXPECT_EQ(s->log.steps, made) << "no step after the stop";
+    }
+    if (c.how != TEnd::DestroyLoop) {
+      EXPECT_EQ(stops, std::vector<std::string>{afterMade});
+    } else {
+      EXPECT_TRUE(s->stops.got.empty()) << "a destroyed loop fires nothing";
+    }
+    system.RunAll();
+    if (c.how == TEnd::Restart) {
+      EXPECT_EQ(s->log.steps, made + 3000) << "the new search ran whole";
+      EXPECT_EQ(s->stops.got, (std::vector<std::string>{afterMade, "int 3001"}));
+    } else {
+      EXPECT_EQ(s->log.steps, made);
+      EXPECT_EQ(s->stops.got.size(), c.how == TEnd::DestroyLoop ? 0u : 1u);
+    }
+    EXPECT_EQ(BusyWorkers(), 0);
+  }
+}
+
+// onSyncExec follows the left-off loop's onStop, once, when it ends.
+TEST_F(ThreadElement, SlicedSearchHandsOverAfterItsEnd) {
+  TSlicesSystem system;
+  DirectSearch s(5000);
+  TProbe sync;
+  s.thread.onSyncExec = sync.In();
+  StartThread(s.thread);
+  while (system.NextSlice()) {
+    if (s.stops.got.empty()) {
+      EXPECT_TRUE(sync.got.empty());
+    }
+  }
+  EXPECT_EQ(s.stops.got, std::vector<std::string>{"int 5001"});
+  EXPECT_EQ(sync.got, std::vector<std::string>{"none"});
+}
+
+// A loop in a step of the left-off loop runs whole within the step.
+TEST_F(ThreadElement, OnlyTheBodysOwnLoopLeavesOff) {
+  TSlicesSystem system;
+  DirectSearch s(400);
+  THIFor inner;
+  inner.StartDef = 1;
+  inner.EndDef = 100;
+  inner.Step = 1;
+  inner.IncludeEnd = true;
+  TProbe innerSteps;
+  inner.onEvent = innerSteps.In();
+  s.stepHub.onEvent[2] = MakeLink<&THIFor::doFor>(&inner);
+  StartThread(s.thread);
+  int slices = 0;
+  do {
+    ++slices;
+    EXPECT_EQ(innerSteps.got.size(), static_cast<size_t>(s.log.steps) * 100);
+  } while (system.NextSlice());
+  EXPECT_GT(slices, 2);
+  EXPECT_EQ(s.log.steps, 400);
+}
+
+// A body that repeats goes on in the next slice between its turns, until
+// stopped.
+TEST_F(ThreadElement, SlicedBodyRepeatsUntilStopped) {
+  TSlicesSystem system;
+  Search s(3);
+  s.thread.RunOnce = false;
+  StartThread(s.thread);
+  for (int i = 0; i < 4; ++i) ASSERT_TRUE(system.NextSlice()) << "turn " << i;
+  EXPECT_GT(s.runs.got.size(), 4u);
+  StopThread(s.thread);
+  const size_t runs = s.runs.got.size();
+  EXPECT_EQ(runs, s.stops.got.size());
+  system.RunAll();
+  EXPECT_EQ(s.runs.got.size(), runs);
+  EXPECT_EQ(BusyWorkers(), 0);
 }
 
 }  // namespace

@@ -168,6 +168,13 @@ TEST(LM317VoltagePage, AccurateSearchRunToTheEndOnTheWindowThread) {
                  [](THeadlessPlatform& p) { p.SetWorkerMode(TPlatform::TWorkerMode::ToTheEnd); });
 }
 
+// Where the platform runs the search body in slices between the window's
+// turns (a browser), the results are the same, to the digit.
+TEST(LM317VoltagePage, AccurateSearchInSlicesOnTheWindowThread) {
+  CheckScenarios(kAccurateSearch,
+                 [](THeadlessPlatform& p) { p.SetWorkerMode(TPlatform::TWorkerMode::InSlices); });
+}
+
 // No worker can be started (a desktop out of threads): the search runs on
 // the window thread instead, so the estimate never stands in for the
 // accurate result.

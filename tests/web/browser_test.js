@@ -245,6 +245,65 @@ async function visiblePages(page) {
     .filter(el => el.offsetParent !== null).map(el => Number(el.dataset.page)));
 }
 
+// The accurate search goes on in slices between the browser's tasks: the
+// page says it is busy, paints and answers a tab click meanwhile, a second
+// Calculate with new inputs replaces the search, and what the page shows
+// at the end is what the driver prints for the same inputs.
+async function searchInSlices(page) {
+  const field = (x, y) => '[data-page="0"] > .kv[data-x="' + x + '"][data-y="' + y + '"]';
+  async function type(x, y, text) {
+    await page.click(field(x, y), {clickCount: 3});
+    await page.keyboard.type(text);
+  }
+  async function results() {
+    await page.waitForFunction(() => !document.documentElement.classList.contains('kv-working'), {timeout: 60000});
+    return page.evaluate(() => [[310, 75], [310, 100], [310, 125]]
+      .map(([x, y]) => '0@' + x + ',' + y + ' ' + window.kvText(window.kvControl(0, x, y))));
+  }
+  function driven(inputs) {
+    return drive(inputs + 'get 0@310,75\nget 0@310,100\nget 0@310,125\n').trim().split('\n')
+      .map(line => line.replace(/ "(.*)"$/, ' $1'));
+  }
+  await showPage(page, 0);
+  const accurate = await page.$eval('[data-page="0"] .kv-check input', el => el.checked);
+  if (!accurate) await page.click('[data-page="0"] .kv-check');
+  await type(315, 15, '94.5');
+  await type(315, 45, '3000');
+  await page.evaluate(() => {
+    // Frames painted while the page is busy.
+    window.kvBusyFrames = 0;
+    const count = () => {
+      if (document.documentElement.classList.contains('kv-working')) window.kvBusyFrames += 1;
+      requestAnimationFrame(count);
+    };
+    requestAnimationFrame(count);
+  });
+  await page.click('[data-page="0"] button.kv');
+  const busy = await page.evaluate(() => [document.documentElement.classList.contains('kv-working'),
+                                          document.getElementById('kelvane').getAttribute('aria-busy')]);
+  check(busy[0] && busy[1] === 'true', 'the page is busy while the search goes on: ' + busy);
+  await showPage(page, 1);
+  const switched = await page.evaluate(() => document.documentElement.classList.contains('kv-working'));
+  check(JSON.stringify(await visiblePages(page)) === '[1]', 'a tab click during the search shows page 1');
+  await showPage(page, 0);
+  const long = await results();
+  const expected = driven('set 0@315,15 94.5\npick 0@315,45 3000\naccurate on\ncalc 0\nwait\n');
+  check(JSON.stringify(long) === JSON.stringify(expected), 'the long search shows ' + long + ' where the driver prints ' + expected);
+  const frames = await page.evaluate(() => window.kvBusyFrames);
+  check(frames > 1, 'the page painted ' + frames + ' frames during the search');
+  // A second Calculate with other inputs while the search goes on.
+  await page.click('[data-page="0"] button.kv');
+  await type(315, 15, '50');
+  await page.click('[data-page="0"] button.kv');
+  const second = await results();
+  const secondExpected = driven('set 0@315,15 94.5\npick 0@315,45 3000\naccurate on\ncalc 0\n' +
+                                'set 0@315,15 50\ncalc 0\nwait\n');
+  check(JSON.stringify(second) === JSON.stringify(secondExpected),
+        'Calculate during the search shows ' + second + ' where the driver prints ' + secondExpected);
+  console.log('the search in slices: ' + frames + ' frames painted during it, tab click ' +
+              (switched ? 'during' : 'after') + ' it, results as the driver');
+}
+
 // The tab strip switches pages by click, by the arrow keys on a tab, and
 // by Alt+PgDn / Alt+PgUp in a field.
 async function tabStrip(page, pageCount) {
@@ -342,6 +401,7 @@ async function main() {
     await tabStrip(page, pageCount);
     await tabKeys(page);
     await accessibleNames(page, pageCount);
+    await searchInSlices(page);
     await page.close();
     await screenshots(browser, url, pageCount, path.join(args.screens, '1x'), 1);
     await screenshots(browser, url, pageCount, path.join(args.screens, '2x'), 2);

@@ -127,7 +127,7 @@ bool THeadlessPlatform::HandOver(const std::function<void()>& fn) {
   return *done;
 }
 
-std::unique_ptr<TWorkerRun> THeadlessPlatform::StartWorker(std::function<void()> body) {
+std::unique_ptr<TWorkerRun> THeadlessPlatform::StartWorker(TWorkerBody body) {
   if (!WorkersStart) return nullptr;
   return TPlatform::StartWorker(std::move(body));
 }

@@ -130,7 +130,7 @@ class THeadlessPlatform : public TPlatform {
   // False: no worker can be started (StartWorker answers none), as on a
   // desktop out of threads.
   bool WorkersStart = true;
-  std::unique_ptr<TWorkerRun> StartWorker(std::function<void()> body) override;
+  std::unique_ptr<TWorkerRun> StartWorker(TWorkerBody body) override;
   int MenuRedraws() const { return menu_redraws_; }
 
   // Called for every SetText, with the new text.

@@ -409,6 +409,25 @@ var KV = {
   dirty: {},
   drawScheduled: false,
 
+  // Asks for the next slice of a worker's body in a task of its own, after
+  // the input and painting due now. A message, unlike a timer, is not held
+  // back by the browser's least delay between nested timers.
+  soon: function () {
+    if (!KV.slicePort) {
+      var channel = new MessageChannel();
+      channel.port1.onmessage = function () { KV.call('kelvane_slice', [], []); };
+      KV.slicePort = channel.port2;
+    }
+    KV.slicePort.postMessage(0);
+  },
+  slicePort: null,
+  // While a worker's body goes on in slices the page says it is busy
+  // (aria-busy, and the class kv-working on the document).
+  working: function (on) {
+    KV.root().setAttribute('aria-busy', on ? 'true' : 'false');
+    document.documentElement.classList.toggle('kv-working', !!on);
+  },
+
   placePicture: function (h, dl, dt, dw, dh, background) {
     var p = KV.pictures[h];
     if (!p) return;

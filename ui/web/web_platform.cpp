@@ -52,6 +52,8 @@ EM_JS(void, kv_box, (const char* text, const char* caption, int style), {
 EM_JS(void, kv_menu, (int h, const char* lines), { KV.menu(h, UTF8ToString(lines)); });
 EM_JS(void, kv_open, (const char* url), { KV.open(UTF8ToString(url)); });
 EM_JS(void, kv_ready, (), { KV.ready(); });
+EM_JS(void, kv_soon, (), { KV.soon(); });
+EM_JS(void, kv_working, (int on), { KV.working(on); });
 // clang-format on
 
 namespace {
@@ -281,7 +283,10 @@ void TWebControl::UserChecked(bool checked) { checked_ = checked; }
 
 // --- TWebPlatform ----------------------------------------------------------------
 
-TWebPlatform::TWebPlatform() { g_platform = this; }
+TWebPlatform::TWebPlatform() {
+  g_platform = this;
+  SetWorkerMode(TWorkerMode::InSlices);
+}
 
 TWebPlatform::~TWebPlatform() {
   if (g_platform == this) g_platform = nullptr;
@@ -384,6 +389,20 @@ void TWebPlatform::PostToUIThread(std::function<void()> fn) {
       if (g_platform) g_platform->RunPosted();
     }, nullptr, 0);
   }
+}
+
+void TWebPlatform::PostSlice(std::function<void()> slice) {
+  slices_.push_back(std::move(slice));
+  kv_working(1);
+  kv_soon();
+}
+
+void TWebPlatform::RunSlice() {
+  if (slices_.empty()) return;
+  std::function<void()> slice = std::move(slices_.front());
+  slices_.pop_front();
+  slice();
+  if (slices_.empty()) kv_working(0);
 }
 
 void TWebPlatform::RunPosted() {
@@ -490,6 +509,10 @@ EMSCRIPTEN_KEEPALIVE void kelvane_menu_picked(int index) {
 }
 
 // The scale rules' rounding of the device pixel ratio (pictures' canvases).
+EMSCRIPTEN_KEEPALIVE void kelvane_slice() {
+  if (g_platform) g_platform->RunSlice();
+}
+
 EMSCRIPTEN_KEEPALIVE double kelvane_round_scale(double ratio) { return RoundScale(ratio); }
 
 EMSCRIPTEN_KEEPALIVE void kelvane_hover(int handle, int entered) {

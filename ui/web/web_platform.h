@@ -14,9 +14,10 @@
 // stays 1; pictures are drawn into canvases whose backing store is the
 // ratio rounded by the scale rules (ui/scale.h), so they stay sharp.
 //
-// The build has no threads: a worker's body runs to its end on the window
-// thread (TPlatform::TWorkerMode::ToTheEnd), and the message loop is the
-// browser's. Boxes show as in-page modals and answer at once when their
+// The build has no threads: a worker's body runs on the window thread in
+// slices (TPlatform::TWorkerMode::InSlices), each in a task of its own, so
+// the page answers clicks and paints while a long search goes on; the
+// message loop is the browser's. Boxes show as in-page modals and answer at once when their
 // answer is known before the click (a box with one button); popup menus
 // answer by replay (see PopupMenu).
 #pragma once
@@ -77,6 +78,8 @@ class TWebPlatform : public TPlatform {
   // anything else cannot start in a browser.
   int StartCommand(const std::string& commandLine, int showMode) override;
   void PostToUIThread(std::function<void()> fn) override;
+  // Each slice in a task of its own (dom.js KV.soon).
+  void PostSlice(std::function<void()> slice) override;
 
   // TPlatform
   TControl* CreateControl(TControlKind kind, TControl* parent, const TCreateOptions& options) override;
@@ -99,6 +102,7 @@ class TWebPlatform : public TPlatform {
   void UserFocus(TControl* c) { FocusMoved(c); }
   void UserMenuPick(int32_t index);
   void RunPosted();
+  void RunSlice();
 
  protected:
   // Hints show as the elements' titles and name them for screen readers.
@@ -120,6 +124,7 @@ class TWebPlatform : public TPlatform {
   bool replaying_ = false;
   std::string clipboard_;
   std::deque<std::function<void()>> posted_;
+  std::deque<std::function<void()>> slices_;
 };
 
 // The CSS font of a font record at a height (control.h): family list,
