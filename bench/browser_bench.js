@@ -211,9 +211,18 @@ function prepareSearch(vout, r1, r2, worst) {
       if (records.length) b.search.changes.push({at: performance.now(), text: label.textContent});
     });
     b.labelChanges.observe(label, {childList: true, characterData: true, subtree: true});
+    // A page that runs the search in slices says when it is busy: the
+    // search ends when it no longer is.
+    b.idle = new MutationObserver(() => {
+      const working = document.documentElement.classList.contains('kv-working');
+      if (working) b.search.busy = true;
+      else if (b.search.busy && b.search.idleAt === null) b.search.idleAt = performance.now();
+    });
+    b.idle.observe(document.documentElement, {attributes: true, attributeFilter: ['class']});
   }
   b.labelChanges.takeRecords();
-  b.search = {click: null, changes: [], tabDown: null, tabShown: null};
+  b.label = label;
+  b.search = {click: null, changes: [], tabDown: null, tabShown: null, busy: false, idleAt: null};
   b.frames = [];
   b.framing = true;
   const loop = b.frameLoop = (b.frameLoop || 0) + 1;
@@ -226,12 +235,14 @@ function prepareSearch(vout, r1, r2, worst) {
   return {button: centre(button), tab: centre(tabs[1]), timeOrigin: performance.timeOrigin};
 }
 
-// The search has ended when the label has read the worst case's R2 for a
-// while without a change since.
+// The search has ended when the page is no longer busy with it, or, on a
+// page that does not say so, when the label has read the worst case's R2
+// for a while without a change since.
 function searchEnded(worst, quietMs) {
   const s = window.kvBench.search;
+  if (s.idleAt !== null) return true;
   const last = s.changes[s.changes.length - 1];
-  return !!last && last.text === worst && performance.now() - last.at >= quietMs;
+  return !s.busy && !!last && last.text === worst && performance.now() - last.at >= quietMs;
 }
 
 // What the search's round saw, once it has ended.
@@ -239,7 +250,7 @@ function searchSeen() {
   const b = window.kvBench;
   b.framing = false;
   const s = b.search;
-  const end = s.changes[s.changes.length - 1].at;
+  const end = s.idleAt !== null ? s.idleAt : s.changes[s.changes.length - 1].at;
   // The frames around the search: the last before the click to the first
   // after the end.
   const from = b.frames.filter(t => t <= s.click).pop();
@@ -248,7 +259,7 @@ function searchSeen() {
   for (let i = 1; i < frames.length && frames[i - 1] <= end; ++i) gap = Math.max(gap, frames[i] - frames[i - 1]);
   const tasks = b.longtasks.filter(t => t.start < end && t.start + t.duration > s.click);
   return {
-    changes: s.changes.length, click: s.click, end: end, ms: end - s.click, frameGap: gap,
+    r2: b.label.textContent, changes: s.changes.length, click: s.click, end: end, ms: end - s.click, frameGap: gap,
     framesDuring: frames.filter(t => t > s.click && t < end).length, longtaskSupported: b.longtaskSupported,
     longestTask: tasks.reduce((m, t) => Math.max(m, t.duration), 0),
     tabDown: s.tabDown, tabHandled: s.tabHandled, tabShown: s.tabShown,
@@ -378,6 +389,7 @@ async function searchOnce(page, input, tabAfterMs) {
   await page.waitForFunction(searchEnded, {timeout: kTimeoutMs, polling: 50}, kWorstR2, kQuietMs);
   const seen = await page.evaluate(searchSeen);
   need(seen.click !== null, 'the click on Calculate did not reach the button');
+  need(seen.r2 === kWorstR2, 'the search ended with R2 ' + seen.r2 + ', not ' + kWorstR2);
   if (tab) {
     need(seen.tabDown !== null, 'the tab click did not reach the tab');
     await page.waitForFunction(() => window.kvBench.search.tabShown !== null, {timeout: kTimeoutMs});
