@@ -35,7 +35,12 @@ var KVUser = {
       var tr = el && el.kvBody ? el.kvBody.children[row] : null;
       if (!tr) return false;
       var target = tr.firstChild || tr;
-      target.dispatchEvent(new MouseEvent('mousedown', {bubbles: true, cancelable: true, button: 0}));
+      var down = new MouseEvent('mousedown', {bubbles: true, cancelable: true, button: 0});
+      target.dispatchEvent(down);
+      // The browser's own part of a press: the focus to the element that
+      // takes it, unless the page prevented it.
+      var focusable = target.closest('[tabindex], input, select, button');
+      if (!down.defaultPrevented && focusable) focusable.focus();
       target.dispatchEvent(new MouseEvent('mouseup', {bubbles: true, cancelable: true, button: 0}));
       target.dispatchEvent(new MouseEvent('click', {bubbles: true, cancelable: true, button: 0}));
       return true;
