@@ -62,6 +62,9 @@ class TPlatform : public TSystemOps {
   // (kNoMenuItem). Window thread only.
   static constexpr int32_t kNoMenuItem = -1;
   virtual int32_t PopupMenu(TControl* at, const std::vector<std::string>& items) = 0;
+  // Whether PopupMenu waits for the pick; a platform that cannot wait
+  // answers when the request that asked for the menu is delivered again.
+  virtual bool PopupMenuWaits() const { return true; }
 
   // Runs until QuitMessageLoop; then answers.
   virtual void RunMessageLoop() = 0;

@@ -82,6 +82,11 @@ class PlatformContract : public ::testing::TestWithParam<TContractParam> {
 
   TContractBackend& Backend() { return *backend_; }
   TPlatform& P() { return backend_->Platform(); }
+  // Whether there are threads besides the window thread: a platform whose
+  // workers run on a thread of their own has them; one that runs a
+  // worker's body on the window thread (a build without threads) has none,
+  // so nothing can reach it from another thread.
+  bool HasOtherThreads() { return P().WorkerMode() == TPlatform::TWorkerMode::OwnThread; }
 
  private:
   std::unique_ptr<TContractBackend> backend_;

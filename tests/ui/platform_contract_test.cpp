@@ -354,6 +354,7 @@ TEST_P(PlatformContractOnScreen, ClipboardTextReadsBackAsGiven) {
 }
 
 TEST_P(PlatformContractOnScreen, APopupMenuAnswersThePickedLineOrNone) {
+  if (!P().PopupMenuWaits()) GTEST_SKIP() << "this platform's menus answer when the request is delivered again";
   TControl* label = Make(TControlKind::Label, 10, 10);
   label->SetText("0.805");
   Show();
@@ -362,6 +363,39 @@ TEST_P(PlatformContractOnScreen, APopupMenuAnswersThePickedLineOrNone) {
     Backend().AnswerNextMenu(answer);
     EXPECT_EQ(P().PopupMenu(label, lines), answer);
   }
+}
+
+TEST_P(PlatformContractOnScreen, AMenuThatCannotWaitAnswersWhenItsRequestIsDeliveredAgain) {
+  if (P().PopupMenuWaits()) GTEST_SKIP() << "this platform's menus wait for their click (the case above)";
+  TControl* label = Make(TControlKind::Label, 10, 10);
+  label->SetText("0.805");
+  const std::vector<std::string> lines = {"Copy value", "Copy design", kCyrillic + " & more"};
+  std::vector<int32_t> answers;
+  TRecorder seen;
+  seen.On = [&](const TNotification& n) {
+    if (n.Kind != TNotifyKind::ContextMenu) return false;
+    answers.push_back(P().PopupMenu(label, lines));
+    return true;
+  };
+  label->SetHandler(&seen);
+  Show();
+  const struct {
+    int32_t pick;
+    std::vector<int32_t> answers;  // the first shows the menu and answers none
+  } cases[] = {{1, {TPlatform::kNoMenuItem, 1}},
+               {TPlatform::kNoMenuItem, {TPlatform::kNoMenuItem}},
+               {2, {TPlatform::kNoMenuItem, 2}},
+               {0, {TPlatform::kNoMenuItem, 0}}};
+  for (const auto& c : cases) {
+    answers.clear();
+    Backend().AnswerNextMenu(c.pick);
+    Backend().RightClick(label);
+    Backend().PumpUntil([&] { return answers.size() == c.answers.size(); });
+    Backend().PumpUntil([] { return true; });
+    EXPECT_EQ(answers, c.answers) << "picked " << c.pick;
+  }
+  EXPECT_EQ(P().PopupMenu(label, lines), TPlatform::kNoMenuItem) << "a pick answers its request once";
+  label->SetHandler(nullptr);
 }
 
 TEST_P(PlatformContractOnScreen, ARightClickOnALabelAsksForItsMenu) {
@@ -414,6 +448,7 @@ TEST_P(PlatformContractOnScreen, CtrlCCopiesAFieldsSelectionWhenTheWindowLeavesT
 // --- Threads -------------------------------------------------------------------------------
 
 TEST_P(PlatformContractOnScreen, ABoxFromAWorkerAnswersAtOnceAndIsShownLater) {
+  if (!HasOtherThreads()) GTEST_SKIP() << "no worker thread to ask for a box from";
   int answer = 0;
   std::thread worker([&] { answer = P().ShowMessageBox(false, "From a worker", "Debug", MbYesNo); });
   worker.join();
@@ -429,6 +464,7 @@ TEST_P(PlatformContractOnScreen, ABoxOnTheWindowThreadAnswersItsButton) {
 }
 
 TEST_P(PlatformContractOnScreen, HandOverRunsOnTheWindowThreadWhileTheWorkerWaits) {
+  if (!HasOtherThreads()) GTEST_SKIP() << "no worker thread to hand work over from";
   ASSERT_TRUE(P().ClaimApplicationWindow(Form()));
   std::atomic<bool> ranOnWindowThread{false}, answered{false};
   bool result = false;
@@ -446,6 +482,7 @@ TEST_P(PlatformContractOnScreen, HandOverRunsOnTheWindowThreadWhileTheWorkerWait
 }
 
 TEST_P(PlatformContractOnScreen, PostedWorkRunsOnTheWindowThreadInOrder) {
+  if (!HasOtherThreads()) GTEST_SKIP() << "no worker thread to post work from";
   std::vector<int> order;
   std::thread worker([&] {
     for (int i = 0; i < 3; ++i) P().PostToUIThread([&order, i, this] { order.push_back(P().IsUIThread() ? i : -1); });
@@ -485,6 +522,7 @@ TEST_P(PlatformContractOnScreen, DestroyingAControlTellsItsChildrenNewestFirst) 
 }
 
 TEST_P(PlatformContractErrors, TheHandOverNeedsAnApplicationWindow) {
+  if (!HasOtherThreads()) GTEST_SKIP() << "no worker thread to hand work over from";
   bool ran = false;
   bool result = true;
   std::thread worker([&] { result = P().RunOnUIThread([&] { ran = true; }); });
@@ -496,6 +534,7 @@ TEST_P(PlatformContractErrors, TheHandOverNeedsAnApplicationWindow) {
 }
 
 TEST_P(PlatformContractErrors, ControlUseOffTheWindowThreadIsCounted) {
+  if (!HasOtherThreads()) GTEST_SKIP() << "no thread but the window thread to use a control from";
   TOwned form(P().CreateControl(TControlKind::Form, nullptr, {}));
   form->SetText("Counted");
   EXPECT_EQ(P().ThreadViolations(), 0);

@@ -9,7 +9,8 @@ var KV = {
   busy: false,     // inside a call into the program
   boxes: [],       // open message boxes, the last on top
   menuEl: null,
-  lastClipboard: '',
+  lastClipboard: '',  // the program's last copy
+  clipboardText: '',  // the last copy, the program's or the browser's
   pictures: {},    // handle -> what the canvas last drew, for redraws at another ratio
   // Control kinds, in the order of TControlKind.
   FORM: 0, BUTTON: 1, CHECK: 2, GROUP: 3, EDIT: 4, LABEL: 5, PICK: 6, EDITLIST: 7, TABS: 8, PANEL: 9, IMAGE: 10,
@@ -365,10 +366,18 @@ var KV = {
     if (text) target.title = text; else target.removeAttribute('title');
   },
 
-  // The device pixel ratio by the program's scale rules.
+  // The device pixel ratio, times the program's zoom, by the program's
+  // scale rules.
   ratio: function () {
-    return Module.ccall('kelvane_round_scale', 'number', ['number'], [window.devicePixelRatio || 1]);
+    return Module.ccall('kelvane_round_scale', 'number', ['number'], [(window.devicePixelRatio || 1) * KV.zoomed]);
   },
+  // The program's scale (1 unless it sets another): the windows zoomed.
+  zoom: function (zoom) {
+    KV.zoomed = zoom;
+    KV.root().style.zoom = zoom === 1 ? '' : String(zoom);
+    KV.redrawPictures();
+  },
+  zoomed: 1,
 
   picture: function (h, rgb, pw, ph, dl, dt, dw, dh, background) {
     var el = KV.els[h];
@@ -470,6 +479,7 @@ var KV = {
 
   clipboard: function (text) {
     KV.lastClipboard = text;
+    KV.clipboardText = text;
     if (navigator.clipboard && navigator.clipboard.writeText) navigator.clipboard.writeText(text).catch(function () {});
   },
 
@@ -643,6 +653,14 @@ var KV = {
     var h = KV.handleOf(e.target);
     if (h) KV.call('kelvane_focus', ['number'], [h]);
   },
+  // The browser copies the selection: a field's selected text, or what is
+  // selected on the page. The program reads it back as the clipboard's.
+  onCopy: function (e) {
+    var t = e.target;
+    var text = t && typeof t.selectionStart === 'number' ? t.value.substring(t.selectionStart, t.selectionEnd)
+                                                         : String(window.getSelection() || '');
+    if (text) KV.clipboardText = text;
+  },
   onPointerDown: function (e) {
     if (KV.menuEl && !KV.menuEl.contains(e.target)) KV.closeMenu();
   },
@@ -674,6 +692,7 @@ var KV = {
     document.addEventListener('keydown', KV.onKey, true);
     document.addEventListener('focusin', KV.onFocus);
     document.addEventListener('pointerdown', KV.onPointerDown, true);
+    document.addEventListener('copy', KV.onCopy);
     var watch = function () {
       var query = window.matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)');
       query.addEventListener('change', function () { KV.redrawPictures(); watch(); }, {once: true});

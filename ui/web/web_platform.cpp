@@ -46,6 +46,12 @@ EM_JS(double, kv_measure, (const char* text, const char* css), { return KV.measu
 EM_JS(int, kv_screen_width, (), { return window.innerWidth | 0; });
 EM_JS(int, kv_screen_height, (), { return window.innerHeight | 0; });
 EM_JS(void, kv_clipboard, (const char* text), { KV.clipboard(UTF8ToString(text)); });
+EM_JS(char*, kv_clipboard_text, (), {
+  var n = lengthBytesUTF8(KV.clipboardText) + 1;
+  var p = _malloc(n);
+  stringToUTF8(KV.clipboardText, p, n);
+  return p;
+});
 EM_JS(void, kv_box, (const char* text, const char* caption, int style), {
   KV.box(UTF8ToString(text), UTF8ToString(caption), style);
 });
@@ -54,6 +60,7 @@ EM_JS(void, kv_open, (const char* url), { KV.open(UTF8ToString(url)); });
 EM_JS(void, kv_ready, (), { KV.ready(); });
 EM_JS(void, kv_soon, (), { KV.soon(); });
 EM_JS(void, kv_working, (int on), { KV.working(on); });
+EM_JS(void, kv_zoom, (double zoom), { KV.zoom(zoom); });
 // clang-format on
 
 namespace {
@@ -310,6 +317,8 @@ class TWebTooltips : public TTooltips {
 
 std::unique_ptr<TTooltips> TWebPlatform::CreateTooltips() { return std::make_unique<TWebTooltips>(); }
 
+void TWebPlatform::ApplyScale() { kv_zoom(Scale()); }
+
 TControl* TWebPlatform::CreateControl(TControlKind kind, TControl* parent, const TCreateOptions& options) {
   return new TWebControl(*this, kind, parent, options);
 }
@@ -327,12 +336,24 @@ TSize TWebPlatform::MeasureText(const std::string& text, const TFontRec& font, i
 }
 
 void TWebPlatform::SetClipboardText(const std::string& text) {
-  clipboard_ = text;
   // The desktop's way: UTF-8, lines broken by LF.
   std::string utf8 = Cp1251ToUtf8(text), lf;
   for (size_t i = 0; i < utf8.size(); ++i)
     if (!(utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n')) lf += utf8[i];
   kv_clipboard(lf.c_str());
+}
+
+std::string TWebPlatform::ClipboardText() {
+  char* utf8 = kv_clipboard_text();
+  const std::string text = Utf8ToCp1251(utf8);
+  std::free(utf8);
+  // Program text breaks lines with CR LF.
+  std::string crlf;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) crlf += '\r';
+    crlf += text[i];
+  }
+  return crlf;
 }
 
 int32_t TWebPlatform::PopupMenu(TControl* at, const std::vector<std::string>& items) {

@@ -10,9 +10,10 @@
 // UTF-8 and are code page 1251 inside.
 //
 // Layout pixels are CSS pixels: the browser already multiplies them by
-// the device pixel ratio for text and borders, so the platform's scale
-// stays 1; pictures are drawn into canvases whose backing store is the
-// ratio rounded by the scale rules (ui/scale.h), so they stay sharp.
+// the device pixel ratio for text and borders, so the program leaves the
+// platform's scale at 1; pictures are drawn into canvases whose backing
+// store is the ratio rounded by the scale rules (ui/scale.h), so they stay
+// sharp. A scale set all the same zooms the page's windows by it.
 //
 // The build has no threads: a worker's body runs on the window thread in
 // slices (TPlatform::TWorkerMode::InSlices), each in a task of its own, so
@@ -86,13 +87,16 @@ class TWebPlatform : public TPlatform {
   TSize ScreenSize() override;
   TSize MeasureText(const std::string& text, const TFontRec& font, int32_t height) override;
   void SetClipboardText(const std::string& text) override;
-  std::string ClipboardText() override { return clipboard_; }
+  // What the page copied last: the program's text, or what the user copied
+  // from a field with the browser's own Ctrl+C (dom.js hears its copy).
+  std::string ClipboardText() override;
   // A menu cannot wait for its click without stopping the browser. The
   // first call shows the menu and answers kNoMenuItem; when the user picks
   // a line, the notification that asked for the menu (ContextMenu on `at`)
   // is delivered again, and the same menu asked for again answers the
   // picked line at once without showing.
   int32_t PopupMenu(TControl* at, const std::vector<std::string>& items) override;
+  bool PopupMenuWaits() const override { return false; }
   // The browser's loop runs the page: this hands the program over to it
   // and never answers (the program's state lives on).
   void RunMessageLoop() override;
@@ -107,6 +111,7 @@ class TWebPlatform : public TPlatform {
  protected:
   // Hints show as the elements' titles and name them for screen readers.
   std::unique_ptr<TTooltips> CreateTooltips() override;
+  void ApplyScale() override;
   int ShowBox(bool owned, const std::string& text, const std::string& caption, uint32_t style) override;
   // There is one thread: work handed over runs at once.
   bool HandOver(const std::function<void()>& fn) override {
@@ -122,7 +127,6 @@ class TWebPlatform : public TPlatform {
   };
   TMenuAsked menu_;
   bool replaying_ = false;
-  std::string clipboard_;
   std::deque<std::function<void()>> posted_;
   std::deque<std::function<void()>> slices_;
 };
