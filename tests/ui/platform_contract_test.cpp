@@ -492,6 +492,29 @@ TEST_P(PlatformContractOnScreen, PostedWorkRunsOnTheWindowThreadInOrder) {
   EXPECT_EQ(order, (std::vector<int>{0, 1, 2}));
 }
 
+// However the platform runs a worker's body (a thread of its own, to its
+// end at once, or in slices between the window's turns), its run joined
+// has ended the body, every step done once, and nothing runs it again.
+TEST_P(PlatformContractOnScreen, AWorkersBodyHasEndedOnceItsRunIsJoined) {
+  constexpr int kSteps = 200000;
+  std::atomic<int> steps{0}, ends{0};
+  std::unique_ptr<TWorkerRun> run = P().StartWorker([&] {
+    while (steps < kSteps) {
+      ++steps;
+      if (steps < kSteps && SliceOver()) return false;
+    }
+    ++ends;
+    return true;
+  });
+  ASSERT_NE(run, nullptr);
+  run->Join();
+  EXPECT_EQ(steps.load(), kSteps);
+  EXPECT_EQ(ends.load(), 1);
+  run.reset();
+  Backend().PumpUntil([] { return true; });  // a slice handed over meanwhile finds nothing to do
+  EXPECT_EQ(ends.load(), 1);
+}
+
 // --- Destruction ---------------------------------------------------------------------------
 
 TEST_P(PlatformContractOnScreen, DestroyingAControlTellsItsChildrenNewestFirst) {
