@@ -467,7 +467,10 @@ var KV = {
     });
     el.kvFocus.style.width = total + 'px';
     el.kvFocus.setAttribute('aria-colcount', String(texts.length));
+    // The rows again, in the new columns, the selected one still selected.
+    var selected = el.kvSelected;
     KV.rows(h, el.kvRowCount || 0, el.kvRows || '');
+    if (selected >= 0) KV.selectRow(el, selected);
   },
   // `count` rows parted by the record separator, cells by the unit
   // separator; a row shows as many cells as there are columns.
@@ -476,6 +479,7 @@ var KV = {
     if (!el) return;
     el.kvRowCount = count;
     el.kvRows = joined;
+    el.kvSelected = -1;
     el.kvBody.textContent = '';
     el.kvFocus.removeAttribute('aria-activedescendant');
     var columns = (el.kvAlign || []).length;
@@ -504,6 +508,7 @@ var KV = {
   // Shows the selected row and scrolls it into view under the headings.
   selectRow: function (el, index) {
     var rows = el.kvBody.children;
+    el.kvSelected = index >= 0 && index < rows.length ? index : -1;
     Array.prototype.forEach.call(rows, function (tr, i) { tr.setAttribute('aria-selected', i === index ? 'true' : 'false'); });
     var row = rows[index];
     if (!row) {
