@@ -463,6 +463,31 @@ async function partsWindow(page) {
   check(copied.startsWith('LM317 Voltage parts\nSeries = E24\n') && copied.includes('Set 1: R1 = 510 Om, R2 = 1500 Om'),
         'Ctrl+C in the window copies its content: ' + JSON.stringify(copied));
 
+  // With an input voltage and a load the findings outgrow their box: End
+  // scrolls the last row into view under the headings, which stay on top,
+  // and PgDn steps by the rows the box shows whole.
+  await page.click('.kv-owned .kv-client > .kv[data-x="90"][data-y="36"]');
+  await page.keyboard.type('15');
+  await page.click('.kv-owned .kv-client > .kv[data-x="250"][data-y="36"]');
+  await page.keyboard.type('0.5');
+  await page.focus('.kv-owned .kv-table:last-of-type table[role=grid]');
+  await page.keyboard.press('End');
+  const scrolled = await page.evaluate(() => {
+    const box = document.querySelectorAll('.kv-owned .kv-table')[1];
+    const rows = box.querySelectorAll('tbody tr'), head = box.querySelector('th');
+    const b = box.getBoundingClientRect(), last = rows[rows.length - 1].getBoundingClientRect();
+    return {rows: rows.length, lastSelected: rows[rows.length - 1].getAttribute('aria-selected') === 'true',
+            lastInView: last.bottom <= b.bottom && last.top >= head.getBoundingClientRect().bottom - 1,
+            headOnTop: Math.abs(head.getBoundingClientRect().top - b.top - 1) < 1, scrollTop: box.scrollTop,
+            whole: Math.floor((box.clientHeight - head.offsetHeight) / rows[0].offsetHeight)};
+  });
+  check(scrolled.rows > scrolled.whole && scrolled.lastSelected && scrolled.lastInView && scrolled.headOnTop &&
+        scrolled.scrollTop > 0, 'End in the findings shows their last row under the headings: ' + JSON.stringify(scrolled));
+  await page.keyboard.press('Home');
+  await page.keyboard.press('PageDown');
+  const paged = (await partsWindowState(page)).findings.selected;
+  check(paged === scrolled.whole, 'PgDn steps by the ' + scrolled.whole + ' rows the box shows whole: row ' + paged);
+
   // It follows a Calculate with new inputs.
   await page.click(vout, {clickCount: 3});
   await page.keyboard.type('12');
