@@ -540,8 +540,9 @@ async function partsWindow(page) {
 const kKeptItem = 'kelvane.designs';
 
 // In a browser context of its own (its own storage): a first visit keeps
-// nothing until the page is hidden, and then keeps byte for byte what the
-// driver keeps in its file for the same inputs; leaving the page (a
+// nothing until the page is left or hidden (each event on its own), and
+// then keeps byte for byte what the driver keeps in its file for the same
+// inputs; leaving the page (a
 // reload) keeps the inputs as they are then and the next visit starts with
 // them and calculates with them; "?fresh" starts as always; a damaged kept
 // text is refused whole, with one line on the console, and the page works.
@@ -574,15 +575,29 @@ async function keptDesigns(browser, url, folder) {
     await page.select('[data-page="0"] > .kv[data-x="315"][data-y="45"]', '180');
     await showPage(page, 2);
     await type(page, 2, 315, 40, '1.5');
-    check((await page.evaluate(item => localStorage.getItem(item), kKeptItem)) === null, 'nothing is kept before the page hides');
+    const keptNow = () => page.evaluate(item => localStorage.getItem(item), kKeptItem);
+    check((await keptNow()) === null, 'nothing is kept before the page hides');
+    const file = path.join(folder, 'designs.txt');
+    const driverKeeps = script => {
+      fs.rmSync(file, {force: true});
+      drive(script + 'quit\n', file);
+      return fs.readFileSync(file, 'utf8');
+    };
+    // Left (pagehide), the page still visible: it keeps what the driver
+    // keeps for the same inputs.
+    await page.evaluate(() => window.dispatchEvent(new Event('pagehide')));
+    let script = 'set 0@315,15 12\npick 0@315,45 #3\ntab 2\nset 2@315,40 1.5\n';
+    let kept = await keptNow(), driverKept = driverKeeps(script);
+    check(kept === driverKept, 'left, the page keeps\n' + kept + 'where the driver keeps\n' + driverKept);
+    // Hidden (visibilitychange to hidden), after another input.
+    await type(page, 2, 315, 15, '7.5');
     await page.evaluate(() => {
       Object.defineProperty(document, 'visibilityState', {value: 'hidden', configurable: true});
       document.dispatchEvent(new Event('visibilitychange'));
     });
-    const kept = await page.evaluate(item => localStorage.getItem(item), kKeptItem);
-    const file = path.join(folder, 'designs.txt');
-    drive('set 0@315,15 12\npick 0@315,45 #3\ntab 2\nset 2@315,40 1.5\nquit\n', file);
-    const driverKept = fs.readFileSync(file, 'utf8');
+    script += 'set 2@315,15 7.5\n';
+    kept = await keptNow();
+    driverKept = driverKeeps(script);
     check(kept === driverKept, 'hidden, the page keeps\n' + kept + 'where the driver keeps\n' + driverKept);
 
     // Left (a reload) with Vout 9: the next visit has 9, 180 and 1.5, and
