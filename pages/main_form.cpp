@@ -19,9 +19,6 @@
 
 namespace {
 
-// The key that opens the Parts window with Ctrl.
-constexpr char kPartsKey = 'D';
-
 // Passes an event on, then tells `After` that the chain it started ended.
 class TThenTell : public TElement {
  public:

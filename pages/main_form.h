@@ -19,6 +19,9 @@
 #include "ui/main_scheme.h"
 #include "ui/tab_control.h"
 
+// The key that opens the Parts window with Ctrl.
+constexpr char kPartsKey = 'D';
+
 class TClassMainForm_2943964 : public TMainScheme {
  public:
   static constexpr int kPages = 10;

@@ -1,6 +1,8 @@
 // Kelvane's site in headless Chromium: the page's scenarios checked against
 // what kelvane-drive prints for the same actions, the boxes, the tab strip,
-// the fields' accessible names, and screenshots of every page at 1x and 2x.
+// the fields' accessible names, the Parts window, the designs kept in the
+// browser's storage, and screenshots of every page and of the Parts window
+// at 1x and 2x.
 //   node browser_test.js --site DIR --drive "COMMAND" --screens DIR
 //                        --puppeteer DIR --chromium PATH
 // The site is served by python3 -m http.server from a sub-path of a
@@ -39,8 +41,11 @@ function quote(text) {
   return '"' + text.replace(/[\\"\r\n\t]/g, c => ({'\\': '\\\\', '"': '\\"', '\r': '\\r', '\n': '\\n', '\t': '\\t'}[c])) + '"';
 }
 
-function drive(script) {
-  const r = childProcess.spawnSync('sh', ['-c', args.drive], {input: script, encoding: 'utf8'});
+// What the driver prints for a script; with `state`, the driver keeps its
+// inputs in that file (--state).
+function drive(script, state) {
+  const command = state ? args.drive + ' --state "' + state + '"' : args.drive;
+  const r = childProcess.spawnSync('sh', ['-c', command], {input: script, encoding: 'utf8'});
   if (r.error) throw r.error;
   return r.stdout;
 }
@@ -79,10 +84,13 @@ async function showPage(page, p) {
   await tabs[p].click();
 }
 
-async function load(browser, url, scale) {
+// A page of the site; `browser` may be a context of its own (its own
+// storage). The scenarios compared with the driver start as always
+// ("?fresh"), whatever an earlier page kept.
+async function load(browser, url, scale, width) {
   const page = await browser.newPage();
   page.on('pageerror', e => check(false, 'error in the page: ' + e.message));
-  await page.setViewport({width: 900, height: 700, deviceScaleFactor: scale});
+  await page.setViewport({width: width || 900, height: 700, deviceScaleFactor: scale});
   await page.goto(url);
   await page.waitForSelector('html.kv-ready', {timeout: 30000});
   await installReaders(page);
@@ -354,6 +362,362 @@ async function accessibleNames(page, pageCount) {
   console.log(named + ' fields, each with a name');
 }
 
+// --- The Parts window --------------------------------------------------------------
+
+// What the Parts window shows: whether it is open, its caption, its note,
+// and each table's headings, column widths, rows and selected row; where
+// the focus is and whether the window is on top at its middle.
+function partsWindowState(page) {
+  return page.evaluate(() => {
+    const form = document.querySelector('.kv-form.kv-owned');
+    if (!form || form.style.display === 'none' || form.offsetParent === null) return {open: false};
+    const table = el => ({
+      headings: Array.from(el.querySelectorAll('th')).map(th => th.textContent),
+      widths: Array.from(el.querySelectorAll('th')).map(th => Math.round(th.getBoundingClientRect().width)),
+      rows: Array.from(el.querySelectorAll('tbody tr')).map(tr => Array.from(tr.children).map(td => td.textContent)),
+      selected: Array.from(el.querySelectorAll('tbody tr')).findIndex(tr => tr.getAttribute('aria-selected') === 'true'),
+    });
+    const tables = Array.from(form.querySelectorAll('table[role=grid]'));
+    const r = form.getBoundingClientRect();
+    const middle = document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2);
+    const note = form.querySelector('.kv-client > .kv[data-x="10"][data-y="62"]');
+    return {
+      open: true,
+      caption: form.querySelector('.kv-caption > span').textContent,
+      note: note ? note.textContent : null,
+      sets: table(tables[0]),
+      findings: table(tables[1]),
+      focusInside: form.contains(document.activeElement),
+      onTop: !!middle && form.contains(middle),
+    };
+  });
+}
+
+// The driver's best sets and worst case for a page, as the window's rows
+// read: "set R1=510 R2=1500 Vout=5.00954 err=+0.191%" from the set table
+// (its headings name the fields), "worst Vout min=… typ=… max=…" from the
+// findings' first row.
+function partsLinesOf(state) {
+  const names = state.sets.headings.map(h => h.split(', ')[0]);
+  const lines = state.sets.rows.map(row => 'set ' + names.slice(1, names.length - 2).map((n, i) => n + '=' + row[i + 1]).join(' ') +
+                                           ' err=' + row[names.length - 2]);
+  const worst = state.findings.rows[0] || ['', ''];
+  const quantity = worst[0].split(' ')[0];
+  const [min, typ, max] = worst[1].replace(/ [VA]$/, '').split(' / ');
+  lines.push('worst ' + quantity + ' min=' + min + ' typ=' + typ + ' max=' + max);
+  return lines;
+}
+
+// Each line of the window (partsLinesOf) opens the driver's line of the
+// same rank; the driver's lines carry more fields after them.
+function checkPartsAsDriver(state, script, what) {
+  const expected = drive(script).split('\n').filter(l => l.startsWith('set ') || l.startsWith('worst '));
+  const shown = partsLinesOf(state);
+  const same = shown.length === expected.length && shown.every((l, i) => expected[i].startsWith(l + ' '));
+  check(same, what + ': the Parts window reads\n' + shown.join('\n') + '\nwhere the driver prints\n' + expected.join('\n'));
+}
+
+async function pressWith(page, modifier, key) {
+  await page.keyboard.down(modifier);
+  await page.keyboard.press(key);
+  await page.keyboard.up(modifier);
+}
+
+// A right click on the control's own area, away from what it holds, at
+// (dx, dy) from its top left (negative: from its bottom right).
+async function rightClickOn(page, selector, dx, dy) {
+  const at = await page.$eval(selector, (el, dx, dy) => {
+    const r = el.getBoundingClientRect();
+    const x = dx < 0 ? r.right + dx : r.left + dx, y = dy < 0 ? r.bottom + dy : r.top + dy;
+    const hit = document.elementFromPoint(x, y);
+    return {x: x, y: y, mine: !!hit && hit.closest('[data-h]') === el};
+  }, dx, dy);
+  check(at.mine, selector + ' is under the pointer at ' + at.x + ',' + at.y);
+  await page.mouse.click(at.x, at.y, {button: 'right'});
+}
+
+async function menuLines(page) {
+  return page.$$eval('.kv-menu [role=menuitem]', items => items.map(i => i.textContent));
+}
+
+// The Parts window: the browser keeps Ctrl+D, Alt+P opens the window over
+// the main one with the focus in it; before a calculation it says what to
+// do first; Escape closes it and the focus comes back. The page's
+// right-click menu (on the frame and on the schematic) opens it too, and
+// its table then holds the driver's best sets for the page and follows
+// each Calculate; the keys and the mouse move its selection; Ctrl+C in it
+// copies its content; its close box closes it.
+async function partsWindow(page) {
+  await showPage(page, 0);
+  const vout = '[data-page="0"] > .kv[data-x="315"][data-y="15"]';
+  await page.focus(vout);
+  await pressWith(page, 'Control', 'KeyD');
+  check(!(await partsWindowState(page)).open, 'Ctrl+D is left to the browser (its bookmarks)');
+
+  await pressWith(page, 'Alt', 'KeyP');
+  let state = await partsWindowState(page);
+  check(state.open, 'Alt+P opens the Parts window');
+  if (!state.open) return;
+  check(state.caption === 'Parts: LM317 Voltage', 'the window is captioned "Parts: LM317 Voltage": ' + state.caption);
+  check(state.onTop && state.focusInside, 'the window is on top, the focus in it: ' + JSON.stringify(state));
+  check(/press "Calculate" first/.test(state.note) && state.sets.rows.length === 0,
+        'before a calculation the window says so, its sets empty: ' + state.note + ' ' + JSON.stringify(state.sets.rows));
+  const dialog = await page.evaluate(() => {
+    const form = document.querySelector('.kv-owned');
+    return form.getAttribute('role') + ' ' + document.getElementById(form.getAttribute('aria-labelledby')).textContent;
+  });
+  check(dialog === 'dialog Parts: LM317 Voltage', 'the window is a dialog named by its caption: ' + dialog);
+  // Tab and Shift+Tab go round the window's own stops.
+  const focusedName = () => page.evaluate(() => document.activeElement.getAttribute('aria-label'));
+  const names = [await focusedName()];
+  await page.keyboard.press('Tab');
+  names.push(await focusedName());
+  await pressWith(page, 'Shift', 'Tab');
+  names.push(await focusedName());
+  await pressWith(page, 'Shift', 'Tab');
+  names.push(await page.evaluate(() => document.activeElement.getAttribute('role')));
+  check(JSON.stringify(names) === '["Series","Tolerance, %","Series","grid"]',
+        'the focus opens on Series and Tab, Shift+Tab go round the window: ' + JSON.stringify(names));
+  await page.keyboard.press('Escape');
+  check(!(await partsWindowState(page)).open, 'Escape closes the Parts window');
+  check(await page.evaluate(sel => document.activeElement === window.kvControl(0, 315, 15), vout),
+        'the focus is back in the Vout field');
+
+  // The page's menu on its frame: one line, which opens the window.
+  await page.click('[data-page="0"] button.kv');
+  await rightClickOn(page, '[data-page="0"]', 4, -4);
+  const lines = await menuLines(page);
+  check(JSON.stringify(lines) === '["Parts and worst case\u2026"]', 'the frame\'s menu reads ' + JSON.stringify(lines));
+  await page.keyboard.press('Enter');
+  state = await partsWindowState(page);
+  check(state.open && !(await page.$('.kv-menu')), 'the menu\'s line opens the Parts window');
+  if (!state.open) return;
+  check(JSON.stringify(state.sets.headings) === '["#","R1, Om","R2, Om","Vout, V","Error","Idiv, mA"]' &&
+        JSON.stringify(state.sets.widths) === '[25,75,75,85,80,90]',
+        'the set table\'s headings and widths are the layout\'s: ' + JSON.stringify(state.sets));
+  check(state.sets.selected === 0, 'the best set is selected: ' + state.sets.selected);
+  checkPartsAsDriver(state, 'calc 0\nparts 0 E24\n', 'LM317 Voltage, as it starts');
+  console.log('the Parts window: ' + state.sets.rows.length + ' sets and the worst case as the driver');
+
+  // The keys and the mouse move the selection.
+  await page.focus('.kv-owned table[role=grid]');
+  const selections = [];
+  for (const key of ['ArrowDown', 'ArrowDown', 'End', 'ArrowUp', 'Home']) {
+    await page.keyboard.press(key);
+    selections.push((await partsWindowState(page)).sets.selected);
+  }
+  check(JSON.stringify(selections) === '[1,2,4,3,0]', 'Down, Down, End, Up, Home select rows ' + JSON.stringify(selections));
+  await page.click('.kv-owned table[role=grid] tbody tr:nth-child(3) td:nth-child(2)');
+  check((await partsWindowState(page)).sets.selected === 2, 'a click selects the third row');
+  const active = await page.evaluate(() => {
+    const grid = document.querySelector('.kv-owned table[role=grid]');
+    return grid.getAttribute('aria-activedescendant') === grid.querySelectorAll('tbody tr')[2].id;
+  });
+  check(active, 'the grid names the selected row as its active one');
+
+  // Ctrl+C in the window copies the window's content.
+  await page.evaluate(() => { KV.lastClipboard = ''; });
+  await pressWith(page, 'Control', 'KeyC');
+  const copied = await page.evaluate(() => KV.lastClipboard);
+  check(copied.startsWith('LM317 Voltage parts\nSeries = E24\n') && copied.includes('Set 1: R1 = 510 Om, R2 = 1500 Om'),
+        'Ctrl+C in the window copies its content: ' + JSON.stringify(copied));
+
+  // With an input voltage and a load the findings outgrow their box: End
+  // scrolls the last row into view under the headings, which stay on top,
+  // and PgDn steps by the rows the box shows whole.
+  await page.click('.kv-owned .kv-client > .kv[data-x="90"][data-y="36"]');
+  await page.keyboard.type('15');
+  await page.click('.kv-owned .kv-client > .kv[data-x="250"][data-y="36"]');
+  await page.keyboard.type('0.5');
+  await page.focus('.kv-owned .kv-table:last-of-type table[role=grid]');
+  await page.keyboard.press('End');
+  const scrolled = await page.evaluate(() => {
+    const box = document.querySelectorAll('.kv-owned .kv-table')[1];
+    const rows = box.querySelectorAll('tbody tr'), head = box.querySelector('th');
+    const b = box.getBoundingClientRect(), last = rows[rows.length - 1].getBoundingClientRect();
+    return {rows: rows.length, lastSelected: rows[rows.length - 1].getAttribute('aria-selected') === 'true',
+            lastInView: last.bottom <= b.bottom && last.top >= head.getBoundingClientRect().bottom - 1,
+            headOnTop: Math.abs(head.getBoundingClientRect().top - b.top - 1) < 1, scrollTop: box.scrollTop,
+            whole: Math.floor((box.clientHeight - head.offsetHeight) / rows[0].offsetHeight)};
+  });
+  check(scrolled.rows > scrolled.whole && scrolled.lastSelected && scrolled.lastInView && scrolled.headOnTop &&
+        scrolled.scrollTop > 0, 'End in the findings shows their last row under the headings: ' + JSON.stringify(scrolled));
+  await page.keyboard.press('Home');
+  await page.keyboard.press('PageDown');
+  const paged = (await partsWindowState(page)).findings.selected;
+  check(paged === scrolled.whole, 'PgDn steps by the ' + scrolled.whole + ' rows the box shows whole: row ' + paged);
+
+  // It follows a Calculate with new inputs.
+  await page.click(vout, {clickCount: 3});
+  await page.keyboard.type('12');
+  await page.click('[data-page="0"] button.kv');
+  checkPartsAsDriver(await partsWindowState(page), 'set 0@315,15 12\ncalc 0\nparts 0 E24\n', 'LM317 Voltage at 12 V');
+  // And a page switch: the next page has not been calculated.
+  await showPage(page, 1);
+  state = await partsWindowState(page);
+  check(state.caption === 'Parts: LM317 Current' && state.sets.rows.length === 0,
+        'on the next page the window follows: ' + state.caption + ' ' + state.sets.rows.length);
+  await showPage(page, 0);
+
+  // Its fields are named by their captions for screen readers, and its
+  // tables are grids of column headings and cells.
+  const tree = await page.accessibility.snapshot({interestingOnly: false, root: await page.$('.kv-owned')});
+  const found = {names: [], grid: null};
+  (function walk(node) {
+    if (!node) return;
+    if (node.role === 'textbox' || node.role === 'combobox') found.names.push(node.name);
+    if (node.role === 'grid' && !found.grid) found.grid = node;
+    (node.children || []).forEach(walk);
+  })(tree);
+  check(tree && tree.role === 'dialog' && tree.name === 'Parts: LM317 Voltage', 'the window reads as the dialog ' +
+        (tree && tree.role + ' "' + tree.name + '"'));
+  check(JSON.stringify(found.names) === '["Series","Tolerance, %","Vin, V","Load, A","Ambient, \u00b0C"]',
+        'the window\'s fields are named ' + JSON.stringify(found.names));
+  const texts = [];
+  (function walk(node) {
+    if (!node) return;
+    if (node.role === 'columnheader' || node.role === 'gridcell') texts.push(node.role + ' ' + node.name);
+    (node.children || []).forEach(walk);
+  })(found.grid);
+  const first = (await partsWindowState(page)).sets.rows[0] || [];
+  check(texts.includes('columnheader R1, Om') && texts.includes('gridcell ' + first[1]) && texts.includes('gridcell ' + first[3]),
+        'the set grid reads as headings and cells (' + first.join(' ') + '): ' + texts.slice(0, 14).join(', '));
+
+  // The close box closes it; the schematic's menu opens it again.
+  await page.click('.kv-owned .kv-close');
+  check(!(await partsWindowState(page)).open, 'the close box closes the Parts window');
+  await rightClickOn(page, '[data-page="0"] canvas.kv-image', 20, 20);
+  const picked = await page.$('.kv-menu [role=menuitem]');
+  check(picked !== null, 'the schematic has the page\'s menu');
+  if (picked) await picked.click();
+  check((await partsWindowState(page)).open, 'the schematic\'s menu line opens the Parts window');
+  await page.click('.kv-owned .kv-close');
+}
+
+// --- Designs kept in the browser's storage ----------------------------------------
+
+const kKeptItem = 'kelvane.designs';
+
+// In a browser context of its own (its own storage): a first visit keeps
+// nothing until the page is left or hidden (each event on its own), and
+// then keeps byte for byte what the driver keeps in its file for the same
+// inputs; leaving the page (a
+// reload) keeps the inputs as they are then and the next visit starts with
+// them and calculates with them; "?fresh" starts as always; a damaged kept
+// text is refused whole, with one line on the console, and the page works.
+async function keptDesigns(browser, url, folder) {
+  const context = await browser.createBrowserContext();
+  const notes = [];
+  const visit = async (query, kept) => {
+    const page = await context.newPage();
+    page.on('pageerror', e => check(false, 'error in the page: ' + e.message));
+    page.on('console', m => { if (m.text().startsWith('kelvane: ')) notes.push(m.text()); });
+    if (kept !== undefined) await page.evaluateOnNewDocument((item, text) => localStorage.setItem(item, text), kKeptItem, kept);
+    await page.setViewport({width: 900, height: 700, deviceScaleFactor: 1});
+    await page.goto(url + query);
+    await page.waitForSelector('html.kv-ready', {timeout: 30000});
+    await installReaders(page);
+    return page;
+  };
+  const read = (page, p, x, y) => page.evaluate((p, x, y) => window.kvText(window.kvControl(p, x, y)), p, x, y);
+  const inputs = async page => [await read(page, 0, 315, 15), await read(page, 0, 315, 45), await read(page, 2, 315, 40)];
+  const type = async (page, p, x, y, text) => {
+    await page.click('[data-page="' + p + '"] > .kv[data-x="' + x + '"][data-y="' + y + '"]', {clickCount: 3});
+    await page.keyboard.type(text);
+  };
+  const defaults = JSON.stringify(['5', '240', '2']);
+  try {
+    let page = await visit('');
+    check(JSON.stringify(await inputs(page)) === defaults && notes.length === 0,
+          'a first visit starts as always, quietly: ' + JSON.stringify(await inputs(page)) + ' ' + notes.join(' | '));
+    await type(page, 0, 315, 15, '12');
+    await page.select('[data-page="0"] > .kv[data-x="315"][data-y="45"]', '180');
+    await showPage(page, 2);
+    await type(page, 2, 315, 40, '1.5');
+    const keptNow = () => page.evaluate(item => localStorage.getItem(item), kKeptItem);
+    check((await keptNow()) === null, 'nothing is kept before the page hides');
+    const file = path.join(folder, 'designs.txt');
+    const driverKeeps = script => {
+      fs.rmSync(file, {force: true});
+      drive(script + 'quit\n', file);
+      return fs.readFileSync(file, 'utf8');
+    };
+    // Left (pagehide), the page still visible: it keeps what the driver
+    // keeps for the same inputs.
+    await page.evaluate(() => window.dispatchEvent(new Event('pagehide')));
+    let script = 'set 0@315,15 12\npick 0@315,45 #3\ntab 2\nset 2@315,40 1.5\n';
+    let kept = await keptNow(), driverKept = driverKeeps(script);
+    check(kept === driverKept, 'left, the page keeps\n' + kept + 'where the driver keeps\n' + driverKept);
+    // Hidden (visibilitychange to hidden), after another input.
+    await type(page, 2, 315, 15, '7.5');
+    await page.evaluate(() => {
+      Object.defineProperty(document, 'visibilityState', {value: 'hidden', configurable: true});
+      document.dispatchEvent(new Event('visibilitychange'));
+    });
+    script += 'set 2@315,15 7.5\n';
+    kept = await keptNow();
+    driverKept = driverKeeps(script);
+    check(kept === driverKept, 'hidden, the page keeps\n' + kept + 'where the driver keeps\n' + driverKept);
+
+    // Left (a reload) with Vout 9: the next visit has 9, 180 and 1.5, and
+    // calculates with them.
+    await showPage(page, 0);
+    await type(page, 0, 315, 15, '9');
+    await page.reload();
+    await page.waitForSelector('html.kv-ready', {timeout: 30000});
+    await installReaders(page);
+    check(JSON.stringify(await inputs(page)) === '["9","180","1.5"]', 'the next visit starts as the last left: ' +
+          JSON.stringify(await inputs(page)));
+    await page.click('[data-page="0"] button.kv');
+    const r2 = await read(page, 0, 310, 75);
+    const driverR2 = drive('set 0@315,15 9\npick 0@315,45 #3\ncalc 0\nget 0@310,75\n');
+    check('0@310,75 "' + r2 + '"\n' === driverR2, 'it calculates with them: R2 ' + r2 + ' where the driver prints ' + driverR2);
+    await page.close();
+
+    page = await visit('?fresh');
+    check(JSON.stringify(await inputs(page)) === defaults, '?fresh starts as always: ' + JSON.stringify(await inputs(page)));
+    await page.close();
+
+    // A kept text with a line that is no number: refused whole (the good
+    // line before it is not used either), one note.
+    notes.length = 0;
+    page = await visit('', 'Kelvane inputs 1\n0 315,15 edit 12\n2 315,40 edit abc\n');
+    check(JSON.stringify(await inputs(page)) === defaults, 'a damaged kept text leaves the pages as they start: ' +
+          JSON.stringify(await inputs(page)));
+    check(JSON.stringify(notes) === JSON.stringify(
+              ['kelvane: the kept inputs were not used (line 3: "abc" is no number); the pages start as always']),
+          'one note on the console: ' + JSON.stringify(notes));
+    await page.click('[data-page="0"] button.kv');
+    const fresh = drive('calc 0\nget 0@310,75\n');
+    check('0@310,75 "' + (await read(page, 0, 310, 75)) + '"\n' === fresh, 'and the page calculates as always');
+    await page.close();
+    console.log('designs kept in the browser\'s storage as the driver keeps them; ?fresh; a damaged text refused');
+  } finally {
+    await context.close();
+  }
+}
+
+// The Parts window of a calculated page, its set table focused, beside
+// the main window.
+async function partsScreenshot(browser, url, folder, scale) {
+  const page = await load(browser, url, scale, 1000);
+  await page.click('[data-page="0"] button.kv');
+  await page.focus('[data-page="0"] > .kv[data-x="315"][data-y="15"]');
+  await pressWith(page, 'Alt', 'KeyP');
+  await page.focus('.kv-owned table[role=grid]');
+  const form = await page.$('.kv-owned');
+  check(form !== null, 'the Parts window opens at ' + scale + 'x');
+  if (form) {
+    fs.mkdirSync(folder, {recursive: true});
+    const file = path.join(folder, 'parts-window.png');
+    await form.screenshot({path: file});
+    const width = fs.readFileSync(file).readUInt32BE(16);
+    check(width === 480 * scale, 'the Parts window at ' + scale + 'x is ' + width + ' pixels wide, its layout 480');
+    console.log('the Parts window at ' + scale + 'x in ' + file);
+  }
+  await page.close();
+}
+
 async function screenshots(browser, url, pageCount, folder, scale) {
   const page = await load(browser, url, scale);
   fs.mkdirSync(folder, {recursive: true});
@@ -388,10 +752,11 @@ async function main() {
     server.on('exit', () => reject(new Error('the server ended: ' + out)));
   });
   const url = 'http://127.0.0.1:' + port + '/project/kelvane/';
+  const fresh = url + '?fresh';
   const browser = await puppeteer.launch({executablePath: args.chromium, headless: true,
                                           args: ['--no-sandbox', '--font-render-hinting=none']});
   try {
-    const page = await load(browser, url, 1);
+    const page = await load(browser, fresh, 1);
     const pageCount = await page.$$eval('[role=tab]', tabs => tabs.length);
     check(pageCount === 10, 'ten pages: ' + pageCount);
     await defaultCalculations(page, pageCount);
@@ -403,8 +768,15 @@ async function main() {
     await accessibleNames(page, pageCount);
     await searchInSlices(page);
     await page.close();
-    await screenshots(browser, url, pageCount, path.join(args.screens, '1x'), 1);
-    await screenshots(browser, url, pageCount, path.join(args.screens, '2x'), 2);
+    // Wide enough for the Parts window beside the main one.
+    const parts = await load(browser, fresh, 1, 1000);
+    await partsWindow(parts);
+    await parts.close();
+    await keptDesigns(browser, url, root);
+    for (const scale of [1, 2]) {
+      await screenshots(browser, fresh, pageCount, path.join(args.screens, scale + 'x'), scale);
+      await partsScreenshot(browser, fresh, path.join(args.screens, scale + 'x'), scale);
+    }
   } finally {
     await browser.close();
     server.kill();

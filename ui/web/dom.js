@@ -14,6 +14,7 @@ var KV = {
   pictures: {},    // handle -> what the canvas last drew, for redraws at another ratio
   // Control kinds, in the order of TControlKind.
   FORM: 0, BUTTON: 1, CHECK: 2, GROUP: 3, EDIT: 4, LABEL: 5, PICK: 6, EDITLIST: 7, TABS: 8, PANEL: 9, IMAGE: 10,
+  TABLE: 11,
 
   // Calls into the program once at a time: what the program does to the
   // page (a focus moved, a value shown) does not come back to it as the
@@ -37,6 +38,18 @@ var KV = {
     return el.kvClient || el;
   },
 
+  // A right click on a label, frame or picture (not on what it holds)
+  // asks the program for its menu, shown where the pointer is.
+  askForMenu: function (el, h) {
+    el.addEventListener('contextmenu', function (e) {
+      if (KV.handleOf(e.target) !== h) return;
+      e.preventDefault();
+      KV.menuAt = {x: e.pageX, y: e.pageY};
+      KV.call('kelvane_context', ['number'], [h]);
+      KV.menuAt = null;
+    });
+  },
+
   create: function (h, kind, parent) {
     var el, d = document;
     switch (kind) {
@@ -48,6 +61,24 @@ var KV = {
         caption.className = 'kv-caption';
         el.kvCaption = d.createElement('span');
         caption.appendChild(el.kvCaption);
+        if (parent) {
+          // A window over another: an in-page window named by its caption,
+          // with a close box, standing where the program places it.
+          el.kvOwned = true;
+          el.classList.add('kv-owned');
+          el.setAttribute('role', 'dialog');
+          el.kvCaption.id = 'kv-caption-' + h;
+          el.setAttribute('aria-labelledby', el.kvCaption.id);
+          var close = d.createElement('button');
+          close.type = 'button';
+          close.className = 'kv-close';
+          close.tabIndex = -1;
+          close.title = 'Close';
+          close.setAttribute('aria-label', 'Close');
+          close.textContent = '\u00d7';
+          close.addEventListener('click', function () { KV.call('kelvane_close', ['number'], [h]); });
+          caption.appendChild(close);
+        }
         el.appendChild(caption);
         el.kvClient = d.createElement('div');
         el.kvClient.className = 'kv-client';
@@ -77,6 +108,7 @@ var KV = {
         el = d.createElement('div');
         el.className = 'kv-group';
         el.setAttribute('role', 'group');
+        KV.askForMenu(el, h);
         var frame = d.createElement('div');
         frame.className = 'kv-group-frame';
         el.appendChild(frame);
@@ -97,10 +129,7 @@ var KV = {
         el = d.createElement('span');
         el.className = 'kv-label';
         el.addEventListener('click', function () { KV.call('kelvane_click', ['number', 'number'], [h, 0]); });
-        el.addEventListener('contextmenu', function (e) {
-          e.preventDefault();
-          KV.call('kelvane_context', ['number'], [h]);
-        });
+        KV.askForMenu(el, h);
         el.addEventListener('mouseenter', function () { KV.call('kelvane_hover', ['number', 'number'], [h, 1]); });
         el.addEventListener('mouseleave', function () { KV.call('kelvane_hover', ['number', 'number'], [h, 0]); });
         break;
@@ -159,17 +188,44 @@ var KV = {
         el.className = 'kv-image';
         el.setAttribute('role', 'img');
         el.addEventListener('click', function () { KV.call('kelvane_click', ['number', 'number'], [h, 0]); });
+        KV.askForMenu(el, h);
         break;
+      case KV.TABLE: {
+        // A read-only grid in a box that scrolls, its headings staying on
+        // top; one row selected or none. The grid takes the focus.
+        el = d.createElement('div');
+        el.className = 'kv-table';
+        el.kvFocus = d.createElement('table');
+        el.kvFocus.setAttribute('role', 'grid');
+        el.kvFocus.setAttribute('aria-readonly', 'true');
+        el.kvFocus.tabIndex = 0;
+        el.kvCols = d.createElement('colgroup');
+        var head = d.createElement('thead');
+        el.kvHead = d.createElement('tr');
+        head.appendChild(el.kvHead);
+        el.kvBody = d.createElement('tbody');
+        el.kvFocus.appendChild(el.kvCols);
+        el.kvFocus.appendChild(head);
+        el.kvFocus.appendChild(el.kvBody);
+        el.appendChild(el.kvFocus);
+        el.kvBody.addEventListener('mousedown', function (e) {
+          var row = e.target.closest('tr');
+          if (e.button !== 0 || !row || row.parentNode !== el.kvBody) return;
+          KV.call('kelvane_row', ['number', 'number'], [h, Array.prototype.indexOf.call(el.kvBody.children, row)]);
+        });
+        break;
+      }
       default:
         el = d.createElement('div');
     }
     el.dataset.h = h;
     el.classList.add('kv');
-    var focusable = el.kvInput || el;
+    var focusable = el.kvInput || el.kvFocus || el;
     focusable.dataset.h = h;
     KV.els[h] = el;
     KV.kinds[h] = kind;
-    KV.host(parent).appendChild(el);
+    // Every window stands in the page itself, over its owner's when owned.
+    (kind === KV.FORM ? KV.root() : KV.host(parent)).appendChild(el);
   },
 
   destroy: function (h) {
@@ -189,6 +245,10 @@ var KV = {
     if (KV.kinds[h] === KV.FORM) {
       el.kvClient.style.width = w + 'px';
       el.kvClient.style.height = ht + 'px';
+      if (el.kvOwned) {
+        el.style.left = l + 'px';
+        el.style.top = t + 'px';
+      }
       return;
     }
     el.style.left = l + 'px';
@@ -201,18 +261,34 @@ var KV = {
     var el = KV.els[h];
     if (!el) return;
     switch (KV.kinds[h]) {
-      case KV.FORM: el.kvCaption.textContent = text; document.title = text; break;
+      case KV.FORM:
+        el.kvCaption.textContent = text;
+        if (!el.kvOwned) document.title = text;
+        break;
       case KV.EDIT: if (el.value !== text) el.value = text; break;
       case KV.EDITLIST: if (el.kvInput.value !== text) el.kvInput.value = text; break;
       case KV.CHECK: case KV.GROUP: case KV.PANEL: el.kvText.textContent = text; break;
-      case KV.PICK: case KV.TABS: case KV.IMAGE: break;
+      case KV.PICK: case KV.TABS: case KV.IMAGE: case KV.TABLE: break;
       default: el.textContent = text;
     }
   },
 
   visible: function (h, v) {
     var el = KV.els[h];
-    if (el) el.style.display = v ? '' : 'none';
+    if (!el) return;
+    if (el.kvOwned && v) el.kvReturnTo = document.activeElement;
+    var had = el.kvOwned && !v && el.contains(document.activeElement);
+    el.style.display = v ? '' : 'none';
+    if (!had) return;
+    // A window closed with the focus in it gives the focus back to where
+    // it was before the window opened, and the program hears of it once
+    // the call that closed the window has ended.
+    var back = el.kvReturnTo;
+    if (!back || !back.isConnected || !back.offsetParent) back = KV.root().querySelector('.kv-form');
+    if (back && back.focus) back.focus({preventScroll: true});
+    setTimeout(function () {
+      if (document.activeElement && document.activeElement !== document.body) KV.onFocus({target: document.activeElement});
+    }, 0);
   },
 
   enabled: function (h, e) {
@@ -327,6 +403,8 @@ var KV = {
         if (i === index) el.kvRow.scrollLeft = Math.max(0, Math.min(el.kvRow.scrollLeft, tab.offsetLeft - 2),
                                                          tab.offsetLeft + tab.offsetWidth - el.kvRow.clientWidth + 2);
       });
+    } else if (kind === KV.TABLE) {
+      KV.selectRow(el, index);
     } else if (kind === KV.PICK) {
       el.selectedIndex = index;
     } else if (kind === KV.EDITLIST) {
@@ -342,16 +420,108 @@ var KV = {
   focus: function (h) {
     var el = KV.els[h];
     if (!el) return;
-    var target = el.kvInput || el;
+    var target = el.kvInput || el.kvFocus || el;
     if (KV.kinds[h] === KV.TABS) target = el.kvRow.querySelector('[aria-selected=true]') || el;
     if (target.focus) target.focus({preventScroll: true});
   },
 
   raise: function (h) {
     var el = KV.els[h];
-    if (el) el.style.zIndex = String(++KV.raised);
+    if (!el) return;
+    // Windows stay under the boxes and menus, whatever their number.
+    if (KV.kinds[h] === KV.FORM) el.style.zIndex = String(Math.min(KV.FORM_TOP, KV.FORM_BOTTOM + ++KV.raised));
+    else el.style.zIndex = String(++KV.raised);
   },
   raised: 0,
+  FORM_BOTTOM: 10,
+  FORM_TOP: 900,
+
+  // Where a window stands in the page ('left' or 'top'); NaN when it is
+  // not on it.
+  formPlace: function (h, side) {
+    var el = KV.els[h];
+    if (!el || el.offsetParent === null) return NaN;
+    return side === 'left' ? el.offsetLeft : el.offsetTop;
+  },
+
+  // --- Tables ----------------------------------------------------------------------
+  // Headings parted by the unit separator; widths and alignments by commas.
+  columns: function (h, headings, widths, alignments) {
+    var el = KV.els[h];
+    if (!el) return;
+    var texts = headings === '' && widths === '' ? [] : headings.split('\x1f');
+    var w = widths.split(','), a = alignments.split(',');
+    el.kvAlign = texts.map(function (t, i) { return ['left', 'center', 'right'][Number(a[i])] || 'left'; });
+    el.kvCols.textContent = '';
+    el.kvHead.textContent = '';
+    var total = 0;
+    texts.forEach(function (text, i) {
+      var col = document.createElement('col');
+      col.style.width = (Number(w[i]) || 0) + 'px';
+      total += Number(w[i]) || 0;
+      el.kvCols.appendChild(col);
+      var th = document.createElement('th');
+      th.scope = 'col';
+      th.textContent = text;
+      th.style.textAlign = el.kvAlign[i];
+      el.kvHead.appendChild(th);
+    });
+    el.kvFocus.style.width = total + 'px';
+    el.kvFocus.setAttribute('aria-colcount', String(texts.length));
+    // The rows again, in the new columns, the selected one still selected.
+    var selected = el.kvSelected;
+    KV.rows(h, el.kvRowCount || 0, el.kvRows || '');
+    if (selected >= 0) KV.selectRow(el, selected);
+  },
+  // `count` rows parted by the record separator, cells by the unit
+  // separator; a row shows as many cells as there are columns.
+  rows: function (h, count, joined) {
+    var el = KV.els[h];
+    if (!el) return;
+    el.kvRowCount = count;
+    el.kvRows = joined;
+    el.kvSelected = -1;
+    el.kvBody.textContent = '';
+    el.kvFocus.removeAttribute('aria-activedescendant');
+    var columns = (el.kvAlign || []).length;
+    if (count > 0) {
+      joined.split('\x1e').forEach(function (line, r) {
+        var tr = document.createElement('tr');
+        tr.id = 'kv-row-' + h + '-' + r;
+        tr.setAttribute('aria-selected', 'false');
+        var cells = line.split('\x1f');
+        for (var i = 0; i < columns; ++i) {
+          var td = document.createElement('td');
+          td.textContent = cells[i] || '';
+          td.style.textAlign = el.kvAlign[i];
+          tr.appendChild(td);
+        }
+        el.kvBody.appendChild(tr);
+      });
+    }
+  },
+  tableLines: function (h, head, row) {
+    var el = KV.els[h];
+    if (!el) return;
+    el.style.setProperty('--kv-head', head + 'px');
+    el.style.setProperty('--kv-row', row + 'px');
+  },
+  // Shows the selected row and scrolls it into view under the headings.
+  selectRow: function (el, index) {
+    var rows = el.kvBody.children;
+    el.kvSelected = index >= 0 && index < rows.length ? index : -1;
+    Array.prototype.forEach.call(rows, function (tr, i) { tr.setAttribute('aria-selected', i === index ? 'true' : 'false'); });
+    var row = rows[index];
+    if (!row) {
+      el.kvFocus.removeAttribute('aria-activedescendant');
+      return;
+    }
+    el.kvFocus.setAttribute('aria-activedescendant', row.id);
+    var head = el.kvHead.offsetHeight;
+    if (row.offsetTop - head < el.scrollTop) el.scrollTop = row.offsetTop - head;
+    else if (row.offsetTop + row.offsetHeight > el.scrollTop + el.clientHeight)
+      el.scrollTop = row.offsetTop + row.offsetHeight - el.clientHeight;
+  },
 
   hasSelection: function (h) {
     var el = KV.els[h];
@@ -362,7 +532,7 @@ var KV = {
   tooltip: function (h, text) {
     var el = KV.els[h];
     if (!el) return;
-    var target = el.kvInput || el;
+    var target = el.kvInput || el.kvFocus || el;
     if (text) target.title = text; else target.removeAttribute('title');
   },
 
@@ -574,9 +744,10 @@ var KV = {
       });
       menu.appendChild(item);
     });
+    // At the pointer when a right click asked for it, else under the control.
     var r = at.getBoundingClientRect();
-    menu.style.left = (r.left + window.scrollX) + 'px';
-    menu.style.top = (r.bottom + window.scrollY) + 'px';
+    menu.style.left = (KV.menuAt ? KV.menuAt.x : r.left + window.scrollX) + 'px';
+    menu.style.top = (KV.menuAt ? KV.menuAt.y : r.bottom + window.scrollY) + 'px';
     d.body.appendChild(menu);
     KV.menuEl = menu;
     KV.menuReturnTo = d.activeElement;
@@ -601,6 +772,10 @@ var KV = {
       case 'Escape': return 27;
       case 'PageUp': return 33;
       case 'PageDown': return 34;
+      case 'End': return 35;
+      case 'Home': return 36;
+      case 'ArrowUp': return 38;
+      case 'ArrowDown': return 40;
     }
     return e.key.length === 1 ? e.key.toUpperCase().charCodeAt(0) : 0;
   },
@@ -640,12 +815,20 @@ var KV = {
       h = form ? Number(form.dataset.h) : 0;
     }
     if (!h) return;
+    // Alt with a letter may stand for a Ctrl key the browser keeps (the
+    // program says which); the letter is the key's, whatever the layout.
+    if (e.altKey && !e.ctrlKey && !e.metaKey && /^Key[A-Z]$/.test(e.code)) {
+      if (KV.call('kelvane_alt_key', ['number', 'number', 'number'], [h, e.code.charCodeAt(3), e.shiftKey ? 1 : 0]))
+        e.preventDefault();
+      return;
+    }
     var code = KV.keyCode(e);
     if (!code) return;
     // The browser keeps Ctrl+PgUp/PgDn and Ctrl+Tab for its own tabs: Alt
     // with PgUp/PgDn switches pages as they do on the desktop.
     var ctrl = e.ctrlKey || (e.altKey && (code === 33 || code === 34));
-    if (!ctrl && code !== 9 && code !== 13 && code !== 27) return;
+    var tableKey = KV.kinds[h] === KV.TABLE && !e.altKey && code >= 33 && code <= 40;
+    if (!ctrl && !tableKey && code !== 9 && code !== 13 && code !== 27) return;
     if (KV.call('kelvane_key', ['number', 'number', 'number', 'number'], [h, code, ctrl ? 1 : 0, e.shiftKey ? 1 : 0]))
       e.preventDefault();
   },
@@ -688,7 +871,17 @@ var KV = {
     });
   },
 
+  // The page hidden (another tab, the browser minimised, a phone's home
+  // screen) or left: the program keeps what it must now, since no window
+  // closes in a page.
+  onHidden: function (e) {
+    if (e.type === 'visibilitychange' && document.visibilityState !== 'hidden') return;
+    KV.call('kelvane_page_hidden', [], []);
+  },
+
   ready: function () {
+    document.addEventListener('visibilitychange', KV.onHidden);
+    window.addEventListener('pagehide', KV.onHidden);
     document.addEventListener('keydown', KV.onKey, true);
     document.addEventListener('focusin', KV.onFocus);
     document.addEventListener('pointerdown', KV.onPointerDown, true);

@@ -57,6 +57,13 @@ EM_JS(void, kv_box, (const char* text, const char* caption, int style), {
 });
 EM_JS(void, kv_menu, (int h, const char* lines), { KV.menu(h, UTF8ToString(lines)); });
 EM_JS(void, kv_open, (const char* url), { KV.open(UTF8ToString(url)); });
+EM_JS(void, kv_columns, (int h, const char* headings, const char* widths, const char* alignments), {
+  KV.columns(h, UTF8ToString(headings), UTF8ToString(widths), UTF8ToString(alignments));
+});
+EM_JS(void, kv_rows, (int h, int count, const char* rows), { KV.rows(h, count, UTF8ToString(rows)); });
+EM_JS(void, kv_table_lines, (int h, int head, int row), { KV.tableLines(h, head, row); });
+EM_JS(double, kv_form_left, (int h), { return KV.formPlace(h, 'left'); });
+EM_JS(double, kv_form_top, (int h), { return KV.formPlace(h, 'top'); });
 EM_JS(void, kv_ready, (), { KV.ready(); });
 EM_JS(void, kv_soon, (), { KV.soon(); });
 EM_JS(void, kv_working, (int on), { KV.working(on); });
@@ -127,6 +134,17 @@ int32_t LineHeight(const TFontRec& font, int32_t height) {
 
 std::string Decimal(int32_t v) { return std::to_string(v); }
 
+// A table's texts cross as one string: cells parted by the unit separator,
+// rows by the record separator (program text never holds either).
+constexpr char kCellSeparator = '\x1F';
+constexpr char kRowSeparator = '\x1E';
+
+// A table's box: a 1-pixel border round the headings and rows; the lines
+// are the font's line and this much more.
+constexpr int32_t kTableBorder = 1;
+constexpr int32_t kTableHeadExtra = 6;
+constexpr int32_t kTableRowExtra = 4;
+
 }  // namespace
 
 std::string CssFont(const TFontRec& font, int32_t height) {
@@ -194,6 +212,24 @@ void TWebControl::SetFocus() {
 
 void TWebControl::Raise() { kv_raise(Handle()); }
 
+TRect TWebControl::Bounds() const {
+  TRect r = TControl::Bounds();
+  if (Kind() != TControlKind::Form) return r;
+  const double left = kv_form_left(Handle()), top = kv_form_top(Handle());
+  if (std::isnan(left) || std::isnan(top)) return r;  // not on the page
+  r.Left = static_cast<int32_t>(std::lround(left));
+  r.Top = static_cast<int32_t>(std::lround(top));
+  return r;
+}
+
+int32_t TWebControl::TableHeadHeight() const { return LineHeight(font_, font_height_) + kTableHeadExtra; }
+int32_t TWebControl::TableRowHeight() const { return LineHeight(font_, font_height_) + kTableRowExtra; }
+
+int32_t TWebControl::PageRows() const {
+  if (Kind() != TControlKind::Table) return 1;
+  return std::max<int32_t>(1, (bounds_.Height - 2 * kTableBorder - TableHeadHeight()) / TableRowHeight());
+}
+
 bool TWebControl::HasSelection() const {
   if (Kind() != TControlKind::Edit && Kind() != TControlKind::EditList) return false;
   return kv_has_selection(Handle()) != 0;
@@ -212,7 +248,13 @@ void TWebControl::ApplyBounds() {
 }
 
 void TWebControl::ApplyText() { kv_text(Handle(), Cp1251ToUtf8(text_).c_str()); }
-void TWebControl::ApplyVisible() { kv_visible(Handle(), visible_ ? 1 : 0); }
+void TWebControl::ApplyVisible() {
+  kv_visible(Handle(), visible_ ? 1 : 0);
+  // A window opened over another takes the focus to its first stop, as a
+  // desktop's window does when it comes up.
+  if (Kind() == TControlKind::Form && Owner() && visible_)
+    if (TControl* first = NextTabStop(this, nullptr, false)) first->SetFocus();
+}
 void TWebControl::ApplyEnabled() { kv_enabled(Handle(), enabled_ ? 1 : 0); }
 void TWebControl::ApplyColor() {
   kv_color(Handle(), CssColor(color_).c_str());
@@ -221,6 +263,7 @@ void TWebControl::ApplyColor() {
 void TWebControl::ApplyFont() {
   kv_font(Handle(), CssFont(font_, font_height_).c_str(), CssColor(font_.Color).c_str(), font_.Style,
           LineHeight(font_, font_height_));
+  if (Kind() == TControlKind::Table) kv_table_lines(Handle(), TableHeadHeight(), TableRowHeight());
 }
 void TWebControl::ApplyEdge() {
   const bool bordered = Kind() == TControlKind::Panel && (options_.Border[0] || options_.Border[1] || options_.Border[3]);
@@ -234,6 +277,7 @@ void TWebControl::ApplyItems() {
 }
 void TWebControl::ApplySelected() {
   kv_selected(Handle(), selected_);
+  if (Kind() == TControlKind::Table) return;
   if (Kind() == TControlKind::PickList) {
     // A pick-only list shows its selected line as its text.
     text_ = selected_ >= 0 && selected_ < static_cast<int32_t>(items_.size()) ? items_[static_cast<size_t>(selected_)] : "";
@@ -258,6 +302,56 @@ void TWebControl::ApplyPicture() {
   }
   kv_picture(Handle(), picture->Pixels().data(), picture->Width, picture->Height, picture_rect_.Left,
              picture_rect_.Top, picture_rect_.Width, picture_rect_.Height, background.c_str());
+}
+
+void TWebControl::ApplyColumns() {
+  std::string headings, widths, alignments;
+  for (size_t i = 0; i < columns_.size(); ++i) {
+    if (i) {
+      headings += kCellSeparator;
+      widths += ',';
+      alignments += ',';
+    }
+    headings += Cp1251ToUtf8(columns_[i].Heading);
+    widths += Decimal(std::max<int32_t>(0, columns_[i].Width));
+    alignments += Decimal(columns_[i].Alignment);
+  }
+  kv_columns(Handle(), headings.c_str(), widths.c_str(), alignments.c_str());
+}
+
+void TWebControl::ApplyRows() {
+  std::string joined;
+  for (size_t r = 0; r < rows_.size(); ++r) {
+    if (r) joined += kRowSeparator;
+    for (size_t c = 0; c < rows_[r].size(); ++c) {
+      if (c) joined += kCellSeparator;
+      joined += Cp1251ToUtf8(rows_[r][c]);
+    }
+  }
+  kv_rows(Handle(), static_cast<int>(rows_.size()), joined.c_str());
+}
+
+void TWebControl::UserRow(int32_t row, bool mouse) {
+  if (Kind() != TControlKind::Table) return;
+  TNotification n;
+  if (mouse) {
+    n.Kind = TNotifyKind::MouseDown;
+    n.Mouse.Button = 1;
+    n.Mouse.Shift = MkLButton;
+    Deliver(n);
+  }
+  if (row >= 0 && row < static_cast<int32_t>(rows_.size()) && row != selected_) {
+    selected_ = row;
+    kv_selected(Handle(), selected_);
+    TNotification change;
+    change.Kind = TNotifyKind::SelectChange;
+    Deliver(change);
+  }
+  if (mouse) {
+    n.Kind = TNotifyKind::MouseUp;
+    n.Mouse.Shift = 0;
+    Deliver(n);
+  }
 }
 
 void TWebControl::UserText(const std::string& text) {
@@ -368,6 +462,20 @@ int32_t TWebPlatform::PopupMenu(TControl* at, const std::vector<std::string>& it
   return kNoMenuItem;
 }
 
+void TWebPlatform::MoveControlKeyToAlt(int32_t key, int32_t alt) { moved_keys_.push_back({key, alt}); }
+
+bool TWebPlatform::BrowserKeeps(int32_t key) const {
+  for (const TMovedKey& m : moved_keys_)
+    if (m.Key == key) return true;
+  return false;
+}
+
+int32_t TWebPlatform::ControlKeyForAlt(int32_t alt) const {
+  for (const TMovedKey& m : moved_keys_)
+    if (m.Alt == alt) return m.Key;
+  return 0;
+}
+
 void TWebPlatform::UserMenuPick(int32_t index) {
   TControl* at = menu_.At;
   if (!at || index < 0 || index >= static_cast<int32_t>(menu_.Items.size())) {
@@ -452,6 +560,20 @@ TNotification Notice(TNotifyKind kind) {
   return n;
 }
 
+// The form a control is in (a form is its own).
+TControl* FormOf(TControl* c) {
+  while (c->Parent()) c = c->Parent();
+  return c;
+}
+
+// Ctrl+`key` in `form`: answers whether the form consumed it.
+bool ControlKey(TControl* form, int32_t key, bool shift) {
+  TNotification n = Notice(TNotifyKind::ControlKey);
+  n.Key = key;
+  n.KeyState = MkControl | (shift ? MkShift : 0u);
+  return form->Deliver(n);
+}
+
 }  // namespace
 
 extern "C" {
@@ -486,32 +608,68 @@ EMSCRIPTEN_KEEPALIVE void kelvane_focus(int handle) {
 }
 
 // A key pressed in a control: answers whether the program consumed it.
-// With Ctrl (`ctrl`), the control's form sees it first.
+// With Ctrl (`ctrl`), the control's form sees it first, unless the browser
+// keeps that key. Tab the form leaves moves among its stops; a key a table
+// leaves moves its row; Escape the control leaves is the form's.
 EMSCRIPTEN_KEEPALIVE int kelvane_key(int handle, int key, int ctrl, int shift) {
   TWebControl* c = Control(handle);
   if (!c) return 0;
-  TControl* form = c;
-  while (form->Parent()) form = form->Parent();
+  TControl* form = FormOf(c);
   if (key == VkTab && !ctrl) {
     TNotification n = Notice(TNotifyKind::TabKey);
     n.Backward = shift != 0;
-    form->Deliver(n);
+    if (!form->Deliver(n))
+      if (TControl* next = NextTabStop(form, g_platform->Focused(), shift != 0)) next->SetFocus();
     return 1;
   }
   if (ctrl) {
-    TNotification n = Notice(TNotifyKind::ControlKey);
-    n.Key = key;
-    n.KeyState = MkControl | (shift ? MkShift : 0u);
-    if (form->Deliver(n)) return 1;
+    if (g_platform->BrowserKeeps(key)) return 0;
+    if (ControlKey(form, key, shift != 0)) return 1;
   }
   TNotification n = Notice(TNotifyKind::KeyDown);
   n.Key = key;
-  const bool consumed = c->Deliver(n);
+  bool consumed = c->Deliver(n);
+  int32_t row = -1;
+  if (!consumed && !ctrl && c->Kind() == TControlKind::Table &&
+      TableRowForKey(key, c->Selected(), c->RowCount(), c->PageRows(), row)) {
+    c->UserRow(row, false);
+    consumed = true;
+  }
+  if (!consumed && key == VkEscape && form->Kind() == TControlKind::Form)
+    consumed = form->Deliver(Notice(TNotifyKind::EscapeKey));
   n.Kind = TNotifyKind::KeyUp;
   c->Deliver(n);
   return consumed ? 1 : 0;
 }
 
+// Alt with a letter (`key`, its capital) in a control: the Ctrl key it
+// stands for (see TWebPlatform::MoveControlKeyToAlt), if any, to the form.
+EMSCRIPTEN_KEEPALIVE int kelvane_alt_key(int handle, int key, int shift) {
+  TWebControl* c = Control(handle);
+  const int32_t moved = g_platform ? g_platform->ControlKeyForAlt(key) : 0;
+  if (!c || !moved) return 0;
+  return ControlKey(FormOf(c), moved, shift != 0) ? 1 : 0;
+}
+
+// A table's row picked with the mouse.
+EMSCRIPTEN_KEEPALIVE void kelvane_row(int handle, int row) {
+  TWebControl* c = Control(handle);
+  if (c && c->EnabledTree()) c->UserRow(row, true);
+}
+
+// The close box of a window.
+EMSCRIPTEN_KEEPALIVE void kelvane_close(int handle) {
+  TWebControl* c = Control(handle);
+  if (c && c->Kind() == TControlKind::Form) c->Deliver(Notice(TNotifyKind::CloseRequest));
+}
+
+// The page is hidden or left.
+EMSCRIPTEN_KEEPALIVE void kelvane_page_hidden() {
+  if (g_platform && g_platform->OnPageHidden) g_platform->OnPageHidden();
+}
+
+// A right click on a control: labels, frames and pictures ask for their
+// menu.
 EMSCRIPTEN_KEEPALIVE void kelvane_context(int handle) {
   TWebControl* c = Control(handle);
   if (!c) return;
@@ -522,7 +680,7 @@ EMSCRIPTEN_KEEPALIVE void kelvane_context(int handle) {
   n.Kind = TNotifyKind::MouseUp;
   n.Mouse.Shift = 0;
   c->Deliver(n);
-  if (c->Kind() == TControlKind::Label) c->Deliver(Notice(TNotifyKind::ContextMenu));
+  if (AsksForMenu(c->Kind())) c->Deliver(Notice(TNotifyKind::ContextMenu));
 }
 
 EMSCRIPTEN_KEEPALIVE void kelvane_menu_picked(int index) {

@@ -21,6 +21,12 @@
 // message loop is the browser's. Boxes show as in-page modals and answer at once when their
 // answer is known before the click (a box with one button); popup menus
 // answer by replay (see PopupMenu).
+//
+// A table is an HTML <table role=grid> in a scrolling box, its headings
+// staying on top. A form made over another (an owned window) is an in-page
+// window over the page, with its caption and a close box; it stands where
+// the program places it, in the page's coordinates, which are what a
+// form's Bounds() reads back.
 #pragma once
 
 #include <deque>
@@ -39,6 +45,11 @@ class TWebControl : public TControl {
 
   void SetFocus() override;
   void Raise() override;
+  // Forms on the page: where the page has them (the main window stands in
+  // the page's flow, not where the program put it).
+  TRect Bounds() const override;
+  // Tables: the whole rows the box shows under its headings.
+  int32_t PageRows() const override;
   // Fields: whether the user has text selected in the element (Ctrl+C is
   // then the browser's, copying it).
   bool HasSelection() const override;
@@ -48,6 +59,9 @@ class TWebControl : public TControl {
   void UserText(const std::string& text);
   void UserPick(int32_t index);
   void UserChecked(bool checked);
+  // A table's row `row` picked with the mouse, or moved to with a key
+  // (`mouse` false): shown, and told when it is another.
+  void UserRow(int32_t row, bool mouse);
 
  protected:
   void ApplyBounds() override;
@@ -64,8 +78,14 @@ class TWebControl : public TControl {
   void ApplyChecked() override;
   void ApplyOptions() override { ApplyEdge(); }
   void ApplyPicture() override;
+  void ApplyColumns() override;
+  void ApplyRows() override;
 
  private:
+  // A table's heights: its headings' line and each row's.
+  int32_t TableHeadHeight() const;
+  int32_t TableRowHeight() const;
+
   // The picture whose pixels the page has (it keeps them for redraws).
   const TRgbImage* sent_ = nullptr;
 };
@@ -102,6 +122,19 @@ class TWebPlatform : public TPlatform {
   void RunMessageLoop() override;
   void QuitMessageLoop() override {}
 
+  // The browser keeps Ctrl+`key` (a capital letter) for itself, as Ctrl+D
+  // bookmarks the page: Alt+`alt` gives the program that key with Ctrl
+  // instead, and Ctrl+`key` is left to the browser.
+  void MoveControlKeyToAlt(int32_t key, int32_t alt);
+  // Whether the browser keeps Ctrl+`key` (see MoveControlKeyToAlt).
+  bool BrowserKeeps(int32_t key) const;
+  // The Ctrl key Alt+`alt` stands for; 0 for none.
+  int32_t ControlKeyForAlt(int32_t alt) const;
+
+  // Runs when the page is hidden or left: the last moment the program is
+  // sure to run, since a browser ends a page without closing its window.
+  std::function<void()> OnPageHidden;
+
   // From the page.
   void UserFocus(TControl* c) { FocusMoved(c); }
   void UserMenuPick(int32_t index);
@@ -127,6 +160,10 @@ class TWebPlatform : public TPlatform {
   };
   TMenuAsked menu_;
   bool replaying_ = false;
+  struct TMovedKey {
+    int32_t Key, Alt;
+  };
+  std::vector<TMovedKey> moved_keys_;
   std::deque<std::function<void()>> posted_;
   std::deque<std::function<void()>> slices_;
 };
