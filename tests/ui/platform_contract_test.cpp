@@ -131,7 +131,11 @@ TEST_P(PlatformContractOnScreen, ControlsAreDrawnAtTheScaleWhileBoundsStayInLayo
       const TRect s = c.screen;
       EXPECT_EQ(Backend().OnScreen(c.control), (TRect{s.Left * scale, s.Top * scale, s.Width * scale, s.Height * scale}));
     }
-    EXPECT_EQ(Form()->Bounds(), (TRect{40, 40, 400, 300})) << "scale " << scale;
+    // A window of its own stands where the platform puts it (a window
+    // manager, a page's flow); its size is the layout's at every scale.
+    const TRect form = Form()->Bounds();
+    EXPECT_EQ(form.Width, 400) << "scale " << scale;
+    EXPECT_EQ(form.Height, 300) << "scale " << scale;
     const std::optional<TRect> client = Backend().OnScreen(Form());
     ASSERT_TRUE(client.has_value());
     EXPECT_EQ(client->Width, (400 - 2 * TPlatform::kFrameSide) * scale);

@@ -281,14 +281,12 @@ var KV = {
     el.style.display = v ? '' : 'none';
     if (!had) return;
     // A window closed with the focus in it gives the focus back to where
-    // it was before the window opened, and the program hears of it once
-    // the call that closed the window has ended.
+    // it was before the window opened (the program hears of it from
+    // web_platform.cpp once the call that closed the window has ended).
     var back = el.kvReturnTo;
     if (!back || !back.isConnected || !back.offsetParent) back = KV.root().querySelector('.kv-form');
     if (back && back.focus) back.focus({preventScroll: true});
-    setTimeout(function () {
-      if (document.activeElement && document.activeElement !== document.body) KV.onFocus({target: document.activeElement});
-    }, 0);
+    if (el.contains(document.activeElement)) document.activeElement.blur();
   },
 
   enabled: function (h, e) {

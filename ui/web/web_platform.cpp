@@ -65,6 +65,7 @@ EM_JS(void, kv_table_lines, (int h, int head, int row), { KV.tableLines(h, head,
 EM_JS(double, kv_form_left, (int h), { return KV.formPlace(h, 'left'); });
 EM_JS(double, kv_form_top, (int h), { return KV.formPlace(h, 'top'); });
 EM_JS(void, kv_ready, (), { KV.ready(); });
+EM_JS(int, kv_focused, (), { return KV.handleOf(document.activeElement); });
 EM_JS(void, kv_soon, (), { KV.soon(); });
 EM_JS(void, kv_working, (int on), { KV.working(on); });
 EM_JS(void, kv_zoom, (double zoom), { KV.zoom(zoom); });
@@ -249,7 +250,20 @@ void TWebControl::ApplyBounds() {
 
 void TWebControl::ApplyText() { kv_text(Handle(), Cp1251ToUtf8(text_).c_str()); }
 void TWebControl::ApplyVisible() {
+  bool hadFocus = false;
+  for (TControl* c = g_platform ? g_platform->Focused() : nullptr; c && !hadFocus; c = c->Parent()) hadFocus = c == this;
   kv_visible(Handle(), visible_ ? 1 : 0);
+  // A window closed with the focus in it: the page has given the focus
+  // back (to its owner's window when to no control), and the program
+  // hears where once the call that closed it ends.
+  if (Kind() == TControlKind::Form && Owner() && !visible_ && hadFocus) {
+    g_platform->PostToUIThread([owner = Owner()->Handle()] {
+      if (!g_platform) return;
+      TControl* c = g_platform->FromHandle(kv_focused());
+      if (!c || !c->Showing()) c = g_platform->FromHandle(owner);
+      if (c) g_platform->UserFocus(c);
+    });
+  }
   // A window opened over another takes the focus to its first stop, as a
   // desktop's window does when it comes up.
   if (Kind() == TControlKind::Form && Owner() && visible_)
