@@ -235,6 +235,7 @@ var KV = {
     delete KV.els[h];
     delete KV.kinds[h];
     delete KV.pictures[h];
+    delete KV.hiddenPictures[h];
   },
 
   bounds: function (h, l, t, w, ht) {
@@ -279,6 +280,7 @@ var KV = {
     if (el.kvOwned && v) el.kvReturnTo = document.activeElement;
     var had = el.kvOwned && !v && el.contains(document.activeElement);
     el.style.display = v ? '' : 'none';
+    if (v) Object.keys(KV.hiddenPictures).forEach(function (p) { KV.drawSoon(p); });
     if (!had) return;
     // A window closed with the focus in it gives the focus back to where
     // it was before the window opened (the program hears of it from
@@ -550,25 +552,33 @@ var KV = {
   picture: function (h, rgb, pw, ph, dl, dt, dw, dh, background) {
     var el = KV.els[h];
     if (!el) return;
-    var record = {background: background, pw: pw, ph: ph, dl: dl, dt: dt, dw: dw, dh: dh, source: null};
-    if (pw > 0 && ph > 0) {
-      var source = document.createElement('canvas');
-      source.width = pw;
-      source.height = ph;
-      var sctx = source.getContext('2d');
-      var image = sctx.createImageData(pw, ph);
-      for (var i = 0, j = 0; i < pw * ph * 3; i += 3, j += 4) {
-        image.data[j] = rgb[i];
-        image.data[j + 1] = rgb[i + 1];
-        image.data[j + 2] = rgb[i + 2];
-        image.data[j + 3] = 255;
-      }
-      sctx.putImageData(image, 0, 0);
-      record.source = source;
-    }
+    // The pixels are kept as given and made an image when first drawn:
+    // most pictures are on pages not shown yet.
+    var record = {background: background, pw: pw, ph: ph, dl: dl, dt: dt, dw: dw, dh: dh, source: null,
+                  rgb: pw > 0 && ph > 0 ? rgb.slice() : null};
     KV.pictures[h] = record;
     KV.drawSoon(h);
   },
+  // The image of a picture's pixels, made once.
+  source: function (p) {
+    if (p.source || !p.rgb) return p.source;
+    var source = document.createElement('canvas');
+    source.width = p.pw;
+    source.height = p.ph;
+    var sctx = source.getContext('2d');
+    var image = sctx.createImageData(p.pw, p.ph), rgb = p.rgb;
+    for (var i = 0, j = 0; i < p.pw * p.ph * 3; i += 3, j += 4) {
+      image.data[j] = rgb[i];
+      image.data[j + 1] = rgb[i + 1];
+      image.data[j + 2] = rgb[i + 2];
+      image.data[j + 3] = 255;
+    }
+    sctx.putImageData(image, 0, 0);
+    p.source = source;
+    p.rgb = null;
+    return source;
+  },
+  hiddenPictures: {},  // handle -> true: not drawn while off screen
 
   // Pictures are drawn once before the next frame, however often their
   // place, size or background changed since the last.
@@ -619,6 +629,12 @@ var KV = {
   drawPicture: function (h) {
     var el = KV.els[h], p = KV.pictures[h];
     if (!el || !p) return;
+    // One not on screen is drawn when it shows (see visible).
+    if (el.offsetParent === null) {
+      KV.hiddenPictures[h] = true;
+      return;
+    }
+    delete KV.hiddenPictures[h];
     var ratio = KV.ratio();
     var w = parseInt(el.style.width, 10) || 0, ht = parseInt(el.style.height, 10) || 0;
     el.width = Math.round(w * ratio);
@@ -627,12 +643,13 @@ var KV = {
     ctx.setTransform(ratio, 0, 0, ratio, 0, 0);
     ctx.fillStyle = p.background;
     ctx.fillRect(0, 0, w, ht);
-    if (!p.source) return;
+    var source = KV.source(p);
+    if (!source) return;
     // A picture shown at whole multiples of its pixels keeps them sharp.
     var whole = (p.dw * ratio) % p.pw === 0 && (p.dh * ratio) % p.ph === 0;
     ctx.imageSmoothingEnabled = !whole;
     ctx.imageSmoothingQuality = 'high';
-    ctx.drawImage(p.source, p.dl, p.dt, p.dw, p.dh);
+    ctx.drawImage(source, p.dl, p.dt, p.dw, p.dh);
   },
 
   redrawPictures: function () {
