@@ -26,12 +26,12 @@
 'use strict';
 const childProcess = require('child_process');
 const fs = require('fs');
-const os = require('os');
 const path = require('path');
 const {performance} = require('perf_hooks');
 
-const args = {rounds: '5'};
-for (let i = 2; i + 1 < process.argv.length; i += 2) args[process.argv[i].replace(/^--/, '')] = process.argv[i + 1];
+const {parseArgs, serve} = require('../tests/web/serve.js');
+
+const args = {rounds: '5', ...parseArgs(process.argv)};
 const kRounds = Math.max(1, Number(args.rounds) || 5);
 const kWorstR2 = '203.441';
 const kTargets = {transferKB: 400, startupMs: 500, ratio: 4, taskMs: 50, tabMs: 100};
@@ -455,30 +455,13 @@ async function search(browser, url) {
 
 // --- Run ----------------------------------------------------------------------
 
-async function serve(site) {
-  const root = fs.mkdtempSync(path.join(os.tmpdir(), 'kelvane-bench-'));
-  fs.mkdirSync(path.join(root, 'project'));
-  fs.symlinkSync(path.resolve(site), path.join(root, 'project', 'kelvane'));
-  const server = childProcess.spawn('python3', ['-m', 'http.server', '--bind', '127.0.0.1', '0'],
-                                    {cwd: root, stdio: ['ignore', 'pipe', 'pipe']});
-  const port = await new Promise((resolve, reject) => {
-    let out = '';
-    server.stdout.on('data', d => {
-      out += d;
-      const m = /port (\d+)/.exec(out);
-      if (m) resolve(Number(m[1]));
-    });
-    server.on('exit', () => reject(new Error('the server ended: ' + out)));
-  });
-  return {root, server, url: 'http://127.0.0.1:' + port + '/project/kelvane/'};
-}
-
 async function main() {
   for (const a of ['site', 'drive', 'puppeteer', 'chromium']) need(args[a], '--' + a + ' is missing');
   need(fs.existsSync(path.join(args.site, 'index.html')), 'no site in ' + args.site);
   need(fs.existsSync(args.drive), 'no kelvane-drive at ' + args.drive);
   const puppeteer = require(args.puppeteer);
-  const {root, server, url} = await serve(args.site);
+  const site = await serve(args.site, true);
+  const url = site.url;
   const browser = await puppeteer.launch({executablePath: args.chromium, headless: true,
                                           args: ['--no-sandbox', '--font-render-hinting=none']});
   let met = true;
@@ -525,8 +508,7 @@ async function main() {
               '<= ' + kTargets.tabMs + ' ms', tab <= kTargets.tabMs) && met;
   } finally {
     await browser.close();
-    server.kill();
-    fs.rmSync(root, {recursive: true, force: true});
+    site.stop();
   }
   process.exit(met ? 0 : 3);
 }

@@ -115,6 +115,16 @@ struct Search {
   }
 };
 
+// A chain of the window thread between the search's steps: it writes
+// what every later step reads, and finds the counter and the log in step.
+void WindowChain(Search& s, int32_t value) {
+  TSchemeGuard scheme;
+  FireInteger(MakeLink<&THIMemory::doValue>(&s.shared), value);
+  TData count;
+  s.counter.Count(count);
+  EXPECT_EQ(ToInteger(count), s.log.steps);
+}
+
 class ThreadElement : public DispatchOn {};
 
 TEST_F(ThreadElement, SearchRunsOnTheWorkerWhileTheWindowThreadFires) {
@@ -133,14 +143,7 @@ TEST_F(ThreadElement, SearchRunsOnTheWorkerWhileTheWindowThreadFires) {
   EXPECT_EQ(entered, 1000);
   // Window chains keep running while the search goes on; each sees the
   // counter and the log in step.
-  while (BusyWorkers() > 0) {
-    TSchemeGuard scheme;
-    ++chains;
-    FireInteger(MakeLink<&THIMemory::doValue>(&s.shared), chains);
-    TData count;
-    s.counter.Count(count);
-    EXPECT_EQ(ToInteger(count), s.log.steps);
-  }
+  while (BusyWorkers() > 0) WindowChain(s, ++chains);
   WaitIdle();
   EXPECT_TRUE(s.log.consistent);
   EXPECT_EQ(s.log.steps, 200000);
@@ -788,12 +791,7 @@ TEST_F(ThreadElement, WindowChainsRunBetweenSlices) {
       ++slicesStepping;
       EXPECT_EQ(s.log.lastShared, chains);
     }
-    TSchemeGuard scheme;
-    ++chains;
-    FireInteger(MakeLink<&THIMemory::doValue>(&s.shared), chains);
-    TData count;
-    s.counter.Count(count);
-    EXPECT_EQ(ToInteger(count), s.log.steps);
+    WindowChain(s, ++chains);
   }
   EXPECT_GT(slicesStepping, 1);
   EXPECT_TRUE(s.log.consistent);

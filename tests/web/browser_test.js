@@ -11,23 +11,12 @@
 'use strict';
 const childProcess = require('child_process');
 const fs = require('fs');
-const os = require('os');
 const path = require('path');
 
-const args = {};
-for (let i = 2; i + 1 < process.argv.length; i += 2) args[process.argv[i].replace(/^--/, '')] = process.argv[i + 1];
-const kSkip = 77;
-function skip(why) {
-  console.error('skipped: ' + why);
-  process.exit(kSkip);
-}
-if (!args.chromium || !fs.existsSync(args.chromium)) skip('no Chromium at ' + args.chromium);
-let puppeteer;
-try {
-  puppeteer = require(args.puppeteer);
-} catch (e) {
-  skip('puppeteer-core is not installed in ' + args.puppeteer + ' (script/build-web installs it)');
-}
+const {parseArgs, puppeteerOrSkip, serve} = require('./serve.js');
+
+const args = parseArgs(process.argv);
+const puppeteer = puppeteerOrSkip(args);
 
 let failures = 0;
 function check(ok, what) {
@@ -742,21 +731,8 @@ async function screenshots(browser, url, pageCount, folder, scale) {
 }
 
 async function main() {
-  const root = fs.mkdtempSync(path.join(os.tmpdir(), 'kelvane-site-'));
-  fs.mkdirSync(path.join(root, 'project'));
-  fs.symlinkSync(path.resolve(args.site), path.join(root, 'project', 'kelvane'));
-  const server = childProcess.spawn('python3', ['-m', 'http.server', '--bind', '127.0.0.1', '0'],
-                                    {cwd: root, stdio: ['ignore', 'pipe', 'pipe']});
-  const port = await new Promise((resolve, reject) => {
-    let out = '';
-    server.stdout.on('data', d => {
-      out += d;
-      const m = /port (\d+)/.exec(out);
-      if (m) resolve(Number(m[1]));
-    });
-    server.on('exit', () => reject(new Error('the server ended: ' + out)));
-  });
-  const url = 'http://127.0.0.1:' + port + '/project/kelvane/';
+  const site = await serve(args.site, true);
+  const url = site.url;
   const fresh = url + '?fresh';
   const browser = await puppeteer.launch({executablePath: args.chromium, headless: true,
                                           args: ['--no-sandbox', '--font-render-hinting=none']});
@@ -777,15 +753,14 @@ async function main() {
     const parts = await load(browser, fresh, 1, 1000);
     await partsWindow(parts);
     await parts.close();
-    await keptDesigns(browser, url, root);
+    await keptDesigns(browser, url, site.root);
     for (const scale of [1, 2]) {
       await screenshots(browser, fresh, pageCount, path.join(args.screens, scale + 'x'), scale);
       await partsScreenshot(browser, fresh, path.join(args.screens, scale + 'x'), scale);
     }
   } finally {
     await browser.close();
-    server.kill();
-    fs.rmSync(root, {recursive: true, force: true});
+    site.stop();
   }
   if (failures) {
     console.error(failures + ' checks failed');

@@ -6,37 +6,14 @@
 // Exit status 77: skipped (no browser or no puppeteer-core), with the
 // reason on stderr.
 'use strict';
-const childProcess = require('child_process');
-const path = require('path');
-const fs = require('fs');
 
-const args = {};
-for (let i = 2; i + 1 < process.argv.length; i += 2) args[process.argv[i].replace(/^--/, '')] = process.argv[i + 1];
-const kSkip = 77;
-function skip(why) {
-  console.error('skipped: ' + why);
-  process.exit(kSkip);
-}
-if (!args.chromium || !fs.existsSync(args.chromium)) skip('no Chromium at ' + args.chromium);
-let puppeteer;
-try {
-  puppeteer = require(args.puppeteer);
-} catch (e) {
-  skip('puppeteer-core is not installed in ' + args.puppeteer + ' (script/build-web installs it)');
-}
+const {parseArgs, puppeteerOrSkip, serve} = require('./serve.js');
+
+const args = parseArgs(process.argv);
+const puppeteer = puppeteerOrSkip(args);
 
 async function main() {
-  const server = childProcess.spawn('python3', ['-m', 'http.server', '--bind', '127.0.0.1', '0'],
-                                    {cwd: path.resolve(args.page), stdio: ['ignore', 'pipe', 'pipe']});
-  const port = await new Promise((resolve, reject) => {
-    let out = '';
-    server.stdout.on('data', d => {
-      out += d;
-      const m = /port (\d+)/.exec(out);
-      if (m) resolve(Number(m[1]));
-    });
-    server.on('exit', () => reject(new Error('the server ended: ' + out)));
-  });
+  const site = await serve(args.page, false);
   const browser = await puppeteer.launch({executablePath: args.chromium, headless: true,
                                           args: ['--no-sandbox', '--font-render-hinting=none'],
                                           // The suite holds the page while it runs.
@@ -49,7 +26,7 @@ async function main() {
     page.on('pageerror', e => errors.push(e.message));
     await page.setViewport({width: 1000, height: 700, deviceScaleFactor: 1});
     const query = args.filter ? '?' + encodeURIComponent('--gtest_filter=' + args.filter) : '';
-    await page.goto('http://127.0.0.1:' + port + '/contract.html' + query);
+    await page.goto(site.url + 'contract.html' + query);
     await page.waitForFunction(() => window.kvContractStatus !== undefined || window.kvContractAborted,
                                {timeout: 240000, polling: 200});
     status = await page.evaluate(() => window.kvContractStatus === undefined ? 1 : window.kvContractStatus);
@@ -59,7 +36,7 @@ async function main() {
     }
   } finally {
     await browser.close();
-    server.kill();
+    site.stop();
   }
   process.exit(status === 0 ? 0 : 1);
 }
