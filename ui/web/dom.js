@@ -18,15 +18,16 @@ var KV = {
 
   // Calls into the program once at a time: what the program does to the
   // page (a focus moved, a value shown) does not come back to it as the
-  // user's.
-  call: function (name, types, args) {
+  // user's. The fields are named again after a call the user made (a
+  // worker's slice shows results and names nothing).
+  call: function (name, types, args, slice) {
     if (KV.busy) return 0;
     KV.busy = true;
     try {
       return Module.ccall(name, 'number', types, args);
     } finally {
       KV.busy = false;
-      KV.nameFields();
+      if (!slice) KV.nameFields();
     }
   },
 
@@ -602,7 +603,7 @@ var KV = {
   soon: function () {
     if (!KV.slicePort) {
       var channel = new MessageChannel();
-      channel.port1.onmessage = function () { KV.call('kelvane_slice', [], []); };
+      channel.port1.onmessage = function () { KV.call('kelvane_slice', [], [], true); };
       KV.slicePort = channel.port2;
     }
     KV.slicePort.postMessage(0);
