@@ -138,11 +138,16 @@ function probe(r2) {
     }
   };
   const watchReady = () => {
+    const ready = () => {
+      b.readyAt = performance.now();
+      requestAnimationFrame(whenDrawn);
+    };
+    // The page may be ready before the document was there to watch.
+    if (document.documentElement.classList.contains('kv-ready')) return ready();
     new MutationObserver((records, observer) => {
       if (!document.documentElement.classList.contains('kv-ready')) return;
       observer.disconnect();
-      b.readyAt = performance.now();
-      requestAnimationFrame(whenDrawn);
+      ready();
     }).observe(document.documentElement, {attributes: true, attributeFilter: ['class']});
   };
   if (document.documentElement) watchReady();
