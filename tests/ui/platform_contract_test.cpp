@@ -20,6 +20,16 @@ struct TRecorder : TControlHandler {
   int Count(TNotifyKind k) const { return static_cast<int>(std::count(Seen.begin(), Seen.end(), k)); }
 };
 
+// Adds its name to the log when its control is destroyed.
+struct TDestroyLog : TControlHandler {
+  std::vector<std::string>* Log = nullptr;
+  std::string Name;
+  bool HandleNotification(const TNotification& n) override {
+    if (n.Kind == TNotifyKind::Destroyed) Log->push_back(Name);
+    return false;
+  }
+};
+
 // "Привет" in code page 1251.
 const std::string kCyrillic = "\xCF\xF0\xE8\xE2\xE5\xF2";
 
@@ -524,14 +534,7 @@ TEST_P(PlatformContractOnScreen, AWorkersBodyHasEndedOnceItsRunIsJoined) {
 TEST_P(PlatformContractOnScreen, DestroyingAControlTellsItsChildrenNewestFirst) {
   TControl* panel = Make(TControlKind::Panel, 0, 0);
   std::vector<std::string> log;
-  struct TNamed : TControlHandler {
-    std::vector<std::string>* Log;
-    std::string Name;
-    bool HandleNotification(const TNotification& n) override {
-      if (n.Kind == TNotifyKind::Destroyed) Log->push_back(Name);
-      return false;
-    }
-  } handlers[4];
+  TDestroyLog handlers[4];
   const char* names[] = {"panel", "first", "second", "third"};
   std::vector<int32_t> handles;
   for (int i = 0; i < 4; ++i) {
@@ -883,14 +886,7 @@ TEST_P(PlatformContractErrors, DestroyingAnOwnerDestroysItsOwnedFormsFirst) {
   TControl* cell = P().CreateControl(TControlKind::Table, parts, {});
   TControl* label = P().CreateControl(TControlKind::Label, owner, {});
   std::vector<std::string> log;
-  struct TNamed : TControlHandler {
-    std::vector<std::string>* Log;
-    std::string Name;
-    bool HandleNotification(const TNotification& n) override {
-      if (n.Kind == TNotifyKind::Destroyed) Log->push_back(Name);
-      return false;
-    }
-  } named[3];
+  TDestroyLog named[3];
   const std::pair<TControl*, const char*> controls[] = {{parts, "parts"}, {cell, "table"}, {label, "label"}};
   std::vector<int32_t> handles;
   for (int i = 0; i < 3; ++i) {
