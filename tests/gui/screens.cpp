@@ -9,15 +9,10 @@
 #include <cstdio>
 
 #include "gui/harness.h"
-#include "runtime/event.h"
 #include "scenarios/screenshots.h"
-#include "pages/main_form.h"
-#include "scenarios/parts_screen.h"
-#include "scenarios/table_sample.h"
-#include "ui/button.h"
+#include "scenarios/window_screens.h"
 #include "ui/fltk/control.h"
 #include "ui/fltk/draw.h"
-#include "ui/scale.h"
 
 namespace {
 
@@ -44,8 +39,8 @@ int SaveScreens(const TMainFactory& factory, const std::string& dir, const std::
 namespace {
 
 // Waits until `form`'s window is on screen, gives `focus` the focus, and
-// saves the window as the PNG `path`; 0 when saved and not blank.
-int SaveFormScreen(TFltkPlatform& platform, TControl* form, TControl* focus, const std::string& path) {
+// reads the window back as RGB rows.
+std::vector<uint8_t> CaptureForm(TFltkPlatform& platform, TControl* form, TControl* focus, int& w, int& h) {
   Fl_Window& window = *static_cast<TFltkControl*>(form)->Window();
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   for (;;) {
@@ -63,51 +58,30 @@ int SaveFormScreen(TFltkPlatform& platform, TControl* form, TControl* focus, con
   for (int i = 0; i < 4; ++i) Fl::check();
   Fl::flush();
   XSync(fl_display, False);
-  const int w = window.w(), h = window.h();
+  w = window.w();
+  h = window.h();
   window.make_current();
   uchar* pixels = fl_read_image(nullptr, 0, 0, w, h);
   std::vector<uint8_t> rgb;
   if (pixels) rgb.assign(pixels, pixels + static_cast<size_t>(w) * static_cast<size_t>(h) * 3);
   delete[] pixels;
-  if (rgb.empty() || !WritePng(path, rgb.data(), w, h, &Compressed)) {
-    std::fprintf(stderr, "%s: could not be saved\n", path.c_str());
-    return 1;
-  }
-  if (LooksBlank(rgb)) {
-    std::fprintf(stderr, "%s: looks blank\n", path.c_str());
-    return 1;
-  }
-  std::printf("%s %dx%d\n", path.c_str(), w, h);
-  return 0;
+  return rgb;
 }
 
-void MakeFolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash != std::string::npos) mkdir(path.substr(0, slash).c_str(), 0755);
+TFormCapture CaptureOn(TFltkPlatform& platform) {
+  return [&platform](TControl* form, TControl* focus, int& w, int& h) {
+    return CaptureForm(platform, form, focus, w, h);
+  };
 }
 
 }  // namespace
 
 int SaveTableScreen(const std::string& path, const std::vector<std::string>& args) {
-  MakeFolderOf(path);
   TFltkPlatform platform;
-  platform.SetScale(ScaleArgument(args).value_or(1.0));
-  TTableSample sample = MakeTableSample();
-  RunInits();
-  StartDispatch();
-  sample.Form->ShowApplication();
-  const int status = SaveFormScreen(platform, sample.Form->Control(), sample.Table->Control(), path);
-  StopDispatch();
-  return status;
+  return SaveTableSampleScreen(platform, path, args, CaptureOn(platform), &Compressed);
 }
 
 int SavePartsScreen(const std::string& path, const std::vector<std::string>& args) {
-  MakeFolderOf(path);
   TFltkPlatform platform;
-  platform.SetScale(ScaleArgument(args).value_or(1.0));
-  TClassMainForm_2943964 scheme;
-  TPartsWindow* parts = OpenFirstPagesParts(scheme);
-  const int status = parts ? SaveFormScreen(platform, parts->Form->Control(), parts->Sets->Control(), path) : 1;
-  StopDispatch();
-  return status;
+  return SavePartsWindowScreen(platform, path, args, CaptureOn(platform), &Compressed);
 }

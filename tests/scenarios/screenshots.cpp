@@ -20,16 +20,20 @@ int SavePageScreens(TScenarioUser& user, const std::string& dir, const TCapture&
     user.SelectTab(page);
     int w = 0, h = 0;
     const std::vector<uint8_t> rgb = capture(w, h);
-    const std::string path = dir + "/page-" + IntegerToText(page) + ".png";
-    if (rgb.empty() || !WritePng(path, rgb.data(), w, h, pack)) {
-      std::fprintf(stderr, "%s: could not be saved\n", path.c_str());
-      ++failures;
-    } else if (LooksBlank(rgb)) {
-      std::fprintf(stderr, "%s: looks blank\n", path.c_str());
-      ++failures;
-    } else {
-      std::printf("%s %dx%d\n", path.c_str(), w, h);
-    }
+    failures += SaveScreen(dir + "/page-" + IntegerToText(page) + ".png", rgb, w, h, pack);
   }
   return failures;
+}
+
+int SaveScreen(const std::string& path, const std::vector<uint8_t>& rgb, int w, int h, TZlibPacker pack) {
+  if (rgb.empty() || !WritePng(path, rgb.data(), w, h, pack)) {
+    std::fprintf(stderr, "%s: could not be saved\n", path.c_str());
+    return 1;
+  }
+  if (LooksBlank(rgb)) {
+    std::fprintf(stderr, "%s: looks blank\n", path.c_str());
+    return 1;
+  }
+  std::printf("%s %dx%d\n", path.c_str(), w, h);
+  return 0;
 }

@@ -16,6 +16,11 @@ int DistinctColours(const std::vector<uint8_t>& rgb, int enough);
 // text, no picture, no frame.
 bool LooksBlank(const std::vector<uint8_t>& rgb);
 
+// Saves `rgb` (`w` by `h`) as the PNG `path`; 0 when saved and not blank,
+// else 1 with the reason on standard error, and the saved path and size on
+// standard output.
+int SaveScreen(const std::string& path, const std::vector<uint8_t>& rgb, int w, int h, TZlibPacker pack = &StoredZlib);
+
 // The main window's client area as RGB rows, as the screen shows it once
 // the selected page is drawn; empty when it cannot be read.
 using TCapture = std::function<std::vector<uint8_t>(int& w, int& h)>;

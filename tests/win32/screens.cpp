@@ -5,13 +5,9 @@
 #include <cstdio>
 
 #include "pages/main_form.h"
-#include "runtime/event.h"
 #include "scenarios/screenshots.h"
-#include "scenarios/parts_screen.h"
-#include "scenarios/table_sample.h"
-#include "ui/button.h"
+#include "scenarios/window_screens.h"
 #include "ui/main_form.h"
-#include "ui/scale.h"
 #include "ui/win32/control.h"
 #include "ui/win32/win32_platform.h"
 #include "win32/screens.h"
@@ -79,9 +75,8 @@ int SaveWin32Screens(const std::string& dir, const std::vector<std::string>& arg
 namespace {
 
 // Draws `form` until the desktop has painted it, gives `focus` the focus
-// first, and saves its client area as the PNG `path`; 0 when saved and
-// not blank.
-int SaveFormScreen(TWin32Platform& platform, TControl* formControl, TControl* focus, const std::string& path) {
+// first, and reads its client area back as RGB rows.
+std::vector<uint8_t> CaptureForm(TWin32Platform& platform, TControl* formControl, TControl* focus, int& w, int& h) {
   HWND form = static_cast<TWin32Control*>(formControl)->Window();
   // The selected row as the user sees it in a window they work in.
   if (focus) focus->SetFocus();
@@ -92,47 +87,23 @@ int SaveFormScreen(TWin32Platform& platform, TControl* formControl, TControl* fo
     GdiFlush();
     Sleep(50);
   }
-  int w = 0, h = 0;
-  const std::vector<uint8_t> rgb = CaptureClient(form, w, h);
-  if (rgb.empty() || !WritePng(path, rgb.data(), w, h)) {
-    std::fprintf(stderr, "%s: could not be saved\n", path.c_str());
-    return 1;
-  }
-  if (LooksBlank(rgb)) {
-    std::fprintf(stderr, "%s: looks blank\n", path.c_str());
-    return 1;
-  }
-  std::printf("%s %dx%d\n", path.c_str(), w, h);
-  return 0;
+  return CaptureClient(form, w, h);
 }
 
-void MakeFolderOf(const std::string& path) {
-  const size_t slash = path.find_last_of("/\\");
-  if (slash != std::string::npos) CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
+TFormCapture CaptureOn(TWin32Platform& platform) {
+  return [&platform](TControl* form, TControl* focus, int& w, int& h) {
+    return CaptureForm(platform, form, focus, w, h);
+  };
 }
 
 }  // namespace
 
 int SaveWin32TableScreen(const std::string& path, const std::vector<std::string>& args) {
-  MakeFolderOf(path);
   TWin32Platform platform;
-  platform.SetScale(ScaleArgument(args).value_or(1.0));
-  TTableSample sample = MakeTableSample();
-  RunInits();
-  StartDispatch();
-  sample.Form->ShowApplication();
-  const int status = SaveFormScreen(platform, sample.Form->Control(), sample.Table->Control(), path);
-  StopDispatch();
-  return status;
+  return SaveTableSampleScreen(platform, path, args, CaptureOn(platform));
 }
 
 int SaveWin32PartsScreen(const std::string& path, const std::vector<std::string>& args) {
-  MakeFolderOf(path);
   TWin32Platform platform;
-  platform.SetScale(ScaleArgument(args).value_or(1.0));
-  TClassMainForm_2943964 scheme;
-  TPartsWindow* parts = OpenFirstPagesParts(scheme);
-  const int status = parts ? SaveFormScreen(platform, parts->Form->Control(), parts->Sets->Control(), path) : 1;
-  StopDispatch();
-  return status;
+  return SavePartsWindowScreen(platform, path, args, CaptureOn(platform));
 }
